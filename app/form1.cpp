@@ -1,0 +1,123 @@
+#include "app/form1.h"
+
+#include "app/helpabout.h"
+#include "base/errorreport.h"
+#include "base/look.h"
+#include "boneweight/birthdatapage.h"
+#include "palm/palmpage.h"
+
+#include <QDate>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTabWidget>
+
+namespace {
+
+// The menu bar: 25 blank spacers push Help and About toward the right end of the bar.
+struct MenuEntry
+{
+    const char *name;
+    const char *caption;
+};
+constexpr MenuEntry kSpacers[] = {
+    {"N10", " "}, {"N11", " "}, {"N6", "  "}, {"N7", " "},  {"N8", " "},
+    {"N12", " "}, {"N14", " "}, {"N15", " "}, {"N16", " "}, {"N9", " "},
+    {"N17", " "}, {"N18", " "}, {"N19", " "}, {"N20", " "}, {"N21", " "},
+    {"N22", " "}, {"N23", " "}, {"N25", " "}, {"N26", " "}, {"N27", " "},
+    {"N28", " "}, {"N24", " "}, {"N30", " "}, {"N29", " "}, {"N13", " "},
+};
+
+} // namespace
+
+TForm1::TForm1(QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                              | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromLatin1(base::ApplicationTitle));
+    setFont(base::SongFont(13));
+
+    // No layout: the tab control keeps its place and size whatever the frame does; a larger
+    // window shows blank background, a smaller one clips.
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(client);
+
+    PageControl1 = new QTabWidget(client);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setGeometry(0, 0, ClientWidth, ClientHeight);
+
+    TabSheet1 = new BirthDataPage;
+    PageControl1->addTab(TabSheet1, QStringLiteral(" 我有几两命？ "));
+    TabSheet2 = new PalmPage;
+    PageControl1->addTab(TabSheet2, QStringLiteral(" 看手相 "));
+    TabSheet10 = new QWidget;
+    TabSheet10->setObjectName(QStringLiteral("TabSheet10"));
+    PageControl1->addTab(TabSheet10, QStringLiteral(" 看痣相 "));
+    PageControl1->setCurrentIndex(0);
+
+    buildMenu();
+    resize(ClientWidth, ClientHeight + MainMenu1->sizeHint().height());
+}
+
+void TForm1::buildMenu()
+{
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    MainMenu1->setNativeMenuBar(false);
+    // Items as narrow as a classic Windows menu bar's, so that the spacers and both commands fit
+    // on one row of the 633-pixel window.
+    MainMenu1->setStyleSheet(QStringLiteral("QMenuBar { spacing: 0px; } "
+                                            "QMenuBar::item { padding: 2px 6px; }"));
+    for (const MenuEntry &spacer : kSpacers) {
+        QAction *item = MainMenu1->addAction(QString::fromLatin1(spacer.caption));
+        item->setObjectName(QString::fromLatin1(spacer.name));
+    }
+    N2 = MainMenu1->addAction(QStringLiteral("帮助(&H)"));
+    N2->setObjectName(QStringLiteral("N2"));
+    connect(N2, &QAction::triggered, this, [this] { base::guarded([this] { N2Click(); }); });
+    N3 = MainMenu1->addAction(QStringLiteral("关于(&A)"));
+    N3->setObjectName(QStringLiteral("N3"));
+    connect(N3, &QAction::triggered, this, [this] { base::guarded([this] { N3Click(); }); });
+}
+
+std::vector<StartupStep> TForm1::StartupSteps()
+{
+    return {
+        {QStringLiteral("birth-data lists"),
+         [this] {
+             TabSheet1->FillLists(QDate::currentDate());
+         }},
+        {QStringLiteral("palm memo start texts"),
+         [this] {
+             TabSheet2->SetStartTexts();
+         }},
+    };
+}
+
+void TForm1::FormCreate()
+{
+    RunStartupSteps(StartupSteps());
+}
+
+void TForm1::ShowCentred()
+{
+    PageControl1->setCurrentIndex(0);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    show();
+}
+
+void TForm1::N2Click()
+{
+    OpenHelp();
+}
+
+void TForm1::N3Click()
+{
+    ShowAbout(this);
+}

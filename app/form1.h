@@ -1,0 +1,47 @@
+#pragma once
+
+// The one window of the program. It holds every control of the three readings from its creation
+// to the end of the run; FormCreate fills them once, in a fixed order.
+
+#include "app/startup.h"
+
+#include <QMainWindow>
+
+#include <vector>
+
+class BirthDataPage;
+class PalmPage;
+class QAction;
+class QMenuBar;
+class QTabWidget;
+
+class TForm1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int ClientWidth = 633;
+    static constexpr int ClientHeight = 441;
+
+    explicit TForm1(QWidget *parent = nullptr);
+
+    // The creation handler: runs the start-up steps in their order.
+    void FormCreate();
+    std::vector<StartupStep> StartupSteps();
+
+    // First show: centred on the screen, the first tab in front.
+    void ShowCentred();
+
+    void N2Click();
+    void N3Click();
+
+    QTabWidget *PageControl1 = nullptr;
+    BirthDataPage *TabSheet1 = nullptr;
+    PalmPage *TabSheet2 = nullptr;
+    QWidget *TabSheet10 = nullptr;
+    QMenuBar *MainMenu1 = nullptr;
+    QAction *N2 = nullptr;
+    QAction *N3 = nullptr;
+
+private:
+    void buildMenu();
+};

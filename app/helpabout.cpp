@@ -1,0 +1,34 @@
+#include "app/helpabout.h"
+
+#include "base/errorreport.h"
+
+#include <QDesktopServices>
+#include <QMessageBox>
+
+QUrl HelpAddress()
+{
+    return QUrl(QStringLiteral("https://www.lorvex.example/soft/kavo/help.htm"));
+}
+
+QString AboutText()
+{
+    return QStringLiteral("Lorvex 2004   V 5.01\n\nLorvex 工作室 编制");
+}
+
+void OpenHelp()
+{
+    // openUrl hands the address to the desktop and does not wait for the browser; its answer
+    // is of no use to us.
+    (void)QDesktopServices::openUrl(HelpAddress());
+}
+
+void ShowAbout(QWidget *owner)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(base::ApplicationTitle), AboutText(),
+                    QMessageBox::Ok, owner);
+    box.setObjectName(QStringLiteral("AboutBox"));
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}

@@ -1,0 +1,10 @@
+#include "app/form1.h"
+#include "app/program.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    return RunLorvex(app, [] { return std::make_unique<TForm1>(); });
+}

@@ -1,0 +1,64 @@
+#include "base/errorreport.h"
+
+#include "base/failure.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace base {
+
+namespace {
+ReportSink &sink()
+{
+    static ReportSink s;
+    return s;
+}
+} // namespace
+
+QString withFullStop(const QString &message)
+{
+    if (message.isEmpty() || message.back().unicode() <= u'.')
+        return message;
+    return message + u'.';
+}
+
+void ShowStopBox(const QString &caption, const QString &text)
+{
+    if (sink()) {
+        sink()(caption, text);
+        return;
+    }
+    // Application-modal: every window of the program waits while the box shows. At start-up
+    // there is no window yet and the box stands alone.
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+void ShowErrorReport(const QString &message)
+{
+    ShowStopBox(QString::fromLatin1(ApplicationTitle), withFullStop(message));
+}
+
+ReportSink setReportSink(ReportSink newSink)
+{
+    return std::exchange(sink(), std::move(newSink));
+}
+
+bool guarded(const std::function<void()> &step) noexcept
+{
+    try {
+        step();
+        return true;
+    } catch (const Failure &failure) {
+        ShowErrorReport(failure.message());
+    } catch (const std::exception &e) {
+        ShowErrorReport(QString::fromUtf8(e.what()));
+    } catch (...) {
+        ShowErrorReport(QStringLiteral("Unknown error"));
+    }
+    return false;
+}
+
+} // namespace base

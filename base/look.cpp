@@ -1,0 +1,44 @@
+#include "base/look.h"
+
+#include <QWidget>
+
+namespace base {
+
+QFont SongFont(int pixelHeight, QFont::Weight weight)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
+                      QStringLiteral("AR PL SungtiL GB"), QStringLiteral("AR PL UMing CN"),
+                      QStringLiteral("Noto Serif CJK SC")});
+    font.setPixelSize(pixelHeight);
+    font.setWeight(weight);
+    return font;
+}
+
+namespace {
+void setRole(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+} // namespace
+
+void SetBaseColour(QWidget *widget, const QColor &colour)
+{
+    setRole(widget, QPalette::Base, colour);
+}
+
+void SetWindowColour(QWidget *widget, const QColor &colour)
+{
+    setRole(widget, QPalette::Window, colour);
+    widget->setAutoFillBackground(true);
+}
+
+void SetTextColour(QWidget *widget, const QColor &colour)
+{
+    setRole(widget, QPalette::WindowText, colour);
+    setRole(widget, QPalette::Text, colour);
+}
+
+} // namespace base

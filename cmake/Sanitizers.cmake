@@ -1,0 +1,5 @@
+# ASan + UBSan for the whole build when LORVEX_SANITIZE is on (the asan preset).
+if(LORVEX_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Sets up what is missing on a Debian 12 / Ubuntu machine, builds, and then either starts the
+# program (./dev.sh run) or runs every test (./dev.sh test). Works as root and through sudo.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+what=${1:-}
+case "$what" in
+run | test) ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
+
+packages=(
+    cmake ninja-build g++ pkg-config git
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    libturbojpeg0-dev libjpeg62-turbo-dev zlib1g-dev
+    fonts-arphic-gbsn00lp fonts-arphic-uming
+)
+
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo=(sudo)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${missing[@]}"
+fi
+
+werror=${LORVEX_WERROR:-OFF}
+if [ "$what" = run ]; then
+    cmake --preset release -DLORVEX_WERROR="$werror"
+    cmake --build --preset release
+    exec ./build/release/app/lorvex2004
+else
+    cmake --preset dev -DLORVEX_WERROR="$werror"
+    cmake --build --preset dev
+    ctest --preset dev
+fi

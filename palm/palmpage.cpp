@@ -1,0 +1,9 @@
+#include "palm/palmpage.h"
+
+PalmPage::PalmPage(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("TabSheet2"));
+}
+
+void PalmPage::SetStartTexts() {}
