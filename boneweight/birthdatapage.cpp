@@ -1,12 +1,225 @@
 #include "boneweight/birthdatapage.h"
 
+#include "base/errorreport.h"
+#include "base/look.h"
+#include "boneweight/reckoning.h"
+#include "catalogue/jpeg.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+// Where everything stands, as the window description has it (pixels, relative to the parent).
+constexpr QRect kPanel11{0, 0, 625, 115};
+constexpr QPoint kL1{273, 82};
+constexpr QRect kGroupBox2{254, 8, 337, 59};
+constexpr QRect kCy{16, 24, 80, 21};
+constexpr QRect kCm{102, 24, 55, 21};
+constexpr QRect kCd{163, 24, 55, 21};
+constexpr QRect kCh{226, 24, 45, 21};
+constexpr QRect kSdian{270, 25, 12, 20};
+constexpr QRect kCf{277, 24, 45, 21};
+constexpr QRect kB1{504, 78, 75, 25};
+constexpr QRect kGroupBox1{0, 8, 213, 279};
+constexpr QRect kM1{3, 16, 204, 257};
+constexpr QRect kPanel12{0, 287, 65, 127};
+constexpr QRect kImage218{2, 41, 60, 80};
+
+constexpr int kFirstYear = 1880;
+
+QFrame *borderlessPanel(const char *name, QWidget *parent, const QRect &geometry)
+{
+    auto *panel = new QFrame(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameShape(QFrame::NoFrame);
+    panel->setGeometry(geometry);
+    return panel;
+}
+
+QGroupBox *frame(const char *name, const QString &caption, QWidget *parent, const QRect &geometry)
+{
+    auto *box = new QGroupBox(caption, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setFont(base::SongFont(13));
+    box->setGeometry(geometry);
+    return box;
+}
+
+QComboBox *birthList(const char *name, const QString &accessibleName, QWidget *parent,
+                     const QRect &geometry)
+{
+    auto *list = new QComboBox(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setAccessibleName(accessibleName);
+    list->setEditable(true);
+    // Typed text is read as it stands; Enter never turns it into a new item.
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->setCompleter(nullptr);
+    list->setFont(base::SongFont(13));
+    base::SetBaseColour(list, base::Cream);
+    base::SetBaseColour(list->lineEdit(), base::Cream);
+    list->setMaxVisibleItems(20);
+    list->setGeometry(geometry);
+    return list;
+}
+
+// Items replace whatever was there; the placeholder stays as the list's text, not an item.
+void fill(QComboBox *list, const QStringList &items, const QString &placeholder)
+{
+    list->clear();
+    list->addItems(items);
+    list->setCurrentIndex(-1);
+    list->setEditText(placeholder);
+}
+
+} // namespace
+
 BirthDataPage::BirthDataPage(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("TabSheet1"));
+    setFont(base::SongFont(13));
+
+    // Created bottom to top, so each sibling lies above the ones before it.
+    Panel11 = borderlessPanel("Panel11", this, kPanel11);
+    l1 = new QLabel(Panel11);
+    l1->setObjectName(QStringLiteral("l1"));
+    l1->setAccessibleName(QStringLiteral("命重"));
+    l1->setFont(base::SongFont(16));
+    base::SetTextColour(l1, base::Navy);
+    l1->setAutoFillBackground(true);
+    l1->setGeometry(kL1.x(), kL1.y(), 8, 16);
+
+    GroupBox2 = frame("GroupBox2", QStringLiteral(" 出生资料 "), this, kGroupBox2);
+    cy = birthList("cy", QStringLiteral("出生年份"), GroupBox2, kCy);
+    cm = birthList("cm", QStringLiteral("月份"), GroupBox2, kCm);
+    cd = birthList("cd", QStringLiteral("日期"), GroupBox2, kCd);
+    ch = birthList("ch", QStringLiteral("时"), GroupBox2, kCh);
+    sdian = new QLabel(QStringLiteral(":"), GroupBox2);
+    sdian->setObjectName(QStringLiteral("sdian"));
+    sdian->setFont(base::SongFont(16));
+    sdian->setGeometry(kSdian);
+    cf = birthList("cf", QStringLiteral("分"), GroupBox2, kCf);
+    cy->setEditText(QStringLiteral("出生年份"));
+    cm->setEditText(QStringLiteral("月份"));
+    cd->setEditText(QStringLiteral("日期"));
+    ch->setEditText(QStringLiteral("时"));
+    cf->setEditText(QStringLiteral("分"));
+
+    b1 = new QPushButton(QStringLiteral("算一卦"), this);
+    b1->setObjectName(QStringLiteral("b1"));
+    b1->setFont(base::SongFont(13));
+    b1->setGeometry(kB1);
+    b1->setDefault(true);
+    connect(b1, &QPushButton::clicked, this, &BirthDataPage::runReckoning);
+
+    GroupBox1 = frame("GroupBox1", QStringLiteral(" 神算评命 "), this, kGroupBox1);
+    m1 = new QPlainTextEdit(GroupBox1);
+    m1->setObjectName(QStringLiteral("m1"));
+    m1->setAccessibleName(QStringLiteral("评命"));
+    m1->setReadOnly(true);
+    m1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m1->setFont(base::SongFont(27));
+    base::SetBaseColour(m1, base::Cream);
+    m1->setGeometry(kM1);
+    m1->viewport()->installEventFilter(this);
+
+    Panel12 = borderlessPanel("Panel12", this, kPanel12);
+    Image218 = new QLabel(Panel12);
+    Image218->setObjectName(QStringLiteral("Image218"));
+    Image218->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image218->setGeometry(kImage218);
+    Image218->setPixmap(
+        QPixmap::fromImage(BuiltInPicture(QStringLiteral(":/pictures/Image218.jpg"))));
+
+    // Enter on any control of the tab runs the reckoning, as on a dialog with a default button.
+    for (QWidget *w :
+         {static_cast<QWidget *>(cy), static_cast<QWidget *>(cm), static_cast<QWidget *>(cd),
+          static_cast<QWidget *>(ch), static_cast<QWidget *>(cf), static_cast<QWidget *>(b1),
+          static_cast<QWidget *>(m1)})
+        w->installEventFilter(this);
+
+    setTabOrder(cf, cy);
+    setTabOrder(cy, ch);
+    setTabOrder(ch, cd);
+    setTabOrder(cd, cm);
+    setTabOrder(cm, b1);
+    setTabOrder(b1, m1);
 }
 
 void BirthDataPage::FillLists(QDate today)
 {
-    Q_UNUSED(today);
+    QStringList years;
+    for (int year = today.year(); year >= kFirstYear; --year)
+        years << QStringLiteral("%1年").arg(year);
+    QStringList months, days, hours, minutes;
+    for (int n = 1; n <= 12; ++n)
+        months << QStringLiteral("%1月").arg(n);
+    for (int n = 1; n <= 31; ++n)
+        days << QStringLiteral("%1日").arg(n);
+    for (int n = 0; n <= 23; ++n)
+        hours << QString::number(n);
+    for (int n = 0; n <= 59; ++n)
+        minutes << QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+
+    fill(cy, years, QStringLiteral("出生年份"));
+    fill(cm, months, QStringLiteral("月份"));
+    fill(cd, days, QStringLiteral("日期"));
+    fill(ch, hours, QStringLiteral("时"));
+    fill(cf, minutes, QStringLiteral("分"));
+}
+
+void BirthDataPage::b1Click()
+{
+    const BirthTexts texts{cy->currentText(), cm->currentText(), cd->currentText(),
+                           ch->currentText(), cf->currentText()};
+    const std::optional<Reading> reading = Reckon(texts); // may raise: nothing written yet
+    if (!reading) {
+        showWeightLine(QString::fromUtf8(IncompletePrompt));
+        return;
+    }
+    showWeightLine(reading->weightLine);
+    m1->setPlainText(reading->verse);
+}
+
+void BirthDataPage::runReckoning()
+{
+    base::guarded([this] { b1Click(); });
+}
+
+void BirthDataPage::showWeightLine(const QString &line)
+{
+    // The label sizes itself to its text, from its fixed top-left corner.
+    l1->setText(line);
+    l1->adjustSize();
+    l1->move(kL1);
+}
+
+bool BirthDataPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m1->viewport() && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        runReckoning();
+        return false;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        auto *list = qobject_cast<QComboBox *>(watched);
+        const bool listOpen = list && list->view()->isVisible();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !listOpen) {
+            runReckoning();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }

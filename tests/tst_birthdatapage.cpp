@@ -1,0 +1,251 @@
+#include "app/form1.h"
+#include "app/program.h"
+#include "base/errorreport.h"
+#include "boneweight/birthdatapage.h"
+#include "boneweight/verses.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+// Drives the real first tab of the real window, finding its controls by name.
+class TestBirthDataPage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void listsAfterStartUp();
+    void layout();
+    void readings_data();
+    void readings();
+    void typedTextIsReadAsItStands_data();
+    void typedTextIsReadAsItStands();
+    void promptLeavesTheVerse();
+    void clickInVerseReckonsAgain();
+    void focusOrder();
+
+private:
+    QComboBox *list(const char *name) { return page->findChild<QComboBox *>(name); }
+    void choose(const QStringList &items);
+    std::unique_ptr<TForm1> form;
+    BirthDataPage *page = nullptr;
+    QLabel *l1 = nullptr;
+    QPlainTextEdit *m1 = nullptr;
+    QStringList reports;
+    base::ReportSink previousSink;
+};
+
+void TestBirthDataPage::init()
+{
+    SetUpApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+    reports.clear();
+    previousSink
+        = base::setReportSink([this](const QString &, const QString &text) { reports << text; });
+    form = std::make_unique<TForm1>();
+    form->FormCreate();
+    form->ShowCentred();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    page = form->findChild<BirthDataPage *>(QStringLiteral("TabSheet1"));
+    QVERIFY(page);
+    l1 = page->findChild<QLabel *>(QStringLiteral("l1"));
+    m1 = page->findChild<QPlainTextEdit *>(QStringLiteral("m1"));
+    QVERIFY(l1 && m1);
+}
+
+void TestBirthDataPage::cleanup()
+{
+    form.reset();
+    base::setReportSink(previousSink);
+}
+
+// Picks list items by their text; an entry that is not an item is typed instead.
+void TestBirthDataPage::choose(const QStringList &texts)
+{
+    const char *names[] = {"cy", "cm", "cd", "ch", "cf"};
+    for (int i = 0; i < 5; ++i) {
+        QComboBox *box = list(names[i]);
+        const int index = box->findText(texts[i]);
+        if (index >= 0) {
+            box->setCurrentIndex(index);
+        } else {
+            // Typed as a user would, text that no key code spells included (Chinese, emoji).
+            box->lineEdit()->clear();
+            if (!texts[i].isEmpty()) {
+                QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, texts[i]);
+                QApplication::sendEvent(box->lineEdit(), &typed);
+            }
+        }
+        QCOMPARE(box->currentText(), texts[i]);
+    }
+}
+
+void TestBirthDataPage::listsAfterStartUp()
+{
+    const int thisYear = QDate::currentDate().year();
+    QComboBox *cy = list("cy");
+    QCOMPARE(cy->count(), thisYear - 1880 + 1);
+    QCOMPARE(cy->itemText(0), QStringLiteral("%1年").arg(thisYear));
+    QCOMPARE(cy->itemText(cy->count() - 1), QStringLiteral("1880年"));
+    QCOMPARE(list("cm")->count(), 12);
+    QCOMPARE(list("cm")->itemText(0), QStringLiteral("1月"));
+    QCOMPARE(list("cm")->itemText(11), QStringLiteral("12月"));
+    QCOMPARE(list("cd")->count(), 31);
+    QCOMPARE(list("cd")->itemText(30), QStringLiteral("31日"));
+    QCOMPARE(list("ch")->count(), 24);
+    QCOMPARE(list("ch")->itemText(0), QStringLiteral("0"));
+    QCOMPARE(list("ch")->itemText(23), QStringLiteral("23"));
+    QCOMPARE(list("cf")->count(), 60);
+    QCOMPARE(list("cf")->itemText(0), QStringLiteral("00"));
+    QCOMPARE(list("cf")->itemText(9), QStringLiteral("09"));
+    QCOMPARE(list("cf")->itemText(59), QStringLiteral("59"));
+    // The placeholders are the lists' texts, not items.
+    const QStringList placeholders = {"出生年份", "月份", "日期", "时", "分"};
+    const char *names[] = {"cy", "cm", "cd", "ch", "cf"};
+    for (int i = 0; i < 5; ++i) {
+        QCOMPARE(list(names[i])->currentText(), placeholders[i]);
+        QCOMPARE(list(names[i])->findText(placeholders[i]), -1);
+    }
+    QCOMPARE(l1->text(), QString());
+    QCOMPARE(m1->toPlainText(), QString());
+}
+
+void TestBirthDataPage::layout()
+{
+    auto geometryOf = [this](const char *name) {
+        return page->findChild<QWidget *>(QString::fromLatin1(name))->geometry();
+    };
+    QCOMPARE(geometryOf("Panel11"), QRect(0, 0, 625, 115));
+    QCOMPARE(geometryOf("GroupBox2"), QRect(254, 8, 337, 59));
+    QCOMPARE(geometryOf("cy"), QRect(16, 24, 80, 21));
+    QCOMPARE(geometryOf("cf"), QRect(277, 24, 45, 21));
+    QCOMPARE(geometryOf("b1"), QRect(504, 78, 75, 25));
+    QCOMPARE(geometryOf("GroupBox1"), QRect(0, 8, 213, 279));
+    QCOMPARE(geometryOf("m1"), QRect(3, 16, 204, 257));
+    QCOMPARE(geometryOf("Panel12"), QRect(0, 287, 65, 127));
+    QCOMPARE(geometryOf("Image218"), QRect(2, 41, 60, 80));
+    QCOMPARE(page->findChild<QGroupBox *>("GroupBox2")->title(), QStringLiteral(" 出生资料 "));
+    QCOMPARE(page->findChild<QGroupBox *>("GroupBox1")->title(), QStringLiteral(" 神算评命 "));
+    QCOMPARE(page->findChild<QPushButton *>("b1")->text(), QStringLiteral("算一卦"));
+    QCOMPARE(m1->font().pixelSize(), 27);
+    QCOMPARE(l1->font().pixelSize(), 16);
+    QCOMPARE(l1->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    QCOMPARE(m1->palette().color(QPalette::Base), QColor(255, 251, 240));
+    QVERIFY(m1->isReadOnly());
+    // Stacking, bottom to top, among the page's own children.
+    QStringList order;
+    for (QObject *child : page->children())
+        if (child->isWidgetType())
+            order << child->objectName();
+    QCOMPARE(order, QStringList({"Panel11", "GroupBox2", "b1", "GroupBox1", "Panel12"}));
+}
+
+void TestBirthDataPage::readings_data()
+{
+    QTest::addColumn<QStringList>("choice");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("total");
+    QTest::newRow("1990-1-1 0:00") << QStringList{"1990年", "1月", "1日", "0", "00"}
+                                   << QStringLiteral("你的命重： 3两7钱") << 37;
+    QTest::newRow("heaviest") << QStringList{"1999年", "3月", "26日", "23", "59"}
+                              << QStringLiteral("你的命重： 7两1钱") << 71;
+    QTest::newRow("1880 whole liang")
+        << QStringList{"1880年", "1月", "1日", "0", "00"} << QStringLiteral("你的命重： 4两") << 40;
+    QTest::newRow("2010 empty verse") << QStringList{"2010年", "5月", "19日", "1", "00"}
+                                      << QStringLiteral("你的命重： 1两6钱") << 16;
+}
+
+void TestBirthDataPage::readings()
+{
+    QFETCH(QStringList, choice);
+    QFETCH(QString, line);
+    QFETCH(int, total);
+    choose(choice);
+    const int yearItems = list("cy")->count();
+    QTest::keyClick(list("cd"), Qt::Key_Return); // Enter on a list runs the reckoning
+    QCOMPARE(l1->text(), line);
+    QCOMPARE(m1->toPlainText(), VerseText(total));
+    QCOMPARE(l1->pos(), QPoint(273, 82));
+    QVERIFY(l1->width() > 8);
+    QCOMPARE(list("cy")->count(), yearItems);
+    QVERIFY(reports.isEmpty());
+}
+
+void TestBirthDataPage::typedTextIsReadAsItStands_data()
+{
+    QTest::addColumn<QStringList>("choice");
+    QTest::addColumn<QString>("report");
+    QTest::newRow("letters before the year")
+        << QStringList{"abcd1990", "1月", "1日", "0", "00"}
+        << QStringLiteral("'abcd' is not a valid integer value.");
+    QTest::newRow("emptied month") << QStringList{"1990年", "", "1日", "0", "00"}
+                                   << QStringLiteral("'' is not a valid integer value.");
+    QTest::newRow("emoji hour") << QStringList{"1990年", "1月", "1日", "😀", "00"}
+                                << QStringLiteral("'?' is not a valid integer value.");
+    QTest::newRow("full-width year") << QStringList{"１９９０", "1月", "1日", "0", "00"}
+                                     << QStringLiteral("'１９' is not a valid integer value.");
+}
+
+void TestBirthDataPage::typedTextIsReadAsItStands()
+{
+    QFETCH(QStringList, choice);
+    QFETCH(QString, report);
+    // A reading first, so we can see that a failure leaves it alone.
+    choose({"1990年", "1月", "1日", "0", "00"});
+    QTest::mouseClick(page->findChild<QPushButton *>("b1"), Qt::LeftButton);
+    const QString line = l1->text(), verse = m1->toPlainText();
+    const int yearItems = list("cy")->count();
+
+    choose(choice);
+    QTest::keyClick(list("cy"), Qt::Key_Enter);
+    QCOMPARE(reports, QStringList{report});
+    QCOMPARE(l1->text(), line);
+    QCOMPARE(m1->toPlainText(), verse);
+    QCOMPARE(list("cy")->count(), yearItems); // Enter added nothing to the list
+}
+
+void TestBirthDataPage::promptLeavesTheVerse()
+{
+    QTest::mouseClick(page->findChild<QPushButton *>("b1"), Qt::LeftButton);
+    QCOMPARE(l1->text(), QStringLiteral("请输入出生资料!"));
+    QCOMPARE(m1->toPlainText(), QString());
+
+    choose({"1990年", "1月", "1日", "0", "00"});
+    QTest::mouseClick(page->findChild<QPushButton *>("b1"), Qt::LeftButton);
+    QCOMPARE(m1->toPlainText(), VerseText(37));
+    list("cf")->setEditText(QStringLiteral("分"));
+    QTest::mouseClick(page->findChild<QPushButton *>("b1"), Qt::LeftButton);
+    QCOMPARE(l1->text(), QStringLiteral("请输入出生资料!"));
+    QCOMPARE(m1->toPlainText(), VerseText(37));
+}
+
+void TestBirthDataPage::clickInVerseReckonsAgain()
+{
+    choose({"1999年", "3月", "26日", "23", "00"});
+    QTest::mouseClick(m1->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+    QCOMPARE(l1->text(), QStringLiteral("你的命重： 7两1钱"));
+    QCOMPARE(m1->toPlainText(), VerseText(71));
+}
+
+void TestBirthDataPage::focusOrder()
+{
+    QStringList order;
+    QWidget *w = list("cf");
+    for (int i = 0; i < 7; ++i) {
+        order << w->objectName();
+        do {
+            w = w->nextInFocusChain();
+        } while (w->focusPolicy() == Qt::NoFocus || w->objectName().isEmpty()
+                 || w->objectName().startsWith(QLatin1String("qt_")));
+    }
+    QCOMPARE(order, QStringList({"cf", "cy", "ch", "cd", "cm", "b1", "m1"}));
+}
+
+QTEST_MAIN(TestBirthDataPage)
+#include "tst_birthdatapage.moc"
