@@ -55,6 +55,10 @@ TForm1::TForm1(QWidget *parent)
     TabSheet10 = new QWidget;
     TabSheet10->setObjectName(QStringLiteral("TabSheet10"));
     PageControl1->addTab(TabSheet10, QStringLiteral(" 看痣相 "));
+    // Pages in the plain button-face colour, as the panels and labels on them are.
+    for (QWidget *page :
+         {static_cast<QWidget *>(TabSheet1), static_cast<QWidget *>(TabSheet2), TabSheet10})
+        page->setAutoFillBackground(true);
     PageControl1->setCurrentIndex(0);
 
     buildMenu();
@@ -68,8 +72,11 @@ void TForm1::buildMenu()
     MainMenu1->setNativeMenuBar(false);
     // Items as narrow as a classic Windows menu bar's, so that the spacers and both commands fit
     // on one row of the 633-pixel window.
-    MainMenu1->setStyleSheet(QStringLiteral("QMenuBar { spacing: 0px; } "
-                                            "QMenuBar::item { padding: 2px 6px; }"));
+    MainMenu1->setStyleSheet(
+        QStringLiteral("QMenuBar { spacing: 0px; border: none; }"
+                       "QMenuBar::item { padding: 2px 6px; background: transparent; }"
+                       "QMenuBar::item:selected { background: palette(highlight); color: "
+                       "palette(highlighted-text); }"));
     for (const MenuEntry &spacer : kSpacers) {
         QAction *item = MainMenu1->addAction(QString::fromLatin1(spacer.caption));
         item->setObjectName(QString::fromLatin1(spacer.name));

@@ -39,6 +39,7 @@ QFrame *borderlessPanel(const char *name, QWidget *parent, const QRect &geometry
     auto *panel = new QFrame(parent);
     panel->setObjectName(QString::fromLatin1(name));
     panel->setFrameShape(QFrame::NoFrame);
+    panel->setAutoFillBackground(true);
     panel->setGeometry(geometry);
     return panel;
 }
