@@ -6,12 +6,14 @@
 #include "base/look.h"
 
 #include <QApplication>
+#include <QIcon>
 
 void SetUpApplication(QApplication &app)
 {
     QApplication::setApplicationName(QString::fromLatin1(base::ApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral("5.01"));
     QApplication::setFont(base::SongFont(13));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/lorvex2004.png")));
     Q_UNUSED(app);
 }
 

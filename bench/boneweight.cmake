@@ -1,0 +1,1 @@
+lorvex_bench(bench_reckoning LIBS lorvex_boneweight)
