@@ -1,0 +1,1 @@
+lorvex_test(tst_picturecatalogue LIBS lorvex_catalogue)
