@@ -1,0 +1,1 @@
+lorvex_test(tst_palmcontent LIBS lorvex_palm)
