@@ -1,9 +1,73 @@
 #include "palm/palmpage.h"
 
+#include "base/errorreport.h"
+#include "catalogue/picturecatalogue.h"
+#include "palm/palmtopictab.h"
+
+#include <QTabWidget>
+
+namespace {
+// The tab set's top 8 pixels lie above the page, out of sight.
+constexpr QRect kPageControl2{0, -8, 633, 417};
+} // namespace
+
 PalmPage::PalmPage(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("TabSheet2"));
+    setAccessibleName(QStringLiteral("看手相"));
+
+    PageControl2 = new QTabWidget(this);
+    PageControl2->setGeometry(kPageControl2);
+    PageControl2->setObjectName(QStringLiteral("PageControl2"));
+    PageControl2->setAccessibleName(QStringLiteral("手相"));
+    PageControl2->setTabPosition(QTabWidget::South);
+    // Tabs as narrow as a classic Windows tab control's, so that all seven fit on one row.
+    PageControl2->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
+
+    TabSheet9 = new QWidget;
+    TabSheet9->setObjectName(QStringLiteral("TabSheet9"));
+    TabSheet9->setAccessibleName(QStringLiteral("手相简介"));
+    TabSheet9->setAutoFillBackground(true);
+    PageControl2->addTab(TabSheet9, QStringLiteral("手相简介"));
+    for (std::size_t i = 0; i < PalmTopicTabs.size(); ++i) {
+        m_topics[i] = new PalmTopicTab(PalmTopicTabs[i]);
+        PageControl2->addTab(m_topics[i], m_topics[i]->caption());
+    }
+    TabSheet3 = m_topics[0];
+    TabSheet4 = m_topics[1];
+    TabSheet5 = m_topics[2];
+    TabSheet6 = m_topics[3];
+    TabSheet7 = m_topics[4];
+    TabSheet8 = m_topics[5];
+    PageControl2->setCurrentIndex(0);
+
+    // Wired last, so that building the tab set resets nothing.
+    connect(PageControl2, &QTabWidget::currentChanged, this,
+            [this] { base::guarded([this] { PageControl2Change(); }); });
 }
 
-void PalmPage::SetStartTexts() {}
+void PalmPage::SetStartTexts()
+{
+    for (PalmTopicTab *tab : m_topics)
+        tab->catalogue().ShowStartText();
+}
+
+void PalmPage::PageControl2Change()
+{
+    for (PalmTopicTab *tab : m_topics)
+        tab->catalogue().ResetAnalysis();
+}
+
+PalmTopicTab *PalmPage::topicTab(PalmTopic topic) const
+{
+    return m_topics.at(std::size_t(topic));
+}
+
+QLabel *PalmPage::image(int number) const
+{
+    for (const PalmTopicRange &range : PalmTopics)
+        if (number >= range.first && number <= range.last)
+            return topicTab(range.topic)->image(number);
+    return nullptr;
+}

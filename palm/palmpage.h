@@ -1,9 +1,15 @@
 #pragma once
 
 // The second tab, " 看手相 ": the palm tab set PageControl2 with the introduction page and the six
-// topic catalogues.
+// topic catalogues. Any change of sub-tab puts all six readings back to their placeholder.
+
+#include "palm/palmitems.h"
 
 #include <QWidget>
+
+class PalmTopicTab;
+class QLabel;
+class QTabWidget;
 
 class PalmPage : public QWidget
 {
@@ -13,4 +19,22 @@ public:
 
     // Start-up step: the six topic memos get their start text.
     void SetStartTexts();
+    // The sub-tab changed: every topic memo, m2 to m7 in turn, gets the reset text.
+    void PageControl2Change();
+
+    PalmTopicTab *topicTab(PalmTopic topic) const;
+    // The picture ImageN, 1 <= N <= 217.
+    QLabel *image(int number) const;
+
+    QTabWidget *PageControl2 = nullptr;
+    QWidget *TabSheet9 = nullptr;
+    PalmTopicTab *TabSheet3 = nullptr;
+    PalmTopicTab *TabSheet4 = nullptr;
+    PalmTopicTab *TabSheet5 = nullptr;
+    PalmTopicTab *TabSheet6 = nullptr;
+    PalmTopicTab *TabSheet7 = nullptr;
+    PalmTopicTab *TabSheet8 = nullptr;
+
+private:
+    std::array<PalmTopicTab *, 6> m_topics{};
 };
