@@ -1,0 +1,1 @@
+lorvex_test(tst_palmpage LIBS lorvex_app)
