@@ -1,0 +1,77 @@
+// What the picture catalogues cost: decoding the palm pictures once when the window is built,
+// and one page change afterwards, which only hides and shows picture controls.
+
+#include "catalogue/jpeg.h"
+#include "catalogue/picturecatalogue.h"
+#include "palm/palmpage.h"
+#include "palm/palmtopictab.h"
+
+#include <QApplication>
+#include <QDirIterator>
+#include <QPixmap>
+#include <QTabWidget>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QStringList palmPictures()
+{
+    QStringList paths;
+    QDirIterator it(QStringLiteral(":/pictures/palm"), {QStringLiteral("*.jpg")}, QDir::Files);
+    while (it.hasNext())
+        paths << it.next();
+    return paths;
+}
+
+// From the compiled-in JPEG to the pixmap a picture label holds, for every palm picture.
+void BM_DecodeEveryPalmPicture(benchmark::State &state)
+{
+    const QStringList paths = palmPictures();
+    if (paths.isEmpty()) {
+        state.SkipWithError("no palm pictures are built in yet");
+        return;
+    }
+    for (auto _ : state) {
+        for (const QString &path : paths) {
+            QPixmap pixmap = QPixmap::fromImage(BuiltInPicture(path));
+            benchmark::DoNotOptimize(pixmap);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * paths.size());
+    state.counters["pictures"] = double(paths.size());
+}
+BENCHMARK(BM_DecodeEveryPalmPicture)->Unit(benchmark::kMillisecond);
+
+// One page change of "从手相看事业" on a shown palm tab, walking to the last page and back.
+void BM_PageChange(benchmark::State &state)
+{
+    PalmPage page;
+    page.resize(633, 417);
+    page.PageControl2->setCurrentWidget(page.TabSheet3);
+    page.show();
+    PictureCatalogue &career = page.TabSheet3->catalogue();
+    bool forward = true;
+    for (auto _ : state) {
+        if (forward ? !career.NextEnabled() : !career.PreviousEnabled())
+            forward = !forward;
+        forward ? career.NextPage() : career.PreviousPage();
+    }
+    benchmark::DoNotOptimize(career.CurrentPage());
+}
+BENCHMARK(BM_PageChange);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

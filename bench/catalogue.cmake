@@ -1,0 +1,1 @@
+lorvex_bench(bench_catalogue LIBS lorvex_palm)
