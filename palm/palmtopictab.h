@@ -35,7 +35,7 @@ class PalmTopicTab : public QWidget
 {
     Q_OBJECT
 public:
-    PalmTopicTab(const PalmTopicNames &names, QWidget *parent = nullptr);
+    explicit PalmTopicTab(const PalmTopicNames &names, QWidget *parent = nullptr);
 
     QString caption() const;
     PictureCatalogue &catalogue();
@@ -49,6 +49,6 @@ public:
     QPlainTextEdit *memo = nullptr;
 
 private:
-    const PalmTopicNames &m_names;
+    PalmTopicNames m_names;
     CatalogueWidgets *m_widgets = nullptr;
 };
