@@ -1,0 +1,440 @@
+#include "tools/artwork/imagefiles.h"
+#include "tools/artwork/palmdescription.h"
+#include "tools/artwork/palmdrawing.h"
+#include "tools/artwork/pictures.h"
+
+#include <QFile>
+#include <QTest>
+
+#include <turbojpeg.h>
+
+#include <memory>
+
+using namespace artwork;
+
+namespace {
+
+// The first picture of a one-line description; fails the test on any parse error.
+PalmPicture Picture(const QString &line)
+{
+    const PalmParse parse = ParsePalmDescriptions(line, QStringLiteral("test.txt"));
+    if (!parse.errors.isEmpty() || parse.pictures.size() != 1) {
+        QTest::qFail(qPrintable(parse.errors.join(u'\n')), __FILE__, __LINE__);
+        return {};
+    }
+    return parse.pictures.first();
+}
+
+QString AnchorText(const Anchor &a)
+{
+    static const char *palaces[]
+        = {"xun", "li", "kun", "zhen", "dui", "gen", "kan", "qian", "ming"};
+    static const char *fingers[] = {"thumb", "index", "middle", "ring", "little"};
+    static const char *lines[] = {"tian", "ren", "di", "shiye", "liuxiu", "jiafeng"};
+    switch (a.kind) {
+    case Anchor::Kind::Palace:
+        return QLatin1String(palaces[int(a.palace)]);
+    case Anchor::Kind::Wrist:
+        return QStringLiteral("wrist");
+    case Anchor::Kind::FingerTip:
+        return QLatin1String(fingers[int(a.finger)]);
+    case Anchor::Kind::FingerBase:
+        return QStringLiteral("base:") + QLatin1String(fingers[int(a.finger)]);
+    case Anchor::Kind::OnLine:
+        break;
+    }
+    return QStringLiteral("%1@%2").arg(QLatin1String(lines[int(a.line)])).arg(a.t);
+}
+
+// What the parser understood, as a few words per statement, to compare with the rows below.
+QString Summary(const PalmPicture &picture)
+{
+    QStringList out;
+    for (const Statement &statement : picture.statements) {
+        QStringList w;
+        if (const auto *s = std::get_if<LineStatement>(&statement)) {
+            w << QStringLiteral("line%1").arg(int(s->line));
+            const std::pair<bool, const char *> flags[] = {
+                {s->hi, "hi"},     {s->none, "none"},   {s->isShort, "short"}, {s->isLong, "long"},
+                {s->wavy, "wavy"}, {s->chain, "chain"}, {s->sister, "double"}, {s->faint, "faint"}};
+            for (const auto &[on, name] : flags)
+                if (on)
+                    w << QLatin1String(name);
+            for (double b : s->breaks)
+                w << QStringLiteral("break@%1").arg(b);
+            if (s->start)
+                w << QStringLiteral("start=") + AnchorText(*s->start);
+            if (s->end)
+                w << QStringLiteral("end=") + AnchorText(*s->end);
+        } else if (const auto *s = std::get_if<PathStatement>(&statement)) {
+            w << QStringLiteral("path") << AnchorText(s->from) << AnchorText(s->to)
+              << QString::number(s->bend) << (s->hi ? QStringLiteral("hi") : QString());
+        } else if (const auto *s = std::get_if<BranchStatement>(&statement)) {
+            w << QStringLiteral("branch%1@%2").arg(int(s->line)).arg(s->t)
+              << QString::number(int(s->toward))
+              << (s->toward == BranchStatement::Toward::Anchor ? AnchorText(s->to) : QString())
+              << (s->hi ? QStringLiteral("hi") : QString());
+        } else if (const auto *s = std::get_if<MarkStatement>(&statement)) {
+            w << QStringLiteral("mark%1").arg(int(s->kind)) << AnchorText(s->at);
+        } else if (const auto *s = std::get_if<LinesStatement>(&statement)) {
+            w << QStringLiteral("lines%1").arg(s->count) << AnchorText(s->at)
+              << (s->horizontal ? QStringLiteral("h") : QStringLiteral("v"));
+        } else if (const auto *s = std::get_if<MessStatement>(&statement)) {
+            w << QStringLiteral("mess")
+              << (s->wholePalm ? QStringLiteral("palm") : AnchorText(s->at));
+        } else if (const auto *s = std::get_if<FingerStatement>(&statement)) {
+            w << QStringLiteral("finger%1").arg(int(s->finger)) << QString::number(s->isShort)
+              << QString::number(s->isLong) << QString::number(s->bent) << QString::number(s->thin)
+              << QString::number(s->hairy);
+        } else if (const auto *s = std::get_if<LabelStatement>(&statement)) {
+            w << QStringLiteral("label%1").arg(int(s->palace));
+        }
+        w.removeAll(QString());
+        out << w.join(u' ');
+    }
+    return out.join(QStringLiteral("; "));
+}
+
+bool IsRed(QColor c)
+{
+    return c.red() - c.green() > 60 && c.red() - c.blue() > 60;
+}
+
+int CountNear(const QImage &image, QPointF centre, double radius, bool (*test)(QColor))
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (QLineF(centre, QPointF(x + 0.5, y + 0.5)).length() <= radius
+                && test(image.pixelColor(x, y)))
+                ++count;
+    return count;
+}
+
+QImage DecodeJpeg(const QByteArray &bytes, int *subsampling = nullptr)
+{
+    std::unique_ptr<void, int (*)(tjhandle)> handle(tjInitDecompress(), tjDestroy);
+    auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
+    int width = 0, height = 0, sub = 0, colourspace = 0;
+    if (tjDecompressHeader3(handle.get(), data, bytes.size(), &width, &height, &sub, &colourspace))
+        return {};
+    QImage image(width, height, QImage::Format_RGB888);
+    if (tjDecompress2(handle.get(), data, bytes.size(), image.bits(), width,
+                      int(image.bytesPerLine()), height, TJPF_RGB, 0))
+        return {};
+    if (subsampling)
+        *subsampling = sub;
+    return image;
+}
+
+} // namespace
+
+class TestArtwork : public QObject
+{
+    Q_OBJECT
+private slots:
+    void parsesGoodLines_data();
+    void parsesGoodLines();
+    void namesTheItemAndWordOfEachMistake_data();
+    void namesTheItemAndWordOfEachMistake();
+    void writesPicturesOfTheirSizes_data();
+    void writesPicturesOfTheirSizes();
+    void iconIsTwentyFourBitPng();
+    void drawsTheSameBytesEveryTime();
+    void featuresChangeTheRightPixels_data();
+    void featuresChangeTheRightPixels();
+    void fingerShapesMoveTheTip_data();
+    void fingerShapesMoveTheTip();
+    void committedDescriptionsCoverEveryItem();
+};
+
+void TestArtwork::parsesGoodLines_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("summary");
+    QTest::addColumn<int>("number");
+
+    QTest::newRow("line with options") << "Image12: line shiye hi end=li; mark star shiye@0.8"
+                                       << "line3 hi end=li; mark1 shiye@0.8" << 12;
+    QTest::newRow("every line option")
+        << "Image3: line ren none short long wavy chain double faint break@0.2 break@0.7 "
+           "start=base:index end=wrist"
+        << "line1 none short long wavy chain double faint break@0.2 break@0.7 start=base:index "
+           "end=wrist"
+        << 3;
+    QTest::newRow("comment, spaces and empty statements")
+        << "  Image217 :  label  kan ;; mark x tian@0  # after the comment: mark star li"
+        << "label6; mark3 tian@0" << 217;
+    QTest::newRow("path with bend") << "Image4: path base:little kan bend=-0.5 hi"
+                                    << "path base:little kan -0.5 hi" << 4;
+    QTest::newRow("branch to anchor") << "Image5: branch di@0.4 to xun hi"
+                                      << "branch2@0.4 0 xun hi" << 5;
+    QTest::newRow("branch up and down") << "Image6: branch tian@1 up; branch jiafeng@0 down"
+                                        << "branch0@1 1; branch5@0 2" << 6;
+    QTest::newRow("lines") << "Image7: lines 3 dui; lines 12 ren@0.5 horizontal"
+                           << "lines3 dui v; lines12 ren@0.5 h" << 7;
+    QTest::newRow("mess") << "Image8: mess palm; mess ming"
+                          << "mess palm; mess ming" << 8;
+    QTest::newRow("finger shapes") << "Image9: finger thumb bent hairy; finger ring long"
+                                   << "finger0 0 0 1 0 1; finger3 0 1 0 0 0" << 9;
+    QTest::newRow("every mark and fingertip anchor")
+        << "Image10: mark cross thumb; mark star index; mark island middle; mark x ring; "
+           "mark square little; mark dot ming; mark triangle zhen; mark circle gen; mark fork "
+           "qian; mark tassel liuxiu@0.5; mark grille shiye@1"
+        << "mark0 thumb; mark1 index; mark2 middle; mark3 ring; mark4 little; mark5 ming; "
+           "mark6 zhen; mark7 gen; mark8 qian; mark9 liuxiu@0.5; mark10 shiye@1"
+        << 10;
+    QTest::newRow("no statements") << "Image56:"
+                                   << "" << 56;
+}
+
+void TestArtwork::parsesGoodLines()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, summary);
+    QFETCH(int, number);
+    const PalmPicture picture = Picture(line);
+    QCOMPARE(picture.number, number);
+    QCOMPARE(Summary(picture), summary);
+}
+
+void TestArtwork::namesTheItemAndWordOfEachMistake_data()
+{
+    QTest::addColumn<QString>("bad");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("unknown statement")
+        << "Image2: draw star li"
+        << "test.txt:2: Image2: unknown statement \"draw\" in \"draw star li\"";
+    QTest::newRow("unknown line option") << "Image2: line tian thick"
+                                         << "Image2: unknown word \"thick\"";
+    QTest::newRow("unknown line") << "Image2: line heart hi"
+                                  << "Image2: unknown line \"heart\"";
+    QTest::newRow("unknown mark") << "Image2: mark stra li"
+                                  << "Image2: unknown mark \"stra\"";
+    QTest::newRow("unknown finger shape") << "Image2: finger ring crooked"
+                                          << "Image2: unknown word \"crooked\"";
+    QTest::newRow("trailing word") << "Image2: label li kan"
+                                   << "Image2: unknown word \"kan\"";
+    QTest::newRow("label of no palace") << "Image2: label wrist"
+                                        << "Image2: unknown palace \"wrist\"";
+    QTest::newRow("bad anchor") << "Image2: mark star lii"
+                                << "Image2: bad anchor \"lii\"";
+    QTest::newRow("bad finger base") << "Image2: path base:toe wrist"
+                                     << "bad anchor \"base:toe\"";
+    QTest::newRow("misspelt line in anchor") << "Image2: mark x tain@0.5"
+                                             << "bad anchor \"tain@0.5\"";
+    QTest::newRow("bad end anchor") << "Image2: line ren end=centre"
+                                    << "bad anchor \"centre\"";
+    QTest::newRow("fraction above one") << "Image2: mark star tian@1.5"
+                                        << "bad number \"1.5\"";
+    QTest::newRow("fraction not a number") << "Image2: line ren break@half"
+                                           << "bad number \"half\"";
+    QTest::newRow("bend out of range") << "Image2: path li kan bend=2"
+                                       << "bad number \"2\"";
+    QTest::newRow("no strokes") << "Image2: lines 0 li"
+                                << "bad number \"0\"";
+    QTest::newRow("branch without direction") << "Image2: branch ren@0.5 sideways"
+                                              << "unknown word \"sideways\"";
+    QTest::newRow("missing anchor") << "Image2: mark star"
+                                    << "Image2: missing anchor after \"star\"";
+    QTest::newRow("missing key") << "mark star li"
+                                 << "test.txt:2: expected \"ImageN:\"";
+    QTest::newRow("bad key") << "Picture2: label li"
+                             << "expected \"ImageN:\" at \"Picture2\"";
+    QTest::newRow("described twice") << "Image1: label kan"
+                                     << "test.txt:2: Image1 described twice";
+}
+
+void TestArtwork::namesTheItemAndWordOfEachMistake()
+{
+    QFETCH(QString, bad);
+    QFETCH(QString, message);
+    // A good line before and after: the mistake must not cost its neighbours.
+    const PalmParse parse = ParsePalmDescriptions(
+        QStringLiteral("Image1: label li\n%1\nImage3: mark dot ming\n").arg(bad),
+        QStringLiteral("test.txt"));
+    QCOMPARE(parse.errors.size(), 1);
+    QVERIFY2(parse.errors.first().contains(message), qPrintable(parse.errors.first()));
+    QCOMPARE(parse.pictures.size(), 2);
+    QCOMPARE(parse.pictures.at(0).number, 1);
+    QCOMPARE(parse.pictures.at(1).number, 3);
+}
+
+void TestArtwork::writesPicturesOfTheirSizes_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("Image1") << "Image1" << QSize(100, 142);
+    QTest::newRow("Image56") << "Image56" << QSize(100, 143);
+    QTest::newRow("Image217") << "Image217" << QSize(100, 142);
+    QTest::newRow("Image218") << "Image218" << QSize(58, 78);
+}
+
+void TestArtwork::writesPicturesOfTheirSizes()
+{
+    QFETCH(QString, name);
+    QFETCH(QSize, size);
+    const QImage drawn = name == QLatin1String("Image218")
+                             ? DrawImage218()
+                             : DrawPalm(Picture(name + QStringLiteral(": mark star li; label li")));
+    QCOMPARE(drawn.size(), size);
+    int subsampling = -1;
+    const QImage decoded = DecodeJpeg(EncodeJpeg(drawn), &subsampling);
+    QCOMPARE(decoded.size(), size);
+    // Red strokes one pixel wide need full colour resolution.
+    QCOMPARE(subsampling, int(TJSAMP_444));
+    // The file is the drawing: no pixel strays far after compression.
+    int far = 0;
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            const QColor a = drawn.pixelColor(x, y), b = decoded.pixelColor(x, y);
+            if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green())
+                    + std::abs(a.blue() - b.blue())
+                > 90)
+                ++far;
+        }
+    QVERIFY2(far < size.width() * size.height() / 200, qPrintable(QString::number(far)));
+}
+
+void TestArtwork::iconIsTwentyFourBitPng()
+{
+    const QByteArray png = EncodePng(DrawIcon());
+    QVERIFY(png.startsWith("\x89PNG\r\n\x1a\n"));
+    // IHDR: width, height, bit depth 8, colour type 2 (RGB, no alpha).
+    QCOMPARE(png.mid(12, 4), QByteArray("IHDR"));
+    QCOMPARE(png.mid(16, 8), QByteArray::fromHex("0000003000000030"));
+    QCOMPARE(int(png.at(24)), 8);
+    QCOMPARE(int(png.at(25)), 2);
+}
+
+void TestArtwork::drawsTheSameBytesEveryTime()
+{
+    const QString busy = QStringLiteral(
+        "Image200: mess palm; mess kan; line tian hi wavy break@0.4; label li; label ming; "
+        "mark star dui; path gen kun bend=0.3");
+    const QByteArray first = EncodeJpeg(DrawPalm(Picture(busy)));
+    QVERIFY(!first.isEmpty());
+    QCOMPARE(EncodeJpeg(DrawPalm(Picture(busy))), first);
+    QCOMPARE(EncodeJpeg(DrawImage218()), EncodeJpeg(DrawImage218()));
+    QCOMPARE(EncodePng(DrawIcon()), EncodePng(DrawIcon()));
+    // …and the scatter of a mess follows its item, so two pictures don't look copied.
+    QVERIFY(EncodeJpeg(DrawPalm(Picture(QStringLiteral("Image199: mess palm"))))
+            != EncodeJpeg(DrawPalm(Picture(QStringLiteral("Image200: mess palm")))));
+}
+
+void TestArtwork::featuresChangeTheRightPixels_data()
+{
+    QTest::addColumn<QString>("statements");
+    QTest::addColumn<QString>("where");  // an anchor on the plain hand
+    QTest::addColumn<double>("radius");  // pixels around it
+    QTest::addColumn<int>("minimumRed"); // red pixels at least there …
+    QTest::addColumn<int>("maximumRed"); // … and at most
+
+    QTest::newRow("plain hand has no red") << ""
+                                           << "ming" << 200.0 << 0 << 0;
+    QTest::newRow("star at li") << "mark star li"
+                                << "li" << 5.0 << 8 << 999;
+    QTest::newRow("star at li stays there") << "mark star li"
+                                            << "kan" << 30.0 << 0 << 0;
+    QTest::newRow("cross at kan") << "mark cross kan"
+                                  << "kan" << 5.0 << 8 << 999;
+    QTest::newRow("island on tian") << "mark island tian@0.5"
+                                    << "tian@0.5" << 5.0 << 8 << 999;
+    QTest::newRow("square at the wrist") << "mark square wrist"
+                                         << "wrist" << 6.0 << 12 << 999;
+    QTest::newRow("featured line") << "line shiye hi"
+                                   << "shiye@0.5" << 3.0 << 6 << 999;
+    QTest::newRow("featured line ends at its anchor") << "line shiye hi end=xun"
+                                                      << "xun" << 3.0 << 3 << 999;
+    QTest::newRow("break leaves a gap") << "line ren hi break@0.5"
+                                        << "ren@0.5" << 1.5 << 0 << 0;
+    QTest::newRow("break keeps the rest") << "line ren hi break@0.5"
+                                          << "ren@0.3" << 2.0 << 4 << 999;
+    QTest::newRow("short line stops early") << "line tian hi short"
+                                            << "tian@1" << 3.0 << 0 << 0;
+    QTest::newRow("long line goes on") << "line tian hi long"
+                                       << "xun" << 5.0 << 4 << 999;
+    QTest::newRow("label near its palace") << "label dui"
+                                           << "dui" << 14.0 << 15 << 999;
+    QTest::newRow("label of another palace") << "label gen"
+                                             << "dui" << 14.0 << 0 << 0;
+    QTest::newRow("branch toward xun") << "branch ren@0.5 to xun"
+                                       << "ren@0.5" << 4.0 << 3 << 999;
+    QTest::newRow("short finger outlined") << "finger middle short"
+                                           << "base:middle" << 9.0 << 6 << 999;
+    QTest::newRow("short finger ends lower") << "finger middle short"
+                                             << "middle" << 3.0 << 0 << 0;
+    QTest::newRow("lines at ming") << "lines 4 ming vertical"
+                                   << "ming" << 6.0 << 10 << 999;
+    QTest::newRow("mess over the palm") << "mess palm"
+                                        << "ming" << 25.0 << 60 << 9999;
+    QTest::newRow("mark at the edge of the hand") << "mark star jiafeng@0"
+                                                  << "jiafeng@0" << 9.0 << 8 << 999;
+}
+
+void TestArtwork::featuresChangeTheRightPixels()
+{
+    QFETCH(QString, statements);
+    QFETCH(QString, where);
+    QFETCH(double, radius);
+    QFETCH(int, minimumRed);
+    QFETCH(int, maximumRed);
+    const QImage drawn = DrawPalm(Picture(QStringLiteral("Image5: ") + statements));
+    const auto anchor = ParseAnchorWord(where);
+    QVERIFY(anchor);
+    const QPointF at = PalmScene(PalmPicture{5, {}}).point(*anchor);
+    const int red = CountNear(drawn, at, radius, IsRed);
+    QVERIFY2(red >= minimumRed && red <= maximumRed, qPrintable(QString::number(red)));
+}
+
+void TestArtwork::fingerShapesMoveTheTip_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QString>("tip");
+    QTest::addColumn<QPointF>("direction"); // the way the tip must move, at least 3 pixels
+    QTest::newRow("long middle") << "finger middle long"
+                                 << "middle" << QPointF(0, -1);
+    QTest::newRow("short index") << "finger index short"
+                                 << "index" << QPointF(0, 1);
+    QTest::newRow("bent little leans in") << "finger little bent"
+                                          << "little" << QPointF(-1, 0);
+    QTest::newRow("bent thumb leans in") << "finger thumb bent"
+                                         << "thumb" << QPointF(1, 0);
+}
+
+void TestArtwork::fingerShapesMoveTheTip()
+{
+    QFETCH(QString, statement);
+    QFETCH(QString, tip);
+    QFETCH(QPointF, direction);
+    const auto anchor = ParseAnchorWord(tip);
+    QVERIFY(anchor);
+    const QPointF before = PalmScene(PalmPicture{5, {}}).point(*anchor);
+    const QPointF after = PalmScene(Picture(QStringLiteral("Image5: ") + statement)).point(*anchor);
+    QVERIFY2(QPointF::dotProduct(after - before, direction) >= 3,
+             qPrintable(
+                 QStringLiteral("%1,%2").arg(after.x() - before.x()).arg(after.y() - before.y())));
+}
+
+void TestArtwork::committedDescriptionsCoverEveryItem()
+{
+    QList<int> numbers;
+    for (const char *name : {"palm_items_1.txt", "palm_items_2.txt"}) {
+        QFile file(QStringLiteral(LORVEX_ARTWORK_DIR "/") + QLatin1String(name));
+        if (!file.open(QIODevice::ReadOnly))
+            QSKIP("descriptions not written yet");
+        const PalmParse parse
+            = ParsePalmDescriptions(QString::fromUtf8(file.readAll()), QLatin1String(name));
+        QVERIFY2(parse.errors.isEmpty(), qPrintable(parse.errors.join(u'\n')));
+        for (const PalmPicture &picture : parse.pictures)
+            numbers.append(picture.number);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    QCOMPARE(numbers.size(), 217);
+    for (int i = 0; i < numbers.size(); ++i)
+        QCOMPARE(numbers.at(i), i + 1);
+}
+
+QTEST_MAIN(TestArtwork)
+#include "tst_artwork.moc"

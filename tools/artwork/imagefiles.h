@@ -1,0 +1,18 @@
+#pragma once
+
+// The files the pictures are written as. JPEG through libjpeg-turbo with full colour resolution
+// (no chroma subsampling) so that thin red strokes stay red, and the exact DCT so the bytes are
+// the same on every machine; PNG for the icon.
+
+#include <QByteArray>
+#include <QImage>
+
+namespace artwork {
+
+// Empty when the image is null or the encoder fails.
+QByteArray EncodeJpeg(const QImage &image, int quality = 90);
+
+// 24-bit colour, no alpha channel.
+QByteArray EncodePng(const QImage &image);
+
+} // namespace artwork

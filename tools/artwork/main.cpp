@@ -1,0 +1,144 @@
+// artwork: draws the program's pictures. See README.md beside this file.
+
+#include "tools/artwork/imagefiles.h"
+#include "tools/artwork/palmdescription.h"
+#include "tools/artwork/palmdrawing.h"
+#include "tools/artwork/pictures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <QSet>
+
+#include <cstdio>
+
+using namespace artwork;
+
+namespace {
+
+void Say(const QString &text)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+bool WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()
+        || !file.commit()) {
+        Say(QStringLiteral("artwork: cannot write %1").arg(path));
+        return false;
+    }
+    return true;
+}
+
+bool WriteJpeg(const QString &path, const QImage &image)
+{
+    return WriteFile(path, EncodeJpeg(image));
+}
+
+bool WritePng(const QString &path, const QImage &image)
+{
+    return WriteFile(path, EncodePng(image));
+}
+
+// Reads every description file; nothing is drawn unless all of them are free of mistakes.
+bool ReadDescriptions(const QStringList &files, QList<PalmPicture> &pictures)
+{
+    QStringList errors;
+    QSet<int> seen;
+    for (const QString &name : files) {
+        QFile file(name);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            errors.append(QStringLiteral("%1: cannot open: %2").arg(name, file.errorString()));
+            continue;
+        }
+        const PalmParse parse
+            = ParsePalmDescriptions(QString::fromUtf8(file.readAll()), QFileInfo(name).fileName());
+        errors += parse.errors;
+        for (const PalmPicture &picture : parse.pictures) {
+            if (seen.contains(picture.number))
+                errors.append(QStringLiteral("%1: Image%2 described again")
+                                  .arg(QFileInfo(name).fileName())
+                                  .arg(picture.number));
+            seen.insert(picture.number);
+            pictures.append(picture);
+        }
+    }
+    for (const QString &error : errors)
+        Say(error);
+    return errors.isEmpty();
+}
+
+int Palm(const QString &outDir, const QStringList &files, bool write)
+{
+    QList<PalmPicture> pictures;
+    if (!ReadDescriptions(files, pictures))
+        return 1;
+    if (!write) {
+        Say(QStringLiteral("artwork: %1 descriptions, no mistakes").arg(pictures.size()));
+        return 0;
+    }
+    for (const PalmPicture &picture : pictures)
+        if (!WriteJpeg(QDir(outDir).filePath(QStringLiteral("Image%1.jpg").arg(picture.number)),
+                       DrawPalm(picture)))
+            return 1;
+    Say(QStringLiteral("artwork: %1 palm pictures in %2").arg(pictures.size()).arg(outDir));
+    return 0;
+}
+
+int All(const QString &root)
+{
+    const QDir repo(root);
+    QStringList files;
+    for (const char *name : {"tools/artwork/palm_items_1.txt", "tools/artwork/palm_items_2.txt"})
+        if (QFileInfo::exists(repo.filePath(QLatin1String(name))))
+            files.append(repo.filePath(QLatin1String(name)));
+    if (!files.isEmpty()
+        && Palm(repo.filePath(QStringLiteral("assets/pictures/palm")), files, true))
+        return 1;
+    if (!WriteJpeg(repo.filePath(QStringLiteral("assets/pictures/Image218.jpg")), DrawImage218())
+        || !WritePng(repo.filePath(QStringLiteral("assets/icon/lorvex2004.png")), DrawIcon()))
+        return 1;
+    Say(QStringLiteral("artwork: Image218 and the icon written"));
+    return 0;
+}
+
+int Usage()
+{
+    Say(QStringLiteral(
+        "usage: artwork palm OUTDIR DESC...   draw ImageN.jpg for every described item\n"
+        "       artwork check DESC...         only read the descriptions\n"
+        "       artwork image218 OUT.jpg\n"
+        "       artwork icon OUT.png\n"
+        "       artwork all REPO_ROOT         everything, into REPO_ROOT/assets"));
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Drawing needs fonts but no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return Usage();
+    const QString &command = args.first();
+    if (command == QLatin1String("palm") && args.size() >= 3)
+        return Palm(args.at(1), args.mid(2), true);
+    if (command == QLatin1String("check") && args.size() >= 2)
+        return Palm(QString(), args.mid(1), false);
+    if (command == QLatin1String("image218") && args.size() == 2)
+        return WriteJpeg(args.at(1), DrawImage218()) ? 0 : 1;
+    if (command == QLatin1String("icon") && args.size() == 2)
+        return WritePng(args.at(1), DrawIcon()) ? 0 : 1;
+    if (command == QLatin1String("all") && args.size() == 2)
+        return All(args.at(1));
+    return Usage();
+}

@@ -1,0 +1,367 @@
+#include "tools/artwork/palmdescription.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <cmath>
+#include <utility>
+
+namespace artwork {
+
+namespace {
+
+// Thrown inside one statement and caught per line, so a line reports its first mistake only.
+struct StatementError
+{
+    QString problem;
+    QString word;
+};
+
+template<typename T, std::size_t N>
+std::optional<T> Lookup(const std::pair<const char *, T> (&table)[N], const QString &word)
+{
+    for (const auto &[name, value] : table)
+        if (word == QLatin1String(name))
+            return value;
+    return std::nullopt;
+}
+
+const std::pair<const char *, PalmLine> kLines[] = {
+    {"tian", PalmLine::Tian},   {"ren", PalmLine::Ren},       {"di", PalmLine::Di},
+    {"shiye", PalmLine::Shiye}, {"liuxiu", PalmLine::Liuxiu}, {"jiafeng", PalmLine::Jiafeng},
+};
+
+const std::pair<const char *, Palace> kPalaces[] = {
+    {"xun", Palace::Xun},   {"li", Palace::Li},     {"kun", Palace::Kun},
+    {"zhen", Palace::Zhen}, {"dui", Palace::Dui},   {"gen", Palace::Gen},
+    {"kan", Palace::Kan},   {"qian", Palace::Qian}, {"ming", Palace::Ming},
+};
+
+const std::pair<const char *, Finger> kFingers[] = {
+    {"thumb", Finger::Thumb}, {"index", Finger::Index},   {"middle", Finger::Middle},
+    {"ring", Finger::Ring},   {"little", Finger::Little},
+};
+
+const std::pair<const char *, MarkKind> kMarks[] = {
+    {"cross", MarkKind::Cross},       {"star", MarkKind::Star},
+    {"island", MarkKind::Island},     {"x", MarkKind::X},
+    {"square", MarkKind::Square},     {"dot", MarkKind::Dot},
+    {"triangle", MarkKind::Triangle}, {"circle", MarkKind::Circle},
+    {"fork", MarkKind::Fork},         {"tassel", MarkKind::Tassel},
+    {"grille", MarkKind::Grille},
+};
+
+double Number(const QString &text, double low, double high)
+{
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text, &ok);
+    if (!ok || !std::isfinite(value) || value < low || value > high)
+        throw StatementError{QStringLiteral("bad number"), text};
+    return value;
+}
+
+// "LINE@t"
+std::pair<PalmLine, double> LinePoint(const QString &word)
+{
+    const qsizetype at = word.indexOf(u'@');
+    if (at < 0)
+        throw StatementError{QStringLiteral("bad anchor"), word};
+    const auto line = Lookup(kLines, word.left(at));
+    if (!line)
+        throw StatementError{QStringLiteral("unknown line"), word.left(at)};
+    return {*line, Number(word.mid(at + 1), 0, 1)};
+}
+
+Anchor ParseAnchor(const QString &word)
+{
+    Anchor anchor;
+    if (const auto palace = Lookup(kPalaces, word)) {
+        anchor.kind = Anchor::Kind::Palace;
+        anchor.palace = *palace;
+    } else if (word == QLatin1String("wrist")) {
+        anchor.kind = Anchor::Kind::Wrist;
+    } else if (const auto finger = Lookup(kFingers, word)) {
+        anchor.kind = Anchor::Kind::FingerTip;
+        anchor.finger = *finger;
+    } else if (word.startsWith(QLatin1String("base:"))) {
+        const auto base = Lookup(kFingers, word.mid(5));
+        if (!base)
+            throw StatementError{QStringLiteral("bad anchor"), word};
+        anchor.kind = Anchor::Kind::FingerBase;
+        anchor.finger = *base;
+    } else if (word.contains(u'@') && Lookup(kLines, word.left(word.indexOf(u'@')))) {
+        anchor.kind = Anchor::Kind::OnLine;
+        std::tie(anchor.line, anchor.t) = LinePoint(word);
+    } else {
+        throw StatementError{QStringLiteral("bad anchor"), word};
+    }
+    return anchor;
+}
+
+// Words of a statement after its first, consumed left to right.
+class Words
+{
+public:
+    explicit Words(QStringList words)
+        : m_words(std::move(words))
+    {}
+    bool atEnd() const { return m_next >= m_words.size(); }
+    QString take(const char *what)
+    {
+        if (atEnd())
+            throw StatementError{QStringLiteral("missing %1 after").arg(QLatin1String(what)),
+                                 m_words.last()};
+        return m_words.at(m_next++);
+    }
+
+private:
+    QStringList m_words;
+    qsizetype m_next = 1;
+};
+
+LineStatement ParseLine(Words &words)
+{
+    LineStatement s;
+    const QString name = words.take("line name");
+    const auto line = Lookup(kLines, name);
+    if (!line)
+        throw StatementError{QStringLiteral("unknown line"), name};
+    s.line = *line;
+    while (!words.atEnd()) {
+        const QString word = words.take("option");
+        if (word == QLatin1String("hi"))
+            s.hi = true;
+        else if (word == QLatin1String("none"))
+            s.none = true;
+        else if (word == QLatin1String("short"))
+            s.isShort = true;
+        else if (word == QLatin1String("long"))
+            s.isLong = true;
+        else if (word == QLatin1String("wavy"))
+            s.wavy = true;
+        else if (word == QLatin1String("chain"))
+            s.chain = true;
+        else if (word == QLatin1String("double"))
+            s.sister = true;
+        else if (word == QLatin1String("faint"))
+            s.faint = true;
+        else if (word.startsWith(QLatin1String("break@")))
+            s.breaks.append(Number(word.mid(6), 0, 1));
+        else if (word.startsWith(QLatin1String("start=")))
+            s.start = ParseAnchor(word.mid(6));
+        else if (word.startsWith(QLatin1String("end=")))
+            s.end = ParseAnchor(word.mid(4));
+        else
+            throw StatementError{QStringLiteral("unknown word"), word};
+    }
+    return s;
+}
+
+PathStatement ParsePath(Words &words)
+{
+    PathStatement s;
+    s.from = ParseAnchor(words.take("anchor"));
+    s.to = ParseAnchor(words.take("anchor"));
+    while (!words.atEnd()) {
+        const QString word = words.take("option");
+        if (word == QLatin1String("hi"))
+            s.hi = true;
+        else if (word.startsWith(QLatin1String("bend=")))
+            s.bend = Number(word.mid(5), -1, 1);
+        else
+            throw StatementError{QStringLiteral("unknown word"), word};
+    }
+    return s;
+}
+
+BranchStatement ParseBranch(Words &words)
+{
+    BranchStatement s;
+    std::tie(s.line, s.t) = LinePoint(words.take("LINE@t"));
+    const QString way = words.take("to, up or down");
+    if (way == QLatin1String("to")) {
+        s.toward = BranchStatement::Toward::Anchor;
+        s.to = ParseAnchor(words.take("anchor"));
+    } else if (way == QLatin1String("up")) {
+        s.toward = BranchStatement::Toward::Up;
+    } else if (way == QLatin1String("down")) {
+        s.toward = BranchStatement::Toward::Down;
+    } else {
+        throw StatementError{QStringLiteral("unknown word"), way};
+    }
+    while (!words.atEnd()) {
+        const QString word = words.take("option");
+        if (word != QLatin1String("hi"))
+            throw StatementError{QStringLiteral("unknown word"), word};
+        s.hi = true;
+    }
+    return s;
+}
+
+MarkStatement ParseMark(Words &words)
+{
+    MarkStatement s;
+    const QString kind = words.take("mark kind");
+    const auto mark = Lookup(kMarks, kind);
+    if (!mark)
+        throw StatementError{QStringLiteral("unknown mark"), kind};
+    s.kind = *mark;
+    s.at = ParseAnchor(words.take("anchor"));
+    return s;
+}
+
+LinesStatement ParseLines(Words &words)
+{
+    LinesStatement s;
+    const QString count = words.take("count");
+    bool ok = false;
+    s.count = count.toInt(&ok);
+    if (!ok || s.count < 1 || s.count > 12)
+        throw StatementError{QStringLiteral("bad number"), count};
+    s.at = ParseAnchor(words.take("anchor"));
+    if (!words.atEnd()) {
+        const QString way = words.take("direction");
+        if (way == QLatin1String("horizontal"))
+            s.horizontal = true;
+        else if (way != QLatin1String("vertical"))
+            throw StatementError{QStringLiteral("unknown word"), way};
+    }
+    return s;
+}
+
+MessStatement ParseMess(Words &words)
+{
+    MessStatement s;
+    const QString where = words.take("anchor");
+    if (where == QLatin1String("palm"))
+        s.wholePalm = true;
+    else
+        s.at = ParseAnchor(where);
+    return s;
+}
+
+FingerStatement ParseFinger(Words &words)
+{
+    FingerStatement s;
+    const QString name = words.take("finger name");
+    const auto finger = Lookup(kFingers, name);
+    if (!finger)
+        throw StatementError{QStringLiteral("unknown finger"), name};
+    s.finger = *finger;
+    do {
+        const QString word = words.take("shape");
+        if (word == QLatin1String("short"))
+            s.isShort = true;
+        else if (word == QLatin1String("long"))
+            s.isLong = true;
+        else if (word == QLatin1String("bent"))
+            s.bent = true;
+        else if (word == QLatin1String("thin"))
+            s.thin = true;
+        else if (word == QLatin1String("hairy"))
+            s.hairy = true;
+        else
+            throw StatementError{QStringLiteral("unknown word"), word};
+    } while (!words.atEnd());
+    return s;
+}
+
+Statement ParseStatement(const QStringList &words)
+{
+    Words rest(words);
+    const QString &verb = words.first();
+    Statement statement;
+    if (verb == QLatin1String("line")) {
+        statement = ParseLine(rest);
+    } else if (verb == QLatin1String("path")) {
+        statement = ParsePath(rest);
+    } else if (verb == QLatin1String("branch")) {
+        statement = ParseBranch(rest);
+    } else if (verb == QLatin1String("mark")) {
+        statement = ParseMark(rest);
+    } else if (verb == QLatin1String("lines")) {
+        statement = ParseLines(rest);
+    } else if (verb == QLatin1String("mess")) {
+        statement = ParseMess(rest);
+    } else if (verb == QLatin1String("finger")) {
+        statement = ParseFinger(rest);
+    } else if (verb == QLatin1String("label")) {
+        const QString name = rest.take("palace");
+        const auto palace = Lookup(kPalaces, name);
+        if (!palace)
+            throw StatementError{QStringLiteral("unknown palace"), name};
+        statement = LabelStatement{*palace};
+    } else {
+        throw StatementError{QStringLiteral("unknown statement"), verb};
+    }
+    if (!rest.atEnd())
+        throw StatementError{QStringLiteral("unknown word"), rest.take("")};
+    return statement;
+}
+
+} // namespace
+
+PalmParse ParsePalmDescriptions(const QString &text, const QString &fileName)
+{
+    static const QRegularExpression key(QStringLiteral("^Image([1-9][0-9]{0,2})$"));
+    static const QRegularExpression spaces(QStringLiteral("\\s+"));
+    PalmParse result;
+    QSet<int> seen;
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString where = QStringLiteral("%1:%2: ").arg(fileName).arg(i + 1);
+        const QString line = lines.at(i).section(u'#', 0, 0).trimmed();
+        if (line.isEmpty())
+            continue;
+        const qsizetype colon = line.indexOf(u':');
+        const QString name = line.left(colon).trimmed();
+        const auto match = key.match(name);
+        if (colon < 0 || !match.hasMatch()) {
+            result.errors.append(where
+                                 + QStringLiteral("expected \"ImageN:\" at \"%1\"").arg(name));
+            continue;
+        }
+        PalmPicture picture;
+        picture.number = match.captured(1).toInt();
+        if (seen.contains(picture.number)) {
+            result.errors.append(where + QStringLiteral("%1 described twice").arg(name));
+            continue;
+        }
+        seen.insert(picture.number);
+        bool good = true;
+        for (const QString &part : line.mid(colon + 1).split(u';')) {
+            const QStringList words = part.split(spaces, Qt::SkipEmptyParts);
+            if (words.isEmpty())
+                continue;
+            try {
+                picture.statements.append(ParseStatement(words));
+            } catch (const StatementError &e) {
+                result.errors.append(where
+                                     + QStringLiteral("%1: %2 \"%3\" in \"%4\"")
+                                           .arg(name, e.problem, e.word, words.join(u' ')));
+                good = false;
+                break;
+            }
+        }
+        if (good)
+            result.pictures.append(std::move(picture));
+    }
+    return result;
+}
+
+std::optional<Anchor> ParseAnchorWord(const QString &word)
+{
+    try {
+        return ParseAnchor(word);
+    } catch (const StatementError &) {
+        return std::nullopt;
+    }
+}
+
+int PalmPictureHeight(int number)
+{
+    return number == 56 ? 143 : 142;
+}
+
+} // namespace artwork

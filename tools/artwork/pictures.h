@@ -1,0 +1,16 @@
+#pragma once
+
+// The two pictures that are not palms: the bone-weight tab's small steelyard and the program's
+// icon.
+
+#include <QImage>
+
+namespace artwork {
+
+// 58 × 78: a steelyard weighing a bone above a red seal with 命.
+QImage DrawImage218();
+
+// 48 × 48, 24-bit: a taiji ringed by the eight trigrams on a red tile.
+QImage DrawIcon();
+
+} // namespace artwork
