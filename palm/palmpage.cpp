@@ -4,6 +4,7 @@
 #include "catalogue/picturecatalogue.h"
 #include "palm/palmtopictab.h"
 
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace {
@@ -23,7 +24,7 @@ PalmPage::PalmPage(QWidget *parent)
     PageControl2->setAccessibleName(QStringLiteral("手相"));
     PageControl2->setTabPosition(QTabWidget::South);
     // Tabs as narrow as a classic Windows tab control's, so that all seven fit on one row.
-    PageControl2->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
+    PageControl2->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
 
     TabSheet9 = new QWidget;
     TabSheet9->setObjectName(QStringLiteral("TabSheet9"));
