@@ -258,11 +258,12 @@ void PalmScene::drawLine(QPainter &p, const LineState &line) const
     for (const auto &[t0, t1] : pieces) {
         const Polyline piece = line.course.section(t0, t1);
         if (style.chain) {
-            // Two strands meeting every few pixels: a row of small links.
+            // Two fine strands meeting every few pixels: a row of small links.
+            p.setPen(Pen(colour, std::min(width, 1.0)));
             for (const double side : {-1.0, 1.0})
                 p.drawPath(piece
                                .displaced([side](double, double s) {
-                                   return side * 1.25 * std::abs(std::sin(M_PI * s / 3.6));
+                                   return side * 1.5 * std::abs(std::sin(M_PI * s / 4.2));
                                })
                                .path());
         } else if (style.wavy) {
@@ -302,7 +303,7 @@ QPointF PalmScene::markCentre(const Anchor &at) const
     return c;
 }
 
-void PalmScene::drawMark(QPainter &p, MarkKind kind, const Anchor &at) const
+void PalmScene::drawMark(QPainter &p, MarkKind kind, const Anchor &at, MarkLayer layer) const
 {
     const QPointF c = markCentre(at);
     QPointF d = direction(at);
@@ -382,11 +383,13 @@ void PalmScene::drawMark(QPainter &p, MarkKind kind, const Anchor &at) const
         }
         break;
     }
-    // A thin halo of skin keeps the mark clear of the grey lines under it.
     p.setBrush(Qt::NoBrush);
     const double width = kind == MarkKind::Grille ? 0.9 : kMarkWidth;
-    p.setPen(Pen(kSkin, width + 1.6));
-    p.drawPath(path);
+    if (layer == MarkLayer::Halo) {
+        p.setPen(Pen(kSkin, width + 1.6));
+        p.drawPath(path);
+        return;
+    }
     p.setPen(Pen(PalmRed, width));
     if (filled)
         p.setBrush(PalmRed);
@@ -405,10 +408,10 @@ void PalmScene::drawLabels(QImage &image) const
             continue;
         const QPainterPath glyphs = LabelGlyphs(label->palace);
         const QPointF palace = PalmHand::PalacePoint(label->palace);
-        // On the palace itself if it is free, else the clearest spot on two rings around it.
+        // On the palace itself if it is free, else the clearest spot on the rings around it.
         QPointF best = palace;
         double bestCost = -1;
-        for (const double radius : {0.0, 9.0, 12.0}) {
+        for (const double radius : {0.0, 9.0, 12.0, 15.0}) {
             for (int step = 0; step < (radius > 0 ? 16 : 1); ++step) {
                 const QPointF at = palace + Rotated(QPointF(0, radius), 22.5 * step);
                 const QRectF box = glyphs.boundingRect().translated(at);
@@ -472,7 +475,7 @@ void PalmScene::drawStatement(QPainter &p, const Statement &statement, int index
                        p.setPen(Pen(PalmRed, s.hi ? kHiWidth : kMarkWidth));
                        p.drawPath(path);
                    },
-                   [&](const MarkStatement &s) { drawMark(p, s.kind, s.at); },
+                   [&](const MarkStatement &s) { drawMark(p, s.kind, s.at, MarkLayer::Ink); },
                    [&](const LinesStatement &s) {
                        const QPointF c = point(s.at);
                        const QPointF along = s.horizontal ? QPointF(1, 0) : QPointF(0, 1);
@@ -489,17 +492,17 @@ void PalmScene::drawStatement(QPainter &p, const Statement &statement, int index
                    [&](const MessStatement &s) {
                        Scatter scatter(std::uint32_t(m_picture.number * 64 + index));
                        QPainterPath path;
-                       const int strokes = s.wholePalm ? 64 : 16;
+                       const int strokes = s.wholePalm ? 64 : 14;
                        for (int i = 0; i < strokes; ++i) {
                            QPointF c;
                            if (s.wholePalm)
                                c = QPointF(32 + 50 * scatter.next(), 66 + 56 * scatter.next());
                            else
                                c = point(s.at)
-                                   + QPointF(12 * scatter.next() - 6, 12 * scatter.next() - 6);
+                                   + QPointF(10 * scatter.next() - 5, 10 * scatter.next() - 5);
                            const double angle = 180 * scatter.next();
                            const double half = s.wholePalm ? 1.6 + 1.8 * scatter.next()
-                                                           : 2.2 + 2 * scatter.next();
+                                                           : 1.8 + 1.8 * scatter.next();
                            const QPointF v = Rotated(QPointF(half, 0), angle);
                            path.moveTo(c - v);
                            path.lineTo(c + v);
@@ -565,6 +568,11 @@ QImage PalmScene::draw() const
         }
     }
 
+    // A thin halo of skin keeps each mark clear of the grey lines under it, but not of the
+    // featured lines, which must run on through their marks.
+    for (const Statement &statement : m_picture.statements)
+        if (const auto *mark = std::get_if<MarkStatement>(&statement))
+            drawMark(p, mark->kind, mark->at, MarkLayer::Halo);
     for (const LineState &line : m_lines)
         if (line.style.hi)
             drawLine(p, line);

@@ -42,7 +42,8 @@ private:
     QPointF markCentre(const Anchor &at) const;
     void drawLine(QPainter &p, const LineState &line) const;
     void drawStatement(QPainter &p, const Statement &statement, int index) const;
-    void drawMark(QPainter &p, MarkKind kind, const Anchor &at) const;
+    enum class MarkLayer { Halo, Ink };
+    void drawMark(QPainter &p, MarkKind kind, const Anchor &at, MarkLayer layer) const;
     void drawLabels(QImage &image) const;
 
     PalmPicture m_picture;
