@@ -1,0 +1,1 @@
+lorvex_bench(bench_startup LIBS lorvex_app)
