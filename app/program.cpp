@@ -8,34 +8,32 @@
 #include <QApplication>
 #include <QIcon>
 
-void SetUpApplication(QApplication &app)
+void SetUpApplication()
 {
     QApplication::setApplicationName(QString::fromLatin1(base::ApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral("5.01"));
     QApplication::setFont(base::SongFont(13));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/lorvex2004.png")));
-    Q_UNUSED(app);
 }
 
 int RunLorvex(QApplication &app, const FormFactory &makeForm)
 {
-    SetUpApplication(app);
+    SetUpApplication();
     std::unique_ptr<TForm1> form;
     try {
         form = makeForm();
-    } catch (const base::Failure &failure) {
+    } catch (const std::exception &e) {
+        // Name the error and give its message; our own Failure carries its text as UTF-8.
+        const bool ours = dynamic_cast<const base::Failure *>(&e) != nullptr;
+        const QString name
+            = ours ? QStringLiteral("Failure") : QString::fromLatin1(typeid(e).name());
         base::ShowStopBox(
             QStringLiteral("Application Error"),
-            base::withFullStop(QStringLiteral("Exception Failure: %1").arg(failure.message())));
-        return 1;
-    } catch (const std::exception &e) {
-        base::ShowStopBox(QStringLiteral("Application Error"),
-                          base::withFullStop(QStringLiteral("Exception %1: %2")
-                                                 .arg(QString::fromLatin1(typeid(e).name()),
-                                                      QString::fromUtf8(e.what()))));
+            base::withFullStop(
+                QStringLiteral("Exception %1: %2").arg(name, QString::fromUtf8(e.what()))));
         return 1;
     }
     form->FormCreate();
     form->ShowCentred();
-    return QApplication::exec();
+    return app.exec();
 }

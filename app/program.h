@@ -16,4 +16,4 @@ using FormFactory = std::function<std::unique_ptr<TForm1>()>;
 int RunLorvex(QApplication &app, const FormFactory &makeForm);
 
 // The application-wide settings that come before any window: title and font.
-void SetUpApplication(QApplication &app);
+void SetUpApplication();

@@ -144,10 +144,7 @@ BirthDataPage::BirthDataPage(QWidget *parent)
         QPixmap::fromImage(BuiltInPicture(QStringLiteral(":/pictures/Image218.jpg"))));
 
     // Enter on any control of the tab runs the reckoning, as on a dialog with a default button.
-    for (QWidget *w :
-         {static_cast<QWidget *>(cy), static_cast<QWidget *>(cm), static_cast<QWidget *>(cd),
-          static_cast<QWidget *>(ch), static_cast<QWidget *>(cf), static_cast<QWidget *>(b1),
-          static_cast<QWidget *>(m1)})
+    for (QWidget *w : QList<QWidget *>{cy, cm, cd, ch, cf, b1, m1})
         w->installEventFilter(this);
 
     setTabOrder(cf, cy);

@@ -44,7 +44,7 @@ private:
 
 void TestBirthDataPage::init()
 {
-    SetUpApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+    SetUpApplication();
     reports.clear();
     previousSink
         = base::setReportSink([this](const QString &, const QString &text) { reports << text; });

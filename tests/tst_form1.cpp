@@ -54,7 +54,7 @@ private:
 
 void TestForm1::init()
 {
-    SetUpApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+    SetUpApplication();
     form = std::make_unique<TForm1>();
     form->FormCreate();
     form->ShowCentred();

@@ -1,1 +1,0 @@
-#include "base/failure.h"
