@@ -108,8 +108,8 @@ QPainterPath FrontBrow()
 
 QPainterPath FrontFaling()
 {
-    QPainterPath line(QPointF(30.2, 55.6));
-    line.cubicTo(QPointF(27.2, 58), QPointF(25.4, 63), QPointF(26.2, 69));
+    QPainterPath line(QPointF(30, 56.2));
+    line.cubicTo(QPointF(26, 57.5), QPointF(24, 62), QPointF(24.6, 69.4));
     return line;
 }
 
@@ -162,7 +162,7 @@ const QHash<QString, QPainterPath> &FrontSideRegions()
         r.insert(QStringLiteral("abovebrow"), Ellipse(25, 29.8, 5, 2.4));
         r.insert(QStringLiteral("corner"), Ellipse(18.5, 24, 3.2, 4).intersected(face));
         r.insert(QStringLiteral("temple"), Ellipse(15.6, 34, 2.4, 4.5).intersected(face));
-        r.insert(QStringLiteral("lid"), Ellipse(25, 39.5, 3.6, 1.3));
+        r.insert(QStringLiteral("lid"), Ellipse(25, 38.7, 3.6, 1.2));
         r.insert(QStringLiteral("innercorner"), Ellipse(31, 42.6, 1.4, 1.6));
         r.insert(QStringLiteral("eyetail"), Ellipse(17.4, 42.2, 2.2, 3));
         r.insert(QStringLiteral("tear"), Ellipse(25.4, 45.8, 4, 1.6));
