@@ -25,8 +25,8 @@ inline constexpr int MoleFaceHeight = 92;
 // viewer's left). Right: turned to show the subject's right side, the mirror of Left.
 enum class FaceView { Front, Left, Right };
 
-// A mole's dark dot and its light rim. The dot alone is 3.6 pixels across.
-inline constexpr double MoleRadius = 1.8;
+// A mole's dark dot and its light rim. The dot alone is 4 pixels across.
+inline constexpr double MoleRadius = 2.0;
 inline constexpr double MoleRimWidth = 1.0;
 // Centres closer than this would read as one blot at real size.
 inline constexpr double MoleSpacing = 5.0;

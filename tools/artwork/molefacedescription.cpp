@@ -269,15 +269,20 @@ int VisiblyDifferentPixels(const QImage &a, const QImage &b)
 {
     if (a.size() != b.size())
         return a.width() * a.height();
+    const QImage p = a.convertToFormat(QImage::Format_RGB32);
+    const QImage q = b.convertToFormat(QImage::Format_RGB32);
+    const auto far = [](int x, int y) {
+        return std::abs(x - y) > kVisibleStep;
+    };
     int count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
-            if (std::abs(p.red() - q.red()) > kVisibleStep
-                || std::abs(p.green() - q.green()) > kVisibleStep
-                || std::abs(p.blue() - q.blue()) > kVisibleStep)
+    for (int y = 0; y < p.height(); ++y) {
+        const auto *rowP = reinterpret_cast<const QRgb *>(p.constScanLine(y));
+        const auto *rowQ = reinterpret_cast<const QRgb *>(q.constScanLine(y));
+        for (int x = 0; x < p.width(); ++x)
+            if (far(qRed(rowP[x]), qRed(rowQ[x])) || far(qGreen(rowP[x]), qGreen(rowQ[x]))
+                || far(qBlue(rowP[x]), qBlue(rowQ[x])))
                 ++count;
-        }
+    }
     return count;
 }
 
