@@ -1,6 +1,7 @@
 // artwork: draws the program's pictures. See README.md beside this file.
 
 #include "tools/artwork/imagefiles.h"
+#include "tools/artwork/molefacedescription.h"
 #include "tools/artwork/palmdescription.h"
 #include "tools/artwork/palmdrawing.h"
 #include "tools/artwork/pictures.h"
@@ -90,6 +91,43 @@ int Palm(const QString &outDir, const QStringList &files, bool write)
     return 0;
 }
 
+// Face moles: every description checked (places, outline, spacing, and every pair of pictures
+// told apart at real size) before anything is written.
+int Faces(const QString &outDir, const QString &descriptions, bool write)
+{
+    QFile file(descriptions);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        Say(QStringLiteral("%1: cannot open: %2").arg(descriptions, file.errorString()));
+        return 1;
+    }
+    const FaceParse parse = ParseFaceDescriptions(QString::fromUtf8(file.readAll()),
+                                                  QFileInfo(descriptions).fileName());
+    QStringList errors = parse.errors;
+    QList<std::pair<QString, QImage>> drawn;
+    QSet<QString> seen;
+    for (const FacePicture &picture : parse.pictures) {
+        if (seen.contains(picture.key))
+            errors.append(QStringLiteral("%1 described again").arg(picture.key));
+        seen.insert(picture.key);
+        drawn.append({picture.key, DrawFace(picture)});
+    }
+    if (errors.isEmpty())
+        errors = SimilarFacePictures(drawn);
+    for (const QString &error : errors)
+        Say(error);
+    if (!errors.isEmpty())
+        return 1;
+    if (!write) {
+        Say(QStringLiteral("artwork: %1 face descriptions, no mistakes").arg(drawn.size()));
+        return 0;
+    }
+    for (const auto &[key, image] : drawn)
+        if (!WriteJpeg(QDir(outDir).filePath(key + QStringLiteral(".jpg")), image))
+            return 1;
+    Say(QStringLiteral("artwork: %1 face pictures in %2").arg(drawn.size()).arg(outDir));
+    return 0;
+}
+
 int All(const QString &root)
 {
     const QDir repo(root);
@@ -99,6 +137,10 @@ int All(const QString &root)
             files.append(repo.filePath(QLatin1String(name)));
     if (!files.isEmpty()
         && Palm(repo.filePath(QStringLiteral("assets/pictures/palm")), files, true))
+        return 1;
+    const QString faces = repo.filePath(QStringLiteral("tools/artwork/mole_faces.txt"));
+    if (QFileInfo::exists(faces)
+        && Faces(repo.filePath(QStringLiteral("assets/pictures/mole")), faces, true))
         return 1;
     if (!WriteJpeg(repo.filePath(QStringLiteral("assets/pictures/Image218.jpg")), DrawImage218())
         || !WritePng(repo.filePath(QStringLiteral("assets/icon/lorvex2004.png")), DrawIcon()))
@@ -112,6 +154,8 @@ int Usage()
     Say(QStringLiteral(
         "usage: artwork palm OUTDIR DESC...   draw ImageN.jpg for every described item\n"
         "       artwork check DESC...         only read the descriptions\n"
+        "       artwork faces OUTDIR DESC     draw gNN.jpg for every face-mole item\n"
+        "       artwork checkfaces DESC       only read and check the face descriptions\n"
         "       artwork image218 OUT.jpg\n"
         "       artwork icon OUT.png\n"
         "       artwork all REPO_ROOT         everything, into REPO_ROOT/assets"));
@@ -134,6 +178,10 @@ int main(int argc, char *argv[])
         return Palm(args.at(1), args.mid(2), true);
     if (command == QLatin1String("check") && args.size() >= 2)
         return Palm(QString(), args.mid(1), false);
+    if (command == QLatin1String("faces") && args.size() == 3)
+        return Faces(args.at(1), args.at(2), true);
+    if (command == QLatin1String("checkfaces") && args.size() == 2)
+        return Faces(QString(), args.at(1), false);
     if (command == QLatin1String("image218") && args.size() == 2)
         return WriteJpeg(args.at(1), DrawImage218()) ? 0 : 1;
     if (command == QLatin1String("icon") && args.size() == 2)

@@ -1,0 +1,202 @@
+#include "catalogue/jpeg.h"
+#include "tools/artwork/molefacedescription.h"
+
+#include <QFile>
+#include <QTest>
+
+// The face-mole drawing: the subject's left shows on the viewer's right, moles outside their
+// place are refused, and the committed pictures are the ones the descriptions draw.
+
+using namespace artwork;
+
+Q_DECLARE_METATYPE(artwork::FaceView)
+
+namespace {
+
+FaceParse parse(const QString &line)
+{
+    return ParseFaceDescriptions(line, QStringLiteral("test.txt"));
+}
+
+QImage drawn(const QString &line)
+{
+    const FaceParse p = parse(line);
+    if (!p.errors.isEmpty() || p.pictures.size() != 1)
+        return {};
+    return DrawFace(p.pictures.first());
+}
+
+bool isDark(QRgb c)
+{
+    return qRed(c) < 100 && qGreen(c) < 100 && qBlue(c) < 100;
+}
+
+} // namespace
+
+class TestMoleFace : public QObject
+{
+    Q_OBJECT
+private slots:
+    void placesSitOnTheSubjectsOwnSide_data();
+    void placesSitOnTheSubjectsOwnSide();
+    void aLeftMoleIsDrawnOnTheRight();
+    void moleIsADarkDotWithALightRim();
+    void refusesWhatTheTextCouldNotSay_data();
+    void refusesWhatTheTextCouldNotSay();
+    void patternsGiveTheirCount_data();
+    void patternsGiveTheirCount();
+    void tellsLookAlikePicturesApart();
+    void committedPicturesAreTheDescribedOnes();
+};
+
+void TestMoleFace::placesSitOnTheSubjectsOwnSide_data()
+{
+    QTest::addColumn<FaceView>("view");
+    QTest::addColumn<QString>("leftInPicture");
+    QTest::addColumn<QString>("rightInPicture");
+    QTest::newRow("right brow, left brow") << FaceView::Front << "brow.R"
+                                           << "brow.L";
+    QTest::newRow("right jaw, left jaw") << FaceView::Front << "jaw.R"
+                                         << "jaw.L";
+    QTest::newRow("eye tail outside the eye") << FaceView::Front << "eyetail.R"
+                                              << "innercorner.R";
+    QTest::newRow("left cheek inside its ear") << FaceView::Front << "cheek.L"
+                                               << "earlobe.L";
+    QTest::newRow("left side: face to the left") << FaceView::Left << "cheek"
+                                                 << "earrim";
+    QTest::newRow("left side: nape behind") << FaceView::Left << "earlobe"
+                                            << "nape";
+    QTest::newRow("right side: face to the right") << FaceView::Right << "earrim"
+                                                   << "cheek";
+}
+
+void TestMoleFace::placesSitOnTheSubjectsOwnSide()
+{
+    QFETCH(FaceView, view);
+    QFETCH(QString, leftInPicture);
+    QFETCH(QString, rightInPicture);
+    const auto a = faceview::region(view, leftInPicture);
+    const auto b = faceview::region(view, rightInPicture);
+    QVERIFY(a && b);
+    QVERIFY(a->boundingRect().center().x() < b->boundingRect().center().x());
+    // Both lie on the head.
+    QVERIFY(faceview::outline(view).contains(a->boundingRect().center()));
+    QVERIFY(faceview::outline(view).contains(b->boundingRect().center()));
+}
+
+void TestMoleFace::aLeftMoleIsDrawnOnTheRight()
+{
+    const QImage left = drawn(QStringLiteral("g29 front: dot brow.L"));
+    const QImage right = drawn(QStringLiteral("g29 front: dot brow.R"));
+    QVERIFY(!left.isNull() && !right.isNull());
+    int onViewersLeft = 0, onViewersRight = 0;
+    for (int y = 0; y < left.height(); ++y)
+        for (int x = 0; x < left.width(); ++x)
+            if (isDark(left.pixel(x, y)) && !isDark(right.pixel(x, y)))
+                ++(x < MoleFaceWidth / 2 ? onViewersLeft : onViewersRight);
+    QCOMPARE(onViewersLeft, 0);
+    QVERIFY(onViewersRight >= 7);
+}
+
+void TestMoleFace::moleIsADarkDotWithALightRim()
+{
+    const FaceParse p = parse(QStringLiteral("g25 front: dot tianting"));
+    QCOMPARE(p.pictures.size(), 1);
+    const QPointF c = p.pictures.first().moles.first().at;
+    const QImage image = DrawFace(p.pictures.first());
+    QCOMPARE(image.size(), QSize(70, 92));
+    int across = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const double r = QLineF(c, QPointF(x + 0.5, y + 0.5)).length();
+            if (r <= 1.3)
+                QVERIFY(isDark(image.pixel(x, y)));
+            if (r >= 2.7 && r <= 2.9)
+                QVERIFY2(qGray(image.pixel(x, y)) > 200, "no light rim round the dot");
+            across += y == int(c.y()) && qGray(image.pixel(x, y)) < 128;
+        }
+    QVERIFY2(across >= 3, "the dot is under 3 pixels across");
+}
+
+void TestMoleFace::refusesWhatTheTextCouldNotSay_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("outside its place") << "g14 front: dot eyetail.R 17.6,48"
+                                       << "mole at (17.6, 48.0) lies outside eyetail.R";
+    QTest::newRow("off the head") << "g06 front: dot jaw.R 17.4,68"
+                                  << "reaches outside the head";
+    QTest::newRow("two as one blot") << "g20 front: dot forehead 32,30 36,30"
+                                     << "runs into another";
+    QTest::newRow("too many to fit") << "g27 front: scatter 9 yintang"
+                                     << "only";
+    QTest::newRow("front place on a side view") << "g12 left: dot brow.L"
+                                                << "no place \"brow.L\"";
+    QTest::newRow("side place on the front") << "g12 front: dot earrim"
+                                             << "no place \"earrim\"";
+    QTest::newRow("point off the picture") << "g03 front: dot forehead 80,24"
+                                           << "is not a point";
+    QTest::newRow("unknown statement") << "g03 front: circle 3 forehead"
+                                       << "unknown statement";
+    QTest::newRow("no such key") << "g87 front: dot chin"
+                                 << "not \"gNN";
+    QTest::newRow("no mole at all") << "g16 front: faling"
+                                    << "g16: no mole";
+}
+
+void TestMoleFace::refusesWhatTheTextCouldNotSay()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, message);
+    const FaceParse p = parse(line);
+    const QString errors = p.errors.join(u'\n');
+    QVERIFY2(errors.startsWith(QStringLiteral("test.txt:1: ")), qPrintable(errors));
+    QVERIFY2(errors.contains(message), qPrintable(errors));
+}
+
+void TestMoleFace::patternsGiveTheirCount_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("count");
+    QTest::newRow("plum blossom") << "g09 front: ring 5 cheek.L 4.6" << 5;
+    QTest::newRow("square of nine") << "g04 front: grid 3x3 huoxing 29.8,11 40.2,21.4" << 9;
+    QTest::newRow("row down the nose") << "g23 front: row 3 bridge 35,41 35,51" << 3;
+    QTest::newRow("scatter") << "g01 front: scatter 13 forehead" << 13;
+}
+
+void TestMoleFace::patternsGiveTheirCount()
+{
+    QFETCH(QString, line);
+    QFETCH(int, count);
+    const FaceParse p = parse(line);
+    QVERIFY2(p.errors.isEmpty(), qPrintable(p.errors.join(u'\n')));
+    QCOMPARE(p.pictures.first().moles.size(), count);
+}
+
+void TestMoleFace::tellsLookAlikePicturesApart()
+{
+    const QImage forehead = drawn(QStringLiteral("g25 front: dot tianting"));
+    const QImage chin = drawn(QStringLiteral("g40 front: dot chin"));
+    QCOMPARE(SimilarFacePictures({{"g25", forehead}, {"g40", chin}}), QStringList());
+    QCOMPARE(SimilarFacePictures({{"g25", forehead}, {"g40", chin}, {"g38", forehead}}).size(), 1);
+}
+
+void TestMoleFace::committedPicturesAreTheDescribedOnes()
+{
+    QFile file(QStringLiteral(LORVEX_ARTWORK_DIR "/mole_faces.txt"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const FaceParse p = parse(QString::fromUtf8(file.readAll()));
+    QVERIFY2(p.errors.isEmpty(), qPrintable(p.errors.join(u'\n')));
+    QCOMPARE(p.pictures.size(), 86);
+    for (int n = 1; n <= 86; ++n) {
+        const FacePicture &picture = p.pictures.at(n - 1);
+        QCOMPARE(picture.key, QStringLiteral("g%1").arg(n, 2, 10, QLatin1Char('0')));
+        QFile jpeg(QStringLiteral(LORVEX_ASSETS_DIR "/pictures/mole/%1.jpg").arg(picture.key));
+        QVERIFY2(jpeg.open(QIODevice::ReadOnly), qPrintable(jpeg.fileName()));
+        QVERIFY2(VisiblyDifferentPixels(DecodeJpeg(jpeg.readAll()), DrawFace(picture)) == 0,
+                 qPrintable(picture.key + " is not what mole_faces.txt draws"));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestMoleFace)
+#include "tst_moleface.moc"

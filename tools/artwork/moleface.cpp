@@ -1,0 +1,507 @@
+#include "tools/artwork/moleface.h"
+
+#include "tools/artwork/palmdrawing.h"
+
+#include <QHash>
+#include <QPainter>
+#include <QTransform>
+
+namespace artwork {
+
+namespace {
+
+// The palm pictures' palette, so that the three catalogues read as one hand's work.
+const QColor kSkin{253, 246, 237};
+const QColor kOutline{58, 58, 58};
+const QColor kCrease{200, 188, 176};
+const QColor kHair{222, 215, 206};
+const QColor kHairStrand{184, 174, 164};
+const QColor kBrow{110, 100, 92};
+const QColor kLip{238, 212, 202};
+const QColor kMole{40, 30, 26};
+const QColor kMoleRim{255, 252, 244};
+
+constexpr double kInkWidth = 0.95;
+constexpr double kOutlineWidth = 1.05;
+
+QPen Pen(const QColor &colour, double width)
+{
+    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+// Mirrors a shape across the upright centre line of the picture.
+QTransform Mirror()
+{
+    return QTransform(-1, 0, 0, 1, MoleFaceWidth, 0);
+}
+
+QPainterPath Ellipse(double cx, double cy, double rx, double ry)
+{
+    QPainterPath path;
+    path.addEllipse(QPointF(cx, cy), rx, ry);
+    return path;
+}
+
+QPainterPath Rect(double x, double y, double w, double h)
+{
+    QPainterPath path;
+    path.addRect(QRectF(x, y, w, h));
+    return path;
+}
+
+QPainterPath Stroked(const QPainterPath &line, double width)
+{
+    QPainterPathStroker stroker;
+    stroker.setWidth(width);
+    stroker.setCapStyle(Qt::RoundCap);
+    return stroker.createStroke(line).simplified();
+}
+
+// ---- Front view. Shapes of the subject's right side (the viewer's left) are given; the left
+// side is their mirror.
+
+QPainterPath FrontFace()
+{
+    QPainterPath half(QPointF(35, 15.5));
+    half.cubicTo(QPointF(24, 15.5), QPointF(15, 20), QPointF(13, 30));
+    half.cubicTo(QPointF(12, 36), QPointF(12, 41), QPointF(12.5, 46));
+    half.cubicTo(QPointF(13, 56), QPointF(14.5, 64), QPointF(18, 70));
+    half.cubicTo(QPointF(22, 77), QPointF(28, 83.5), QPointF(35, 83.5));
+    half.lineTo(35, 15.5);
+    half.closeSubpath();
+    return half.united(Mirror().map(half)).simplified();
+}
+
+QPainterPath FrontSkull()
+{
+    return Ellipse(35, 37, 24.5, 32);
+}
+
+QPainterPath FrontEar()
+{
+    QPainterPath ear(QPointF(13.5, 40));
+    ear.cubicTo(QPointF(8.6, 37.2), QPointF(6.4, 41), QPointF(6.9, 46));
+    ear.cubicTo(QPointF(7.2, 50.5), QPointF(8.4, 56), QPointF(11.4, 56));
+    ear.cubicTo(QPointF(13, 56), QPointF(13.8, 54), QPointF(13.8, 52));
+    ear.closeSubpath();
+    return ear;
+}
+
+QPainterPath FrontNeck()
+{
+    QPainterPath neck(QPointF(26.5, 74));
+    neck.lineTo(26, 84);
+    neck.cubicTo(QPointF(24, 88), QPointF(12, 88.5), QPointF(0, 92.5));
+    neck.lineTo(70, 92.5);
+    neck.cubicTo(QPointF(58, 88.5), QPointF(46, 88), QPointF(44, 84));
+    neck.lineTo(43.5, 74);
+    neck.closeSubpath();
+    return neck;
+}
+
+QPainterPath FrontBrow()
+{
+    QPainterPath brow(QPointF(31, 36.4));
+    brow.quadTo(QPointF(25, 32.6), QPointF(18.5, 35.6));
+    return brow;
+}
+
+QPainterPath FrontFaling()
+{
+    QPainterPath line(QPointF(30, 56.2));
+    line.cubicTo(QPointF(26, 57.5), QPointF(24, 62), QPointF(24.6, 69.4));
+    return line;
+}
+
+QPainterPath FrontOutline()
+{
+    return FrontSkull()
+        .united(FrontFace())
+        .united(FrontEar())
+        .united(Mirror().map(FrontEar()))
+        .united(FrontNeck())
+        .intersected(Rect(0, 0, MoleFaceWidth, MoleFaceHeight))
+        .simplified();
+}
+
+const QHash<QString, QPainterPath> &FrontCentreRegions()
+{
+    static const QHash<QString, QPainterPath> regions = [] {
+        const QPainterPath face = FrontFace();
+        const QPainterPath hair = FrontSkull().subtracted(face);
+        QHash<QString, QPainterPath> r;
+        r.insert(QStringLiteral("crown"), Rect(22, 5, 26, 9).intersected(hair));
+        r.insert(QStringLiteral("hairline"), Rect(19, 15, 32, 5).intersected(face));
+        r.insert(QStringLiteral("forehead"), Rect(13, 15, 44, 16.5).intersected(face));
+        r.insert(QStringLiteral("tianting"), Ellipse(35, 22, 6, 5));
+        r.insert(QStringLiteral("yintang"), Ellipse(35, 37.2, 3, 2.8));
+        r.insert(QStringLiteral("bridge"), Rect(33, 40, 4, 11.5));
+        r.insert(QStringLiteral("nosetip"), Ellipse(35, 53.6, 2.6, 2.2));
+        r.insert(QStringLiteral("renzhong"), Rect(33.2, 57, 3.6, 4.6));
+        r.insert(QStringLiteral("upperlip"), Rect(28, 61.8, 14, 2.6));
+        r.insert(QStringLiteral("lowerlip"), Rect(29.4, 64.4, 11.2, 2.8));
+        r.insert(QStringLiteral("chengjiang"), Rect(29, 67.5, 12, 3.8));
+        r.insert(QStringLiteral("chin"), Ellipse(35, 77, 9, 6).intersected(face));
+        r.insert(QStringLiteral("huoxing"), Ellipse(35, 16, 8.5, 7.5));
+        r.insert(QStringLiteral("meitou"), Ellipse(35, 36, 10, 4));
+        r.insert(QStringLiteral("lowerface"), Rect(14, 69, 42, 15).intersected(face));
+        return r;
+    }();
+    return regions;
+}
+
+// The subject's right side; ".L" is the mirror.
+const QHash<QString, QPainterPath> &FrontSideRegions()
+{
+    static const QHash<QString, QPainterPath> regions = [] {
+        const QPainterPath face = FrontFace();
+        QHash<QString, QPainterPath> r;
+        r.insert(QStringLiteral("browhead"), Ellipse(30, 35.8, 2.6, 2.2));
+        r.insert(QStringLiteral("brow"), Ellipse(24.6, 34.3, 3.4, 2.2));
+        r.insert(QStringLiteral("browtail"), Ellipse(19.6, 35.4, 2.4, 2.2));
+        r.insert(QStringLiteral("abovebrow"), Ellipse(25, 29.8, 5, 2.4));
+        r.insert(QStringLiteral("corner"), Ellipse(18.5, 24, 3.2, 4).intersected(face));
+        r.insert(QStringLiteral("temple"), Ellipse(15.6, 34, 2.4, 4.5).intersected(face));
+        r.insert(QStringLiteral("lid"), Ellipse(25, 38.7, 3.6, 1.2));
+        r.insert(QStringLiteral("innercorner"), Ellipse(31, 42.6, 1.4, 1.6));
+        r.insert(QStringLiteral("eyetail"), Ellipse(17.4, 42.2, 2.2, 3));
+        r.insert(QStringLiteral("tear"), Ellipse(25.4, 45.8, 4, 1.6));
+        r.insert(QStringLiteral("cheekbone"), Ellipse(19.5, 48.5, 4, 3));
+        r.insert(QStringLiteral("cheek"), Ellipse(20.5, 58, 5.6, 6.4).intersected(face));
+        r.insert(QStringLiteral("earfront"), Rect(13.4, 41, 2.6, 12).intersected(face));
+        r.insert(QStringLiteral("earlobe"), Ellipse(10.8, 52, 1.8, 1.8));
+        r.insert(QStringLiteral("wing"), Ellipse(31, 55.2, 1.8, 1.8));
+        r.insert(QStringLiteral("shicang"), Ellipse(25.4, 61, 2, 2.2));
+        r.insert(QStringLiteral("mouthcorner"), Ellipse(26.8, 64.4, 1.6, 1.6));
+        r.insert(QStringLiteral("faling"), Stroked(FrontFaling(), 2.4));
+        r.insert(QStringLiteral("jaw"), Ellipse(20.4, 67.4, 3.4, 3.6).intersected(face));
+        return r;
+    }();
+    return regions;
+}
+
+void DrawFront(QPainter &p, bool faling)
+{
+    const QPainterPath face = FrontFace();
+    const QPainterPath ear = FrontEar(), earL = Mirror().map(FrontEar());
+
+    // Neck and shoulders, ears, then the hair and the face over them.
+    p.setPen(Pen(kOutline, kOutlineWidth));
+    p.setBrush(kSkin);
+    p.drawPath(FrontNeck());
+    p.drawPath(ear);
+    p.drawPath(earL);
+    p.setBrush(kHair);
+    p.drawPath(FrontSkull());
+    // A few strands combed back from the hairline.
+    p.setPen(Pen(kHairStrand, 0.6));
+    p.setBrush(Qt::NoBrush);
+    for (const double dx : {-14.0, -7.0, 0.0, 7.0, 14.0}) {
+        QPainterPath strand(QPointF(35 + dx * 0.8, 15.5 + std::abs(dx) * 0.08));
+        strand.quadTo(QPointF(35 + dx * 1.2, 9), QPointF(35 + dx * 0.6, 6.2));
+        p.drawPath(strand);
+    }
+    p.setPen(Pen(kOutline, kOutlineWidth));
+    p.setBrush(kSkin);
+    p.drawPath(face);
+    // The hairline is a soft edge, the jaw a firm one: redraw the top of the face lightly.
+    p.save();
+    p.setClipPath(Rect(0, 0, 70, 27));
+    p.setPen(Pen(kHairStrand, 1.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(face);
+    p.restore();
+
+    // Inside the ears.
+    p.setPen(Pen(kCrease, 0.8));
+    QPainterPath helix(QPointF(12.6, 42));
+    helix.cubicTo(QPointF(9.6, 40.6), QPointF(8.8, 44), QPointF(9.4, 47.5));
+    helix.quadTo(QPointF(10, 50.5), QPointF(12, 51));
+    p.drawPath(helix);
+    p.drawPath(Mirror().map(helix));
+
+    for (const QTransform &side : {QTransform(), Mirror()}) {
+        // Brow
+        p.setPen(Pen(kBrow, 1.7));
+        p.drawPath(side.map(FrontBrow()));
+        // Eye: an almond with its iris, and the lid crease above.
+        QPainterPath eye(QPointF(20.4, 42.3));
+        eye.cubicTo(QPointF(22.5, 39.6), QPointF(27.5, 39.6), QPointF(29.6, 42.4));
+        eye.cubicTo(QPointF(27.5, 44), QPointF(22.8, 44), QPointF(20.4, 42.3));
+        p.setPen(Pen(kOutline, kInkWidth));
+        p.setBrush(Qt::white);
+        p.drawPath(side.map(eye));
+        p.setPen(Qt::NoPen);
+        p.setBrush(kOutline);
+        p.drawEllipse(side.map(QPointF(25, 42)), 1.3, 1.3);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(Pen(kCrease, 0.7));
+        QPainterPath crease(QPointF(21.4, 40.4));
+        crease.quadTo(QPointF(25, 38.2), QPointF(28.8, 40.5));
+        p.drawPath(side.map(crease));
+        // Nose wing and the side of the bridge.
+        QPainterPath wing(QPointF(32.4, 53));
+        wing.cubicTo(QPointF(29.4, 53.2), QPointF(29.4, 56.6), QPointF(32.4, 56.4));
+        p.setPen(Pen(kOutline, kInkWidth));
+        p.drawPath(side.map(wing));
+        QPainterPath bridge(QPointF(32.6, 41));
+        bridge.quadTo(QPointF(33, 47), QPointF(32.2, 51.6));
+        p.setPen(Pen(kCrease, 0.7));
+        p.drawPath(side.map(bridge));
+        // 人中 ridge
+        p.drawLine(side.map(QLineF(34, 57.6, 33.6, 61)));
+        if (faling) {
+            p.setPen(Pen(kOutline, 0.85));
+            p.drawPath(side.map(FrontFaling()));
+        }
+    }
+    // Nostrils and the tip of the nose.
+    p.setPen(Pen(kOutline, kInkWidth));
+    QPainterPath base(QPointF(32.4, 56.4));
+    base.quadTo(QPointF(35, 57.8), QPointF(37.6, 56.4));
+    p.drawPath(base);
+
+    // Mouth: lips in a light tone, the parting line in ink.
+    QPainterPath lips(QPointF(27.6, 64.2));
+    lips.cubicTo(QPointF(30, 62), QPointF(33, 61.6), QPointF(35, 62.6));
+    lips.cubicTo(QPointF(37, 61.6), QPointF(40, 62), QPointF(42.4, 64.2));
+    lips.cubicTo(QPointF(40, 67.6), QPointF(30, 67.6), QPointF(27.6, 64.2));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kLip);
+    p.drawPath(lips);
+    p.setBrush(Qt::NoBrush);
+    QPainterPath parting(QPointF(27.6, 64.2));
+    parting.quadTo(QPointF(35, 65.4), QPointF(42.4, 64.2));
+    p.setPen(Pen(kOutline, kInkWidth));
+    p.drawPath(parting);
+    // The fold under the chin's cushion.
+    p.setPen(Pen(kCrease, 0.7));
+    QPainterPath chin(QPointF(31, 73.4));
+    chin.quadTo(QPointF(35, 74.6), QPointF(39, 73.4));
+    p.drawPath(chin);
+}
+
+// ---- Side view, drawn for the subject's left side (the face looks to the viewer's left).
+
+QPainterPath SideSkin()
+{
+    QPainterPath s(QPointF(25, 13));
+    s.cubicTo(QPointF(18, 18), QPointF(14, 25), QPointF(13.4, 32));   // forehead
+    s.quadTo(QPointF(13.6, 35), QPointF(12.6, 37.4));                 // brow ridge to root
+    s.cubicTo(QPointF(10.6, 41), QPointF(7.6, 45), QPointF(6.2, 49)); // bridge to tip
+    s.quadTo(QPointF(6.6, 51.6), QPointF(11, 52.2));                  // under the nose
+    s.quadTo(QPointF(10.2, 55), QPointF(9.6, 57.6));                  // upper lip
+    s.lineTo(11.6, 59.4);
+    s.quadTo(QPointF(9.8, 61), QPointF(10.4, 62.8));                  // lower lip
+    s.quadTo(QPointF(13, 64.6), QPointF(13, 66.4));                   // the dip above the chin
+    s.cubicTo(QPointF(11.6, 70), QPointF(13, 73.4), QPointF(19, 74)); // chin
+    s.cubicTo(QPointF(25, 74.6), QPointF(28, 76), QPointF(29, 80));   // under the jaw
+    s.cubicTo(QPointF(29.6, 84), QPointF(27, 90), QPointF(24, 92.5)); // throat
+    s.lineTo(66, 92.5);
+    s.cubicTo(QPointF(59, 86), QPointF(55, 80), QPointF(54.6, 70));     // nape
+    s.lineTo(53.6, 62);                                                 // hair ends at the nape
+    s.cubicTo(QPointF(53.2, 54), QPointF(54, 44), QPointF(51.8, 36));   // behind the ear
+    s.cubicTo(QPointF(48, 28.6), QPointF(38, 29), QPointF(35, 36));     // over the ear
+    s.cubicTo(QPointF(33.6, 32), QPointF(32.6, 28), QPointF(31, 24));   // sideburn
+    s.cubicTo(QPointF(29.6, 18), QPointF(27.6, 14.4), QPointF(25, 13)); // hairline
+    s.closeSubpath();
+    return s;
+}
+
+QPainterPath SideSkull()
+{
+    return Ellipse(40, 38, 22.5, 28.5);
+}
+
+// The ear is drawn a third larger than life so that a mole on its rim or lobe reads clearly.
+QTransform EarScale()
+{
+    return QTransform::fromTranslate(-42, -45) * QTransform::fromScale(1.3, 1.3)
+           * QTransform::fromTranslate(42, 45);
+}
+
+QPainterPath SideEar()
+{
+    QPainterPath ear(QPointF(37.6, 39));
+    ear.cubicTo(QPointF(38, 34.2), QPointF(46.4, 33.6), QPointF(47, 40.6));
+    ear.cubicTo(QPointF(47.4, 45), QPointF(45.4, 47.6), QPointF(44.6, 50.4));
+    ear.cubicTo(QPointF(44, 53.6), QPointF(41.6, 55.4), QPointF(39.6, 54.4));
+    ear.cubicTo(QPointF(37.6, 53.2), QPointF(38.2, 50), QPointF(38.4, 47));
+    ear.closeSubpath();
+    return EarScale().map(ear);
+}
+
+QPainterPath SideOutline()
+{
+    return SideSkull()
+        .united(SideSkin())
+        .united(SideEar())
+        .intersected(Rect(0, 0, MoleFaceWidth, MoleFaceHeight))
+        .simplified();
+}
+
+const QHash<QString, QPainterPath> &SideRegions()
+{
+    static const QHash<QString, QPainterPath> regions = [] {
+        QHash<QString, QPainterPath> r;
+        const QPainterPath ear = SideEar();
+        QPainterPath inner(QPointF(40, 40));
+        inner.cubicTo(QPointF(40.4, 37.4), QPointF(44.4, 37), QPointF(44.6, 41));
+        inner.cubicTo(QPointF(44.8, 44), QPointF(42.8, 46), QPointF(42, 48.6));
+        inner.lineTo(40.4, 48.6);
+        inner.closeSubpath();
+        inner = EarScale().map(inner);
+        // The rim is the outer band of the ear above the lobe.
+        r.insert(QStringLiteral("earrim"), ear.subtracted(inner).intersected(Rect(34, 28, 18, 22)));
+        r.insert(QStringLiteral("earlobe"), ear.intersected(Rect(34, 51.5, 16, 8)));
+        r.insert(QStringLiteral("earinner"), Ellipse(42.4, 42.6, 2, 3.2));
+        r.insert(QStringLiteral("earfront"), Ellipse(33.6, 47, 1.8, 3.6));
+        r.insert(QStringLiteral("behindear"), Ellipse(51.2, 50, 1.6, 4.4).intersected(SideSkin()));
+        r.insert(QStringLiteral("nape"), Rect(47, 66, 10, 20).intersected(SideSkin()));
+        r.insert(QStringLiteral("temple"), Ellipse(25.4, 31, 3, 3.4));
+        r.insert(QStringLiteral("cheek"), Ellipse(25.6, 51, 5.4, 5.4));
+        r.insert(QStringLiteral("jaw"), Ellipse(31, 67, 5, 3.6).intersected(SideSkin()));
+        return r;
+    }();
+    return regions;
+}
+
+void DrawSide(QPainter &p)
+{
+    const QPainterPath skin = SideSkin();
+    p.setPen(Pen(kOutline, kOutlineWidth));
+    p.setBrush(kHair);
+    p.drawPath(SideSkull());
+    p.setPen(Pen(kHairStrand, 0.6));
+    p.setBrush(Qt::NoBrush);
+    for (int i = 0; i < 5; ++i) {
+        QPainterPath strand(QPointF(27 + 3.4 * i, 14 + 1.2 * i));
+        strand.cubicTo(QPointF(40 + 2 * i, 12 + 2 * i), QPointF(54 + i, 20 + 5 * i),
+                       QPointF(56 + i * 0.6, 32 + 6 * i));
+        p.drawPath(strand);
+    }
+    p.setPen(Pen(kOutline, kOutlineWidth));
+    p.setBrush(kSkin);
+    p.drawPath(skin);
+    // The hairline and sideburn softly; the profile and nape firmly.
+    p.save();
+    p.setClipPath(Rect(23, 0, 47, 71).subtracted(Rect(0, 0, 24.6, 14)));
+    p.setPen(Pen(kHairStrand, 1.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(skin);
+    p.restore();
+
+    // Ear with its rim, bowl and lobe.
+    p.setPen(Pen(kOutline, kOutlineWidth));
+    p.setBrush(kSkin);
+    p.drawPath(SideEar());
+    p.setBrush(Qt::NoBrush);
+    // The rim's inner edge a shade darker than a crease: the ear is what this view is for.
+    p.setPen(Pen(kCrease.darker(118), 0.9));
+    QPainterPath helix(QPointF(39.6, 40));
+    helix.cubicTo(QPointF(40, 36.8), QPointF(45, 36.6), QPointF(45.2, 41));
+    helix.cubicTo(QPointF(45.4, 44.2), QPointF(43.2, 46.4), QPointF(42.6, 49.4));
+    p.drawPath(EarScale().map(helix));
+    p.drawLine(EarScale().map(QLineF(38.6, 46.6, 40.6, 46)));
+
+    // Brow, eye, nostril, mouth and the jaw line.
+    QPainterPath brow(QPointF(15, 33.2));
+    brow.quadTo(QPointF(19, 31.4), QPointF(23.6, 32.8));
+    p.setPen(Pen(kBrow, 1.7));
+    p.drawPath(brow);
+    QPainterPath eye(QPointF(15.2, 38.6));
+    eye.quadTo(QPointF(18.4, 36.4), QPointF(20.6, 38.8));
+    eye.quadTo(QPointF(18, 40.6), QPointF(15.2, 38.6));
+    p.setPen(Pen(kOutline, kInkWidth));
+    p.setBrush(Qt::white);
+    p.drawPath(eye);
+    p.setBrush(kOutline);
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPointF(16.4, 38.6), 0.9, 1.1);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(Pen(kOutline, kInkWidth));
+    QPainterPath nostril(QPointF(9.6, 50.8));
+    nostril.quadTo(QPointF(12, 49.2), QPointF(12.6, 51.4));
+    p.drawPath(nostril);
+    p.drawLine(QLineF(11.6, 59.4, 15, 59.6));
+    p.setPen(Pen(kCrease, 0.8));
+    QPainterPath jaw(QPointF(22, 73.6));
+    jaw.quadTo(QPointF(33, 71.4), QPointF(37, 60));
+    p.drawPath(jaw);
+}
+
+QTransform ViewTransform(FaceView view)
+{
+    return view == FaceView::Right ? Mirror() : QTransform();
+}
+
+} // namespace
+
+namespace faceview {
+
+QPainterPath outline(FaceView view)
+{
+    return view == FaceView::Front ? FrontOutline() : ViewTransform(view).map(SideOutline());
+}
+
+std::optional<QPainterPath> region(FaceView view, const QString &name)
+{
+    if (view != FaceView::Front) {
+        const auto found = SideRegions().constFind(name);
+        if (found == SideRegions().constEnd())
+            return std::nullopt;
+        return ViewTransform(view).map(*found);
+    }
+    if (const auto found = FrontCentreRegions().constFind(name);
+        found != FrontCentreRegions().constEnd())
+        return *found;
+    const bool left = name.endsWith(QLatin1String(".L"));
+    if (!left && !name.endsWith(QLatin1String(".R")))
+        return std::nullopt;
+    const auto found = FrontSideRegions().constFind(name.chopped(2));
+    if (found == FrontSideRegions().constEnd())
+        return std::nullopt;
+    return left ? Mirror().map(*found) : *found;
+}
+
+QStringList regionNames(FaceView view)
+{
+    QStringList names;
+    if (view != FaceView::Front) {
+        names = SideRegions().keys();
+    } else {
+        names = FrontCentreRegions().keys();
+        for (const QString &name : FrontSideRegions().keys())
+            names << name + QStringLiteral(".L") << name + QStringLiteral(".R");
+    }
+    names.sort();
+    return names;
+}
+
+} // namespace faceview
+
+QImage DrawFace(const FacePicture &picture)
+{
+    QImage image(MoleFaceWidth, MoleFaceHeight, QImage::Format_RGB32);
+    image.fill(PalmPaper);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (picture.view == FaceView::Front) {
+        DrawFront(p, picture.faling);
+    } else {
+        p.setTransform(ViewTransform(picture.view));
+        DrawSide(p);
+        p.resetTransform();
+    }
+    // Each mole: a light rim that keeps it clear of the lines beneath, then the dark dot.
+    for (const FaceMole &mole : picture.moles) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(kMoleRim);
+        p.drawEllipse(mole.at, MoleRadius + MoleRimWidth, MoleRadius + MoleRimWidth);
+        p.setBrush(kMole);
+        p.drawEllipse(mole.at, MoleRadius, MoleRadius);
+    }
+    return image;
+}
+
+} // namespace artwork

@@ -1,0 +1,303 @@
+#include "tools/artwork/molefacedescription.h"
+
+#include <QLineF>
+#include <QRegularExpression>
+#include <QtMath>
+
+#include <cmath>
+#include <cstdint>
+
+namespace artwork {
+
+namespace {
+
+// A plain difference in any colour channel; JPEG noise stays far below it.
+constexpr int kVisibleStep = 60;
+// About one mole's dot: less than this between two pictures is not seen at real size.
+constexpr int kVisiblePixels = 9;
+
+class Scatter
+{
+public:
+    explicit Scatter(std::uint32_t seed)
+        : m_state(seed * 2654435761u + 77u)
+    {}
+    double next() // 0 … 1
+    {
+        m_state ^= m_state << 13;
+        m_state ^= m_state >> 17;
+        m_state ^= m_state << 5;
+        return (m_state & 0xffffff) / double(0xffffff);
+    }
+
+private:
+    std::uint32_t m_state;
+};
+
+// "x,y": a point of the picture in pixels, from its top left corner.
+std::optional<QPointF> PointWord(const QString &word)
+{
+    const QStringList parts = word.split(u',');
+    if (parts.size() != 2)
+        return std::nullopt;
+    bool okX = false, okY = false;
+    const double x = parts.at(0).toDouble(&okX), y = parts.at(1).toDouble(&okY);
+    if (!okX || !okY || x < 0 || x > MoleFaceWidth || y < 0 || y > MoleFaceHeight)
+        return std::nullopt;
+    return QPointF(x, y);
+}
+
+QPointF InBox(const QRectF &box, QPointF f)
+{
+    return box.topLeft() + QPointF(box.width() * f.x(), box.height() * f.y());
+}
+
+bool DotInside(const QPainterPath &shape, QPointF c)
+{
+    const double r = MoleRadius + MoleRimWidth * 0.5;
+    if (!shape.contains(c))
+        return false;
+    for (int k = 0; k < 8; ++k) {
+        const double a = k * M_PI / 4;
+        if (!shape.contains(c + QPointF(std::cos(a), std::sin(a)) * r))
+            return false;
+    }
+    return true;
+}
+
+class LineReader
+{
+public:
+    LineReader(FacePicture &picture, QStringList &errors, QString where)
+        : m_picture(picture)
+        , m_errors(errors)
+        , m_where(std::move(where))
+        , m_outline(faceview::outline(picture.view))
+    {}
+
+    void read(const QString &statement)
+    {
+        m_statement = statement;
+        const QStringList w = statement.split(u' ', Qt::SkipEmptyParts);
+        const QString &verb = w.first();
+        if (verb == QLatin1String("faling") && w.size() == 1) {
+            m_picture.faling = true;
+        } else if (verb == QLatin1String("dot") && w.size() >= 2) {
+            const auto shape = region(w.at(1));
+            if (!shape)
+                return;
+            if (w.size() == 2)
+                add(w.at(1), shape->boundingRect().center());
+            for (int i = 2; i < w.size(); ++i)
+                if (const auto c = point(w.at(i)))
+                    add(w.at(1), *c);
+        } else if (verb == QLatin1String("row") && w.size() == 5) {
+            const int n = count(w.at(1), 2);
+            const auto shape = region(w.at(2));
+            const auto a = point(w.at(3)), b = point(w.at(4));
+            if (!n || !shape || !a || !b)
+                return;
+            for (int i = 0; i < n; ++i)
+                add(w.at(2), *a + (*b - *a) * (double(i) / (n - 1)));
+        } else if (verb == QLatin1String("ring") && (w.size() == 3 || w.size() == 4)) {
+            const int n = count(w.at(1), 3);
+            const auto shape = region(w.at(2));
+            double radius = 4.6;
+            if (w.size() == 4)
+                radius = w.at(3).toDouble();
+            if (!n || !shape)
+                return;
+            if (radius < 2 || radius > 12)
+                return fail(QStringLiteral("ring radius \"%1\" is not 2 … 12").arg(w.at(3)));
+            const QPointF c = shape->boundingRect().center();
+            for (int i = 0; i < n; ++i) {
+                const double a = 2 * M_PI * i / n;
+                add(w.at(2), c + QPointF(std::sin(a), -std::cos(a)) * radius);
+            }
+        } else if (verb == QLatin1String("grid") && (w.size() == 3 || w.size() == 5)) {
+            static const QRegularExpression size(QStringLiteral("^([2-9])x([2-9])$"));
+            const QRegularExpressionMatch m = size.match(w.at(1));
+            const auto shape = region(w.at(2));
+            if (!m.hasMatch())
+                return fail(QStringLiteral("grid size \"%1\" is not CxR").arg(w.at(1)));
+            if (!shape)
+                return;
+            // Corners of the grid: given, else a fifth of the place in from its corners.
+            const QRectF box = shape->boundingRect();
+            auto a = std::optional<QPointF>(InBox(box, QPointF(0.2, 0.2)));
+            auto b = std::optional<QPointF>(InBox(box, QPointF(0.8, 0.8)));
+            if (w.size() == 5) {
+                a = point(w.at(3));
+                b = point(w.at(4));
+            }
+            if (!a || !b)
+                return;
+            const int cols = m.captured(1).toInt(), rows = m.captured(2).toInt();
+            for (int r = 0; r < rows; ++r)
+                for (int c = 0; c < cols; ++c)
+                    add(w.at(2), QPointF(a->x() + (b->x() - a->x()) * c / (cols - 1),
+                                         a->y() + (b->y() - a->y()) * r / (rows - 1)));
+        } else if (verb == QLatin1String("scatter") && w.size() == 3) {
+            const int n = count(w.at(1), 2);
+            const auto shape = region(w.at(2));
+            if (!n || !shape)
+                return;
+            scatter(n, w.at(2), *shape);
+        } else {
+            fail(QStringLiteral("unknown statement"));
+        }
+    }
+
+private:
+    void fail(const QString &what)
+    {
+        m_errors.append(QStringLiteral("%1: %2, in \"%3\"").arg(m_where, what, m_statement));
+    }
+
+    std::optional<QPainterPath> region(const QString &name)
+    {
+        auto shape = faceview::region(m_picture.view, name);
+        if (!shape)
+            fail(QStringLiteral("no place \"%1\" in this view").arg(name));
+        return shape;
+    }
+
+    std::optional<QPointF> point(const QString &word)
+    {
+        const auto c = PointWord(word);
+        if (!c)
+            fail(QStringLiteral("\"%1\" is not a point x,y of the picture").arg(word));
+        return c;
+    }
+
+    int count(const QString &word, int least)
+    {
+        bool ok = false;
+        const int n = word.toInt(&ok);
+        if (!ok || n < least || n > 30) {
+            fail(QStringLiteral("count \"%1\" is not %2 … 30").arg(word).arg(least));
+            return 0;
+        }
+        return n;
+    }
+
+    bool spaced(QPointF c, double spacing) const
+    {
+        for (const FaceMole &other : m_picture.moles)
+            if (QLineF(c, other.at).length() < spacing)
+                return false;
+        return true;
+    }
+
+    // The refusals that keep every picture true to its text.
+    void add(const QString &name, QPointF c)
+    {
+        const QString at = QStringLiteral("(%1, %2)").arg(c.x(), 0, 'f', 1).arg(c.y(), 0, 'f', 1);
+        if (!faceview::region(m_picture.view, name)->contains(c))
+            return fail(QStringLiteral("mole at %1 lies outside %2").arg(at, name));
+        if (!DotInside(m_outline, c))
+            return fail(QStringLiteral("mole at %1 reaches outside the head").arg(at));
+        if (!spaced(c, MoleSpacing))
+            return fail(QStringLiteral("mole at %1 runs into another").arg(at));
+        m_picture.moles.append({name, c});
+    }
+
+    // Spread evenly but irregularly: the same picture every run, seeded by the item.
+    void scatter(int n, const QString &name, const QPainterPath &shape)
+    {
+        Scatter random(std::uint32_t(m_picture.key.mid(1).toInt() * 31 + m_picture.moles.size()));
+        const QRectF box = shape.boundingRect();
+        int placed = 0;
+        for (int tries = 0; tries < 4000 && placed < n; ++tries) {
+            const QPointF c = InBox(box, QPointF(random.next(), random.next()));
+            if (shape.contains(c) && DotInside(m_outline, c) && spaced(c, MoleSpacing + 1.2)) {
+                m_picture.moles.append({name, c});
+                ++placed;
+            }
+        }
+        if (placed < n)
+            fail(QStringLiteral("only %1 of %2 moles fit in %3").arg(placed).arg(n).arg(name));
+    }
+
+    FacePicture &m_picture;
+    QStringList &m_errors;
+    QString m_where;
+    QString m_statement;
+    QPainterPath m_outline;
+};
+
+} // namespace
+
+FaceParse ParseFaceDescriptions(const QString &text, const QString &fileName)
+{
+    static const QRegularExpression head(
+        QStringLiteral("^(g(0[1-9]|[1-7][0-9]|8[0-6]))\\s+(front|left|right)\\s*:(.*)$"));
+    FaceParse out;
+    const QStringList lines = text.split(u'\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString line = lines.at(i).section(u'#', 0, 0).trimmed();
+        if (line.isEmpty())
+            continue;
+        const QRegularExpressionMatch m = head.match(line);
+        if (!m.hasMatch()) {
+            out.errors.append(QStringLiteral("%1:%2: not \"gNN front|left|right: …\": \"%3\"")
+                                  .arg(fileName)
+                                  .arg(i + 1)
+                                  .arg(line));
+            continue;
+        }
+        FacePicture picture;
+        picture.key = m.captured(1);
+        picture.line = i + 1;
+        const QString view = m.captured(3);
+        picture.view = view == QLatin1String("front")  ? FaceView::Front
+                       : view == QLatin1String("left") ? FaceView::Left
+                                                       : FaceView::Right;
+        const QString where = QStringLiteral("%1:%2: %3").arg(fileName).arg(i + 1).arg(picture.key);
+        LineReader reader(picture, out.errors, where);
+        for (const QString &statement : m.captured(4).split(u';', Qt::SkipEmptyParts))
+            if (!statement.trimmed().isEmpty())
+                reader.read(statement.trimmed());
+        if (picture.moles.isEmpty())
+            out.errors.append(where + QStringLiteral(": no mole"));
+        out.pictures.append(picture);
+    }
+    return out;
+}
+
+int VisiblyDifferentPixels(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return a.width() * a.height();
+    const QImage p = a.convertToFormat(QImage::Format_RGB32);
+    const QImage q = b.convertToFormat(QImage::Format_RGB32);
+    const auto far = [](int x, int y) {
+        return std::abs(x - y) > kVisibleStep;
+    };
+    int count = 0;
+    for (int y = 0; y < p.height(); ++y) {
+        const auto *rowP = reinterpret_cast<const QRgb *>(p.constScanLine(y));
+        const auto *rowQ = reinterpret_cast<const QRgb *>(q.constScanLine(y));
+        for (int x = 0; x < p.width(); ++x)
+            if (far(qRed(rowP[x]), qRed(rowQ[x])) || far(qGreen(rowP[x]), qGreen(rowQ[x]))
+                || far(qBlue(rowP[x]), qBlue(rowQ[x])))
+                ++count;
+    }
+    return count;
+}
+
+QStringList SimilarFacePictures(const QList<std::pair<QString, QImage>> &pictures)
+{
+    QStringList out;
+    for (qsizetype i = 0; i < pictures.size(); ++i)
+        for (qsizetype j = i + 1; j < pictures.size(); ++j) {
+            const int differ = VisiblyDifferentPixels(pictures.at(i).second, pictures.at(j).second);
+            if (differ < kVisiblePixels)
+                out.append(QStringLiteral("%1 and %2 differ in only %3 pixels")
+                               .arg(pictures.at(i).first, pictures.at(j).first)
+                               .arg(differ));
+        }
+    return out;
+}
+
+} // namespace artwork

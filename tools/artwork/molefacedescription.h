@@ -1,0 +1,34 @@
+#pragma once
+
+// The face-mole description language of tools/artwork/README.md: one line per picture, naming
+// the view and where its moles lie. Patterns (rows, rings, grids, scatters) are worked out into
+// single moles here, and every mole is checked against its place and the outline, so that a
+// mistake stops the run with a message naming the line, the item and the statement.
+
+#include "tools/artwork/moleface.h"
+
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <utility>
+
+namespace artwork {
+
+struct FaceParse
+{
+    QList<FacePicture> pictures; // in file order
+    QStringList errors;          // "FILE:LINE: gNN: what, in "statement""
+};
+
+FaceParse ParseFaceDescriptions(const QString &text, const QString &fileName);
+
+// Two pictures whose moles differ by fewer pixels than a reader could see at real size.
+// Returns one message per such pair.
+QStringList SimilarFacePictures(const QList<std::pair<QString, QImage>> &pictures);
+
+// Pixels that differ plainly between two pictures of the same size.
+int VisiblyDifferentPixels(const QImage &a, const QImage &b);
+
+} // namespace artwork
