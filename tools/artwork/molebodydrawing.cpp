@@ -139,14 +139,18 @@ QRectF BodyScene::closeUpBox() const
 
 QList<QPointF> BodyScene::moles() const
 {
+    // On a pixel's centre, so that every dot shows the same solid core of 3 × 3 pixels.
+    const auto snapped = [](QPointF p) {
+        return QPointF(std::floor(p.x()) + 0.5, std::floor(p.y()) + 0.5);
+    };
     QList<QPointF> out;
     for (const MoleSpot &spot : m_picture.moles) {
         if (m_inset != Inset::None) {
-            out.append(closeUpToPicture(spot.at));
+            out.append(snapped(closeUpToPicture(spot.at)));
             continue;
         }
         for (const QPointF &p : FigurePoints(m_picture.view, spot))
-            out.append(toPicture(p));
+            out.append(snapped(toPicture(p)));
     }
     return out;
 }
@@ -226,7 +230,8 @@ QStringList BodyScene::check() const
             const QString where = QStringLiteral("(%1, %2)").arg(p.x()).arg(p.y());
             if (!region.contains(p))
                 errors.append(QStringLiteral("%1: mole at %2 is not on %3").arg(key, where, name));
-            if (!DiscInside(shape, p, MoleRadius / unit))
+            // Half a pixel more: the dot is drawn on the nearest pixel centre.
+            if (!DiscInside(shape, p, (MoleRadius + 0.5) / unit))
                 errors.append(QStringLiteral("%1: mole at %2 is off the outline").arg(key, where));
         }
     }
@@ -326,13 +331,13 @@ const QList<BodyPicture> &BodyPictures()
     static const QList<BodyPicture> pictures = {
         {1, ElbowFront, Front, ArmsDown, {{Both, {22.3, 60.5}}}, {}},
         {2, ElbowBack, Back, ArmsDown, {{Both, {22.5, 61.5}}}, {}},
-        {3, Armpit, Front, ArmsRaised, {{Both, {16.2, 40.5}}}, {}},
+        {3, Armpit, Front, ArmsRaised, {{Both, {15, 41.5}}}, {}},
         {4, AboveKnee, Front, ArmsDown, {{Both, {8.3, 112}}}, {}},
         {5, Thigh, Front, ArmsDown, {{Left, {9, 97}}}, {}},
         {6, LowerBelly, Front, ArmsDown, {{Middle, {0, 81}}}, {}},
         {7, PalmCentre, Front, ArmsDown, {{Right, {54, 94}}}, {}},
         {8, Throat, Front, ArmsDown, {{Middle, {0, 23.5}}}, {}},
-        {9, Flank, Front, ArmsDown, {{Right, {10.8, 64}}}, {}},
+        {9, Flank, Front, ArmsDown, {{Right, {10.2, 64}}}, {}},
         {10, Sole, Back, ArmsDown, {{Right, {21, 50}}}, {}},
         {11, FootSide, Front, ArmsDown, {{Right, {20, 38}}}, {}},
         {12, BetweenBreasts, Front, ArmsDown, {{Middle, {0, 44}}}, {}},
@@ -341,7 +346,7 @@ const QList<BodyPicture> &BodyPictures()
         {15, BesideNavel, Front, ArmsDown, {{Both, {6, 68}}}, {}},
         {16, Navel, Front, ArmsDown, {{Middle, {0, 68}}}, {}},
         {17, UpperArm, Front, ArmsDown, {{Left, {20, 48.5}}}, {}},
-        {18, ElbowOuter, Front, HandsOnHips, {{Both, {31.8, 55.8}}}, {}},
+        {18, ElbowOuter, Front, HandsOnHips, {{Both, {31.2, 56}}}, {}},
     };
     return pictures;
 }
