@@ -13,7 +13,7 @@ namespace {
 constexpr int kWidth = 120;
 constexpr double kFigureScale = 0.93;   // a figure alone
 constexpr double kBesideScale = 0.8;    // a figure beside a close-up
-constexpr double kLabelClearance = 1.5; // between a label's ink and the figure
+constexpr double kLabelClearance = 2.5; // between a label's ink and the figure
 const QColor kPaper{255, 254, 250};     // the palm pictures' paper
 const QColor kBoxLine{176, 170, 164};
 

@@ -306,7 +306,7 @@ QPainterPath BodyFigure::region(Place place, int sign) const
         break;
     case Place::Navel:
         paired = false;
-        half = Circle(kNavel, 3);
+        half = Circle(kNavel, 4.2);
         break;
     case Place::PalmCentre:
     case Place::Sole:
