@@ -2,6 +2,7 @@
 #include "text/gbk.h"
 #include "tools/artwork/charts.h"
 #include "tools/artwork/molebodydrawing.h"
+#include "tools/artwork/palmhand.h"
 
 #include <QFile>
 #include <QTest>
@@ -16,6 +17,7 @@ Q_DECLARE_METATYPE(artwork::Place)
 Q_DECLARE_METATYPE(artwork::View)
 Q_DECLARE_METATYPE(artwork::Side)
 Q_DECLARE_METATYPE(artwork::Chart)
+Q_DECLARE_METATYPE(artwork::Palace)
 
 namespace {
 
@@ -59,6 +61,9 @@ private slots:
     void picturesAndReadingsNameOnePlace();
     void chartLabelsLieApartOnThePalm_data();
     void chartLabelsLieApartOnThePalm();
+    void numbersStandNearestTheirOwnLine();
+    void palacesStandInTheirRows_data();
+    void palacesStandInTheirRows();
     void committedPicturesHaveTheirSizes_data();
     void committedPicturesHaveTheirSizes();
 };
@@ -230,6 +235,67 @@ void TestMoleArtwork::chartLabelsLieApartOnThePalm()
             red += c.red() - c.green() > 80;
         }
     QVERIFY(red >= 10);
+}
+
+void TestMoleArtwork::numbersStandNearestTheirOwnLine()
+{
+    const ChartScene scene(Chart::Lines);
+    QList<Polyline> lines;
+    for (int i = 0; i < PalmLineCount; ++i)
+        lines.append(Polyline::FromPath(
+            ChartScene::HandToChart().map(PalmHand::OrdinaryCourse(PalmLine(i)).path())));
+    for (int i = 0; i < PalmLineCount; ++i) {
+        const QPointF number = scene.labels().at(i).center();
+        QList<double> distance;
+        for (const Polyline &line : lines) {
+            double nearest = 1e9;
+            for (const QPointF &p : line.points())
+                nearest = std::min(nearest, QLineF(number, p).length());
+            distance.append(nearest);
+        }
+        const double own = distance.at(i);
+        distance.removeAt(i);
+        QVERIFY2(own < *std::min_element(distance.begin(), distance.end()),
+                 qPrintable(QString::number(i + 1)));
+    }
+}
+
+// The palaces as the palm readings place them: three in a row under the fingers, two either side
+// of the centre, three in a row above the wrist.
+void TestMoleArtwork::palacesStandInTheirRows_data()
+{
+    QTest::addColumn<Palace>("first");
+    QTest::addColumn<Palace>("second");
+    QTest::addColumn<bool>("leftOf"); // else above
+    QTest::newRow("巽 left of 离") << Palace::Xun << Palace::Li << true;
+    QTest::newRow("离 left of 坤") << Palace::Li << Palace::Kun << true;
+    QTest::newRow("震 left of 兑") << Palace::Zhen << Palace::Dui << true;
+    QTest::newRow("艮 left of 坎") << Palace::Gen << Palace::Kan << true;
+    QTest::newRow("坎 left of 乾") << Palace::Kan << Palace::Qian << true;
+    QTest::newRow("巽 above 震") << Palace::Xun << Palace::Zhen << false;
+    QTest::newRow("坤 above 兑") << Palace::Kun << Palace::Dui << false;
+    QTest::newRow("震 above 艮") << Palace::Zhen << Palace::Gen << false;
+    QTest::newRow("兑 above 乾") << Palace::Dui << Palace::Qian << false;
+}
+
+void TestMoleArtwork::palacesStandInTheirRows()
+{
+    QFETCH(Palace, first);
+    QFETCH(Palace, second);
+    QFETCH(bool, leftOf);
+    const ChartScene scene(Chart::Palaces);
+    // Labels come in the order 巽 离 坤 震 兑 艮 坎 乾, which is the order of Palace.
+    const QRectF a = scene.labels().at(int(first)), b = scene.labels().at(int(second));
+    if (leftOf)
+        QVERIFY(a.right() < b.left() && a.bottom() > b.top() && b.bottom() > a.top());
+    else
+        QVERIFY(a.bottom() < b.top());
+    // Each stays on its own palace.
+    for (const Palace palace : {first, second})
+        QVERIFY(QLineF(scene.labels().at(int(palace)).center(),
+                       ChartScene::HandToChart().map(PalmHand::PalacePoint(palace)))
+                    .length()
+                < 26);
 }
 
 void TestMoleArtwork::committedPicturesHaveTheirSizes_data()

@@ -154,6 +154,11 @@ ChartScene::ChartScene(Chart chart)
         placePalaces();
 }
 
+QTransform ChartScene::HandToChart()
+{
+    return HandTransform();
+}
+
 QPainterPath ChartScene::hand() const
 {
     return HandTransform().map(PalmHand().outline());

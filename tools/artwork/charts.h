@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QRectF>
 #include <QStringList>
+#include <QTransform>
 
 namespace artwork {
 
@@ -26,6 +27,8 @@ public:
     // order.
     const QList<QRectF> &labels() const { return m_labels; }
     QPainterPath hand() const; // the hand's outline, in pixels
+    // From the palm pictures' hand units to this chart's pixels.
+    static QTransform HandToChart();
     // Labels off the hand or on one another, one line each; empty when all is well.
     QStringList check() const;
     QImage draw() const;
