@@ -1,6 +1,8 @@
 // artwork: draws the program's pictures. See README.md beside this file.
 
+#include "tools/artwork/charts.h"
 #include "tools/artwork/imagefiles.h"
+#include "tools/artwork/molebodydrawing.h"
 #include "tools/artwork/molefacedescription.h"
 #include "tools/artwork/palmdescription.h"
 #include "tools/artwork/palmdrawing.h"
@@ -128,6 +130,47 @@ int Faces(const QString &outDir, const QString &descriptions, bool write)
     return 0;
 }
 
+// The body moles kNN.jpg; nothing is written unless every picture and every pair passes.
+int Body(const QString &outDir, bool write)
+{
+    const QStringList errors = CheckBodyCatalogue(BodyPictures());
+    for (const QString &error : errors)
+        Say(error);
+    if (!errors.isEmpty())
+        return 1;
+    if (!write) {
+        Say(QStringLiteral("artwork: %1 body pictures, no mistakes").arg(BodyPictures().size()));
+        return 0;
+    }
+    for (const BodyPicture &picture : BodyPictures())
+        if (!WriteJpeg(QDir(outDir).filePath(BodyKey(picture.number) + QStringLiteral(".jpg")),
+                       BodyScene(picture).draw()))
+            return 1;
+    Say(QStringLiteral("artwork: %1 body pictures in %2").arg(BodyPictures().size()).arg(outDir));
+    return 0;
+}
+
+// The two palm charts i1.jpg and i2.jpg, refused when a label misses the palm or meets another.
+int Charts(const QString &outDir)
+{
+    const std::pair<Chart, const char *> charts[]
+        = {{Chart::Lines, "i1.jpg"}, {Chart::Palaces, "i2.jpg"}};
+    bool ok = true;
+    for (const auto &[chart, name] : charts) {
+        const ChartScene scene(chart);
+        for (const QString &error : scene.check())
+            Say(error);
+        ok = ok && scene.check().isEmpty();
+    }
+    if (!ok)
+        return 1;
+    for (const auto &[chart, name] : charts)
+        if (!WriteJpeg(QDir(outDir).filePath(QLatin1String(name)), ChartScene(chart).draw()))
+            return 1;
+    Say(QStringLiteral("artwork: the palm charts in %1").arg(outDir));
+    return 0;
+}
+
 int All(const QString &root)
 {
     const QDir repo(root);
@@ -141,6 +184,9 @@ int All(const QString &root)
     const QString faces = repo.filePath(QStringLiteral("tools/artwork/mole_faces.txt"));
     if (QFileInfo::exists(faces)
         && Faces(repo.filePath(QStringLiteral("assets/pictures/mole")), faces, true))
+        return 1;
+    if (Body(repo.filePath(QStringLiteral("assets/pictures/mole")), true)
+        || Charts(repo.filePath(QStringLiteral("assets/pictures/chart"))))
         return 1;
     if (!WriteJpeg(repo.filePath(QStringLiteral("assets/pictures/Image218.jpg")), DrawImage218())
         || !WritePng(repo.filePath(QStringLiteral("assets/icon/lorvex2004.png")), DrawIcon()))
@@ -156,6 +202,9 @@ int Usage()
         "       artwork check DESC...         only read the descriptions\n"
         "       artwork faces OUTDIR DESC     draw gNN.jpg for every face-mole item\n"
         "       artwork checkfaces DESC       only read and check the face descriptions\n"
+        "       artwork body OUTDIR           draw the body moles k01.jpg ... k18.jpg\n"
+        "       artwork checkbody             only check the body pictures\n"
+        "       artwork charts OUTDIR         draw the palm charts i1.jpg and i2.jpg\n"
         "       artwork image218 OUT.jpg\n"
         "       artwork icon OUT.png\n"
         "       artwork all REPO_ROOT         everything, into REPO_ROOT/assets"));
@@ -182,6 +231,12 @@ int main(int argc, char *argv[])
         return Faces(args.at(1), args.at(2), true);
     if (command == QLatin1String("checkfaces") && args.size() == 2)
         return Faces(QString(), args.at(1), false);
+    if (command == QLatin1String("body") && args.size() == 2)
+        return Body(args.at(1), true);
+    if (command == QLatin1String("checkbody") && args.size() == 1)
+        return Body(QString(), false);
+    if (command == QLatin1String("charts") && args.size() == 2)
+        return Charts(args.at(1));
     if (command == QLatin1String("image218") && args.size() == 2)
         return WriteJpeg(args.at(1), DrawImage218()) ? 0 : 1;
     if (command == QLatin1String("icon") && args.size() == 2)
