@@ -231,7 +231,7 @@ QStringList BodyScene::check() const
             if (!region.contains(p))
                 errors.append(QStringLiteral("%1: mole at %2 is not on %3").arg(key, where, name));
             // Half a pixel more: the dot is drawn on the nearest pixel centre.
-            if (!DiscInside(shape, p, (MoleRadius + 0.5) / unit))
+            if (!DiscInside(shape, p, (BodyMoleRadius + 0.5) / unit))
                 errors.append(QStringLiteral("%1: mole at %2 is off the outline").arg(key, where));
         }
     }
@@ -299,9 +299,9 @@ QImage BodyScene::draw(LabelMode labels) const
     for (const QPointF &mole : moles()) {
         p.setPen(Qt::NoPen);
         p.setBrush(kPaper);
-        p.drawEllipse(mole, MoleRimRadius, MoleRimRadius);
+        p.drawEllipse(mole, BodyMoleRimRadius, BodyMoleRimRadius);
         p.setBrush(MoleInk);
-        p.drawEllipse(mole, MoleRadius, MoleRadius);
+        p.drawEllipse(mole, BodyMoleRadius, BodyMoleRadius);
     }
 
     if (labels == LabelMode::With) {
@@ -309,8 +309,8 @@ QImage BodyScene::draw(LabelMode labels) const
         const QPointF target = leaderTarget();
         const QPointF from = Nearest(box.adjusted(-1.5, -1.5, 1.5, 1.5), target);
         const double length = Distance(from, target);
-        if (length > MoleRimRadius + 3) {
-            const QPointF to = target + (from - target) * ((MoleRimRadius + 0.8) / length);
+        if (length > BodyMoleRimRadius + 3) {
+            const QPointF to = target + (from - target) * ((BodyMoleRimRadius + 0.8) / length);
             p.setPen(Pen(LabelGrey, 0.7));
             p.drawLine(from, to);
         }

@@ -25,8 +25,8 @@ inline constexpr QColor BodyWash{242, 204, 194}; // the place, lightly tinted in
 inline constexpr QColor MoleInk{34, 28, 26};
 inline constexpr QColor LabelGrey{104, 104, 104};
 inline constexpr double BodyOutlineWidth = 1.05;
-inline constexpr double MoleRadius = 1.9;    // pixels, whatever the figure's scale
-inline constexpr double MoleRimRadius = 2.9; // the light rim round the dot
+inline constexpr double BodyMoleRadius = 1.9;    // pixels, whatever the figure's scale
+inline constexpr double BodyMoleRimRadius = 2.9; // the light rim round the dot
 
 enum class View { Front, Back };
 enum class Pose { ArmsDown, ArmsRaised, HandsOnHips };
