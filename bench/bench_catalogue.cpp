@@ -1,10 +1,10 @@
 // What the picture catalogues cost: decoding the palm pictures once when the window is built,
 // and one page change afterwards, which only hides and shows picture controls.
 
-#include "catalogue/jpeg.h"
 #include "catalogue/picturecatalogue.h"
 #include "palm/palmpage.h"
 #include "palm/palmtopictab.h"
+#include "picture/jpeg.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -34,7 +34,7 @@ void BM_DecodeEveryPalmPicture(benchmark::State &state)
     }
     for (auto _ : state) {
         for (const QString &path : paths) {
-            QPixmap pixmap = QPixmap::fromImage(BuiltInPicture(path));
+            QPixmap pixmap = QPixmap::fromImage(builtInPicture(path));
             benchmark::DoNotOptimize(pixmap);
         }
     }

@@ -3,7 +3,7 @@
 #include "base/errorreport.h"
 #include "base/look.h"
 #include "boneweight/reckoning.h"
-#include "catalogue/jpeg.h"
+#include "picture/jpeg.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -141,7 +141,7 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     Image218->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image218->setGeometry(kImage218);
     Image218->setPixmap(
-        QPixmap::fromImage(BuiltInPicture(QStringLiteral(":/pictures/Image218.jpg"))));
+        QPixmap::fromImage(builtInPicture(QStringLiteral(":/pictures/Image218.jpg"))));
 
     // Enter on any control of the tab runs the reckoning, as on a dialog with a default button.
     for (QWidget *w : QList<QWidget *>{cy, cm, cd, ch, cf, b1, m1})

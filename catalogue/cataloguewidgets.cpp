@@ -1,7 +1,7 @@
 #include "catalogue/cataloguewidgets.h"
 
 #include "base/errorreport.h"
-#include "catalogue/jpeg.h"
+#include "picture/jpeg.h"
 
 #include <QAbstractButton>
 #include <QMouseEvent>
@@ -54,7 +54,7 @@ CatalogueWidgets::CatalogueWidgets(CatalogueSetup setup, Controls controls, QObj
                                      .arg(m_catalogue.SlotOf(i) + 1));
         label->setGeometry(m_catalogue.Slots()[m_catalogue.SlotOf(i)]);
         // Decoded once, here: paging only shows and hides the labels.
-        label->setPixmap(QPixmap::fromImage(BuiltInPicture(items[i].Picture)));
+        label->setPixmap(QPixmap::fromImage(builtInPicture(items[i].Picture)));
         label->hide();
         connect(label, &PictureLabel::clicked, this,
                 [this, i] { base::guarded([this, i] { m_catalogue.SelectItem(i); }); });

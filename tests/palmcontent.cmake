@@ -1,1 +1,1 @@
-lorvex_test(tst_palmcontent LIBS lorvex_palm)
+lorvex_test(tst_palmcontent LIBS lorvex_palm lorvex_picture)

@@ -1,6 +1,6 @@
-#include "catalogue/jpeg.h"
 #include "catalogue/picturecatalogue.h"
 #include "palm/palmitems.h"
+#include "picture/jpeg.h"
 #include "text/gbk.h"
 
 #include <QFile>
@@ -235,7 +235,7 @@ void TestPalmContent::picture()
     QFETCH(int, number);
     const QString path = QStringLiteral(":/pictures/palm/Image%1.jpg").arg(number);
     QVERIFY2(QFile::exists(path), qPrintable(path + " is not built in"));
-    const QImage image = BuiltInPicture(path);
+    const QImage image = builtInPicture(path);
     QVERIFY2(!image.isNull(), qPrintable(path + " does not decode"));
     // One picture is a row taller; its slot cuts the extra row off.
     QCOMPARE(image.size(), number == 56 ? QSize(100, 143) : QSize(100, 142));

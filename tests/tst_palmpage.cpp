@@ -1,8 +1,8 @@
 #include "app/form1.h"
 #include "base/look.h"
-#include "catalogue/jpeg.h"
 #include "palm/palmitems.h"
 #include "palm/palmpage.h"
+#include "picture/jpeg.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -183,7 +183,7 @@ void TestPalmPage::topicTab()
         // Unscaled from the slot's top-left corner: a taller picture is cut at the bottom.
         QVERIFY(!picture->hasScaledContents());
         QCOMPARE(picture->alignment(), Qt::AlignLeft | Qt::AlignTop);
-        const QImage held = BuiltInPicture(QStringLiteral(":/pictures/palm/Image%1.jpg").arg(n));
+        const QImage held = builtInPicture(QStringLiteral(":/pictures/palm/Image%1.jpg").arg(n));
         QCOMPARE(picture->pixmap().size(), held.size());
     }
 }
