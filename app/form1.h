@@ -26,10 +26,10 @@ public:
 
     // The creation handler: runs the start-up steps in their order.
     void FormCreate();
-    std::vector<StartupStep> StartupSteps();
+    std::vector<StartupStep> startupSteps();
 
     // First show: centred on the screen, the first tab in front.
-    void ShowCentred();
+    void showCentred();
 
     void N2Click();
     void N3Click();

@@ -53,7 +53,7 @@ void BM_PageChange(benchmark::State &state)
     PictureCatalogue &career = page.TabSheet3->catalogue();
     bool forward = true;
     for (auto _ : state) {
-        if (forward ? !career.NextEnabled() : !career.PreviousEnabled())
+        if (forward ? !career.nextEnabled() : !career.previousEnabled())
             forward = !forward;
         forward ? career.NextPage() : career.PreviousPage();
     }

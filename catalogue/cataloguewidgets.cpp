@@ -50,27 +50,27 @@ CatalogueWidgets::CatalogueWidgets(CatalogueSetup setup, Controls controls, QObj
         label->setObjectName(items[i].Key);
         label->setAccessibleName(QStringLiteral("%1 第%2页第%3幅")
                                      .arg(m_controls.pictureName)
-                                     .arg(m_catalogue.PageOf(i))
-                                     .arg(m_catalogue.SlotOf(i) + 1));
-        label->setGeometry(m_catalogue.Slots()[m_catalogue.SlotOf(i)]);
+                                     .arg(m_catalogue.pageOf(i))
+                                     .arg(m_catalogue.slotOf(i) + 1));
+        label->setGeometry(m_catalogue.Slots()[m_catalogue.slotOf(i)]);
         // Decoded once, here: paging only shows and hides the labels.
         label->setPixmap(QPixmap::fromImage(builtInPicture(items[i].Picture)));
         label->hide();
-        connect(label, &PictureLabel::clicked, this,
-                [this, i] { base::guarded([this, i] { m_catalogue.SelectItem(i); }); });
+        base::connectGuarded(label, &PictureLabel::clicked, this,
+                             [this, i] { m_catalogue.SelectItem(i); });
         m_pictures.push_back(label);
     }
-    connect(m_controls.previous, &QAbstractButton::clicked, this,
-            [this] { base::guarded([this] { m_catalogue.PreviousPage(); }); });
-    connect(m_controls.next, &QAbstractButton::clicked, this,
-            [this] { base::guarded([this] { m_catalogue.NextPage(); }); });
-    m_catalogue.SetView(this);
-    m_catalogue.ShowPageState();
+    base::connectGuarded(m_controls.previous, &QAbstractButton::clicked, this,
+                         [this] { m_catalogue.PreviousPage(); });
+    base::connectGuarded(m_controls.next, &QAbstractButton::clicked, this,
+                         [this] { m_catalogue.NextPage(); });
+    m_catalogue.setView(this);
+    m_catalogue.showPageState();
 }
 
 CatalogueWidgets::~CatalogueWidgets()
 {
-    m_catalogue.SetView(nullptr);
+    m_catalogue.setView(nullptr);
 }
 
 void CatalogueWidgets::showPicture(int item, int slot)

@@ -54,7 +54,6 @@ public:
 
     PictureCatalogue &catalogue() { return m_catalogue; }
     const PictureCatalogue &catalogue() const { return m_catalogue; }
-    const Controls &controls() const { return m_controls; }
     PictureLabel *picture(int item) const { return m_pictures.at(std::size_t(item)); }
 
     void showPicture(int item, int slot) override;

@@ -18,12 +18,12 @@ constexpr bool numbersInOrder()
 static_assert(numbersInOrder(), "palm items out of order");
 } // namespace
 
-const std::array<PalmItem, PalmItemCount> &PalmItems()
+const std::array<PalmItem, PalmItemCount> &palmItems()
 {
     return kItems;
 }
 
-QString PalmItemKey(int number)
+QString palmItemKey(int number)
 {
     return QStringLiteral("Image%1").arg(number);
 }

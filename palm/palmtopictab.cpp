@@ -44,9 +44,9 @@ QList<CatalogueItem> itemsOf(PalmTopic topic)
     const PalmTopicRange range = rangeOf(topic);
     QList<CatalogueItem> items;
     for (int n = range.first; n <= range.last; ++n)
-        items << CatalogueItem{PalmItemKey(n),
+        items << CatalogueItem{palmItemKey(n),
                                QStringLiteral(":/pictures/palm/Image%1.jpg").arg(n),
-                               QString::fromUtf8(PalmItems()[std::size_t(n - 1)].analysis),
+                               QString::fromUtf8(palmItems()[std::size_t(n - 1)].analysis),
                                {}};
     return items;
 }
@@ -91,7 +91,7 @@ PalmTopicTab::PalmTopicTab(const PalmTopicNames &names, QWidget *parent)
     next->setAccessibleName(QStringLiteral("下一页"));
     indicator->setObjectName(QString::fromLatin1(names.indicator));
     indicator->setAccessibleName(QStringLiteral("页码"));
-    indicator->setFont(base::SongFont(13));
+    indicator->setFont(base::songFont(13));
     memo->setObjectName(QString::fromLatin1(names.memo));
     memo->setAccessibleName(QStringLiteral("评析"));
     memo->setReadOnly(true);
@@ -99,8 +99,8 @@ PalmTopicTab::PalmTopicTab(const PalmTopicNames &names, QWidget *parent)
     memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    memo->setFont(base::SongFont(29));
-    base::SetBaseColour(memo, base::Cream);
+    memo->setFont(base::songFont(29));
+    base::setBaseColour(memo, base::Cream);
     setTabOrder(previous, next);
     setTabOrder(next, memo);
 
@@ -114,7 +114,7 @@ PalmTopicTab::PalmTopicTab(const PalmTopicNames &names, QWidget *parent)
         },
         {frame, previous, next, indicator, memo, caption()}, this);
     // Never the control's name: the memo is born with its start text.
-    m_widgets->catalogue().ShowStartText();
+    m_widgets->catalogue().showStartText();
 }
 
 QString PalmTopicTab::caption() const

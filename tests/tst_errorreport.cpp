@@ -107,7 +107,7 @@ void TestErrorReport::startupRunsInOrderAndStopsAtFirstFailure()
                                  throw base::Failure(QStringLiteral("step %1 failed").arg(i + 1));
                          }});
     }
-    const int done = RunStartupSteps(steps);
+    const int done = runStartupSteps(steps);
     QCOMPARE(trace, ran);
     QCOMPARE(done, failingStep < 0 ? 4 : failingStep);
     QCOMPARE(shown.texts.size(), failingStep < 0 ? 0 : 1);
@@ -120,7 +120,7 @@ void TestErrorReport::missingDataFileMessage()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("sxjj.txt"));
     Shown shown;
-    QVERIFY(!base::guarded([&] { base::ReadDataFile(path); }));
+    QVERIFY(!base::guarded([&] { base::readDataFile(path); }));
     QCOMPARE(shown.texts.size(), 1);
     QCOMPARE(shown.texts.front(),
              QStringLiteral("Cannot open file \"%1\". No such file or directory.")
@@ -134,7 +134,7 @@ void TestErrorReport::dataFileIsRead()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("\xca\xd6\xcf\xe0"); // 手相 in code page 936
     file.close();
-    QCOMPARE(base::ReadDataFile(file.fileName()), QByteArray("\xca\xd6\xcf\xe0"));
+    QCOMPARE(base::readDataFile(file.fileName()), QByteArray("\xca\xd6\xcf\xe0"));
 }
 
 void TestErrorReport::executableFolderIsNotTheCurrentDirectory()
@@ -142,7 +142,7 @@ void TestErrorReport::executableFolderIsNotTheCurrentDirectory()
     QTemporaryDir elsewhere;
     const QString before = QDir::currentPath();
     QVERIFY(QDir::setCurrent(elsewhere.path()));
-    const QString folder = base::ExecutableFolder();
+    const QString folder = base::executableFolder();
     QDir::setCurrent(before);
     QVERIFY(folder.endsWith(QDir::separator()));
     QCOMPARE(QDir(folder).canonicalPath(),
@@ -155,7 +155,7 @@ void TestErrorReport::windowThatCannotBeCreated()
     Shown shown;
     auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
     QVERIFY(app);
-    const int code = RunLorvex(*app, []() -> std::unique_ptr<TForm1> {
+    const int code = runLorvex(*app, []() -> std::unique_ptr<TForm1> {
         throw base::Failure(QStringLiteral("Class not registered"));
     });
     QCOMPARE(code, 1);

@@ -51,7 +51,7 @@ const QHash<int, QString> kHalfWidth = {
 
 QString analysisOf(int number)
 {
-    return QString::fromUtf8(PalmItems()[std::size_t(number - 1)].analysis);
+    return QString::fromUtf8(palmItems()[std::size_t(number - 1)].analysis);
 }
 
 // A topic's catalogue paged the way its tab pages it: eight slots a page.
@@ -61,7 +61,7 @@ PictureCatalogue catalogueOf(PalmTopic topic)
     for (const PalmTopicRange &range : PalmTopics)
         if (range.topic == topic)
             for (int n = range.first; n <= range.last; ++n)
-                setup.Items << CatalogueItem{PalmItemKey(n), {}, analysisOf(n), {}};
+                setup.Items << CatalogueItem{palmItemKey(n), {}, analysisOf(n), {}};
     for (int slot = 0; slot < 8; ++slot)
         setup.Slots << QRect(slot * 101, 0, 100, 142);
     return PictureCatalogue(setup);
@@ -119,9 +119,9 @@ void TestPalmContent::placement()
     QFETCH(PalmTopic, topic);
     QFETCH(int, page);
 
-    const PalmItem &item = PalmItems()[std::size_t(number - 1)];
+    const PalmItem &item = palmItems()[std::size_t(number - 1)];
     QCOMPARE(item.number, number);
-    QCOMPARE(PalmItemKey(number), QStringLiteral("Image") + QString::number(number));
+    QCOMPARE(palmItemKey(number), QStringLiteral("Image") + QString::number(number));
 
     int topicsHolding = 0;
     for (const PalmTopicRange &range : PalmTopics)
@@ -132,9 +132,9 @@ void TestPalmContent::placement()
     QCOMPARE(topicsHolding, 1);
 
     const PictureCatalogue catalogue = catalogueOf(topic);
-    const int index = catalogue.IndexOf(PalmItemKey(number));
+    const int index = catalogue.indexOf(palmItemKey(number));
     QVERIFY(index >= 0);
-    QCOMPARE(catalogue.PageOf(index), page);
+    QCOMPARE(catalogue.pageOf(index), page);
 }
 
 void TestPalmContent::analysis_data()
