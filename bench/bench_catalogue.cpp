@@ -2,12 +2,13 @@
 // and one page change afterwards, which only hides and shows picture controls.
 
 #include "catalogue/picturecatalogue.h"
+#include "palm/palmitems.h"
 #include "palm/palmpage.h"
 #include "palm/palmtopictab.h"
 #include "picture/jpeg.h"
 
 #include <QApplication>
-#include <QDirIterator>
+#include <QFile>
 #include <QPixmap>
 #include <QTabWidget>
 
@@ -18,9 +19,9 @@ namespace {
 QStringList palmPictures()
 {
     QStringList paths;
-    QDirIterator it(QStringLiteral(":/pictures/palm"), {QStringLiteral("*.jpg")}, QDir::Files);
-    while (it.hasNext())
-        paths << it.next();
+    for (int n = 1; n <= PalmItemCount; ++n)
+        if (QFile::exists(palmPicturePath(n)))
+            paths << palmPicturePath(n);
     return paths;
 }
 

@@ -4,6 +4,17 @@
 #include <stdexcept>
 #include <utility>
 
+QList<QRect> slotRects(const SlotGrid &grid)
+{
+    QList<QRect> rects;
+    for (int row = 0; row < grid.rows; ++row)
+        for (int column = 0; column < grid.columns; ++column)
+            rects << QRect(grid.first
+                               + QPoint(column * grid.pitch.width(), row * grid.pitch.height()),
+                           grid.size);
+    return rects;
+}
+
 PictureCatalogue::PictureCatalogue(CatalogueSetup setup)
     : m_setup(std::move(setup))
 {

@@ -17,6 +17,17 @@ struct CatalogueItem
     QString Title;    // only the face moles have one
 };
 
+// Slots in a regular grid, numbered row by row, left to right, top row first.
+struct SlotGrid
+{
+    QPoint first; // top-left corner of slot 0
+    QSize pitch;  // from one column, and one row, to the next
+    QSize size;   // of one slot
+    int columns = 1;
+    int rows = 1;
+};
+QList<QRect> slotRects(const SlotGrid &grid);
+
 // Everything a catalogue is built from; written with designated initialisers.
 struct CatalogueSetup
 {

@@ -27,3 +27,8 @@ QString palmItemKey(int number)
 {
     return QStringLiteral("Image%1").arg(number);
 }
+
+QString palmPicturePath(int number)
+{
+    return QStringLiteral(":/pictures/palm/%1.jpg").arg(palmItemKey(number));
+}

@@ -39,3 +39,6 @@ const std::array<PalmItem, PalmItemCount> &palmItems();
 
 // "ImageN"
 QString palmItemKey(int number);
+
+// The resource path of ImageN's picture, ":/pictures/palm/ImageN.jpg".
+QString palmPicturePath(int number);

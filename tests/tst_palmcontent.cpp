@@ -233,7 +233,7 @@ void TestPalmContent::picture_data()
 void TestPalmContent::picture()
 {
     QFETCH(int, number);
-    const QString path = QStringLiteral(":/pictures/palm/Image%1.jpg").arg(number);
+    const QString path = palmPicturePath(number);
     QVERIFY2(QFile::exists(path), qPrintable(path + " is not built in"));
     const QImage image = builtInPicture(path);
     QVERIFY2(!image.isNull(), qPrintable(path + " does not decode"));

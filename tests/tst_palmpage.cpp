@@ -183,7 +183,7 @@ void TestPalmPage::topicTab()
         // Unscaled from the slot's top-left corner: a taller picture is cut at the bottom.
         QVERIFY(!picture->hasScaledContents());
         QCOMPARE(picture->alignment(), Qt::AlignLeft | Qt::AlignTop);
-        const QImage held = builtInPicture(QStringLiteral(":/pictures/palm/Image%1.jpg").arg(n));
+        const QImage held = builtInPicture(palmPicturePath(n));
         QCOMPARE(picture->pixmap().size(), held.size());
     }
 }
