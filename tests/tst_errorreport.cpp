@@ -7,8 +7,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <stdexcept>
 
@@ -41,6 +44,7 @@ private slots:
     void dataFileIsRead();
     void executableFolderIsNotTheCurrentDirectory();
     void windowThatCannotBeCreated();
+    void theBoxTheUserSees();
 };
 
 void TestErrorReport::fullStop_data()
@@ -163,6 +167,34 @@ void TestErrorReport::windowThatCannotBeCreated()
     QVERIFY2(shown.texts.front().contains(QStringLiteral("Class not registered")),
              qPrintable(shown.texts.front()));
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+// No sink: the real message box, read while it shows and closed with its OK button.
+void TestErrorReport::theBoxTheUserSees()
+{
+    struct Seen
+    {
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QList<QMessageBox::StandardButton> buttons;
+        Qt::WindowModality modality = Qt::NonModal;
+    } seen;
+    QTimer::singleShot(0, this, [&seen] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen = {box->windowTitle(), box->text(), box->icon(), {}, box->windowModality()};
+        for (QAbstractButton *button : box->buttons())
+            seen.buttons << box->standardButton(button);
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    });
+    QVERIFY(!base::guarded([] { throw base::Failure(QStringLiteral("出生资料有误")); }));
+    QCOMPARE(seen.title, QStringLiteral("Lorvex 2004"));
+    QCOMPARE(seen.text, QStringLiteral("出生资料有误."));
+    QCOMPARE(seen.icon, QMessageBox::Critical);
+    QCOMPARE(seen.buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
+    QCOMPARE(seen.modality, Qt::ApplicationModal);
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 QTEST_MAIN(TestErrorReport)
