@@ -4,6 +4,7 @@
 #include "base/errorreport.h"
 #include "base/look.h"
 #include "boneweight/birthdatapage.h"
+#include "mole/molepage.h"
 #include "palm/palmpage.h"
 
 #include <QDate>
@@ -52,12 +53,11 @@ TForm1::TForm1(QWidget *parent)
     PageControl1->addTab(TabSheet1, QStringLiteral(" 我有几两命？ "));
     TabSheet2 = new PalmPage;
     PageControl1->addTab(TabSheet2, QStringLiteral(" 看手相 "));
-    TabSheet10 = new QWidget;
-    TabSheet10->setObjectName(QStringLiteral("TabSheet10"));
+    TabSheet10 = new MolePage;
     PageControl1->addTab(TabSheet10, QStringLiteral(" 看痣相 "));
     // Pages in the plain button-face colour, as the panels and labels on them are.
-    for (QWidget *page :
-         {static_cast<QWidget *>(TabSheet1), static_cast<QWidget *>(TabSheet2), TabSheet10})
+    for (QWidget *page : {static_cast<QWidget *>(TabSheet1), static_cast<QWidget *>(TabSheet2),
+                          static_cast<QWidget *>(TabSheet10)})
         page->setAutoFillBackground(true);
     PageControl1->setCurrentIndex(0);
 
@@ -96,9 +96,10 @@ std::vector<StartupStep> TForm1::startupSteps()
          [this] {
              TabSheet1->fillLists(QDate::currentDate());
          }},
-        {QStringLiteral("palm memo start texts"),
+        {QStringLiteral("memo start texts"),
          [this] {
              TabSheet2->setStartTexts();
+             TabSheet10->setStartTexts();
          }},
     };
 }
