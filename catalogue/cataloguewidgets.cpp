@@ -70,6 +70,7 @@ CatalogueWidgets::CatalogueWidgets(QWidget *page, const CataloguePageTable &tabl
     m_memo->setReadOnly(true);
     m_memo->setTabChangesFocus(true);
     m_memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_memo->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_memo->setFont(base::songFont(table.memoPixels));
@@ -140,7 +141,13 @@ void CatalogueWidgets::setIndicator(const QString &text)
 
 void CatalogueWidgets::setMemoText(const QString &text)
 {
-    m_memo->setPlainText(text);
+    // A Windows memo wraps a long run of leading spaces onto the next lines, which is what
+    // keeps the text clear of a mole's title; Qt lets spaces hang past the line's end. Laid out
+    // as no-break spaces they wrap like any character, and the memo still reads them as spaces.
+    QString shown = text;
+    for (qsizetype i = 0; i < shown.size() && shown[i] == u' '; ++i)
+        shown[i] = QChar::Nbsp;
+    m_memo->setPlainText(shown);
 }
 
 QWidget *CatalogueWidgets::parentOf(const ControlPlace &place) const

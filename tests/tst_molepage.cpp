@@ -7,6 +7,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextCursor>
 
 // The two mole catalogues by the names of their controls.
 struct Catalogue
@@ -204,6 +205,17 @@ void TestMolePage::click()
         if (c == &kFace) {
             QCOMPARE(rest->text(), title);
             QCOMPARE(rest->pos(), QPoint(420, 27));
+            // The indent wraps like text instead of hanging past the memo's edge, and so keeps
+            // the analysis below the title.
+            auto *memoControl = control<QPlainTextEdit>(c->memo);
+            QTextCursor text(memoControl->document());
+            text.setPosition(c->indent);
+            const QPoint textAt = memoControl->viewport()->mapTo(
+                control(c->sheet), memoControl->cursorRect(text).topLeft());
+            QVERIFY2(
+                textAt.y() > rest->geometry().bottom(),
+                qPrintable(
+                    QStringLiteral("%1 under %2").arg(textAt.y()).arg(rest->geometry().bottom())));
         } else {
             QVERIFY(!rest->isVisibleTo(control(c->sheet)));
         }
