@@ -4,6 +4,7 @@
 #include "base/errorreport.h"
 #include "base/look.h"
 #include "boneweight/birthdatapage.h"
+#include "mole/molepage.h"
 #include "palm/palmpage.h"
 
 #include <QDate>
@@ -36,7 +37,7 @@ TForm1::TForm1(QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(base::ApplicationTitle));
-    setFont(base::SongFont(13));
+    setFont(base::songFont(13));
 
     // No layout: the tab control keeps its place and size whatever the frame does; a larger
     // window shows blank background, a smaller one clips.
@@ -52,12 +53,11 @@ TForm1::TForm1(QWidget *parent)
     PageControl1->addTab(TabSheet1, QStringLiteral(" 我有几两命？ "));
     TabSheet2 = new PalmPage;
     PageControl1->addTab(TabSheet2, QStringLiteral(" 看手相 "));
-    TabSheet10 = new QWidget;
-    TabSheet10->setObjectName(QStringLiteral("TabSheet10"));
+    TabSheet10 = new MolePage;
     PageControl1->addTab(TabSheet10, QStringLiteral(" 看痣相 "));
     // Pages in the plain button-face colour, as the panels and labels on them are.
-    for (QWidget *page :
-         {static_cast<QWidget *>(TabSheet1), static_cast<QWidget *>(TabSheet2), TabSheet10})
+    for (QWidget *page : {static_cast<QWidget *>(TabSheet1), static_cast<QWidget *>(TabSheet2),
+                          static_cast<QWidget *>(TabSheet10)})
         page->setAutoFillBackground(true);
     PageControl1->setCurrentIndex(0);
 
@@ -83,32 +83,33 @@ void TForm1::buildMenu()
     }
     N2 = MainMenu1->addAction(QStringLiteral("帮助(&H)"));
     N2->setObjectName(QStringLiteral("N2"));
-    connect(N2, &QAction::triggered, this, [this] { base::guarded([this] { N2Click(); }); });
+    base::connectGuarded(N2, &QAction::triggered, this, [this] { N2Click(); });
     N3 = MainMenu1->addAction(QStringLiteral("关于(&A)"));
     N3->setObjectName(QStringLiteral("N3"));
-    connect(N3, &QAction::triggered, this, [this] { base::guarded([this] { N3Click(); }); });
+    base::connectGuarded(N3, &QAction::triggered, this, [this] { N3Click(); });
 }
 
-std::vector<StartupStep> TForm1::StartupSteps()
+std::vector<StartupStep> TForm1::startupSteps()
 {
     return {
         {QStringLiteral("birth-data lists"),
          [this] {
-             TabSheet1->FillLists(QDate::currentDate());
+             TabSheet1->fillLists(QDate::currentDate());
          }},
-        {QStringLiteral("palm memo start texts"),
+        {QStringLiteral("memo start texts"),
          [this] {
-             TabSheet2->SetStartTexts();
+             TabSheet2->setStartTexts();
+             TabSheet10->setStartTexts();
          }},
     };
 }
 
 void TForm1::FormCreate()
 {
-    RunStartupSteps(StartupSteps());
+    runStartupSteps(startupSteps());
 }
 
-void TForm1::ShowCentred()
+void TForm1::showCentred()
 {
     PageControl1->setCurrentIndex(0);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -121,10 +122,10 @@ void TForm1::ShowCentred()
 
 void TForm1::N2Click()
 {
-    OpenHelp();
+    openHelp();
 }
 
 void TForm1::N3Click()
 {
-    ShowAbout(this);
+    showAbout(this);
 }

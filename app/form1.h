@@ -10,6 +10,7 @@
 #include <vector>
 
 class BirthDataPage;
+class MolePage;
 class PalmPage;
 class QAction;
 class QMenuBar;
@@ -26,10 +27,10 @@ public:
 
     // The creation handler: runs the start-up steps in their order.
     void FormCreate();
-    std::vector<StartupStep> StartupSteps();
+    std::vector<StartupStep> startupSteps();
 
     // First show: centred on the screen, the first tab in front.
-    void ShowCentred();
+    void showCentred();
 
     void N2Click();
     void N3Click();
@@ -37,7 +38,7 @@ public:
     QTabWidget *PageControl1 = nullptr;
     BirthDataPage *TabSheet1 = nullptr;
     PalmPage *TabSheet2 = nullptr;
-    QWidget *TabSheet10 = nullptr;
+    MolePage *TabSheet10 = nullptr;
     QMenuBar *MainMenu1 = nullptr;
     QAction *N2 = nullptr;
     QAction *N3 = nullptr;

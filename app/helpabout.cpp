@@ -5,26 +5,26 @@
 #include <QDesktopServices>
 #include <QMessageBox>
 
-QUrl HelpAddress()
+QUrl helpAddress()
 {
     return QUrl(QStringLiteral("https://www.lorvex.example/soft/kavo/help.htm"));
 }
 
-QString AboutText()
+QString aboutText()
 {
     return QStringLiteral("Lorvex 2004   V 5.01\n\nLorvex 工作室 编制");
 }
 
-void OpenHelp()
+void openHelp()
 {
     // openUrl hands the address to the desktop and does not wait for the browser; its answer
     // is of no use to us.
-    (void)QDesktopServices::openUrl(HelpAddress());
+    (void)QDesktopServices::openUrl(helpAddress());
 }
 
-void ShowAbout(QWidget *owner)
+void showAbout(QWidget *owner)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(base::ApplicationTitle), AboutText(),
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(base::ApplicationTitle), aboutText(),
                     QMessageBox::Ok, owner);
     box.setObjectName(QStringLiteral("AboutBox"));
     box.setDefaultButton(QMessageBox::Ok);

@@ -6,5 +6,5 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    return RunLorvex(app, [] { return std::make_unique<TForm1>(); });
+    return runLorvex(app, [] { return std::make_unique<TForm1>(); });
 }

@@ -8,17 +8,17 @@
 #include <QApplication>
 #include <QIcon>
 
-void SetUpApplication()
+void setUpApplication()
 {
     QApplication::setApplicationName(QString::fromLatin1(base::ApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral("5.01"));
-    QApplication::setFont(base::SongFont(13));
+    QApplication::setFont(base::songFont(13));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/lorvex2004.png")));
 }
 
-int RunLorvex(QApplication &app, const FormFactory &makeForm)
+int runLorvex(QApplication &app, const FormFactory &makeForm)
 {
-    SetUpApplication();
+    setUpApplication();
     std::unique_ptr<TForm1> form;
     try {
         form = makeForm();
@@ -27,13 +27,13 @@ int RunLorvex(QApplication &app, const FormFactory &makeForm)
         const bool ours = dynamic_cast<const base::Failure *>(&e) != nullptr;
         const QString name
             = ours ? QStringLiteral("Failure") : QString::fromLatin1(typeid(e).name());
-        base::ShowStopBox(
+        base::showStopBox(
             QStringLiteral("Application Error"),
             base::withFullStop(
                 QStringLiteral("Exception %1: %2").arg(name, QString::fromUtf8(e.what()))));
         return 1;
     }
     form->FormCreate();
-    form->ShowCentred();
+    form->showCentred();
     return app.exec();
 }

@@ -13,7 +13,7 @@ using FormFactory = std::function<std::unique_ptr<TForm1>()>;
 // Sets the application up, creates the window with `makeForm`, runs FormCreate, shows the window
 // and runs the message loop. When the window can't be created an "Application Error" box says
 // why and the result is 1; otherwise the loop's result, 0 after the window is closed.
-int RunLorvex(QApplication &app, const FormFactory &makeForm);
+int runLorvex(QApplication &app, const FormFactory &makeForm);
 
 // The application-wide settings that come before any window: title and font.
-void SetUpApplication();
+void setUpApplication();

@@ -2,7 +2,7 @@
 
 #include "base/errorreport.h"
 
-int RunStartupSteps(const std::vector<StartupStep> &steps)
+int runStartupSteps(const std::vector<StartupStep> &steps)
 {
     int done = 0;
     for (const StartupStep &step : steps) {

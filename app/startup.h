@@ -15,4 +15,4 @@ struct StartupStep
 };
 
 // Runs the steps in order and returns how many of them succeeded.
-int RunStartupSteps(const std::vector<StartupStep> &steps);
+int runStartupSteps(const std::vector<StartupStep> &steps);

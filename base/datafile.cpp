@@ -18,7 +18,7 @@ QString trimmedReason(QString reason)
 }
 } // namespace
 
-QString ExecutableFolder()
+QString executableFolder()
 {
     QString folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
     if (!folder.endsWith(QDir::separator()))
@@ -26,7 +26,7 @@ QString ExecutableFolder()
     return folder;
 }
 
-QByteArray ReadDataFile(const QString &path)
+QByteArray readDataFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

@@ -9,10 +9,10 @@
 namespace base {
 
 // The folder of the running executable, ending in "/".
-QString ExecutableFolder();
+QString executableFolder();
 
 // The whole content of a file. Raises Failure "Cannot open file "<path>". <reason>" when the file
 // is missing or unreadable, the reason being the system's own words without a trailing full stop.
-QByteArray ReadDataFile(const QString &path);
+QByteArray readDataFile(const QString &path);
 
 } // namespace base

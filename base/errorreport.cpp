@@ -22,7 +22,7 @@ QString withFullStop(const QString &message)
     return message + u'.';
 }
 
-void ShowStopBox(const QString &caption, const QString &text)
+void showStopBox(const QString &caption, const QString &text)
 {
     if (sink()) {
         sink()(caption, text);
@@ -36,9 +36,9 @@ void ShowStopBox(const QString &caption, const QString &text)
     box.exec();
 }
 
-void ShowErrorReport(const QString &message)
+void showErrorReport(const QString &message)
 {
-    ShowStopBox(QString::fromLatin1(ApplicationTitle), withFullStop(message));
+    showStopBox(QString::fromLatin1(ApplicationTitle), withFullStop(message));
 }
 
 ReportSink setReportSink(ReportSink newSink)
@@ -52,11 +52,11 @@ bool guarded(const std::function<void()> &step) noexcept
         step();
         return true;
     } catch (const Failure &failure) {
-        ShowErrorReport(failure.message());
+        showErrorReport(failure.message());
     } catch (const std::exception &e) {
-        ShowErrorReport(QString::fromUtf8(e.what()));
+        showErrorReport(QString::fromUtf8(e.what()));
     } catch (...) {
-        ShowErrorReport(QStringLiteral("Unknown error"));
+        showErrorReport(QStringLiteral("Unknown error"));
     }
     return false;
 }

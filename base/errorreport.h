@@ -3,6 +3,7 @@
 // The central error report: one message box, titled with the application title, stop icon, one
 // OK button. Every error that a start-up step or an event handler raises ends up here.
 
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -18,7 +19,7 @@ QString withFullStop(const QString &message);
 
 // Shows the report for a message (the full stop is added here) and returns when the user has
 // closed it.
-void ShowErrorReport(const QString &message);
+void showErrorReport(const QString &message);
 
 // Where message boxes of this kind go instead of the screen: tests install a sink to read them
 // without a modal box in the way. The sink gets the caption and the final text, full stop
@@ -30,8 +31,18 @@ ReportSink setReportSink(ReportSink sink);
 // travel further. Returns false when the step failed.
 bool guarded(const std::function<void()> &step) noexcept;
 
+// Connects a signal to a handler that runs inside the guard, so that an error never crosses a
+// Qt frame. The handler takes no arguments; the connection ends with `context`.
+template<typename Sender, typename Signal, typename Handler>
+QMetaObject::Connection connectGuarded(Sender *sender, Signal signal, const QObject *context,
+                                       Handler handler)
+{
+    return QObject::connect(sender, signal, context,
+                            [handler = std::move(handler)] { guarded(handler); });
+}
+
 // The stop-icon box with one OK button under any caption; the error report is one of these, and
 // so is the "Application Error" box shown when the main window can't be created.
-void ShowStopBox(const QString &caption, const QString &text);
+void showStopBox(const QString &caption, const QString &text);
 
 } // namespace base

@@ -4,7 +4,7 @@
 
 namespace base {
 
-QFont SongFont(int pixelHeight, QFont::Weight weight)
+QFont songFont(int pixelHeight, QFont::Weight weight)
 {
     QFont font;
     font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
@@ -24,18 +24,18 @@ void setRole(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
 }
 } // namespace
 
-void SetBaseColour(QWidget *widget, const QColor &colour)
+void setBaseColour(QWidget *widget, const QColor &colour)
 {
     setRole(widget, QPalette::Base, colour);
 }
 
-void SetWindowColour(QWidget *widget, const QColor &colour)
+void setWindowColour(QWidget *widget, const QColor &colour)
 {
     setRole(widget, QPalette::Window, colour);
     widget->setAutoFillBackground(true);
 }
 
-void SetTextColour(QWidget *widget, const QColor &colour)
+void setTextColour(QWidget *widget, const QColor &colour)
 {
     setRole(widget, QPalette::WindowText, colour);
     setRole(widget, QPalette::Text, colour);

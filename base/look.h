@@ -14,11 +14,11 @@ inline constexpr QColor Cream{255, 251, 240};
 inline constexpr QColor Navy{0, 0, 128};
 
 // "宋体" at the given character height in pixels, falling back to the Song faces found on Linux.
-QFont SongFont(int pixelHeight, QFont::Weight weight = QFont::Normal);
+QFont songFont(int pixelHeight, QFont::Weight weight = QFont::Normal);
 
 // Paints a widget's base (memos, lists) or window (labels, static texts) in a colour.
-void SetBaseColour(QWidget *widget, const QColor &colour);
-void SetWindowColour(QWidget *widget, const QColor &colour);
-void SetTextColour(QWidget *widget, const QColor &colour);
+void setBaseColour(QWidget *widget, const QColor &colour);
+void setWindowColour(QWidget *widget, const QColor &colour);
+void setTextColour(QWidget *widget, const QColor &colour);
 
 } // namespace base

@@ -1,13 +1,14 @@
 // What the picture catalogues cost: decoding the palm pictures once when the window is built,
 // and one page change afterwards, which only hides and shows picture controls.
 
-#include "catalogue/jpeg.h"
 #include "catalogue/picturecatalogue.h"
+#include "palm/palmitems.h"
 #include "palm/palmpage.h"
 #include "palm/palmtopictab.h"
+#include "picture/jpeg.h"
 
 #include <QApplication>
-#include <QDirIterator>
+#include <QFile>
 #include <QPixmap>
 #include <QTabWidget>
 
@@ -18,9 +19,9 @@ namespace {
 QStringList palmPictures()
 {
     QStringList paths;
-    QDirIterator it(QStringLiteral(":/pictures/palm"), {QStringLiteral("*.jpg")}, QDir::Files);
-    while (it.hasNext())
-        paths << it.next();
+    for (int n = 1; n <= PalmItemCount; ++n)
+        if (QFile::exists(palmPicturePath(n)))
+            paths << palmPicturePath(n);
     return paths;
 }
 
@@ -34,7 +35,7 @@ void BM_DecodeEveryPalmPicture(benchmark::State &state)
     }
     for (auto _ : state) {
         for (const QString &path : paths) {
-            QPixmap pixmap = QPixmap::fromImage(BuiltInPicture(path));
+            QPixmap pixmap = QPixmap::fromImage(builtInPicture(path));
             benchmark::DoNotOptimize(pixmap);
         }
     }
@@ -53,7 +54,7 @@ void BM_PageChange(benchmark::State &state)
     PictureCatalogue &career = page.TabSheet3->catalogue();
     bool forward = true;
     for (auto _ : state) {
-        if (forward ? !career.NextEnabled() : !career.PreviousEnabled())
+        if (forward ? !career.nextEnabled() : !career.previousEnabled())
             forward = !forward;
         forward ? career.NextPage() : career.PreviousPage();
     }

@@ -9,7 +9,7 @@ static void BM_ReckonListItems(benchmark::State &state)
     const BirthTexts texts{QStringLiteral("1990年"), QStringLiteral("1月"), QStringLiteral("1日"),
                            QStringLiteral("0"), QStringLiteral("00")};
     for (auto _ : state) {
-        auto reading = Reckon(texts);
+        auto reading = reckon(texts);
         benchmark::DoNotOptimize(reading);
     }
 }
@@ -20,7 +20,7 @@ static void BM_ReckonIncomplete(benchmark::State &state)
     const BirthTexts texts{QStringLiteral("出生年份"), QStringLiteral("月份"),
                            QStringLiteral("日期"), QStringLiteral("时"), QStringLiteral("分")};
     for (auto _ : state) {
-        auto reading = Reckon(texts);
+        auto reading = reckon(texts);
         benchmark::DoNotOptimize(reading);
     }
 }

@@ -1,1 +1,1 @@
-lorvex_bench(bench_reckoning LIBS lorvex_boneweight)
+lorvex_bench(bench_reckoning LIBS lorvex_boneweight_core)

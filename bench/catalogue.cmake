@@ -1,1 +1,1 @@
-lorvex_bench(bench_catalogue LIBS lorvex_palm)
+lorvex_bench(bench_catalogue LIBS lorvex_palm lorvex_picture)

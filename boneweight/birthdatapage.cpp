@@ -3,7 +3,7 @@
 #include "base/errorreport.h"
 #include "base/look.h"
 #include "boneweight/reckoning.h"
-#include "catalogue/jpeg.h"
+#include "picture/jpeg.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -48,7 +48,7 @@ QGroupBox *frame(const char *name, const QString &caption, QWidget *parent, cons
 {
     auto *box = new QGroupBox(caption, parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->setFont(base::SongFont(13));
+    box->setFont(base::songFont(13));
     box->setGeometry(geometry);
     return box;
 }
@@ -63,9 +63,9 @@ QComboBox *birthList(const char *name, const QString &accessibleName, QWidget *p
     // Typed text is read as it stands; Enter never turns it into a new item.
     list->setInsertPolicy(QComboBox::NoInsert);
     list->setCompleter(nullptr);
-    list->setFont(base::SongFont(13));
-    base::SetBaseColour(list, base::Cream);
-    base::SetBaseColour(list->lineEdit(), base::Cream);
+    list->setFont(base::songFont(13));
+    base::setBaseColour(list, base::Cream);
+    base::setBaseColour(list->lineEdit(), base::Cream);
     list->setMaxVisibleItems(20);
     list->setGeometry(geometry);
     return list;
@@ -86,15 +86,15 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("TabSheet1"));
-    setFont(base::SongFont(13));
+    setFont(base::songFont(13));
 
     // Created bottom to top, so each sibling lies above the ones before it.
     Panel11 = borderlessPanel("Panel11", this, kPanel11);
     l1 = new QLabel(Panel11);
     l1->setObjectName(QStringLiteral("l1"));
     l1->setAccessibleName(QStringLiteral("命重"));
-    l1->setFont(base::SongFont(16));
-    base::SetTextColour(l1, base::Navy);
+    l1->setFont(base::songFont(16));
+    base::setTextColour(l1, base::Navy);
     l1->setAutoFillBackground(true);
     l1->setGeometry(kL1.x(), kL1.y(), 8, 16);
 
@@ -105,7 +105,7 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     ch = birthList("ch", QStringLiteral("时"), GroupBox2, kCh);
     sdian = new QLabel(QStringLiteral(":"), GroupBox2);
     sdian->setObjectName(QStringLiteral("sdian"));
-    sdian->setFont(base::SongFont(16));
+    sdian->setFont(base::songFont(16));
     sdian->setGeometry(kSdian);
     cf = birthList("cf", QStringLiteral("分"), GroupBox2, kCf);
     cy->setEditText(QStringLiteral("出生年份"));
@@ -116,7 +116,7 @@ BirthDataPage::BirthDataPage(QWidget *parent)
 
     b1 = new QPushButton(QStringLiteral("算一卦"), this);
     b1->setObjectName(QStringLiteral("b1"));
-    b1->setFont(base::SongFont(13));
+    b1->setFont(base::songFont(13));
     b1->setGeometry(kB1);
     b1->setDefault(true);
     connect(b1, &QPushButton::clicked, this, &BirthDataPage::runReckoning);
@@ -130,8 +130,8 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     m1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m1->setFont(base::SongFont(27));
-    base::SetBaseColour(m1, base::Cream);
+    m1->setFont(base::songFont(27));
+    base::setBaseColour(m1, base::Cream);
     m1->setGeometry(kM1);
     m1->viewport()->installEventFilter(this);
 
@@ -141,7 +141,7 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     Image218->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image218->setGeometry(kImage218);
     Image218->setPixmap(
-        QPixmap::fromImage(BuiltInPicture(QStringLiteral(":/pictures/Image218.jpg"))));
+        QPixmap::fromImage(builtInPicture(QStringLiteral(":/pictures/Image218.jpg"))));
 
     // Enter on any control of the tab runs the reckoning, as on a dialog with a default button.
     for (QWidget *w : QList<QWidget *>{cy, cm, cd, ch, cf, b1, m1})
@@ -155,7 +155,7 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     setTabOrder(b1, m1);
 }
 
-void BirthDataPage::FillLists(QDate today)
+void BirthDataPage::fillLists(QDate today)
 {
     QStringList years;
     for (int year = today.year(); year >= kFirstYear; --year)
@@ -181,7 +181,7 @@ void BirthDataPage::b1Click()
 {
     const BirthTexts texts{cy->currentText(), cm->currentText(), cd->currentText(),
                            ch->currentText(), cf->currentText()};
-    const std::optional<Reading> reading = Reckon(texts); // may raise: nothing written yet
+    const std::optional<Reading> reading = reckon(texts); // may raise: nothing written yet
     if (!reading) {
         showWeightLine(QString::fromUtf8(IncompletePrompt));
         return;

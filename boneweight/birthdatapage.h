@@ -21,7 +21,7 @@ public:
     explicit BirthDataPage(QWidget *parent = nullptr);
 
     // Start-up step: fills the five lists; the year list runs from today's year down to 1880.
-    void FillLists(QDate today);
+    void fillLists(QDate today);
 
     // The reckoning: run by b1, by Enter anywhere on the tab and by a click in m1.
     void b1Click();

@@ -22,7 +22,7 @@ int digitValue(char c, int radix)
 
 } // namespace
 
-std::optional<std::int32_t> ParseInteger(QByteArrayView text)
+std::optional<std::int32_t> parseInteger(QByteArrayView text)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
@@ -65,9 +65,9 @@ std::optional<std::int32_t> ParseInteger(QByteArrayView text)
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
-std::int32_t StrToInt(QByteArrayView text)
+std::int32_t strToInt(QByteArrayView text)
 {
-    if (const auto value = ParseInteger(text))
+    if (const auto value = parseInteger(text))
         return *value;
     throw base::Failure(
         QStringLiteral("'%1' is not a valid integer value").arg(text::fromGbk(text)));

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <optional>
 
-std::optional<std::int32_t> ParseInteger(QByteArrayView text);
+std::optional<std::int32_t> parseInteger(QByteArrayView text);
 
-// ParseInteger, raising base::Failure "'<text>' is not a valid integer value" when the text is
+// parseInteger, raising base::Failure "'<text>' is not a valid integer value" when the text is
 // not a number. The text is code page 936 and is decoded leniently for the message.
-std::int32_t StrToInt(QByteArrayView text);
+std::int32_t strToInt(QByteArrayView text);

@@ -16,7 +16,7 @@ QByteArray cutMonthOrDay(const QByteArray &bytes)
 
 } // namespace
 
-BirthParts CutBirthTexts(const BirthTexts &texts)
+BirthParts cutBirthTexts(const BirthTexts &texts)
 {
     return {
         text::leadingBytes(text::toGbk(texts.year), 4),
@@ -27,7 +27,7 @@ BirthParts CutBirthTexts(const BirthTexts &texts)
     };
 }
 
-bool IsCompleteChoice(const BirthParts &parts)
+bool isCompleteChoice(const BirthParts &parts)
 {
     // What the placeholders "出生年份", "月份", "日期", "时" and "分" cut down to.
     static const QByteArray year = text::toGbk(u"出生");
@@ -39,28 +39,28 @@ bool IsCompleteChoice(const BirthParts &parts)
            && parts.minute != minute;
 }
 
-BirthData ConvertBirthParts(const BirthParts &parts)
+BirthData convertBirthParts(const BirthParts &parts)
 {
     BirthData data;
-    data.Year = StrToInt(parts.year);
-    data.Month = StrToInt(parts.month);
-    data.Day = StrToInt(parts.day);
-    data.Hour = StrToInt(parts.hour);
+    data.Year = strToInt(parts.year);
+    data.Month = strToInt(parts.month);
+    data.Day = strToInt(parts.day);
+    data.Hour = strToInt(parts.hour);
     data.Minute = parts.minute;
     return data;
 }
 
-int TotalWeight(const BirthData &data)
+int totalWeight(const BirthData &data)
 {
     return YearWeight(data.Year) + MonthWeight(data.Month) + DayWeight(data.Day)
            + HourWeight(data.Hour);
 }
 
-std::optional<Reading> Reckon(const BirthTexts &texts)
+std::optional<Reading> reckon(const BirthTexts &texts)
 {
-    const BirthParts parts = CutBirthTexts(texts);
-    if (!IsCompleteChoice(parts))
+    const BirthParts parts = cutBirthTexts(texts);
+    if (!isCompleteChoice(parts))
         return std::nullopt;
-    const int total = TotalWeight(ConvertBirthParts(parts));
+    const int total = totalWeight(convertBirthParts(parts));
     return Reading{WeightLine(total), VerseText(total)};
 }

@@ -33,16 +33,16 @@ struct BirthParts
     QByteArray year, month, day, hour, minute;
 };
 
-BirthParts CutBirthTexts(const BirthTexts &texts);
+BirthParts cutBirthTexts(const BirthTexts &texts);
 
 // False while any part is still what its untouched placeholder cuts down to.
-bool IsCompleteChoice(const BirthParts &parts);
+bool isCompleteChoice(const BirthParts &parts);
 
 // Converts year, month, day and hour, in that order; the first part that is not a whole number
 // raises base::Failure naming it.
-BirthData ConvertBirthParts(const BirthParts &parts);
+BirthData convertBirthParts(const BirthParts &parts);
 
-int TotalWeight(const BirthData &data);
+int totalWeight(const BirthData &data);
 
 struct Reading
 {
@@ -54,4 +54,4 @@ inline constexpr const char *IncompletePrompt = "请输入出生资料!";
 
 // The whole reckoning: nothing for an incomplete choice (the page then shows the prompt), else the
 // weight line and the verse. Raises base::Failure for a part that is not a number.
-std::optional<Reading> Reckon(const BirthTexts &texts);
+std::optional<Reading> reckon(const BirthTexts &texts);

@@ -1,12 +1,14 @@
 #include "catalogue/cataloguewidgets.h"
 
 #include "base/errorreport.h"
-#include "catalogue/jpeg.h"
+#include "base/look.h"
+#include "picture/jpeg.h"
 
-#include <QAbstractButton>
+#include <QGroupBox>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 #include <utility>
 
@@ -38,39 +40,74 @@ void PictureLabel::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
-CatalogueWidgets::CatalogueWidgets(CatalogueSetup setup, Controls controls, QObject *parent)
-    : QObject(parent)
+CatalogueWidgets::CatalogueWidgets(QWidget *page, const CataloguePageTable &table,
+                                   CatalogueSetup setup)
+    : QObject(page)
+    , m_page(page)
     , m_catalogue(std::move(setup))
-    , m_controls(std::move(controls))
 {
+    const QString caption = QString::fromUtf8(table.caption).trimmed();
+    const QString frameCaption = QString::fromUtf8(table.frameCaption);
+
+    m_frame = new QGroupBox(frameCaption, page);
+    place(m_frame, table.frame);
+    m_frame->setAccessibleName(frameCaption.trimmed());
+    m_previous = new QPushButton(QStringLiteral("上一页"), parentOf(table.previous));
+    place(m_previous, table.previous);
+    m_previous->setAccessibleName(m_previous->text());
+    m_next = new QPushButton(QStringLiteral("下一页"), parentOf(table.next));
+    place(m_next, table.next);
+    m_next->setAccessibleName(m_next->text());
+    m_indicator = new QLabel(parentOf(table.indicator));
+    place(m_indicator, table.indicator);
+    m_indicator->setAccessibleName(QStringLiteral("页码"));
+    m_indicator->setFont(base::songFont(table.indicatorPixels));
+    m_indicatorSizesItself = table.indicator.geometry.isEmpty();
+
+    m_memo = new QPlainTextEdit(parentOf(table.memo));
+    place(m_memo, table.memo);
+    m_memo->setAccessibleName(QStringLiteral("评析"));
+    m_memo->setReadOnly(true);
+    m_memo->setTabChangesFocus(true);
+    m_memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_memo->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_memo->setFont(base::songFont(table.memoPixels));
+    base::setBaseColour(m_memo, table.memoColour);
+    QWidget::setTabOrder(m_previous, m_next);
+    QWidget::setTabOrder(m_next, m_memo);
+
     const QList<CatalogueItem> &items = m_catalogue.Items();
     m_pictures.reserve(std::size_t(items.size()));
     for (int i = 0; i < items.size(); ++i) {
-        auto *label = new PictureLabel(m_controls.frame);
+        auto *label = new PictureLabel(m_frame);
         label->setObjectName(items[i].Key);
         label->setAccessibleName(QStringLiteral("%1 第%2页第%3幅")
-                                     .arg(m_controls.pictureName)
-                                     .arg(m_catalogue.PageOf(i))
-                                     .arg(m_catalogue.SlotOf(i) + 1));
-        label->setGeometry(m_catalogue.Slots()[m_catalogue.SlotOf(i)]);
-        // Decoded once, here: paging only shows and hides the labels.
-        label->setPixmap(QPixmap::fromImage(BuiltInPicture(items[i].Picture)));
+                                     .arg(caption)
+                                     .arg(m_catalogue.pageOf(i))
+                                     .arg(m_catalogue.slotOf(i) + 1));
+        label->setGeometry(m_catalogue.Slots()[m_catalogue.slotOf(i)]);
+        // Decoded once, here: paging only shows and hides the labels. A picture that can't be
+        // decoded leaves an empty label of its slot's size.
+        label->setPixmap(QPixmap::fromImage(builtInPicture(items[i].Picture)));
         label->hide();
-        connect(label, &PictureLabel::clicked, this,
-                [this, i] { base::guarded([this, i] { m_catalogue.SelectItem(i); }); });
+        base::connectGuarded(label, &PictureLabel::clicked, this,
+                             [this, i] { m_catalogue.SelectItem(i); });
         m_pictures.push_back(label);
     }
-    connect(m_controls.previous, &QAbstractButton::clicked, this,
-            [this] { base::guarded([this] { m_catalogue.PreviousPage(); }); });
-    connect(m_controls.next, &QAbstractButton::clicked, this,
-            [this] { base::guarded([this] { m_catalogue.NextPage(); }); });
-    m_catalogue.SetView(this);
-    m_catalogue.ShowPageState();
+    base::connectGuarded(m_previous, &QAbstractButton::clicked, this,
+                         [this] { m_catalogue.PreviousPage(); });
+    base::connectGuarded(m_next, &QAbstractButton::clicked, this,
+                         [this] { m_catalogue.NextPage(); });
+    m_catalogue.setView(this);
+    m_catalogue.showPageState();
+    m_catalogue.showStartText();
 }
 
 CatalogueWidgets::~CatalogueWidgets()
 {
-    m_catalogue.SetView(nullptr);
+    m_catalogue.setView(nullptr);
 }
 
 void CatalogueWidgets::showPicture(int item, int slot)
@@ -87,20 +124,42 @@ void CatalogueWidgets::hidePicture(int item)
 
 void CatalogueWidgets::setPreviousEnabled(bool enabled)
 {
-    m_controls.previous->setEnabled(enabled);
+    m_previous->setEnabled(enabled);
 }
 
 void CatalogueWidgets::setNextEnabled(bool enabled)
 {
-    m_controls.next->setEnabled(enabled);
+    m_next->setEnabled(enabled);
 }
 
 void CatalogueWidgets::setIndicator(const QString &text)
 {
-    m_controls.indicator->setText(text);
+    m_indicator->setText(text);
+    if (m_indicatorSizesItself)
+        m_indicator->adjustSize();
 }
 
 void CatalogueWidgets::setMemoText(const QString &text)
 {
-    m_controls.memo->setPlainText(text);
+    // A Windows memo wraps a long run of leading spaces onto the next lines, which is what
+    // keeps the text clear of a mole's title; Qt lets spaces hang past the line's end. Laid out
+    // as no-break spaces they wrap like any character, and the memo still reads them as spaces.
+    QString shown = text;
+    for (qsizetype i = 0; i < shown.size() && shown[i] == u' '; ++i)
+        shown[i] = QChar::Nbsp;
+    m_memo->setPlainText(shown);
+}
+
+QWidget *CatalogueWidgets::parentOf(const ControlPlace &place) const
+{
+    return place.parent == PlacedIn::Frame ? static_cast<QWidget *>(m_frame) : m_page;
+}
+
+void CatalogueWidgets::place(QWidget *control, const ControlPlace &place) const
+{
+    control->setObjectName(QString::fromLatin1(place.name));
+    if (place.geometry.isEmpty())
+        control->move(place.geometry.topLeft());
+    else
+        control->setGeometry(place.geometry);
 }

@@ -1,20 +1,25 @@
 #pragma once
 
-// The controls of one catalogue and the paging state that drives them. The page that owns the
-// catalogue creates and places the frame, the two buttons, the indicator and the memo; this class
-// adds one picture per item inside the frame, decodes every picture once, and wires the buttons
-// and pictures to NextPage, PreviousPage and SelectItem. The mole catalogues derive from it to
-// act on their title text or caption in the CatalogueView hooks.
+// The controls of one catalogue and the paging state that drives them. A CataloguePageTable says
+// what the page looks like: the names of the frame, the two buttons, the indicator and the memo,
+// where each stands, the slot grid, fonts and colours. CatalogueWidgets builds those controls on
+// the page, adds one picture per item inside the frame, decodes every picture once, gives the
+// memo its start text and wires the buttons and pictures to NextPage, PreviousPage and
+// SelectItem. The palm topic tabs and the two mole tabs are each one table; the mole catalogues
+// derive from CatalogueWidgets to act on their title text or caption in the CatalogueView hooks.
 
 #include "catalogue/picturecatalogue.h"
 
+#include <QColor>
 #include <QLabel>
 #include <QObject>
+#include <QRect>
 
 #include <vector>
 
-class QAbstractButton;
+class QGroupBox;
 class QPlainTextEdit;
+class QPushButton;
 
 // A picture that answers a click; QLabel has no click of its own.
 class PictureLabel : public QLabel
@@ -34,28 +39,49 @@ private:
     bool m_pressed = false;
 };
 
+// Which control a place is measured from.
+enum class PlacedIn { Page, Frame };
+
+struct ControlPlace
+{
+    const char *name; // objectName
+    PlacedIn parent;
+    QRect geometry; // an empty size lets a static text size itself to its text
+};
+
+// Everything one catalogue page is built from, apart from its items.
+struct CataloguePageTable
+{
+    const char *caption;      // the tab's caption; names the pictures for a screen reader
+    const char *frameCaption; // " 选择手相图 "
+    ControlPlace frame;       // always in the page
+    ControlPlace previous;
+    ControlPlace next;
+    ControlPlace indicator;
+    ControlPlace memo;
+    SlotGrid grid; // in the frame
+    int indicatorPixels;
+    int memoPixels;
+    QColor memoColour;
+};
+
 class CatalogueWidgets : public QObject, public CatalogueView
 {
     Q_OBJECT
 public:
-    struct Controls
-    {
-        QWidget *frame = nullptr; // parent of the pictures; slots are frame coordinates
-        QAbstractButton *previous = nullptr;
-        QAbstractButton *next = nullptr;
-        QLabel *indicator = nullptr;
-        QPlainTextEdit *memo = nullptr;
-        QString pictureName; // accessible name of the pictures, followed by their place
-    };
-
-    // Builds the pictures and shows page 1; the memo is left to the owner.
-    CatalogueWidgets(CatalogueSetup setup, Controls controls, QObject *parent = nullptr);
+    // Builds the controls on `page` (which also owns this object), then the pictures, shows page
+    // 1 and writes the start text: no control ever shows its name.
+    CatalogueWidgets(QWidget *page, const CataloguePageTable &table, CatalogueSetup setup);
     ~CatalogueWidgets() override;
 
     PictureCatalogue &catalogue() { return m_catalogue; }
     const PictureCatalogue &catalogue() const { return m_catalogue; }
-    const Controls &controls() const { return m_controls; }
     PictureLabel *picture(int item) const { return m_pictures.at(std::size_t(item)); }
+    QGroupBox *frame() const { return m_frame; }
+    QPushButton *previous() const { return m_previous; }
+    QPushButton *next() const { return m_next; }
+    QLabel *indicator() const { return m_indicator; }
+    QPlainTextEdit *memo() const { return m_memo; }
 
     void showPicture(int item, int slot) override;
     void hidePicture(int item) override;
@@ -65,7 +91,16 @@ public:
     void setMemoText(const QString &text) override;
 
 private:
+    QWidget *parentOf(const ControlPlace &place) const;
+    void place(QWidget *control, const ControlPlace &place) const;
+
+    QWidget *m_page;
+    QGroupBox *m_frame = nullptr;
+    QPushButton *m_previous = nullptr;
+    QPushButton *m_next = nullptr;
+    QLabel *m_indicator = nullptr;
+    QPlainTextEdit *m_memo = nullptr;
+    bool m_indicatorSizesItself = false;
     PictureCatalogue m_catalogue;
-    Controls m_controls;
     std::vector<PictureLabel *> m_pictures;
 };

@@ -4,6 +4,17 @@
 #include <stdexcept>
 #include <utility>
 
+QList<QRect> slotRects(const SlotGrid &grid)
+{
+    QList<QRect> rects;
+    for (int row = 0; row < grid.rows; ++row)
+        for (int column = 0; column < grid.columns; ++column)
+            rects << QRect(grid.first
+                               + QPoint(column * grid.pitch.width(), row * grid.pitch.height()),
+                           grid.size);
+    return rects;
+}
+
 PictureCatalogue::PictureCatalogue(CatalogueSetup setup)
     : m_setup(std::move(setup))
 {
@@ -14,29 +25,29 @@ PictureCatalogue::PictureCatalogue(CatalogueSetup setup)
     m_pageCount = items == 0 ? 1 : (items + PageSize() - 1) / PageSize();
 }
 
-int PictureCatalogue::FirstItemOf(int page) const
+int PictureCatalogue::firstItemOf(int page) const
 {
     return (page - 1) * PageSize();
 }
 
-int PictureCatalogue::ItemCountOf(int page) const
+int PictureCatalogue::itemCountOf(int page) const
 {
     if (page < 1 || page > m_pageCount)
         return 0;
-    return std::min(PageSize(), int(m_setup.Items.size()) - FirstItemOf(page));
+    return std::min(PageSize(), int(m_setup.Items.size()) - firstItemOf(page));
 }
 
-int PictureCatalogue::PageOf(int item) const
+int PictureCatalogue::pageOf(int item) const
 {
     return item / PageSize() + 1;
 }
 
-int PictureCatalogue::SlotOf(int item) const
+int PictureCatalogue::slotOf(int item) const
 {
     return item % PageSize();
 }
 
-int PictureCatalogue::IndexOf(const QString &key) const
+int PictureCatalogue::indexOf(const QString &key) const
 {
     for (int i = 0; i < m_setup.Items.size(); ++i)
         if (m_setup.Items[i].Key == key)
@@ -44,32 +55,32 @@ int PictureCatalogue::IndexOf(const QString &key) const
     return -1;
 }
 
-QString PictureCatalogue::IndicatorText() const
+QString PictureCatalogue::indicatorText() const
 {
     return QStringLiteral("%1/%2页").arg(m_currentPage).arg(m_pageCount);
 }
 
-QString PictureCatalogue::MemoTextOf(int item) const
+QString PictureCatalogue::memoTextOf(int item) const
 {
     return QString(m_setup.Indent, u' ') + m_setup.Items.at(item).Analysis;
 }
 
-void PictureCatalogue::ShowPageState()
+void PictureCatalogue::showPageState()
 {
     if (!m_view)
         return;
     for (int i = 0; i < m_setup.Items.size(); ++i) {
-        if (PageOf(i) == m_currentPage)
-            m_view->showPicture(i, SlotOf(i));
+        if (pageOf(i) == m_currentPage)
+            m_view->showPicture(i, slotOf(i));
         else
             m_view->hidePicture(i);
     }
-    m_view->setPreviousEnabled(PreviousEnabled());
-    m_view->setNextEnabled(NextEnabled());
-    m_view->setIndicator(IndicatorText());
+    m_view->setPreviousEnabled(previousEnabled());
+    m_view->setNextEnabled(nextEnabled());
+    m_view->setIndicator(indicatorText());
 }
 
-void PictureCatalogue::ShowStartText()
+void PictureCatalogue::showStartText()
 {
     if (m_view)
         m_view->setMemoText(m_setup.StartText);
@@ -90,28 +101,28 @@ void PictureCatalogue::PreviousPage()
 void PictureCatalogue::turnPage(int to)
 {
     const int from = m_currentPage;
-    const bool previousWas = PreviousEnabled();
-    const bool nextWas = NextEnabled();
+    const bool previousWas = previousEnabled();
+    const bool nextWas = nextEnabled();
     m_currentPage = to;
     if (!m_view)
         return;
-    const int leftFirst = FirstItemOf(from);
-    for (int i = leftFirst; i < leftFirst + ItemCountOf(from); ++i)
+    const int leftFirst = firstItemOf(from);
+    for (int i = leftFirst; i < leftFirst + itemCountOf(from); ++i)
         m_view->hidePicture(i);
-    const int shownFirst = FirstItemOf(to);
-    for (int i = shownFirst; i < shownFirst + ItemCountOf(to); ++i)
-        m_view->showPicture(i, SlotOf(i));
+    const int shownFirst = firstItemOf(to);
+    for (int i = shownFirst; i < shownFirst + itemCountOf(to); ++i)
+        m_view->showPicture(i, slotOf(i));
     // A button that goes off goes off before one that comes on: in a two-page catalogue both
     // change on the same click.
-    if (previousWas && !PreviousEnabled())
+    if (previousWas && !previousEnabled())
         m_view->setPreviousEnabled(false);
-    if (nextWas && !NextEnabled())
+    if (nextWas && !nextEnabled())
         m_view->setNextEnabled(false);
-    if (!previousWas && PreviousEnabled())
+    if (!previousWas && previousEnabled())
         m_view->setPreviousEnabled(true);
-    if (!nextWas && NextEnabled())
+    if (!nextWas && nextEnabled())
         m_view->setNextEnabled(true);
-    m_view->setIndicator(IndicatorText());
+    m_view->setIndicator(indicatorText());
 }
 
 void PictureCatalogue::SelectItem(int item)
@@ -119,7 +130,7 @@ void PictureCatalogue::SelectItem(int item)
     if (item < 0 || item >= m_setup.Items.size() || !m_view)
         return;
     m_view->beforeAnalysis(m_setup.Items[item]);
-    m_view->setMemoText(MemoTextOf(item));
+    m_view->setMemoText(memoTextOf(item));
 }
 
 void PictureCatalogue::ResetAnalysis()

@@ -17,6 +17,17 @@ struct CatalogueItem
     QString Title;    // only the face moles have one
 };
 
+// Slots in a regular grid, numbered row by row, left to right, top row first.
+struct SlotGrid
+{
+    QPoint first; // top-left corner of slot 0
+    QSize pitch;  // from one column, and one row, to the next
+    QSize size;   // of one slot
+    int columns = 1;
+    int rows = 1;
+};
+QList<QRect> slotRects(const SlotGrid &grid);
+
 // Everything a catalogue is built from; written with designated initialisers.
 struct CatalogueSetup
 {
@@ -58,27 +69,24 @@ public:
     int PageSize() const { return int(m_setup.Slots.size()); }
     int PageCount() const { return m_pageCount; }
     int CurrentPage() const { return m_currentPage; }
-    int Indent() const { return m_setup.Indent; }
-    const QString &StartText() const { return m_setup.StartText; }
-    const QString &ResetText() const { return m_setup.ResetText; }
 
-    // Page p (1-based) holds the items FirstItemOf(p) to FirstItemOf(p) + ItemCountOf(p) - 1.
-    int FirstItemOf(int page) const;
-    int ItemCountOf(int page) const;
-    int PageOf(int item) const;
-    int SlotOf(int item) const;
-    int IndexOf(const QString &key) const; // -1 when no item has that key
+    // Page p (1-based) holds the items firstItemOf(p) to firstItemOf(p) + itemCountOf(p) - 1.
+    int firstItemOf(int page) const;
+    int itemCountOf(int page) const;
+    int pageOf(int item) const;
+    int slotOf(int item) const;
+    int indexOf(const QString &key) const; // -1 when no item has that key
 
-    bool PreviousEnabled() const { return m_currentPage > 1; }
-    bool NextEnabled() const { return m_currentPage < m_pageCount; }
-    QString IndicatorText() const; // "3/6页"
-    QString MemoTextOf(int item) const;
+    bool previousEnabled() const { return m_currentPage > 1; }
+    bool nextEnabled() const { return m_currentPage < m_pageCount; }
+    QString indicatorText() const; // "3/6页"
+    QString memoTextOf(int item) const;
 
     // The view gets every change from now on; the catalogue does not own it.
-    void SetView(CatalogueView *view) { m_view = view; }
+    void setView(CatalogueView *view) { m_view = view; }
     // Puts the view in step with the current page: pictures, buttons and indicator.
-    void ShowPageState();
-    void ShowStartText();
+    void showPageState();
+    void showStartText();
 
     void NextPage();
     void PreviousPage();

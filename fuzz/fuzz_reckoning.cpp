@@ -12,7 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    (void)ParseInteger(bytes);
+    (void)parseInteger(bytes);
 
     // Split the input at NUL bytes into up to five texts, decoded as GBK the way typing would
     // arrive after the code page round trip.
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         }
     }
     try {
-        (void)Reckon({texts[0], texts[1], texts[2], texts[3], texts[4]});
+        (void)reckon({texts[0], texts[1], texts[2], texts[3], texts[4]});
     } catch (const base::Failure &) {
         // Not a number: the page shows the error report. Anything else escaping is a bug.
     }

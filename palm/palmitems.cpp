@@ -18,12 +18,17 @@ constexpr bool numbersInOrder()
 static_assert(numbersInOrder(), "palm items out of order");
 } // namespace
 
-const std::array<PalmItem, PalmItemCount> &PalmItems()
+const std::array<PalmItem, PalmItemCount> &palmItems()
 {
     return kItems;
 }
 
-QString PalmItemKey(int number)
+QString palmItemKey(int number)
 {
     return QStringLiteral("Image%1").arg(number);
+}
+
+QString palmPicturePath(int number)
+{
+    return QStringLiteral(":/pictures/palm/%1.jpg").arg(palmItemKey(number));
 }

@@ -34,8 +34,11 @@ inline constexpr std::array<PalmTopicRange, 6> PalmTopics = {{
 
 inline constexpr int PalmItemCount = 217;
 
-// All items in number order: PalmItems()[n - 1] is ImageN.
-const std::array<PalmItem, PalmItemCount> &PalmItems();
+// All items in number order: palmItems()[n - 1] is ImageN.
+const std::array<PalmItem, PalmItemCount> &palmItems();
 
 // "ImageN"
-QString PalmItemKey(int number);
+QString palmItemKey(int number);
+
+// The resource path of ImageN's picture, ":/pictures/palm/ImageN.jpg".
+QString palmPicturePath(int number);

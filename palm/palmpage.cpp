@@ -44,14 +44,14 @@ PalmPage::PalmPage(QWidget *parent)
     PageControl2->setCurrentIndex(0);
 
     // Wired last, so that building the tab set resets nothing.
-    connect(PageControl2, &QTabWidget::currentChanged, this,
-            [this] { base::guarded([this] { PageControl2Change(); }); });
+    base::connectGuarded(PageControl2, &QTabWidget::currentChanged, this,
+                         [this] { PageControl2Change(); });
 }
 
-void PalmPage::SetStartTexts()
+void PalmPage::setStartTexts()
 {
     for (PalmTopicTab *tab : m_topics)
-        tab->catalogue().ShowStartText();
+        tab->catalogue().showStartText();
 }
 
 void PalmPage::PageControl2Change()

@@ -18,7 +18,7 @@ public:
     explicit PalmPage(QWidget *parent = nullptr);
 
     // Start-up step: the six topic memos get their start text.
-    void SetStartTexts();
+    void setStartTexts();
     // The sub-tab changed: every topic memo, m2 to m7 in turn, gets the reset text.
     void PageControl2Change();
 

@@ -1,35 +1,31 @@
 #include "palm/palmtopictab.h"
 
 #include "base/look.h"
-#include "catalogue/cataloguewidgets.h"
-
-#include <QGroupBox>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
 
 namespace {
 
-// Where everything stands, the same on all six tabs.
-constexpr QRect kFrame{4, 8, 410, 377};       // in the tab
-constexpr QRect kPrevious{224, 336, 75, 25};  // in the frame
-constexpr QRect kNext{312, 336, 75, 25};      // in the frame
-constexpr QRect kIndicator{160, 342, 38, 17}; // in the frame
-constexpr QRect kMemo{420, 14, 195, 369};     // in the tab
-constexpr int kSlotX[] = {3, 104, 205, 306};  // picture columns in the frame, 100 wide
-constexpr int kSlotY[] = {24, 167};           // picture rows in the frame, 142 high
-constexpr QSize kSlotSize{100, 142};
+// Where everything stands, the same on all six tabs; only the names differ.
+constexpr CataloguePageTable palmTopicPage(const char *caption, const char *frame,
+                                           const char *previous, const char *next,
+                                           const char *indicator, const char *memo)
+{
+    return {
+        .caption = caption,
+        .frameCaption = " 选择手相图 ",
+        .frame = {frame, PlacedIn::Page, {4, 8, 410, 377}},
+        .previous = {previous, PlacedIn::Frame, {224, 336, 75, 25}},
+        .next = {next, PlacedIn::Frame, {312, 336, 75, 25}},
+        .indicator = {indicator, PlacedIn::Frame, {160, 342, 38, 17}},
+        .memo = {memo, PlacedIn::Page, {420, 14, 195, 369}},
+        .grid
+        = {.first = {3, 24}, .pitch = {101, 143}, .size = {100, 142}, .columns = 4, .rows = 2},
+        .indicatorPixels = 13,
+        .memoPixels = 29,
+        .memoColour = base::Cream,
+    };
+}
 
 constexpr int kIndent = 4;
-
-QList<QRect> palmSlots()
-{
-    QList<QRect> grid;
-    for (int y : kSlotY)
-        for (int x : kSlotX)
-            grid << QRect(QPoint(x, y), kSlotSize);
-    return grid;
-}
 
 PalmTopicRange rangeOf(PalmTopic topic)
 {
@@ -44,82 +40,51 @@ QList<CatalogueItem> itemsOf(PalmTopic topic)
     const PalmTopicRange range = rangeOf(topic);
     QList<CatalogueItem> items;
     for (int n = range.first; n <= range.last; ++n)
-        items << CatalogueItem{PalmItemKey(n),
-                               QStringLiteral(":/pictures/palm/Image%1.jpg").arg(n),
-                               QString::fromUtf8(PalmItems()[std::size_t(n - 1)].analysis),
+        items << CatalogueItem{palmItemKey(n),
+                               palmPicturePath(n),
+                               QString::fromUtf8(palmItems()[std::size_t(n - 1)].analysis),
                                {}};
     return items;
 }
 
 } // namespace
 
-const std::array<PalmTopicNames, 6> PalmTopicTabs = {{
-    {PalmTopic::Career, "TabSheet3", "从手相看事业", "GroupBox3", "BitBtn2", "BitBtn3", "s3", "m2"},
-    {PalmTopic::Wealth, "TabSheet4", "从手相看财运", "GroupBox4", "BitBtn1", "BitBtn4", "s2", "m3"},
-    {PalmTopic::Love, "TabSheet5", "从手相看感情", "GroupBox5", "BitBtn5", "BitBtn6", "s1", "m4"},
-    {PalmTopic::Family, "TabSheet6", "从手相看家庭", "GroupBox6", "BitBtn7", "BitBtn8", "s4", "m5"},
-    {PalmTopic::Wisdom, "TabSheet7", "从手相看智慧", "GroupBox7", "BitBtn9", "BitBtn10", "s5",
-     "m6"},
-    {PalmTopic::WomensHealth, "TabSheet8", "从手相看妇女健康", "GroupBox8", "BitBtn11", "BitBtn12",
-     "s6", "m7"},
+const std::array<PalmTopicTable, 6> PalmTopicTabs = {{
+    {PalmTopic::Career, "TabSheet3",
+     palmTopicPage("从手相看事业", "GroupBox3", "BitBtn2", "BitBtn3", "s3", "m2")},
+    {PalmTopic::Wealth, "TabSheet4",
+     palmTopicPage("从手相看财运", "GroupBox4", "BitBtn1", "BitBtn4", "s2", "m3")},
+    {PalmTopic::Love, "TabSheet5",
+     palmTopicPage("从手相看感情", "GroupBox5", "BitBtn5", "BitBtn6", "s1", "m4")},
+    {PalmTopic::Family, "TabSheet6",
+     palmTopicPage("从手相看家庭", "GroupBox6", "BitBtn7", "BitBtn8", "s4", "m5")},
+    {PalmTopic::Wisdom, "TabSheet7",
+     palmTopicPage("从手相看智慧", "GroupBox7", "BitBtn9", "BitBtn10", "s5", "m6")},
+    {PalmTopic::WomensHealth, "TabSheet8",
+     palmTopicPage("从手相看妇女健康", "GroupBox8", "BitBtn11", "BitBtn12", "s6", "m7")},
 }};
 
-PalmTopicTab::PalmTopicTab(const PalmTopicNames &names, QWidget *parent)
+PalmTopicTab::PalmTopicTab(const PalmTopicTable &table, QWidget *parent)
     : QWidget(parent)
-    , m_names(names)
+    , m_table(table)
 {
-    setObjectName(QString::fromLatin1(names.sheet));
+    setObjectName(QString::fromLatin1(table.sheet));
     setAccessibleName(caption());
     setAutoFillBackground(true);
 
-    frame = new QGroupBox(QStringLiteral(" 选择手相图 "), this);
-    frame->setGeometry(kFrame);
-    previous = new QPushButton(QStringLiteral("上一页"), frame);
-    previous->setGeometry(kPrevious);
-    next = new QPushButton(QStringLiteral("下一页"), frame);
-    next->setGeometry(kNext);
-    indicator = new QLabel(frame);
-    indicator->setGeometry(kIndicator);
-    memo = new QPlainTextEdit(this);
-    memo->setGeometry(kMemo);
-
-    frame->setObjectName(QString::fromLatin1(names.frame));
-    frame->setAccessibleName(QStringLiteral("选择手相图"));
-    previous->setObjectName(QString::fromLatin1(names.previous));
-    previous->setAccessibleName(QStringLiteral("上一页"));
-    next->setObjectName(QString::fromLatin1(names.next));
-    next->setAccessibleName(QStringLiteral("下一页"));
-    indicator->setObjectName(QString::fromLatin1(names.indicator));
-    indicator->setAccessibleName(QStringLiteral("页码"));
-    indicator->setFont(base::SongFont(13));
-    memo->setObjectName(QString::fromLatin1(names.memo));
-    memo->setAccessibleName(QStringLiteral("评析"));
-    memo->setReadOnly(true);
-    memo->setTabChangesFocus(true);
-    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    memo->setFont(base::SongFont(29));
-    base::SetBaseColour(memo, base::Cream);
-    setTabOrder(previous, next);
-    setTabOrder(next, memo);
-
-    m_widgets = new CatalogueWidgets(
-        {
-            .Items = itemsOf(names.topic),
-            .Slots = palmSlots(),
-            .Indent = kIndent,
-            .StartText = QString(17, u' ') + QStringLiteral("[评析]"),
-            .ResetText = QString(16, u' ') + QStringLiteral("[评析]"),
-        },
-        {frame, previous, next, indicator, memo, caption()}, this);
-    // Never the control's name: the memo is born with its start text.
-    m_widgets->catalogue().ShowStartText();
+    m_widgets = new CatalogueWidgets(this, table.page,
+                                     {
+                                         .Items = itemsOf(table.topic),
+                                         .Slots = slotRects(table.page.grid),
+                                         .Indent = kIndent,
+                                         .StartText = QString(17, u' ') + QStringLiteral("[评析]"),
+                                         .ResetText = QString(16, u' ') + QStringLiteral("[评析]"),
+                                     });
 }
 
 QString PalmTopicTab::caption() const
 {
-    return QString::fromUtf8(m_names.caption);
+    return QString::fromUtf8(m_table.page.caption);
 }
 
 PictureCatalogue &PalmTopicTab::catalogue()
@@ -129,5 +94,5 @@ PictureCatalogue &PalmTopicTab::catalogue()
 
 QLabel *PalmTopicTab::image(int number) const
 {
-    return m_widgets->picture(number - rangeOf(m_names.topic).first);
+    return m_widgets->picture(number - rangeOf(m_table.topic).first);
 }

@@ -1,3 +1,3 @@
-lorvex_test(tst_integer LIBS lorvex_boneweight)
-lorvex_test(tst_reckoning LIBS lorvex_boneweight)
+lorvex_test(tst_integer LIBS lorvex_boneweight_core lorvex_base_core lorvex_text)
+lorvex_test(tst_reckoning LIBS lorvex_boneweight_core lorvex_base_core)
 lorvex_test(tst_birthdatapage LIBS lorvex_app)

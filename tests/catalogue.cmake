@@ -1,1 +1,1 @@
-lorvex_test(tst_picturecatalogue LIBS lorvex_catalogue)
+lorvex_test(tst_picturecatalogue LIBS lorvex_catalogue_core)

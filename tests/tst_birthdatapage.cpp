@@ -44,13 +44,13 @@ private:
 
 void TestBirthDataPage::init()
 {
-    SetUpApplication();
+    setUpApplication();
     reports.clear();
     previousSink
         = base::setReportSink([this](const QString &, const QString &text) { reports << text; });
     form = std::make_unique<TForm1>();
     form->FormCreate();
-    form->ShowCentred();
+    form->showCentred();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     page = form->findChild<BirthDataPage *>(QStringLiteral("TabSheet1"));
     QVERIFY(page);

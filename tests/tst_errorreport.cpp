@@ -7,8 +7,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <stdexcept>
 
@@ -41,6 +44,7 @@ private slots:
     void dataFileIsRead();
     void executableFolderIsNotTheCurrentDirectory();
     void windowThatCannotBeCreated();
+    void theBoxTheUserSees();
 };
 
 void TestErrorReport::fullStop_data()
@@ -107,7 +111,7 @@ void TestErrorReport::startupRunsInOrderAndStopsAtFirstFailure()
                                  throw base::Failure(QStringLiteral("step %1 failed").arg(i + 1));
                          }});
     }
-    const int done = RunStartupSteps(steps);
+    const int done = runStartupSteps(steps);
     QCOMPARE(trace, ran);
     QCOMPARE(done, failingStep < 0 ? 4 : failingStep);
     QCOMPARE(shown.texts.size(), failingStep < 0 ? 0 : 1);
@@ -120,7 +124,7 @@ void TestErrorReport::missingDataFileMessage()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("sxjj.txt"));
     Shown shown;
-    QVERIFY(!base::guarded([&] { base::ReadDataFile(path); }));
+    QVERIFY(!base::guarded([&] { base::readDataFile(path); }));
     QCOMPARE(shown.texts.size(), 1);
     QCOMPARE(shown.texts.front(),
              QStringLiteral("Cannot open file \"%1\". No such file or directory.")
@@ -134,7 +138,7 @@ void TestErrorReport::dataFileIsRead()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("\xca\xd6\xcf\xe0"); // 手相 in code page 936
     file.close();
-    QCOMPARE(base::ReadDataFile(file.fileName()), QByteArray("\xca\xd6\xcf\xe0"));
+    QCOMPARE(base::readDataFile(file.fileName()), QByteArray("\xca\xd6\xcf\xe0"));
 }
 
 void TestErrorReport::executableFolderIsNotTheCurrentDirectory()
@@ -142,7 +146,7 @@ void TestErrorReport::executableFolderIsNotTheCurrentDirectory()
     QTemporaryDir elsewhere;
     const QString before = QDir::currentPath();
     QVERIFY(QDir::setCurrent(elsewhere.path()));
-    const QString folder = base::ExecutableFolder();
+    const QString folder = base::executableFolder();
     QDir::setCurrent(before);
     QVERIFY(folder.endsWith(QDir::separator()));
     QCOMPARE(QDir(folder).canonicalPath(),
@@ -155,7 +159,7 @@ void TestErrorReport::windowThatCannotBeCreated()
     Shown shown;
     auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
     QVERIFY(app);
-    const int code = RunLorvex(*app, []() -> std::unique_ptr<TForm1> {
+    const int code = runLorvex(*app, []() -> std::unique_ptr<TForm1> {
         throw base::Failure(QStringLiteral("Class not registered"));
     });
     QCOMPARE(code, 1);
@@ -163,6 +167,34 @@ void TestErrorReport::windowThatCannotBeCreated()
     QVERIFY2(shown.texts.front().contains(QStringLiteral("Class not registered")),
              qPrintable(shown.texts.front()));
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+// No sink: the real message box, read while it shows and closed with its OK button.
+void TestErrorReport::theBoxTheUserSees()
+{
+    struct Seen
+    {
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QList<QMessageBox::StandardButton> buttons;
+        Qt::WindowModality modality = Qt::NonModal;
+    } seen;
+    QTimer::singleShot(0, this, [&seen] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen = {box->windowTitle(), box->text(), box->icon(), {}, box->windowModality()};
+        for (QAbstractButton *button : box->buttons())
+            seen.buttons << box->standardButton(button);
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    });
+    QVERIFY(!base::guarded([] { throw base::Failure(QStringLiteral("出生资料有误")); }));
+    QCOMPARE(seen.title, QStringLiteral("Lorvex 2004"));
+    QCOMPARE(seen.text, QStringLiteral("出生资料有误."));
+    QCOMPARE(seen.icon, QMessageBox::Critical);
+    QCOMPARE(seen.buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
+    QCOMPARE(seen.modality, Qt::ApplicationModal);
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 QTEST_MAIN(TestErrorReport)

@@ -54,10 +54,10 @@ private:
 
 void TestForm1::init()
 {
-    SetUpApplication();
+    setUpApplication();
     form = std::make_unique<TForm1>();
     form->FormCreate();
-    form->ShowCentred();
+    form->showCentred();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     boxCaption.clear();
     boxText.clear();
@@ -187,13 +187,13 @@ void TestForm1::helpOpensHttpsAddress()
     QCOMPARE(url.scheme(), QStringLiteral("https"));
     QVERIFY(url.host().endsWith(QStringLiteral(".example")));
     QCOMPARE(url.path(), QStringLiteral("/soft/kavo/help.htm"));
-    QCOMPARE(url, HelpAddress());
+    QCOMPARE(url, helpAddress());
 }
 
 void TestForm1::everyTextFitsCodePage936()
 {
     // Everything the window can show: titles, captions, items, memo texts, menu captions.
-    QStringList texts = {form->windowTitle(), AboutText()};
+    QStringList texts = {form->windowTitle(), aboutText()};
     for (QAction *item : form->MainMenu1->actions())
         texts << item->text();
     for (QTabWidget *tabs : form->findChildren<QTabWidget *>())

@@ -76,7 +76,7 @@ void TestInteger::parse()
 {
     QFETCH(QByteArray, text);
     QFETCH(MaybeInt, value);
-    QCOMPARE(ParseInteger(text), value);
+    QCOMPARE(parseInteger(text), value);
 }
 
 void TestInteger::failureNamesThePart_data()
@@ -97,7 +97,7 @@ void TestInteger::failureNamesThePart()
     QFETCH(QByteArray, text);
     QFETCH(QString, message);
     try {
-        StrToInt(text);
+        strToInt(text);
         QFAIL("no failure raised");
     } catch (const base::Failure &failure) {
         QCOMPARE(failure.message(), message);

@@ -1,5 +1,5 @@
-#include "catalogue/jpeg.h"
 #include "mole/moleitems.h"
+#include "picture/jpeg.h"
 #include "text/gbk.h"
 
 #include <QFile>
@@ -192,7 +192,7 @@ void TestMoleContent::picture()
     QFETCH(QString, key);
     const QString path = QStringLiteral(":/pictures/mole/%1.jpg").arg(key);
     QVERIFY2(QFile::exists(path), qPrintable(path + " is not built in"));
-    const QImage image = BuiltInPicture(path);
+    const QImage image = builtInPicture(path);
     QVERIFY2(!image.isNull(), qPrintable(path + " does not decode"));
     // k18 is a row taller; its slot cuts the extra row off.
     const QSize size = key.startsWith(u'g')          ? QSize(70, 92)

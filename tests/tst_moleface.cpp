@@ -1,4 +1,4 @@
-#include "catalogue/jpeg.h"
+#include "picture/jpeg.h"
 #include "tools/artwork/molefacedescription.h"
 
 #include <QFile>
@@ -193,7 +193,7 @@ void TestMoleFace::committedPicturesAreTheDescribedOnes()
         QCOMPARE(picture.key, QStringLiteral("g%1").arg(n, 2, 10, QLatin1Char('0')));
         QFile jpeg(QStringLiteral(LORVEX_ASSETS_DIR "/pictures/mole/%1.jpg").arg(picture.key));
         QVERIFY2(jpeg.open(QIODevice::ReadOnly), qPrintable(jpeg.fileName()));
-        QVERIFY2(VisiblyDifferentPixels(DecodeJpeg(jpeg.readAll()), DrawFace(picture)) == 0,
+        QVERIFY2(VisiblyDifferentPixels(decodeJpeg(jpeg.readAll()), DrawFace(picture)) == 0,
                  qPrintable(picture.key + " is not what mole_faces.txt draws"));
     }
 }

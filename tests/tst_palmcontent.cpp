@@ -1,6 +1,6 @@
-#include "catalogue/jpeg.h"
 #include "catalogue/picturecatalogue.h"
 #include "palm/palmitems.h"
+#include "picture/jpeg.h"
 #include "text/gbk.h"
 
 #include <QFile>
@@ -55,7 +55,7 @@ const QHash<int, QString> kHalfWidth = {
 
 QString analysisOf(int number)
 {
-    return QString::fromUtf8(PalmItems()[std::size_t(number - 1)].analysis);
+    return QString::fromUtf8(palmItems()[std::size_t(number - 1)].analysis);
 }
 
 // A topic's catalogue paged the way its tab pages it: eight slots a page.
@@ -65,7 +65,7 @@ PictureCatalogue catalogueOf(PalmTopic topic)
     for (const PalmTopicRange &range : PalmTopics)
         if (range.topic == topic)
             for (int n = range.first; n <= range.last; ++n)
-                setup.Items << CatalogueItem{PalmItemKey(n), {}, analysisOf(n), {}};
+                setup.Items << CatalogueItem{palmItemKey(n), {}, analysisOf(n), {}};
     for (int slot = 0; slot < 8; ++slot)
         setup.Slots << QRect(slot * 101, 0, 100, 142);
     return PictureCatalogue(setup);
@@ -142,9 +142,9 @@ void TestPalmContent::placement()
     QFETCH(PalmTopic, topic);
     QFETCH(int, page);
 
-    const PalmItem &item = PalmItems()[std::size_t(number - 1)];
+    const PalmItem &item = palmItems()[std::size_t(number - 1)];
     QCOMPARE(item.number, number);
-    QCOMPARE(PalmItemKey(number), QStringLiteral("Image") + QString::number(number));
+    QCOMPARE(palmItemKey(number), QStringLiteral("Image") + QString::number(number));
 
     int topicsHolding = 0;
     for (const PalmTopicRange &range : PalmTopics)
@@ -155,9 +155,9 @@ void TestPalmContent::placement()
     QCOMPARE(topicsHolding, 1);
 
     const PictureCatalogue catalogue = catalogueOf(topic);
-    const int index = catalogue.IndexOf(PalmItemKey(number));
+    const int index = catalogue.indexOf(palmItemKey(number));
     QVERIFY(index >= 0);
-    QCOMPARE(catalogue.PageOf(index), page);
+    QCOMPARE(catalogue.pageOf(index), page);
 }
 
 void TestPalmContent::analysis_data()
@@ -286,9 +286,9 @@ void TestPalmContent::picture_data()
 void TestPalmContent::picture()
 {
     QFETCH(int, number);
-    const QString path = QStringLiteral(":/pictures/palm/Image%1.jpg").arg(number);
+    const QString path = palmPicturePath(number);
     QVERIFY2(QFile::exists(path), qPrintable(path + " is not built in"));
-    const QImage image = BuiltInPicture(path);
+    const QImage image = builtInPicture(path);
     QVERIFY2(!image.isNull(), qPrintable(path + " does not decode"));
     // One picture is a row taller; its slot cuts the extra row off.
     QCOMPARE(image.size(), number == 56 ? QSize(100, 143) : QSize(100, 142));

@@ -1,8 +1,8 @@
 #include "app/form1.h"
 #include "base/look.h"
-#include "catalogue/jpeg.h"
 #include "palm/palmitems.h"
 #include "palm/palmpage.h"
+#include "picture/jpeg.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -68,7 +68,7 @@ private:
     {
         return form->findChild<T *>(name);
     }
-    QLabel *image(int number) const { return control<QLabel>(PalmItemKey(number)); }
+    QLabel *image(int number) const { return control<QLabel>(palmItemKey(number)); }
     QString memoText(const Topic &t) const
     {
         return control<QPlainTextEdit>(t.memo)->toPlainText();
@@ -175,7 +175,7 @@ void TestPalmPage::topicTab()
 
     for (int n = t.first; n <= t.last; ++n) {
         QLabel *picture = image(n);
-        QVERIFY2(picture && picture->parentWidget() == frame, qPrintable(PalmItemKey(n)));
+        QVERIFY2(picture && picture->parentWidget() == frame, qPrintable(palmItemKey(n)));
         QCOMPARE(picture->isVisibleTo(frame), n - t.first < 8);
         QCOMPARE(picture->geometry(), slotRect((n - t.first) % 8));
         QCOMPARE(picture->cursor().shape(), Qt::PointingHandCursor);
@@ -183,7 +183,7 @@ void TestPalmPage::topicTab()
         // Unscaled from the slot's top-left corner: a taller picture is cut at the bottom.
         QVERIFY(!picture->hasScaledContents());
         QCOMPARE(picture->alignment(), Qt::AlignLeft | Qt::AlignTop);
-        const QImage held = BuiltInPicture(QStringLiteral(":/pictures/palm/Image%1.jpg").arg(n));
+        const QImage held = builtInPicture(palmPicturePath(n));
         QCOMPARE(picture->pixmap().size(), held.size());
     }
 }
@@ -231,9 +231,9 @@ void TestPalmPage::everyPictureWritesOnlyIntoItsOwnMemo()
             const int page = (n - t.first) / 8 + 1;
             goToPage(t, page);
             // A test click reaches a hidden label too; the user's only reaches the page shown.
-            QVERIFY2(image(n)->isVisible(), qPrintable(PalmItemKey(n)));
+            QVERIFY2(image(n)->isVisible(), qPrintable(palmItemKey(n)));
             QTest::mouseClick(image(n), Qt::LeftButton);
-            const QString analysis = QString::fromUtf8(PalmItems()[std::size_t(n - 1)].analysis);
+            const QString analysis = QString::fromUtf8(palmItems()[std::size_t(n - 1)].analysis);
             QCOMPARE(memoText(t), QStringLiteral("    ") + analysis);
             for (const Topic &other : kTopics)
                 if (&other != &t)
@@ -289,7 +289,7 @@ void TestPalmPage::startTextsComeBackAtStartUp()
 {
     openSubTab(5);
     QTest::mouseClick(image(141), Qt::LeftButton);
-    form->TabSheet2->SetStartTexts();
+    form->TabSheet2->setStartTexts();
     for (const Topic &t : kTopics)
         QCOMPARE(memoText(t), kStartText);
 }

@@ -79,8 +79,8 @@ void TestPictureCatalogue::startAndEndPages()
     QFETCH(int, pageCount);
     PictureCatalogue catalogue = makeCatalogue(items, pageSize);
     RecordingView view;
-    catalogue.SetView(&view);
-    catalogue.ShowPageState();
+    catalogue.setView(&view);
+    catalogue.showPageState();
     QCOMPARE(catalogue.PageCount(), pageCount);
     QCOMPARE(view.log.filter(QStringLiteral("show ")).size(), pageSize);
     QCOMPARE(view.log.mid(items), QStringList({"previous off", "next on",
@@ -144,7 +144,7 @@ void TestPictureCatalogue::turnPage()
 
     PictureCatalogue catalogue = makeCatalogue(items, pageSize);
     RecordingView view;
-    catalogue.SetView(&view);
+    catalogue.setView(&view);
     while (catalogue.CurrentPage() < from)
         catalogue.NextPage();
     view.log.clear();
@@ -171,7 +171,7 @@ void TestPictureCatalogue::selectAndReset()
     QFETCH(int, indent);
     PictureCatalogue catalogue = makeCatalogue(17, 8, indent);
     RecordingView view;
-    catalogue.SetView(&view);
+    catalogue.setView(&view);
     catalogue.NextPage();
     view.log.clear();
 

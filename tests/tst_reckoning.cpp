@@ -55,7 +55,7 @@ void TestReckoning::cutKeepsTheDigits()
 {
     QFETCH(QString, month);
     QFETCH(QByteArray, part);
-    const BirthParts parts = CutBirthTexts(
+    const BirthParts parts = cutBirthTexts(
         {QStringLiteral("1990年"), month, month, QStringLiteral("7"), QStringLiteral("00")});
     QCOMPARE(parts.year, QByteArray("1990"));
     QCOMPARE(parts.month, part);
@@ -112,7 +112,7 @@ void TestReckoning::reckon()
     QFETCH(Outcome, outcome);
     const BirthTexts input{texts[0], texts[1], texts[2], texts[3], texts[4]};
     try {
-        const std::optional<Reading> reading = Reckon(input);
+        const std::optional<Reading> reading = ::reckon(input);
         QVERIFY2(outcome.kind != Outcome::Failure, "expected a failure");
         QCOMPARE(reading.has_value(), outcome.kind == Outcome::Total);
         if (reading) {

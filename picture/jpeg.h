@@ -8,7 +8,7 @@
 #include <QString>
 
 // Decodes JPEG bytes into an RGB image; a null image when the bytes are not a JPEG we can read.
-QImage DecodeJpeg(QByteArrayView bytes);
+QImage decodeJpeg(QByteArrayView bytes);
 
 // Decodes a built-in picture by resource path (":/pictures/..."); a null image when missing.
-QImage BuiltInPicture(const QString &resourcePath);
+QImage builtInPicture(const QString &resourcePath);

@@ -1,4 +1,4 @@
-#include "catalogue/jpeg.h"
+#include "picture/jpeg.h"
 
 #include <QFile>
 
@@ -6,7 +6,7 @@
 
 #include <memory>
 
-QImage DecodeJpeg(QByteArrayView bytes)
+QImage decodeJpeg(QByteArrayView bytes)
 {
     if (bytes.isEmpty())
         return {};
@@ -30,10 +30,10 @@ QImage DecodeJpeg(QByteArrayView bytes)
     return image;
 }
 
-QImage BuiltInPicture(const QString &resourcePath)
+QImage builtInPicture(const QString &resourcePath)
 {
     QFile file(resourcePath);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return DecodeJpeg(file.readAll());
+    return decodeJpeg(file.readAll());
 }

@@ -1,0 +1,38 @@
+#pragma once
+
+// The third tab, " 看痣相 ": the mole tab set PageControl3 with the face-mole catalogue (its
+// title s7 moves over the memo to name the mole) and the body-mole catalogue (its caption s10
+// hides when a mole is shown). Switching between the two puts both back to rest.
+
+#include <QWidget>
+
+class BodyMoleCatalogue;
+class FaceMoleCatalogue;
+class PictureCatalogue;
+class QLabel;
+class QTabWidget;
+
+class MolePage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit MolePage(QWidget *parent = nullptr);
+
+    // Start-up step: m8, then m9, get their start text.
+    void setStartTexts();
+    // The mole sub-tab changed: the face moles' reset, then the body moles'.
+    void PageControl3Change();
+
+    PictureCatalogue &faceCatalogue();
+    PictureCatalogue &bodyCatalogue();
+
+    QTabWidget *PageControl3 = nullptr;
+    QWidget *TabSheet12 = nullptr;
+    QWidget *TabSheet11 = nullptr;
+    QLabel *s7 = nullptr;
+    QLabel *s10 = nullptr;
+
+private:
+    FaceMoleCatalogue *m_face = nullptr;
+    BodyMoleCatalogue *m_body = nullptr;
+};

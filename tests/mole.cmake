@@ -1,0 +1,1 @@
+lorvex_test(tst_molepage LIBS lorvex_app)
