@@ -307,7 +307,21 @@ Statement ParseStatement(const QStringList &words)
         const auto palace = Lookup(kPalaces, name);
         if (!palace)
             throw StatementError{QStringLiteral("unknown palace"), name};
-        statement = LabelStatement{*palace};
+        LabelStatement label{*palace, LabelStatement::Side::Auto};
+        if (!rest.atEnd()) {
+            const std::pair<const char *, LabelStatement::Side> sides[] = {
+                {"above", LabelStatement::Side::Above},
+                {"below", LabelStatement::Side::Below},
+                {"left", LabelStatement::Side::Left},
+                {"right", LabelStatement::Side::Right},
+            };
+            const QString word = rest.take("side");
+            const auto side = Lookup(sides, word);
+            if (!side)
+                throw StatementError{QStringLiteral("unknown word"), word};
+            label.side = *side;
+        }
+        statement = label;
     } else {
         throw StatementError{QStringLiteral("unknown statement"), verb};
     }

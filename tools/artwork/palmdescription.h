@@ -87,7 +87,9 @@ struct FingerStatement
 
 struct LabelStatement
 {
+    enum class Side { Auto, Above, Below, Left, Right };
     Palace palace = Palace::Ming;
+    Side side = Side::Auto; // which way the label steps off a palace that holds a feature
 };
 
 using Statement = std::variant<LineStatement, PathStatement, BranchStatement, MarkStatement,

@@ -365,8 +365,25 @@ void PalmScene::placeLabels()
         // A label always stands on its own palace; when a feature is drawn there as well the
         // label steps a little off the point and the feature gives way on the other side.
         QPointF centre = PalmHand::PalacePoint(label->palace);
-        if (busy.contains(int(label->palace)))
-            centre += LabelStep(label->palace);
+        if (busy.contains(int(label->palace))) {
+            switch (label->side) {
+            case LabelStatement::Side::Auto:
+                centre += LabelStep(label->palace);
+                break;
+            case LabelStatement::Side::Above:
+                centre += QPointF(0, -9);
+                break;
+            case LabelStatement::Side::Below:
+                centre += QPointF(0, 9);
+                break;
+            case LabelStatement::Side::Left:
+                centre += QPointF(-9, 0);
+                break;
+            case LabelStatement::Side::Right:
+                centre += QPointF(9, 0);
+                break;
+            }
+        }
         m_labels.append(
             {label->palace, centre, LabelGlyphs(label->palace).boundingRect().translated(centre)});
     }
@@ -436,9 +453,9 @@ QPainterPath PalmScene::markPath(MarkKind kind, QPointF c, const Anchor &at) con
         break;
     case MarkKind::Tassel:
         // Many short strands, like the fringe of a tassel.
-        for (const double angle : {-54.0, -36.0, -18.0, 0.0, 18.0, 36.0, 54.0}) {
-            path.moveTo(c - d * 3);
-            path.lineTo(c - d * 3 + Rotated(d, angle) * 6.5);
+        for (const double angle : {-50.0, -25.0, 0.0, 25.0, 50.0}) {
+            path.moveTo(c - d * 3.5);
+            path.lineTo(c - d * 3.5 + Rotated(d, angle) * 8);
         }
         break;
     case MarkKind::Grille:
@@ -477,7 +494,10 @@ void PalmScene::placeMarks()
         if (!mark && !lines && !(mess && !mess->wholePalm))
             continue;
         const Anchor at = mark ? mark->at : lines ? lines->at : mess->at;
-        const double width = mark ? (mark->kind == MarkKind::Grille ? 0.9 : kMarkWidth) : 1.0;
+        const double width = !mark                            ? 1.0
+                             : mark->kind == MarkKind::Grille ? 0.9
+                             : mark->kind == MarkKind::Tassel ? 1.1
+                                                              : kMarkWidth;
         const auto shape = [&](QPointF c) {
             if (mark)
                 return markPath(mark->kind, c, at);
@@ -546,7 +566,8 @@ QPointF PalmScene::clearOfLabels(QPointF from, const Anchor &to, double most) co
 
 Polyline PalmScene::path(const PathStatement &s) const
 {
-    const QPointF a = point(s.from), b = clearOfLabels(a, s.to);
+    // Both ends stop short of a label written on their palace.
+    const QPointF a = clearOfLabels(point(s.to), s.from), b = clearOfLabels(a, s.to);
     const QPointF along = b - a, normal(-along.y(), along.x());
     QPainterPath path(a);
     path.quadTo((a + b) / 2 + normal * (s.bend * 0.5), b);
@@ -585,8 +606,8 @@ Polyline PalmScene::branch(const BranchStatement &s) const
     QPainterPath path(a);
     if (s.toward == BranchStatement::Toward::Anchor && s.to.kind == Anchor::Kind::OnLine)
         path.lineTo(b); // straight, so that it really meets the line where it is sent
-    else
-        path.quadTo(a + t * (length * 0.35), b);
+    else                // leaving its line at an angle, so that it shows as a branch of its own
+        path.quadTo(a + Unit(Unit(b - a) * 1.5 + t) * (length * 0.35), b);
     return Polyline::FromPath(path, 48);
 }
 
