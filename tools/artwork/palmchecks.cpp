@@ -77,6 +77,16 @@ bool Reaches(const PalmScene &scene, const Anchor &anchor, QPointF at)
     return Distance(at, scene.point(anchor)) <= 2;
 }
 
+// Whether a red stroke passes under a label, whose halo would cut it.
+bool UnderLabel(const PalmScene &scene, const Polyline &stroke)
+{
+    for (const PalmScene::PlacedLabel &label : scene.labels())
+        for (const QPointF &point : stroke.points())
+            if (label.box.adjusted(-1, -1, 1, 1).contains(point))
+                return true;
+    return false;
+}
+
 } // namespace
 
 QStringList CheckPalmPicture(const PalmPicture &picture)
@@ -128,6 +138,8 @@ QStringList CheckPalmPicture(const PalmPicture &picture)
                 continue;
             const Polyline stroke = scene.branch(*s);
             const QPointF end = stroke.pointAt(1);
+            if (UnderLabel(scene, stroke))
+                problems.append(item + QStringLiteral("branch: runs under a label"));
             if (s->across) {
                 const Polyline target = scene.course(s->to.line);
                 bool crossed = false;
@@ -141,6 +153,8 @@ QStringList CheckPalmPicture(const PalmPicture &picture)
             }
         } else if (const auto *s = std::get_if<PathStatement>(&statement)) {
             const Polyline stroke = scene.path(*s);
+            if (UnderLabel(scene, stroke))
+                problems.append(item + QStringLiteral("path: runs under a label"));
             if (!Reaches(scene, s->from, stroke.pointAt(0))
                 || !Reaches(scene, s->to, stroke.pointAt(1)))
                 problems.append(item + QStringLiteral("path: does not join its two places"));

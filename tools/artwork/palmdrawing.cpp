@@ -365,7 +365,8 @@ void PalmScene::placeLabels()
         // A label always stands on its own palace; when a feature is drawn there as well the
         // label steps a little off the point and the feature gives way on the other side.
         QPointF centre = PalmHand::PalacePoint(label->palace);
-        if (busy.contains(int(label->palace))) {
+        // A side the description names is taken whether or not the palace holds a feature.
+        if (busy.contains(int(label->palace)) || label->side != LabelStatement::Side::Auto) {
             switch (label->side) {
             case LabelStatement::Side::Auto:
                 centre += LabelStep(label->palace);
@@ -377,10 +378,10 @@ void PalmScene::placeLabels()
                 centre += QPointF(0, 9);
                 break;
             case LabelStatement::Side::Left:
-                centre += QPointF(-9, 0);
+                centre += QPointF(-5, 0);
                 break;
             case LabelStatement::Side::Right:
-                centre += QPointF(9, 0);
+                centre += QPointF(5, 0);
                 break;
             }
         }
@@ -756,8 +757,12 @@ QImage PalmScene::draw() const
     for (const PlacedMark &mark : m_marks) {
         const Statement &statement = m_picture.statements.at(mark.statement);
         const auto *s = std::get_if<MarkStatement>(&statement);
-        // An island is open inside: the line parts round it.
-        if (s && s->kind == MarkKind::Island)
+        // An island is open inside: the line parts round it. A closed mark off the lines is
+        // clear inside too, so that no crease through it turns a circle into a θ.
+        const bool closed = s
+                            && (s->kind == MarkKind::Circle || s->kind == MarkKind::Square
+                                || s->kind == MarkKind::Triangle);
+        if (s && (s->kind == MarkKind::Island || (closed && s->at.kind != Anchor::Kind::OnLine)))
             p.fillPath(mark.path, kSkin);
         p.setPen(Pen(PalmRed, mark.penWidth));
         p.setBrush(s && s->kind == MarkKind::Dot ? QBrush(PalmRed) : QBrush(Qt::NoBrush));
