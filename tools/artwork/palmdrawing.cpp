@@ -473,13 +473,20 @@ QPainterPath PalmScene::markPath(MarkKind kind, QPointF c, const Anchor &at) con
 
 QPainterPath PalmScene::linesPath(const LinesStatement &s, QPointF c) const
 {
+    // Creases, not strokes of a character: each leans a little its own way and they are not all
+    // of one length.
     const QPointF along = s.horizontal ? QPointF(1, 0) : QPointF(0, 1);
     const QPointF across(along.y(), along.x());
+    static constexpr double lean[] = {-6, 3, -2, 6, -4, 2};
+    static constexpr double half[] = {5.5, 4.6, 5.2, 4.3, 5.6, 4.8};
+    static constexpr double shift[] = {0, 1.4, -1.2, 0.8, -0.6, 1.6};
     QPainterPath path;
     for (int i = 0; i < s.count; ++i) {
-        const QPointF m = c + across * (2.8 * (i - (s.count - 1) / 2.0));
-        path.moveTo(m - along * 5);
-        path.lineTo(m + along * 5);
+        const int k = i % 6;
+        const QPointF m = c + across * (3.2 * (i - (s.count - 1) / 2.0)) + along * shift[k];
+        const QPointF v = Rotated(along, lean[k]) * half[k];
+        path.moveTo(m - v);
+        path.lineTo(m + v);
     }
     return path;
 }
@@ -505,7 +512,7 @@ void PalmScene::placeMarks()
             if (lines)
                 return linesPath(*lines, c);
             QPainterPath round;
-            round.addEllipse(c, 6, 6);
+            round.addEllipse(c, 7.5, 7.5);
             return round;
         };
         const auto fits = [&](QPointF c) {
@@ -636,12 +643,15 @@ QList<QLineF> PalmScene::mess(const MessStatement &s, int index) const
                 nearest = q;
         to = nearest + Unit(nearest - centre) * 5;
     }
-    const int strokes = s.through ? 20 : 14;
+    // Open enough to show single crossing lines at real size, not a smudge.
+    const int strokes = s.through ? 18 : 13;
+    const double spread = s.through ? 8 : 11;
     for (int i = 0; i < strokes; ++i) {
-        const QPointF c = from + (to - from) * scatter.next()
-                          + QPointF(8 * scatter.next() - 4, 8 * scatter.next() - 4);
+        const QPointF c
+            = from + (to - from) * scatter.next()
+              + QPointF(spread * (scatter.next() - 0.5), spread * (scatter.next() - 0.5));
         const double angle = 180 * scatter.next();
-        const QPointF v = Rotated(QPointF(1.8 + 1.8 * scatter.next(), 0), angle);
+        const QPointF v = Rotated(QPointF(2.4 + 1.8 * scatter.next(), 0), angle);
         out.append(QLineF(c - v, c + v));
     }
     return out;
