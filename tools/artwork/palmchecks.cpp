@@ -97,7 +97,7 @@ QStringList CheckPalmPicture(const PalmPicture &picture)
     const QPainterPath hand = scene.handOutline();
 
     for (const PalmScene::PlacedLabel &label : scene.labels()) {
-        if (NearestPalace(label.centre) != label.palace)
+        if (!StandsOnPalace(label.palace, label.centre))
             problems.append(item + QStringLiteral("label: off its palace"));
         if (!hand.contains(label.box.adjusted(0.5, 0.5, -0.5, -0.5)))
             problems.append(item + QStringLiteral("label: not on the hand"));
@@ -171,6 +171,11 @@ QStringList CheckPalmPicture(const PalmPicture &picture)
         }
     }
     return problems;
+}
+
+bool StandsOnPalace(Palace palace, QPointF at)
+{
+    return NearestPalace(at) == palace;
 }
 
 const QList<PalmTopic> &PalmTopics()

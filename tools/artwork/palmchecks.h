@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QImage>
 #include <QList>
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +18,10 @@ namespace artwork {
 // What is wrong with one picture as drawn, one message per broken rule, each starting
 // "ImageN: RULE:" where RULE is label, mark, line, branch, path or mess. Empty when all hold.
 QStringList CheckPalmPicture(const PalmPicture &picture);
+
+// Whether a label centred at `at` stands in `palace`'s own part of the palm: nearer to that
+// palace than to any other.
+bool StandsOnPalace(Palace palace, QPointF at);
 
 struct PalmTopic
 {

@@ -633,11 +633,11 @@ QList<QLineF> PalmScene::mess(const MessStatement &s, int index) const
         return out;
     }
     const QPointF centre = m_centres.value(index, point(s.at));
-    QPointF from = centre, to = centre;
+    QPointF from = centre, to = centre, nearest = centre;
     if (s.through) {
         // Strewn from the place over the line and a little beyond it.
         const Polyline &line = m_lines[int(*s.through)].course;
-        QPointF nearest = line.pointAt(0);
+        nearest = line.pointAt(0);
         for (const QPointF &q : line.points())
             if (QLineF(centre, q).length() < QLineF(centre, nearest).length())
                 nearest = q;
@@ -653,6 +653,17 @@ QList<QLineF> PalmScene::mess(const MessStatement &s, int index) const
         const double angle = 180 * scatter.next();
         const QPointF v = Rotated(QPointF(2.4 + 1.8 * scatter.next(), 0), angle);
         out.append(QLineF(c - v, c + v));
+    }
+    if (s.through) {
+        // A few strokes lie right across the line where the mess meets it, so that it plainly
+        // breaks through.
+        const QPointF across = Unit(nearest - centre);
+        const QPointF along(-across.y(), across.x());
+        for (const double offset : {-3.0, 0.0, 3.0}) {
+            const QPointF c = nearest + along * offset;
+            const QPointF v = Rotated(across, 50 * (scatter.next() - 0.5)) * 3.5;
+            out.append(QLineF(c - v, c + v));
+        }
     }
     return out;
 }
