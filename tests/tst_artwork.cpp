@@ -482,6 +482,8 @@ void TestArtwork::checksRefuseWhatBreaksTheirRule_data()
         << "branch: runs under a label";
     QTest::newRow("path through a label") << "path tian@0.45 base:middle; label li"
                                           << "path: runs under a label";
+    QTest::newRow("thumb out of the picture") << "finger thumb long bent"
+                                              << "hand: leaves the picture";
     QTest::newRow("label stepped off the hand") << "mark dot xun; label xun left"
                                                 << "label: not on the hand";
 }

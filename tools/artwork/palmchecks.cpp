@@ -96,6 +96,12 @@ QStringList CheckPalmPicture(const PalmPicture &picture)
     QStringList problems;
     const QPainterPath hand = scene.handOutline();
 
+    // The whole hand, a reshaped finger too, stays inside the picture with a pixel to spare; only
+    // the wrist runs on out of the bottom.
+    const QRectF extent = hand.boundingRect();
+    if (extent.left() < 1 || extent.top() < 1 || extent.right() > PalmPictureWidth - 1)
+        problems.append(item + QStringLiteral("hand: leaves the picture"));
+
     for (const PalmScene::PlacedLabel &label : scene.labels()) {
         if (!StandsOnPalace(label.palace, label.centre))
             problems.append(item + QStringLiteral("label: off its palace"));

@@ -16,7 +16,8 @@
 namespace artwork {
 
 // What is wrong with one picture as drawn, one message per broken rule, each starting
-// "ImageN: RULE:" where RULE is label, mark, line, branch, path or mess. Empty when all hold.
+// "ImageN: RULE:" where RULE is hand, label, mark, line, branch, path or mess. Empty when all
+// hold.
 QStringList CheckPalmPicture(const PalmPicture &picture);
 
 // Whether a label centred at `at` stands in `palace`'s own part of the palm: nearer to that

@@ -129,7 +129,7 @@ void PalmHand::reshape(const FingerStatement &s)
     // A bent finger leans its tip toward the middle finger; a bent thumb bends back, away from
     // the hand, as the palm books speak of it.
     if (s.bent) {
-        const double toward[] = {-13, 10, 9, -10, -12};
+        const double toward[] = {-5, 10, 9, -10, -12};
         f.bend = toward[int(s.finger)];
     }
 }
