@@ -5,7 +5,6 @@
 #include "tools/artwork/palmdescription.h"
 #include "tools/artwork/palmdrawing.h"
 #include "tools/artwork/pictures.h"
-#include "tools/artwork/reviewsheet.h"
 
 #include <QDir>
 #include <QFile>
@@ -117,39 +116,23 @@ int Palm(const QString &outDir, const QStringList &files, bool write)
 int Review(const QString &root, const QString &outDir)
 {
     const QDir repo(root);
-    QList<PalmPicture> pictures;
-    QHash<int, QString> texts;
+    QStringList files;
     for (const char *name : {"tools/artwork/palm_items_1.txt", "tools/artwork/palm_items_2.txt"})
         if (QFileInfo::exists(repo.filePath(QLatin1String(name))))
-            if (!ReadDescriptions({repo.filePath(QLatin1String(name))}, pictures))
-                return 1;
+            files.append(repo.filePath(QLatin1String(name)));
+    QList<PalmPicture> pictures;
+    if (!ReadDescriptions(files, pictures))
+        return 1;
+    QHash<int, QString> texts;
     for (const char *name : {"palm/palmtexts1.inc", "palm/palmtexts2.inc"}) {
         QFile file(repo.filePath(QLatin1String(name)));
         if (file.open(QIODevice::ReadOnly))
             texts.insert(ReadPalmAnalyses(QString::fromUtf8(file.readAll())));
     }
-    QHash<int, ReviewEntry> entries;
-    for (const PalmPicture &picture : pictures) {
-        QStringList problems = CheckPalmPicture(picture);
-        const QString text = texts.value(picture.number, QStringLiteral("(no analysis)"));
-        entries.insert(picture.number,
-                       {DrawPalm(picture), QStringLiteral("Image%1").arg(picture.number),
-                        problems.isEmpty() ? text : text + u'\n' + problems.join(u'\n')});
-    }
-    int sheets = 0;
-    for (const PalmTopic &topic : PalmTopics()) {
-        QList<ReviewEntry> list;
-        for (int n = topic.first; n <= topic.last; ++n)
-            if (entries.contains(n))
-                list.append(entries.value(n));
-        const QString base = QStringLiteral("palm-%1-%2").arg(topic.first).arg(topic.last);
-        const QStringList a = WriteReviewSheets(list, outDir, base, 4);
-        const QStringList b = WritePageSheets(list, outDir, base, PageGrid{});
-        if (!list.isEmpty() && (a.isEmpty() || b.isEmpty())) {
-            Say(QStringLiteral("artwork: cannot write sheets in %1").arg(outDir));
-            return 1;
-        }
-        sheets += int(a.size() + b.size());
+    const int sheets = WritePalmReviewSheets(pictures, texts, outDir);
+    if (sheets < 0) {
+        Say(QStringLiteral("artwork: cannot write sheets in %1").arg(outDir));
+        return 1;
     }
     Say(QStringLiteral("artwork: %1 review sheets in %2").arg(sheets).arg(outDir));
     return 0;
@@ -176,7 +159,7 @@ int Usage()
 {
     Say(QStringLiteral(
         "usage: artwork palm OUTDIR DESC...   draw ImageN.jpg for every described item\n"
-        "       artwork check DESC...         only read the descriptions\n"
+        "       artwork check DESC...         read, draw and check them; write nothing\n"
         "       artwork image218 OUT.jpg\n"
         "       artwork icon OUT.png\n"
         "       artwork all REPO_ROOT         everything, into REPO_ROOT/assets\n"

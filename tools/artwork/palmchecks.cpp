@@ -2,6 +2,7 @@
 
 #include "tools/artwork/checks.h"
 #include "tools/artwork/palmdrawing.h"
+#include "tools/artwork/reviewsheet.h"
 
 #include <QRegularExpression>
 
@@ -211,6 +212,35 @@ QStringList CheckPalmLookAlikes(const QHash<int, QImage> &pictures)
                                 .arg(pair.differingPixels));
     }
     return problems;
+}
+
+int WritePalmReviewSheets(const QList<PalmPicture> &pictures, const QHash<int, QString> &texts,
+                          const QString &outDir)
+{
+    QHash<int, ReviewEntry> entries;
+    for (const PalmPicture &picture : pictures) {
+        const QStringList problems = CheckPalmPicture(picture);
+        const QString text = texts.value(picture.number, QStringLiteral("(no analysis)"));
+        entries.insert(picture.number,
+                       {DrawPalm(picture), QStringLiteral("Image%1").arg(picture.number),
+                        problems.isEmpty() ? text : text + u'\n' + problems.join(u'\n')});
+    }
+    int sheets = 0;
+    for (const PalmTopic &topic : PalmTopics()) {
+        QList<ReviewEntry> list;
+        for (int n = topic.first; n <= topic.last; ++n)
+            if (entries.contains(n))
+                list.append(entries.value(n));
+        if (list.isEmpty())
+            continue;
+        const QString base = QStringLiteral("palm-%1-%2").arg(topic.first).arg(topic.last);
+        const QStringList a = WriteReviewSheets(list, outDir, base, 4);
+        const QStringList b = WritePageSheets(list, outDir, base, PageGrid{});
+        if (a.isEmpty() || b.isEmpty())
+            return -1;
+        sheets += int(a.size() + b.size());
+    }
+    return sheets;
 }
 
 QHash<int, QString> ReadPalmAnalyses(const QString &source)

@@ -38,6 +38,12 @@ inline constexpr int PalmLookAlikePixels = 40;
 // "ImageN and ImageM look alike (K pixels differ)" for every pair of one topic too close to tell.
 QStringList CheckPalmLookAlikes(const QHash<int, QImage> &pictures);
 
+// Review sheets of `pictures` per topic (see reviewsheet.h): each picture beside its text from
+// `texts`, with any broken rule written under it, and the topic's pages. Returns the number of
+// sheets written, or -1 when one could not be written.
+int WritePalmReviewSheets(const QList<PalmPicture> &pictures, const QHash<int, QString> &texts,
+                          const QString &outDir);
+
 // The analyses of an item table source: lines of the form {N, "text"},
 QHash<int, QString> ReadPalmAnalyses(const QString &source);
 
