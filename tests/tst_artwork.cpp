@@ -477,9 +477,10 @@ void TestArtwork::checksRefuseWhatBreaksTheirRule_data()
                                                  << "mess: does not break through";
     QTest::newRow("mark too big for a fingertip") << "mark grille little"
                                                   << "mark: outside the hand";
-    QTest::newRow("branch through a label")
-        << "line tian hi; branch tian@0.45 to base:middle; label li"
-        << "branch: runs under a label";
+    QTest::newRow("branch through a label") << "branch tian@0.45 to base:middle; label li"
+                                            << "branch: runs under a label";
+    QTest::newRow("featured line under a label") << "line shiye hi start=dui; label dui"
+                                                 << "line: runs under a label";
     QTest::newRow("path through a label") << "path tian@0.45 base:middle; label li"
                                           << "path: runs under a label";
     QTest::newRow("thumb out of the picture") << "finger thumb long bent"

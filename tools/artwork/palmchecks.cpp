@@ -140,6 +140,12 @@ QStringList CheckPalmPicture(const PalmPicture &picture)
                 problems.append(item + QStringLiteral("line: does not start where it says"));
             if (s->end && !Reaches(scene, *s->end, line.pointAt(1)))
                 problems.append(item + QStringLiteral("line: does not reach where it says"));
+            // A featured line may end at a name but not run on underneath one.
+            if (s->hi) {
+                const Polyline inner = line.section(0.12, 0.88);
+                if (UnderLabel(scene, inner))
+                    problems.append(item + QStringLiteral("line: runs under a label"));
+            }
         } else if (const auto *s = std::get_if<BranchStatement>(&statement)) {
             if (s->toward != BranchStatement::Toward::Anchor)
                 continue;
