@@ -612,10 +612,17 @@ Polyline PalmScene::branch(const BranchStatement &s) const
         t = -t;
     const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
     QPainterPath path(a);
-    if (s.toward == BranchStatement::Toward::Anchor && s.to.kind == Anchor::Kind::OnLine)
+    if (s.toward == BranchStatement::Toward::Anchor && s.to.kind == Anchor::Kind::OnLine) {
         path.lineTo(b); // straight, so that it really meets the line where it is sent
-    else                // leaving its line at an angle, so that it shows as a branch of its own
-        path.quadTo(a + Unit(Unit(b - a) * 1.5 + t) * (length * 0.35), b);
+    } else {
+        // Leaving its line at an angle, so that it shows as a branch of its own; a branch sent
+        // the way its line already runs bows up toward the fingers instead of running on it.
+        QPointF control = a + Unit(Unit(b - a) * 1.5 + t) * (length * 0.35);
+        const QPointF way = Unit(b - a);
+        if (std::abs(way.x() * t.y() - way.y() * t.x()) < 0.26)
+            control = (a + b) / 2 + QPointF(0, -std::max(4.0, length * 0.2));
+        path.quadTo(control, b);
+    }
     return Polyline::FromPath(path, 48);
 }
 
