@@ -1,9 +1,14 @@
+#include "tools/artwork/checks.h"
 #include "tools/artwork/imagefiles.h"
+#include "tools/artwork/palmchecks.h"
 #include "tools/artwork/palmdescription.h"
 #include "tools/artwork/palmdrawing.h"
 #include "tools/artwork/pictures.h"
+#include "tools/artwork/reviewsheet.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <turbojpeg.h>
@@ -95,9 +100,10 @@ QString Summary(const PalmPicture &picture)
     return out.join(QStringLiteral("; "));
 }
 
+// Ink of a feature: the red of marks and featured lines, or the blue of palace names.
 bool IsRed(QColor c)
 {
-    return c.red() - c.green() > 60 && c.red() - c.blue() > 60;
+    return (c.red() - c.green() > 60 && c.red() - c.blue() > 60) || c.blue() - c.red() > 60;
 }
 
 int CountNear(const QImage &image, QPointF centre, double radius, bool (*test)(QColor))
@@ -146,6 +152,14 @@ private slots:
     void fingerShapesMoveTheTip_data();
     void fingerShapesMoveTheTip();
     void committedDescriptionsCoverEveryItem();
+    void checksRefuseWhatBreaksTheirRule_data();
+    void checksRefuseWhatBreaksTheirRule();
+    void labelsStandOnTheirOwnPalace_data();
+    void labelsStandOnTheirOwnPalace();
+    void lookAlikesAreThoseBelowTheThreshold_data();
+    void lookAlikesAreThoseBelowTheThreshold();
+    void committedPicturesKeepEveryRule();
+    void reviewSheetsShowPicturesAtBothSizesAndOnPages();
 };
 
 void TestArtwork::parsesGoodLines_data()
@@ -399,8 +413,8 @@ void TestArtwork::fingerShapesMoveTheTip_data()
                                  << "index" << QPointF(0, 1);
     QTest::newRow("bent little leans in") << "finger little bent"
                                           << "little" << QPointF(-1, 0);
-    QTest::newRow("bent thumb leans in") << "finger thumb bent"
-                                         << "thumb" << QPointF(1, 0);
+    QTest::newRow("bent thumb bends back") << "finger thumb bent"
+                                           << "thumb" << QPointF(-1, 0);
 }
 
 void TestArtwork::fingerShapesMoveTheTip()
@@ -434,6 +448,171 @@ void TestArtwork::committedDescriptionsCoverEveryItem()
     QCOMPARE(numbers.size(), 217);
     for (int i = 0; i < numbers.size(); ++i)
         QCOMPARE(numbers.at(i), i + 1);
+}
+
+void TestArtwork::checksRefuseWhatBreaksTheirRule_data()
+{
+    QTest::addColumn<QString>("statements");
+    QTest::addColumn<QString>("problem"); // empty: the picture keeps every rule
+
+    QTest::newRow("mark and label on one palace") << "mark cross li; label li"
+                                                  << "";
+    QTest::newRow("branch across its line")
+        << "line jiafeng hi; branch jiafeng@0.5 to tian@0.25 across"
+        << "";
+    QTest::newRow("mess through its line") << "mess zhen through di; label zhen"
+                                           << "";
+    QTest::newRow("short line sent to the palm centre") << "line shiye hi short end=ming"
+                                                        << "line: does not reach";
+    QTest::newRow("line sent to a line left out") << "line ren hi end=tian@0.3; line tian none"
+                                                  << "line: does not reach";
+    QTest::newRow("branch to a line left out")
+        << "line jiafeng hi; branch jiafeng@0.5 to tian@0.25; "
+           "line tian none"
+        << "branch: stops short";
+    QTest::newRow("branch that cannot cross")
+        << "branch jiafeng@0.5 to tian@0.25 across; line tian none"
+        << "branch: does not cross";
+    QTest::newRow("mess beside a line left out") << "mess zhen through di; line di none"
+                                                 << "mess: does not break through";
+    QTest::newRow("mark too big for a fingertip") << "mark grille little"
+                                                  << "mark: outside the hand";
+    QTest::newRow("branch through a label") << "branch tian@0.45 to base:middle; label li"
+                                            << "branch: runs under a label";
+    QTest::newRow("featured line under a label") << "line shiye hi start=dui; label dui"
+                                                 << "line: runs under a label";
+    QTest::newRow("path through a label") << "path tian@0.45 base:middle; label li"
+                                          << "path: runs under a label";
+    QTest::newRow("thumb out of the picture") << "finger thumb long bent"
+                                              << "hand: leaves the picture";
+    QTest::newRow("label stepped off the hand") << "mark dot xun; label xun left"
+                                                << "label: not on the hand";
+}
+
+void TestArtwork::checksRefuseWhatBreaksTheirRule()
+{
+    QFETCH(QString, statements);
+    QFETCH(QString, problem);
+    const QStringList problems = CheckPalmPicture(Picture(QStringLiteral("Image5: ") + statements));
+    if (problem.isEmpty()) {
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+        return;
+    }
+    QVERIFY2(problems.size() == 1 && problems.first().startsWith(QStringLiteral("Image5: "))
+                 && problems.first().contains(problem),
+             qPrintable(problems.join(u'\n')));
+}
+
+void TestArtwork::labelsStandOnTheirOwnPalace_data()
+{
+    QTest::addColumn<int>("palace");
+    QTest::addColumn<QPointF>("offset"); // from the palace point
+    QTest::addColumn<bool>("stands");
+    QTest::newRow("li on its point") << int(Palace::Li) << QPointF(0, 0) << true;
+    QTest::newRow("li stepped up for its mark") << int(Palace::Li) << QPointF(0, -5) << true;
+    QTest::newRow("li pushed left onto xun") << int(Palace::Li) << QPointF(-10, 0) << false;
+    QTest::newRow("dui pushed down onto qian") << int(Palace::Dui) << QPointF(-3, 12) << false;
+    QTest::newRow("kan stepped toward the wrist") << int(Palace::Kan) << QPointF(0, 9) << true;
+}
+
+void TestArtwork::labelsStandOnTheirOwnPalace()
+{
+    QFETCH(int, palace);
+    QFETCH(QPointF, offset);
+    QFETCH(bool, stands);
+    const QPointF at = PalmHand::PalacePoint(Palace(palace)) + offset;
+    QCOMPARE(StandsOnPalace(Palace(palace), at), stands);
+}
+
+void TestArtwork::lookAlikesAreThoseBelowTheThreshold_data()
+{
+    QTest::addColumn<int>("changed");   // pixels of the second picture repainted …
+    QTest::addColumn<QColor>("colour"); // … in this colour
+    QTest::addColumn<int>("height");    // of the second picture
+    QTest::addColumn<int>("differing"); // plainly differing pixels expected
+    QTest::newRow("same picture") << 0 << QColor(Qt::white) << 142 << 0;
+    QTest::newRow("39 red pixels") << 39 << QColor(165, 18, 18) << 142 << 39;
+    QTest::newRow("40 red pixels") << 40 << QColor(165, 18, 18) << 142 << 40;
+    QTest::newRow("a faint tint everywhere") << 14200 << QColor(225, 225, 225) << 142 << 0;
+    QTest::newRow("one row more, same drawing") << 0 << QColor(Qt::white) << 143 << 0;
+}
+
+void TestArtwork::lookAlikesAreThoseBelowTheThreshold()
+{
+    QFETCH(int, changed);
+    QFETCH(QColor, colour);
+    QFETCH(int, height);
+    QFETCH(int, differing);
+    QImage plain(100, 142, QImage::Format_RGB32);
+    plain.fill(Qt::white);
+    QImage other(100, height, QImage::Format_RGB32);
+    other.fill(Qt::white);
+    for (int i = 0; i < changed; ++i)
+        other.setPixelColor(i % 100, i / 100, colour);
+    QImage black = plain;
+    black.fill(Qt::black);
+    QCOMPARE(VisibleDifference(plain, other), differing);
+    // At a threshold of 40 only the pair (0, 2) can be alike; the black picture is like neither.
+    const QList<LookAlike> found = FindLookAlikes({plain, black, other}, 40);
+    QCOMPARE(found.size(), differing < 40 ? 1 : 0);
+    if (!found.isEmpty()) {
+        QCOMPARE(found.first().first, 0);
+        QCOMPARE(found.first().second, 2);
+        QCOMPARE(found.first().differingPixels, differing);
+    }
+}
+
+void TestArtwork::committedPicturesKeepEveryRule()
+{
+    QHash<int, QImage> drawn;
+    QStringList problems;
+    for (const char *name : {"palm_items_1.txt", "palm_items_2.txt"}) {
+        QFile file(QStringLiteral(LORVEX_ARTWORK_DIR "/") + QLatin1String(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const PalmParse parse
+            = ParsePalmDescriptions(QString::fromUtf8(file.readAll()), QLatin1String(name));
+        for (const PalmPicture &picture : parse.pictures) {
+            problems += CheckPalmPicture(picture);
+            drawn.insert(picture.number, DrawPalm(picture));
+        }
+    }
+    problems += CheckPalmLookAlikes(drawn);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+}
+
+void TestArtwork::reviewSheetsShowPicturesAtBothSizesAndOnPages()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QList<ReviewEntry> entries;
+    for (int i = 0; i < 9; ++i) {
+        QImage image(100, i == 0 ? 143 : 142, QImage::Format_RGB32);
+        image.fill(QColor(10 * i, 100, 200));
+        image.setPixelColor(0, 0, Qt::red);
+        entries.append({image, QStringLiteral("Image%1").arg(i + 1),
+                        QStringLiteral("天纹上有星纹者，代表").repeated(i + 1)});
+    }
+    const QStringList sheets = WriteReviewSheets(entries, dir.path(), QStringLiteral("t"), 4);
+    QCOMPARE(sheets.size(), 3);
+    const QImage first(sheets.first());
+    QVERIFY(!first.isNull());
+    // The first picture at real size, then twice its size to its right; its last row is kept.
+    QCOMPARE(first.pixelColor(8, 8), QColor(Qt::red));
+    QCOMPARE(first.pixelColor(8 + 50, 8 + 142), QColor(0, 100, 200));
+    QCOMPARE(first.pixelColor(16 + 100, 8), QColor(Qt::red));
+    QCOMPARE(first.pixelColor(16 + 101, 9), QColor(Qt::red));
+    QCOMPARE(first.pixelColor(16 + 102, 8), QColor(0, 100, 200));
+
+    const QStringList pages = WritePageSheets(entries, dir.path(), QStringLiteral("t"), PageGrid{});
+    QCOMPARE(pages.size(), 2);
+    const QImage page(pages.first());
+    // Slots 100 × 142, one pixel apart: slot 2 starts 101 pixels after slot 1, slot 5 143 lower,
+    // and the 143rd row of the taller picture is cut off by the slot.
+    const QPoint slot1(8, 24);
+    QCOMPARE(page.pixelColor(slot1), QColor(Qt::red));
+    QCOMPARE(page.pixelColor(slot1 + QPoint(101, 0)), QColor(Qt::red));
+    QCOMPARE(page.pixelColor(slot1 + QPoint(0, 143)), QColor(Qt::red));
+    QVERIFY(page.pixelColor(slot1 + QPoint(50, 142)) != QColor(0, 100, 200));
 }
 
 QTEST_MAIN(TestArtwork)

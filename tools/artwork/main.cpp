@@ -4,6 +4,7 @@
 #include "tools/artwork/imagefiles.h"
 #include "tools/artwork/molebodydrawing.h"
 #include "tools/artwork/molefacedescription.h"
+#include "tools/artwork/palmchecks.h"
 #include "tools/artwork/palmdescription.h"
 #include "tools/artwork/palmdrawing.h"
 #include "tools/artwork/pictures.h"
@@ -15,6 +16,7 @@
 #include <QSaveFile>
 #include <QSet>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace artwork;
@@ -76,20 +78,66 @@ bool ReadDescriptions(const QStringList &files, QList<PalmPicture> &pictures)
     return errors.isEmpty();
 }
 
-int Palm(const QString &outDir, const QStringList &files, bool write)
+// Draws every described picture and holds each to its description; nothing is written unless
+// every rule holds for every picture.
+bool DrawCheckedPalms(const QStringList &files, QHash<int, QImage> &drawn)
 {
     QList<PalmPicture> pictures;
     if (!ReadDescriptions(files, pictures))
+        return false;
+    QStringList problems;
+    for (const PalmPicture &picture : pictures) {
+        problems += CheckPalmPicture(picture);
+        drawn.insert(picture.number, DrawPalm(picture));
+    }
+    problems += CheckPalmLookAlikes(drawn);
+    for (const QString &problem : problems)
+        Say(problem);
+    return problems.isEmpty();
+}
+
+int Palm(const QString &outDir, const QStringList &files, bool write)
+{
+    QHash<int, QImage> drawn;
+    if (!DrawCheckedPalms(files, drawn))
         return 1;
     if (!write) {
-        Say(QStringLiteral("artwork: %1 descriptions, no mistakes").arg(pictures.size()));
+        Say(QStringLiteral("artwork: %1 descriptions, no mistakes").arg(drawn.size()));
         return 0;
     }
-    for (const PalmPicture &picture : pictures)
-        if (!WriteJpeg(QDir(outDir).filePath(QStringLiteral("Image%1.jpg").arg(picture.number)),
-                       DrawPalm(picture)))
+    QList<int> numbers = drawn.keys();
+    std::sort(numbers.begin(), numbers.end());
+    for (const int n : numbers)
+        if (!WriteJpeg(QDir(outDir).filePath(QStringLiteral("Image%1.jpg").arg(n)), drawn.value(n)))
             return 1;
-    Say(QStringLiteral("artwork: %1 palm pictures in %2").arg(pictures.size()).arg(outDir));
+    Say(QStringLiteral("artwork: %1 palm pictures in %2").arg(drawn.size()).arg(outDir));
+    return 0;
+}
+
+// Review sheets of the palm pictures as drawn now (checked or not, so that a failing picture can
+// be looked at): each picture beside its analysis, and each topic's pages at real size.
+int Review(const QString &root, const QString &outDir)
+{
+    const QDir repo(root);
+    QStringList files;
+    for (const char *name : {"tools/artwork/palm_items_1.txt", "tools/artwork/palm_items_2.txt"})
+        if (QFileInfo::exists(repo.filePath(QLatin1String(name))))
+            files.append(repo.filePath(QLatin1String(name)));
+    QList<PalmPicture> pictures;
+    if (!ReadDescriptions(files, pictures))
+        return 1;
+    QHash<int, QString> texts;
+    for (const char *name : {"palm/palmtexts1.inc", "palm/palmtexts2.inc"}) {
+        QFile file(repo.filePath(QLatin1String(name)));
+        if (file.open(QIODevice::ReadOnly))
+            texts.insert(ReadPalmAnalyses(QString::fromUtf8(file.readAll())));
+    }
+    const int sheets = WritePalmReviewSheets(pictures, texts, outDir);
+    if (sheets < 0) {
+        Say(QStringLiteral("artwork: cannot write sheets in %1").arg(outDir));
+        return 1;
+    }
+    Say(QStringLiteral("artwork: %1 review sheets in %2").arg(sheets).arg(outDir));
     return 0;
 }
 
@@ -199,7 +247,7 @@ int Usage()
 {
     Say(QStringLiteral(
         "usage: artwork palm OUTDIR DESC...   draw ImageN.jpg for every described item\n"
-        "       artwork check DESC...         only read the descriptions\n"
+        "       artwork check DESC...         read, draw and check them; write nothing\n"
         "       artwork faces OUTDIR DESC     draw gNN.jpg for every face-mole item\n"
         "       artwork checkfaces DESC       only read and check the face descriptions\n"
         "       artwork body OUTDIR           draw the body moles k01.jpg ... k18.jpg\n"
@@ -207,7 +255,8 @@ int Usage()
         "       artwork charts OUTDIR         draw the palm charts i1.jpg and i2.jpg\n"
         "       artwork image218 OUT.jpg\n"
         "       artwork icon OUT.png\n"
-        "       artwork all REPO_ROOT         everything, into REPO_ROOT/assets"));
+        "       artwork all REPO_ROOT         everything, into REPO_ROOT/assets\n"
+        "       artwork review REPO_ROOT OUTDIR   palm review sheets (PNG) into OUTDIR"));
     return 2;
 }
 
@@ -243,5 +292,7 @@ int main(int argc, char *argv[])
         return WritePng(args.at(1), DrawIcon()) ? 0 : 1;
     if (command == QLatin1String("all") && args.size() == 2)
         return All(args.at(1));
+    if (command == QLatin1String("review") && args.size() == 3)
+        return Review(args.at(1), args.at(2));
     return Usage();
 }

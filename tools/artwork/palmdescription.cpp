@@ -146,6 +146,8 @@ LineStatement ParseLine(Words &words)
             s.sister = true;
         else if (word == QLatin1String("faint"))
             s.faint = true;
+        else if (word == QLatin1String("deep"))
+            s.deep = true;
         else if (word.startsWith(QLatin1String("break@")))
             s.breaks.append(Number(word.mid(6), 0, 1));
         else if (word.startsWith(QLatin1String("start=")))
@@ -192,9 +194,13 @@ BranchStatement ParseBranch(Words &words)
     }
     while (!words.atEnd()) {
         const QString word = words.take("option");
-        if (word != QLatin1String("hi"))
+        if (word == QLatin1String("hi"))
+            s.hi = true;
+        else if (word == QLatin1String("across") && s.toward == BranchStatement::Toward::Anchor
+                 && s.to.kind == Anchor::Kind::OnLine)
+            s.across = true;
+        else
             throw StatementError{QStringLiteral("unknown word"), word};
-        s.hi = true;
     }
     return s;
 }
@@ -238,6 +244,16 @@ MessStatement ParseMess(Words &words)
         s.wholePalm = true;
     else
         s.at = ParseAnchor(where);
+    if (!words.atEnd()) {
+        const QString word = words.take("through");
+        if (word != QLatin1String("through"))
+            throw StatementError{QStringLiteral("unknown word"), word};
+        const QString name = words.take("line name");
+        const auto line = Lookup(kLines, name);
+        if (!line)
+            throw StatementError{QStringLiteral("unknown line"), name};
+        s.through = *line;
+    }
     return s;
 }
 
@@ -291,7 +307,21 @@ Statement ParseStatement(const QStringList &words)
         const auto palace = Lookup(kPalaces, name);
         if (!palace)
             throw StatementError{QStringLiteral("unknown palace"), name};
-        statement = LabelStatement{*palace};
+        LabelStatement label{*palace, LabelStatement::Side::Auto};
+        if (!rest.atEnd()) {
+            const std::pair<const char *, LabelStatement::Side> sides[] = {
+                {"above", LabelStatement::Side::Above},
+                {"below", LabelStatement::Side::Below},
+                {"left", LabelStatement::Side::Left},
+                {"right", LabelStatement::Side::Right},
+            };
+            const QString word = rest.take("side");
+            const auto side = Lookup(sides, word);
+            if (!side)
+                throw StatementError{QStringLiteral("unknown word"), word};
+            label.side = *side;
+        }
+        statement = label;
     } else {
         throw StatementError{QStringLiteral("unknown statement"), verb};
     }

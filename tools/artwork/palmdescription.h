@@ -34,7 +34,7 @@ struct LineStatement
 {
     PalmLine line = PalmLine::Tian;
     bool hi = false, none = false, isShort = false, isLong = false, wavy = false, chain = false,
-         sister = false, faint = false;
+         sister = false, faint = false, deep = false;
     QList<double> breaks;
     std::optional<Anchor> start, end;
 };
@@ -54,6 +54,7 @@ struct BranchStatement
     Toward toward = Toward::Anchor;
     Anchor to;
     bool hi = false;
+    bool across = false; // runs on over the line it is sent to instead of stopping at it
 };
 
 enum class MarkKind { Cross, Star, Island, X, Square, Dot, Triangle, Circle, Fork, Tassel, Grille };
@@ -75,6 +76,7 @@ struct MessStatement
 {
     bool wholePalm = false;
     Anchor at;
+    std::optional<PalmLine> through; // a mess that breaks through this line
 };
 
 struct FingerStatement
@@ -85,7 +87,9 @@ struct FingerStatement
 
 struct LabelStatement
 {
+    enum class Side { Auto, Above, Below, Left, Right };
     Palace palace = Palace::Ming;
+    Side side = Side::Auto; // which way the label steps off a palace that holds a feature
 };
 
 using Statement = std::variant<LineStatement, PathStatement, BranchStatement, MarkStatement,

@@ -2,6 +2,8 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QPainterPathStroker>
+#include <QSet>
 #include <QtMath>
 
 #include <algorithm>
@@ -20,7 +22,8 @@ const QColor kFaintRed{214, 120, 120};
 
 constexpr double kInkWidth = 0.95;
 constexpr double kHiWidth = 1.9;
-constexpr double kMarkWidth = 1.35;
+constexpr double kDeepWidth = 3.0; // a line the text calls thick and deep
+constexpr double kMarkWidth = 1.5;
 
 template<class... Ts>
 struct Overloaded : Ts...
@@ -118,28 +121,81 @@ QPainterPath LabelGlyphs(Palace palace)
     return glyphs;
 }
 
-// How badly a label box would hide the picture: red ink most, then grey ink, then leaving the
-// hand; and labels far from their palace read less well.
-double LabelCost(const QImage &drawn, const QRectF &box, double distance)
+// Where a palace's label steps off the palace point when a feature sits there too: toward the
+// fingers for the upper palaces and the two sides, toward the wrist for the lower ones; 兑 lies
+// close to 乾 and steps further, so that a mark under it stays in 兑.
+QPointF LabelStep(Palace palace)
 {
-    double cost = 2.5 * distance;
-    const QRect pixels = box.adjusted(-1, -1, 1, 1).toAlignedRect();
-    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
-        for (int x = pixels.left(); x <= pixels.right(); ++x) {
-            if (!drawn.rect().contains(x, y)) {
-                cost += 20;
-                continue;
-            }
-            const QColor c = drawn.pixelColor(x, y);
-            if (c.red() - c.green() > 50)
-                cost += 8;
-            else if (c.red() < 200)
-                cost += 2;
-            else if (c == PalmPaper)
-                cost += 1.5;
+    switch (palace) {
+    case Palace::Gen:
+    case Palace::Kan:
+    case Palace::Qian:
+        return {0, 5};
+    case Palace::Dui:
+        return {0, -7};
+    case Palace::Zhen:
+        return {0, -6};
+    case Palace::Xun:
+    case Palace::Li:
+    case Palace::Kun:
+    case Palace::Ming:
+        break;
+    }
+    return {0, -5};
+}
+
+// Every anchor a statement is drawn at or toward.
+QList<Anchor> AnchorsOf(const Statement &statement)
+{
+    QList<Anchor> out;
+    std::visit(Overloaded{
+                   [&](const LineStatement &s) {
+                       if (s.start)
+                           out.append(*s.start);
+                       if (s.end)
+                           out.append(*s.end);
+                   },
+                   [&](const PathStatement &s) { out << s.from << s.to; },
+                   [&](const BranchStatement &s) {
+                       if (s.toward == BranchStatement::Toward::Anchor)
+                           out.append(s.to);
+                   },
+                   [&](const MarkStatement &s) { out.append(s.at); },
+                   [&](const LinesStatement &s) { out.append(s.at); },
+                   [&](const MessStatement &s) {
+                       if (!s.wholePalm)
+                           out.append(s.at);
+                   },
+                   [](const FingerStatement &) {},
+                   [](const LabelStatement &) {},
+               },
+               statement);
+    return out;
+}
+
+// The palace whose point lies nearest; the palaces share the palm out between them this way.
+Palace NearestPalace(QPointF at)
+{
+    Palace best = Palace::Ming;
+    double bestDistance = 1e9;
+    for (int i = 0; i <= int(Palace::Ming); ++i) {
+        const QPointF d = PalmHand::PalacePoint(Palace(i)) - at;
+        const double distance = std::hypot(d.x(), d.y());
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = Palace(i);
         }
     }
-    return cost;
+    return best;
+}
+
+bool InsideAll(const QPainterPath &outline, const QPainterPath &ink)
+{
+    for (const QPolygonF &polygon : ink.toFillPolygons())
+        for (const QPointF &point : polygon)
+            if (!outline.contains(point))
+                return false;
+    return true;
 }
 
 } // namespace
@@ -160,6 +216,7 @@ PalmScene::PalmScene(const PalmPicture &picture)
             style.chain |= s->chain;
             style.sister |= s->sister;
             style.faint |= s->faint;
+            style.deep |= s->deep;
             style.breaks += s->breaks;
             if (s->start)
                 style.start = s->start;
@@ -189,6 +246,8 @@ PalmScene::PalmScene(const PalmPicture &picture)
         if (state.style.isShort)
             state.course = state.course.section(0, 0.6);
     }
+    placeLabels();
+    placeMarks();
 }
 
 QPointF PalmScene::point(const Anchor &anchor) const
@@ -230,7 +289,7 @@ void PalmScene::drawLine(QPainter &p, const LineState &line) const
     if (style.none || line.course.isEmpty())
         return;
     QColor colour = style.hi ? PalmRed : PalmInk;
-    double width = style.hi ? kHiWidth : kInkWidth;
+    double width = style.deep ? kDeepWidth : style.hi ? kHiWidth : kInkWidth;
     if (style.faint) {
         colour = style.hi ? kFaintRed : kFaintInk;
         width *= 0.8;
@@ -241,10 +300,10 @@ void PalmScene::drawLine(QPainter &p, const LineState &line) const
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
 
-    // Pieces between the breaks, each gap about six pixels.
+    // Pieces between the breaks, each gap about eight pixels.
     QList<double> breaks = style.breaks;
     std::sort(breaks.begin(), breaks.end());
-    const double gap = 3.0 / std::max(line.course.length(), 1.0);
+    const double gap = 4.0 / std::max(line.course.length(), 1.0);
     QList<std::pair<double, double>> pieces;
     double from = 0;
     for (const double b : breaks) {
@@ -268,7 +327,7 @@ void PalmScene::drawLine(QPainter &p, const LineState &line) const
                                .path());
         } else if (style.wavy) {
             p.drawPath(
-                piece.displaced([](double, double s) { return 1.2 * std::sin(2 * M_PI * s / 6.5); })
+                piece.displaced([](double, double s) { return 1.5 * std::sin(2 * M_PI * s / 6.5); })
                     .path());
         } else {
             p.drawPath(piece.path());
@@ -283,37 +342,62 @@ void PalmScene::drawLine(QPainter &p, const LineState &line) const
     }
 }
 
-QPointF PalmScene::markCentre(const Anchor &at) const
+QPainterPath PalmScene::Inked(const QPainterPath &path, double width)
 {
-    // A mark at the edge of the hand moves inward until it lies wholly on the hand: along its
-    // line toward the line's middle, else toward the palm centre.
-    const QPainterPath hand = m_hand.outline();
-    QPointF c = point(at);
-    QPointF inward = Unit(PalmHand::PalacePoint(Palace::Ming) - c);
-    if (at.kind == Anchor::Kind::OnLine)
-        inward = direction(at) * (at.t < 0.5 ? 1 : -1);
-    for (int step = 0; step < 12; ++step) {
-        bool inside = true;
-        for (int k = 0; k < 8 && inside; ++k)
-            inside = hand.contains(c + Rotated(QPointF(0, 4.6), 45 * k));
-        if (inside)
-            break;
-        c += inward * 0.5;
-    }
-    return c;
+    QPainterPathStroker stroker;
+    stroker.setWidth(width);
+    stroker.setCapStyle(Qt::RoundCap);
+    stroker.setJoinStyle(Qt::RoundJoin);
+    return stroker.createStroke(path);
 }
 
-void PalmScene::drawMark(QPainter &p, MarkKind kind, const Anchor &at, MarkLayer layer) const
+void PalmScene::placeLabels()
 {
-    const QPointF c = markCentre(at);
+    QSet<int> busy;
+    for (const Statement &statement : m_picture.statements)
+        for (const Anchor &a : AnchorsOf(statement))
+            if (a.kind == Anchor::Kind::Palace)
+                busy.insert(int(a.palace));
+    for (const Statement &statement : m_picture.statements) {
+        const auto *label = std::get_if<LabelStatement>(&statement);
+        if (!label)
+            continue;
+        // A label always stands on its own palace; when a feature is drawn there as well the
+        // label steps a little off the point and the feature gives way on the other side.
+        QPointF centre = PalmHand::PalacePoint(label->palace);
+        // A side the description names is taken whether or not the palace holds a feature.
+        if (busy.contains(int(label->palace)) || label->side != LabelStatement::Side::Auto) {
+            switch (label->side) {
+            case LabelStatement::Side::Auto:
+                centre += LabelStep(label->palace);
+                break;
+            case LabelStatement::Side::Above:
+                centre += QPointF(0, -9);
+                break;
+            case LabelStatement::Side::Below:
+                centre += QPointF(0, 9);
+                break;
+            case LabelStatement::Side::Left:
+                centre += QPointF(-5, 0);
+                break;
+            case LabelStatement::Side::Right:
+                centre += QPointF(5, 0);
+                break;
+            }
+        }
+        m_labels.append(
+            {label->palace, centre, LabelGlyphs(label->palace).boundingRect().translated(centre)});
+    }
+}
+
+QPainterPath PalmScene::markPath(MarkKind kind, QPointF c, const Anchor &at) const
+{
     QPointF d = direction(at);
     // Forks and tassels open toward the nearer end of their line, ending at the anchor.
     if (at.kind == Anchor::Kind::OnLine && at.t < 0.5)
         d = -d;
-    constexpr double r = 4.3;
-
+    constexpr double r = 4.7;
     QPainterPath path;
-    bool filled = false;
     switch (kind) {
     case MarkKind::Cross:
         path.moveTo(c + QPointF(0, -r));
@@ -337,41 +421,42 @@ void PalmScene::drawMark(QPainter &p, MarkKind kind, const Anchor &at, MarkLayer
         }
         break;
     case MarkKind::Island: {
-        // An ellipse along the line through it.
-        QPainterPath ellipse;
-        ellipse.addEllipse(QPointF(0, 0), 4.4, 2.1);
-        QTransform t;
-        t.translate(c.x(), c.y());
-        t.rotate(qRadiansToDegrees(std::atan2(d.y(), d.x())));
-        path = t.map(ellipse);
+        // An eye: the line parts into two strands and joins again, pointed at both ends. Off a
+        // line it lies across the palm like a short crease.
+        const QPointF along = at.kind == Anchor::Kind::OnLine ? Unit(d) : QPointF(1, 0);
+        const QPointF across(-along.y(), along.x());
+        path.moveTo(c - along * 6);
+        path.quadTo(c + across * 5.4, c + along * 6);
+        path.quadTo(c - across * 5.4, c - along * 6);
+        path.closeSubpath();
         break;
     }
     case MarkKind::Square:
         path.addRect(QRectF(c - QPointF(3.6, 3.6), QSizeF(7.2, 7.2)));
         break;
     case MarkKind::Dot:
-        path.addEllipse(c, 2.0, 2.0);
-        filled = true;
+        path.addEllipse(c, 2.9, 2.9);
         break;
     case MarkKind::Triangle:
-        path.moveTo(c + QPointF(0, -4.6));
-        path.lineTo(c + QPointF(4.2, 3.0));
-        path.lineTo(c + QPointF(-4.2, 3.0));
+        path.moveTo(c + QPointF(0, -5.2));
+        path.lineTo(c + QPointF(4.8, 3.4));
+        path.lineTo(c + QPointF(-4.8, 3.4));
         path.closeSubpath();
         break;
     case MarkKind::Circle:
         path.addEllipse(c, 3.4, 3.4);
         break;
     case MarkKind::Fork:
-        for (const double angle : {-28.0, 28.0}) {
+        for (const double angle : {-32.0, 32.0}) {
             path.moveTo(c - d * 4.5);
-            path.lineTo(c - d * 4.5 + Rotated(d, angle) * 8);
+            path.lineTo(c - d * 4.5 + Rotated(d, angle) * 10);
         }
         break;
     case MarkKind::Tassel:
-        for (const double angle : {-42.0, -21.0, 0.0, 21.0, 42.0}) {
+        // Many short strands, like the fringe of a tassel.
+        for (const double angle : {-50.0, -25.0, 0.0, 25.0, 50.0}) {
             path.moveTo(c - d * 3.5);
-            path.lineTo(c - d * 3.5 + Rotated(d, angle) * 7);
+            path.lineTo(c - d * 3.5 + Rotated(d, angle) * 8);
         }
         break;
     case MarkKind::Grille:
@@ -383,55 +468,222 @@ void PalmScene::drawMark(QPainter &p, MarkKind kind, const Anchor &at, MarkLayer
         }
         break;
     }
-    p.setBrush(Qt::NoBrush);
-    const double width = kind == MarkKind::Grille ? 0.9 : kMarkWidth;
-    if (layer == MarkLayer::Halo) {
-        p.setPen(Pen(kSkin, width + 1.6));
-        p.drawPath(path);
-        return;
-    }
-    p.setPen(Pen(PalmRed, width));
-    if (filled)
-        p.setBrush(PalmRed);
-    p.drawPath(path);
-    p.setBrush(Qt::NoBrush);
+    return path;
 }
 
-void PalmScene::drawLabels(QImage &image) const
+QPainterPath PalmScene::linesPath(const LinesStatement &s, QPointF c) const
 {
-    QList<QRectF> taken;
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    for (const Statement &statement : m_picture.statements) {
-        const auto *label = std::get_if<LabelStatement>(&statement);
-        if (!label)
+    // Creases, not strokes of a character: each leans a little its own way and they are not all
+    // of one length.
+    const QPointF along = s.horizontal ? QPointF(1, 0) : QPointF(0, 1);
+    const QPointF across(along.y(), along.x());
+    static constexpr double lean[] = {-6, 3, -2, 6, -4, 2};
+    static constexpr double half[] = {5.5, 4.6, 5.2, 4.3, 5.6, 4.8};
+    static constexpr double shift[] = {0, 1.4, -1.2, 0.8, -0.6, 1.6};
+    QPainterPath path;
+    for (int i = 0; i < s.count; ++i) {
+        const int k = i % 6;
+        const QPointF m = c + across * (3.2 * (i - (s.count - 1) / 2.0)) + along * shift[k];
+        const QPointF v = Rotated(along, lean[k]) * half[k];
+        path.moveTo(m - v);
+        path.lineTo(m + v);
+    }
+    return path;
+}
+
+void PalmScene::placeMarks()
+{
+    const QPainterPath hand = m_hand.outline();
+    for (qsizetype i = 0; i < m_picture.statements.size(); ++i) {
+        const Statement &statement = m_picture.statements.at(i);
+        const auto *mark = std::get_if<MarkStatement>(&statement);
+        const auto *lines = std::get_if<LinesStatement>(&statement);
+        const auto *mess = std::get_if<MessStatement>(&statement);
+        if (!mark && !lines && !(mess && !mess->wholePalm))
             continue;
-        const QPainterPath glyphs = LabelGlyphs(label->palace);
-        const QPointF palace = PalmHand::PalacePoint(label->palace);
-        // On the palace itself if it is free, else the clearest spot on the rings around it.
-        QPointF best = palace;
-        double bestCost = -1;
-        for (const double radius : {0.0, 9.0, 12.0, 15.0}) {
-            for (int step = 0; step < (radius > 0 ? 16 : 1); ++step) {
-                const QPointF at = palace + Rotated(QPointF(0, radius), 22.5 * step);
-                const QRectF box = glyphs.boundingRect().translated(at);
-                double cost = LabelCost(image, box, radius);
-                for (const QRectF &other : taken)
-                    if (other.intersects(box))
-                        cost += 1000;
-                if (bestCost < 0 || cost < bestCost) {
-                    bestCost = cost;
-                    best = at;
-                }
+        const Anchor at = mark ? mark->at : lines ? lines->at : mess->at;
+        const double width = !mark                            ? 1.0
+                             : mark->kind == MarkKind::Grille ? 0.9
+                             : mark->kind == MarkKind::Tassel ? 1.1
+                                                              : kMarkWidth;
+        const auto shape = [&](QPointF c) {
+            if (mark)
+                return markPath(mark->kind, c, at);
+            if (lines)
+                return linesPath(*lines, c);
+            QPainterPath round;
+            round.addEllipse(c, 7.5, 7.5);
+            return round;
+        };
+        const auto fits = [&](QPointF c) {
+            const QPainterPath ink = Inked(shape(c), width + 0.6);
+            const QRectF box = ink.boundingRect();
+            for (const PlacedLabel &label : m_labels)
+                if (label.box.adjusted(-LabelGap, -LabelGap, LabelGap, LabelGap).intersects(box))
+                    return false;
+            if (at.kind == Anchor::Kind::Palace && NearestPalace(c) != at.palace)
+                return false;
+            return mess || InsideAll(hand, ink);
+        };
+        // The nearest spot that fits: along its line for a mark on a line, else anywhere close.
+        QPointF best = point(at);
+        if (at.kind == Anchor::Kind::OnLine) {
+            const Polyline &line = m_lines[int(at.line)].course;
+            for (int k = 0; k <= 400; ++k) {
+                const double toward = at.t < 0.5 ? 1 : -1;
+                const double t = at.t + toward * (k % 2 == 0 ? 1 : -1) * 0.005 * ((k + 1) / 2);
+                if (t < 0 || t > 1 || !fits(line.pointAt(t)))
+                    continue;
+                best = line.pointAt(t);
+                break;
             }
+        } else if (!fits(best)) {
+            const QPointF from = best;
+            bool found = false;
+            for (double radius = 0.5; radius <= 14 && !found; radius += 0.5)
+                for (int k = 0; k < 32 && !found; ++k) {
+                    const QPointF c = from + Rotated(QPointF(0, radius), 11.25 * k);
+                    if (fits(c)) {
+                        best = c;
+                        found = true;
+                    }
+                }
         }
-        const QPainterPath placed = glyphs.translated(best);
-        taken.append(placed.boundingRect().adjusted(-1, -1, 1, 1));
+        m_centres.insert(int(i), best);
+        if (!mess)
+            m_marks.append({int(i), shape(best), width});
+    }
+}
+
+QPointF PalmScene::clearOfLabels(QPointF from, const Anchor &to, double most) const
+{
+    const QPointF target = point(to);
+    if (to.kind != Anchor::Kind::Palace)
+        return target;
+    QPointF b = from + (target - from) * most;
+    for (double f = most; f > 0.3; f -= 0.02) {
+        b = from + (target - from) * f;
+        bool clear = true;
+        for (const PlacedLabel &label : m_labels)
+            clear &= !label.box.adjusted(-2.5, -2.5, 2.5, 2.5).contains(b);
+        if (clear)
+            break;
+    }
+    return b;
+}
+
+Polyline PalmScene::path(const PathStatement &s) const
+{
+    // Both ends stop short of a label written on their palace.
+    const QPointF a = clearOfLabels(point(s.to), s.from), b = clearOfLabels(a, s.to);
+    const QPointF along = b - a, normal(-along.y(), along.x());
+    QPainterPath path(a);
+    path.quadTo((a + b) / 2 + normal * (s.bend * 0.5), b);
+    return Polyline::FromPath(path, 48);
+}
+
+Polyline PalmScene::branch(const BranchStatement &s) const
+{
+    Anchor from;
+    from.kind = Anchor::Kind::OnLine;
+    from.line = s.line;
+    from.t = s.t;
+    const QPointF a = point(from);
+    QPointF b;
+    if (s.toward == BranchStatement::Toward::Anchor) {
+        const QPointF target = point(s.to);
+        if (s.to.kind == Anchor::Kind::OnLine) {
+            // A branch sent to a line meets it, or runs on over it.
+            b = s.across ? target + Unit(target - a) * 5 : target;
+        } else {
+            // Toward a place: most of the way, and never into its label.
+            b = clearOfLabels(a, s.to, 0.9);
+        }
+    } else {
+        // A short stroke leaning the way the line runs.
+        QPointF t = direction(from);
+        const QPointF way(0, s.toward == BranchStatement::Toward::Up ? -1 : 1);
+        if (QPointF::dotProduct(t, QPointF(1, 0)) < 0)
+            t = -t;
+        b = a + Unit(way + t * 0.45) * 9;
+    }
+    QPointF t = direction(from);
+    if (QPointF::dotProduct(t, b - a) < 0)
+        t = -t;
+    const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+    QPainterPath path(a);
+    if (s.toward == BranchStatement::Toward::Anchor && s.to.kind == Anchor::Kind::OnLine) {
+        path.lineTo(b); // straight, so that it really meets the line where it is sent
+    } else {
+        // Leaving its line at an angle, so that it shows as a branch of its own; a branch sent
+        // the way its line already runs bows up toward the fingers instead of running on it.
+        QPointF control = a + Unit(Unit(b - a) * 1.5 + t) * (length * 0.35);
+        const QPointF way = Unit(b - a);
+        if (std::abs(way.x() * t.y() - way.y() * t.x()) < 0.26)
+            control = (a + b) / 2 + QPointF(0, -std::max(4.0, length * 0.2));
+        path.quadTo(control, b);
+    }
+    return Polyline::FromPath(path, 48);
+}
+
+QList<QLineF> PalmScene::mess(const MessStatement &s, int index) const
+{
+    Scatter scatter(std::uint32_t(m_picture.number * 64 + index));
+    QList<QLineF> out;
+    if (s.wholePalm) {
+        for (int i = 0; i < 64; ++i) {
+            const QPointF c(32 + 50 * scatter.next(), 66 + 56 * scatter.next());
+            const double angle = 180 * scatter.next();
+            const QPointF v = Rotated(QPointF(1.6 + 1.8 * scatter.next(), 0), angle);
+            out.append(QLineF(c - v, c + v));
+        }
+        return out;
+    }
+    const QPointF centre = m_centres.value(index, point(s.at));
+    QPointF from = centre, to = centre, nearest = centre;
+    if (s.through) {
+        // Strewn from the place over the line and a little beyond it.
+        const Polyline &line = m_lines[int(*s.through)].course;
+        nearest = line.pointAt(0);
+        for (const QPointF &q : line.points())
+            if (QLineF(centre, q).length() < QLineF(centre, nearest).length())
+                nearest = q;
+        to = nearest + Unit(nearest - centre) * 5;
+    }
+    // Open enough to show single crossing lines at real size, not a smudge.
+    const int strokes = s.through ? 18 : 13;
+    const double spread = s.through ? 8 : 11;
+    for (int i = 0; i < strokes; ++i) {
+        const QPointF c
+            = from + (to - from) * scatter.next()
+              + QPointF(spread * (scatter.next() - 0.5), spread * (scatter.next() - 0.5));
+        const double angle = 180 * scatter.next();
+        const QPointF v = Rotated(QPointF(2.4 + 1.8 * scatter.next(), 0), angle);
+        out.append(QLineF(c - v, c + v));
+    }
+    if (s.through) {
+        // A few strokes lie right across the line where the mess meets it, so that it plainly
+        // breaks through.
+        const QPointF across = Unit(nearest - centre);
+        const QPointF along(-across.y(), across.x());
+        for (const double offset : {-3.0, 0.0, 3.0}) {
+            const QPointF c = nearest + along * offset;
+            const QPointF v = Rotated(across, 50 * (scatter.next() - 0.5)) * 3.5;
+            out.append(QLineF(c - v, c + v));
+        }
+    }
+    return out;
+}
+
+void PalmScene::drawLabels(QPainter &p) const
+{
+    for (const PlacedLabel &label : m_labels) {
+        const QPainterPath placed = LabelGlyphs(label.palace).translated(label.centre);
         p.setPen(Pen(kSkin, 2.6));
         p.setBrush(kSkin);
         p.drawPath(placed);
-        p.setPen(Pen(PalmRed, 0.35));
-        p.setBrush(PalmRed);
+        p.setPen(Pen(PalmLabel, 0.35));
+        p.setBrush(PalmLabel);
         p.drawPath(placed);
     }
 }
@@ -442,70 +694,20 @@ void PalmScene::drawStatement(QPainter &p, const Statement &statement, int index
                    [](const LineStatement &) {},
                    [](const FingerStatement &) {},
                    [&](const PathStatement &s) {
-                       const QPointF a = point(s.from), b = point(s.to);
-                       const QPointF along = b - a, normal(-along.y(), along.x());
-                       QPainterPath path(a);
-                       path.quadTo((a + b) / 2 + normal * (s.bend * 0.5), b);
                        p.setPen(Pen(PalmRed, s.hi ? kHiWidth : kMarkWidth));
-                       p.drawPath(path);
+                       p.drawPath(path(s).path());
                    },
                    [&](const BranchStatement &s) {
-                       Anchor from;
-                       from.kind = Anchor::Kind::OnLine;
-                       from.line = s.line;
-                       from.t = s.t;
-                       const QPointF a = point(from);
-                       QPointF b;
-                       if (s.toward == BranchStatement::Toward::Anchor) {
-                           b = a + (point(s.to) - a) * 0.85;
-                       } else {
-                           // A short stroke leaning the way the line runs.
-                           QPointF t = direction(from);
-                           const QPointF way(0, s.toward == BranchStatement::Toward::Up ? -1 : 1);
-                           if (QPointF::dotProduct(t, QPointF(1, 0)) < 0)
-                               t = -t;
-                           b = a + Unit(way + t * 0.45) * 9;
-                       }
-                       QPointF t = direction(from);
-                       if (QPointF::dotProduct(t, b - a) < 0)
-                           t = -t;
-                       const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
-                       QPainterPath path(a);
-                       path.quadTo(a + t * (length * 0.35), b);
                        p.setPen(Pen(PalmRed, s.hi ? kHiWidth : kMarkWidth));
-                       p.drawPath(path);
+                       p.drawPath(branch(s).path());
                    },
-                   [&](const MarkStatement &s) { drawMark(p, s.kind, s.at, MarkLayer::Ink); },
-                   [&](const LinesStatement &s) {
-                       const QPointF c = point(s.at);
-                       const QPointF along = s.horizontal ? QPointF(1, 0) : QPointF(0, 1);
-                       const QPointF across(along.y(), along.x());
-                       QPainterPath path;
-                       for (int i = 0; i < s.count; ++i) {
-                           const QPointF m = c + across * (2.4 * (i - (s.count - 1) / 2.0));
-                           path.moveTo(m - along * 4);
-                           path.lineTo(m + along * 4);
-                       }
-                       p.setPen(Pen(PalmRed, 1.0));
-                       p.drawPath(path);
-                   },
+                   [](const MarkStatement &) {},
+                   [](const LinesStatement &) {},
                    [&](const MessStatement &s) {
-                       Scatter scatter(std::uint32_t(m_picture.number * 64 + index));
                        QPainterPath path;
-                       const int strokes = s.wholePalm ? 64 : 14;
-                       for (int i = 0; i < strokes; ++i) {
-                           QPointF c;
-                           if (s.wholePalm)
-                               c = QPointF(32 + 50 * scatter.next(), 66 + 56 * scatter.next());
-                           else
-                               c = point(s.at)
-                                   + QPointF(10 * scatter.next() - 5, 10 * scatter.next() - 5);
-                           const double angle = 180 * scatter.next();
-                           const double half = s.wholePalm ? 1.6 + 1.8 * scatter.next()
-                                                           : 1.8 + 1.8 * scatter.next();
-                           const QPointF v = Rotated(QPointF(half, 0), angle);
-                           path.moveTo(c - v);
-                           path.lineTo(c + v);
+                       for (const QLineF &stroke : mess(s, index)) {
+                           path.moveTo(stroke.p1());
+                           path.lineTo(stroke.p2());
                        }
                        p.save();
                        p.setClipPath(m_hand.palm());
@@ -558,11 +760,11 @@ QImage PalmScene::draw() const
         outside.addRect(QRectF(0, 0, image.width(), image.height()));
         p.save();
         p.setClipPath(outside.subtracted(m_hand.palm()));
-        p.setPen(Pen(PalmRed, 1.5));
+        p.setPen(Pen(PalmRed, 1.6));
         p.drawPath(m_hand.finger(Finger(f)));
         p.restore();
         if (m_hairy[f]) {
-            p.setPen(Pen(PalmRed, 0.8));
+            p.setPen(Pen(PalmRed, 0.9));
             for (const QLineF &hair : m_hand.hairs(Finger(f)))
                 p.drawLine(hair);
         }
@@ -570,17 +772,34 @@ QImage PalmScene::draw() const
 
     // A thin halo of skin keeps each mark clear of the grey lines under it, but not of the
     // featured lines, which must run on through their marks.
-    for (const Statement &statement : m_picture.statements)
-        if (const auto *mark = std::get_if<MarkStatement>(&statement))
-            drawMark(p, mark->kind, mark->at, MarkLayer::Halo);
+    p.setBrush(Qt::NoBrush);
+    for (const PlacedMark &mark : m_marks) {
+        p.setPen(Pen(kSkin, mark.penWidth + 1.6));
+        p.drawPath(mark.path);
+    }
     for (const LineState &line : m_lines)
         if (line.style.hi)
             drawLine(p, line);
     for (qsizetype i = 0; i < m_picture.statements.size(); ++i)
         drawStatement(p, m_picture.statements.at(i), int(i));
+    for (const PlacedMark &mark : m_marks) {
+        const Statement &statement = m_picture.statements.at(mark.statement);
+        const auto *s = std::get_if<MarkStatement>(&statement);
+        // An island is open inside: the line parts round it. A closed mark off the lines is
+        // clear inside too, so that no crease through it turns a circle into a θ.
+        const bool closed = s
+                            && (s->kind == MarkKind::Circle || s->kind == MarkKind::Square
+                                || s->kind == MarkKind::Triangle);
+        if (s && (s->kind == MarkKind::Island || (closed && s->at.kind != Anchor::Kind::OnLine)))
+            p.fillPath(mark.path, kSkin);
+        p.setPen(Pen(PalmRed, mark.penWidth));
+        p.setBrush(s && s->kind == MarkKind::Dot ? QBrush(PalmRed) : QBrush(Qt::NoBrush));
+        p.drawPath(mark.path);
+    }
+    p.setBrush(Qt::NoBrush);
+    // Labels last, each on its own palace.
+    drawLabels(p);
     p.end();
-    // Labels last, placed where they hide least of what is already drawn.
-    drawLabels(image);
     return image;
 }
 

@@ -119,15 +119,17 @@ PalmHand::PalmHand()
 void PalmHand::reshape(const FingerStatement &s)
 {
     FingerShape &f = m_fingers[int(s.finger)];
+    // Shapes are drawn plainly enough to see at real size.
     if (s.isShort)
-        f.length *= 0.72;
+        f.length *= 0.64;
     if (s.isLong)
-        f.length *= 1.16;
+        f.length *= 1.2;
     if (s.thin)
-        f.width *= 0.68;
-    // A bent finger leans its tip toward the middle of the hand.
+        f.width *= 0.55;
+    // A bent finger leans its tip toward the middle finger; a bent thumb bends back, away from
+    // the hand, as the palm books speak of it.
     if (s.bent) {
-        const double toward[] = {8, 6, 5, -7, -10};
+        const double toward[] = {-5, 10, 9, -10, -12};
         f.bend = toward[int(s.finger)];
     }
 }
@@ -227,14 +229,17 @@ QList<QLineF> PalmHand::creases(Finger finger) const
 QList<QLineF> PalmHand::hairs(Finger finger) const
 {
     QList<QLineF> out;
-    for (int i = 0; i < 6; ++i) {
-        const double s = 0.38 + 0.1 * i;
+    for (int i = 0; i < 9; ++i) {
+        const double s = 0.3 + 0.075 * i;
         const QPointF d = direction(finger, s), n(-d.y(), d.x()), c = centre(finger, s);
         const double w = halfWidth(finger, s);
         for (const double side : {-1.0, 1.0}) {
-            const QPointF edge = c + n * (side * w);
-            out.append(QLineF(edge, edge + n * (side * 2.2) + d * 1.6));
+            const QPointF edge = c + n * (side * (w - 0.6));
+            out.append(QLineF(edge, edge + n * (side * 3.2) + d * 2.2));
         }
+        // and a few across the back of the finger
+        if (i % 2 == 1)
+            out.append(QLineF(c - n * 1.5, c + n * 1.5 + d * 1.2));
     }
     return out;
 }
@@ -243,21 +248,21 @@ QPointF PalmHand::PalacePoint(Palace palace)
 {
     switch (palace) {
     case Palace::Xun:
-        return {32, 66.5};
+        return {35, 67};
     case Palace::Li:
         return {48, 65.5};
     case Palace::Kun:
-        return {70, 66.5};
+        return {69, 67.5};
     case Palace::Zhen:
         return {31, 93};
     case Palace::Dui:
-        return {79, 96};
+        return {77.5, 96};
     case Palace::Gen:
         return {35, 117};
     case Palace::Kan:
         return {56, 118};
     case Palace::Qian:
-        return {74.5, 115};
+        return {72.5, 114};
     case Palace::Ming:
         break;
     }
@@ -285,7 +290,7 @@ Cubic PalmHand::OrdinaryCourse(PalmLine line)
     case PalmLine::Jiafeng:
         break;
     }
-    return {{86, 68.5}, {82, 67.6}, {78, 67.4}, {73.5, 68.4}};
+    return {{86, 68.5}, {81.5, 67.6}, {77, 67.4}, {72, 68.4}};
 }
 
 QPointF PalmHand::LongEnd(PalmLine line)
