@@ -1,0 +1,1 @@
+lorvex_test(tst_rtfreader LIBS lorvex_richtext)
