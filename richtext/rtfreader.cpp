@@ -596,9 +596,7 @@ void Importer::textBytes(QByteArrayView bytes)
             flushBytes();
         m_bytesCodePage = page;
         for (char c : bytes) {
-            if (c == '\t')
-                m_bytes.append(c);
-            else if (uchar(c) >= 0x20)
+            if (c == '\t' || uchar(c) >= 0x20) // other control bytes have nothing to show
                 m_bytes.append(c);
         }
         break;
