@@ -13,6 +13,7 @@
 #include <map>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace richtext {
@@ -26,9 +27,14 @@ constexpr int kMaxDepth = 512;
 // RTF's own limit for a control word; longer words are read to their end and then passed over.
 constexpr int kMaxWordLength = 32;
 // What goes into the document: characters, and text runs plus paragraphs (each costs the
-// document a fragment or a block). Past either cap the rest of the file is not read.
+// document a fragment or a block, some hundred bytes). Past either cap the rest of the file is
+// not read. Far more than the introduction's area shows, and a 100 MB file stays within a few
+// hundred MB and seconds.
 constexpr qsizetype kMaxChars = qsizetype(32) * 1024 * 1024;
-constexpr qsizetype kMaxPieces = qsizetype(4) * 1024 * 1024;
+constexpr qsizetype kMaxPieces = qsizetype(1024) * 1024;
+// A long run of text goes into the document in pieces of this many bytes, so that neither the
+// bytes nor their decoded text are ever held whole.
+constexpr qsizetype kChunkBytes = qsizetype(1024) * 1024;
 // Table entries kept; the font table is looked up by number, the colour table by position.
 constexpr int kMaxFonts = 4096;
 constexpr int kMaxColours = 4096;
@@ -88,57 +94,27 @@ struct Font
     int codePage = 0; // 0: the document's code page
 };
 
-// \fcharset to code page. 1 ("default") and anything unknown leave the document's page.
+// \fcharset to code page; 1 ("default") and anything not listed leave the document's page.
+// Symbol fonts (2) show their bytes as they are, which 1252 does.
+constexpr std::pair<int, int> kCharsetCodePages[] = {
+    {0, 1252},   {2, 1252},   {77, 10000}, {128, 932},  {129, 949},  {130, 1361}, {134, 936},
+    {136, 950},  {161, 1253}, {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256}, {186, 1257},
+    {204, 1251}, {222, 874},  {238, 1250}, {254, 437},  {255, 850},
+};
+
 int charsetCodePage(int charset)
 {
-    switch (charset) {
-    case 0:
-        return 1252;
-    case 2:
-        return 1252; // symbol fonts: their bytes stand as they are
-    case 77:
-        return 10000;
-    case 128:
-        return 932;
-    case 129:
-        return 949;
-    case 130:
-        return 1361;
-    case 134:
-        return 936;
-    case 136:
-        return 950;
-    case 161:
-        return 1253;
-    case 162:
-        return 1254;
-    case 163:
-        return 1258;
-    case 177:
-        return 1255;
-    case 178:
-        return 1256;
-    case 186:
-        return 1257;
-    case 204:
-        return 1251;
-    case 222:
-        return 874;
-    case 238:
-        return 1250;
-    case 254:
-        return 437;
-    case 255:
-        return 850;
-    default:
-        return 0;
-    }
+    for (const auto &[set, page] : kCharsetCodePages)
+        if (set == charset)
+            return page;
+    return 0;
 }
 
 QStringDecoder decoderFor(int codePage)
 {
     auto named = [](const QByteArray &name) {
-        return QStringDecoder(name.constData(), QStringDecoder::Flag::Stateless);
+        // Stateful: a double-byte pair cut by a chunk's end is completed by the next chunk.
+        return QStringDecoder(name.constData());
     };
     switch (codePage) {
     case 936:
@@ -336,7 +312,7 @@ private:
     {
         return m_tooDeep > 0 ? Destination::Skip : m_groups.back().destination;
     }
-    bool full() const { return m_chars > kMaxChars || m_pieces > kMaxPieces; }
+    bool full() const { return m_chars >= kMaxChars || m_pieces >= kMaxPieces; }
 
     void openGroup();
     void closeGroup();
@@ -344,15 +320,19 @@ private:
     void readText();
     void word(std::string_view name, bool hasParameter, int parameter);
     void hexByte(char byte);
+    void appendByte(char byte);
     void textBytes(QByteArrayView bytes);
     void character(QChar c);
     void endTableEntry();
     void paragraph();
 
     int codePage();
-    QString decode(QByteArrayView bytes, int codePage);
-    void flushBytes();
-    void flushText();
+    // Final ends a run of text (a lead byte left at its end shows as U+FFFD); Partial leaves
+    // the decoder waiting for the rest of a cut pair.
+    enum class Flush { Final, Partial };
+    QString decode(QByteArrayView bytes, int codePage, Flush flush = Flush::Final);
+    void flushBytes(Flush flush = Flush::Final);
+    void flushText(Flush flush = Flush::Final);
     QTextCharFormat charFormat() const;
     QTextBlockFormat blockFormat() const;
 
@@ -596,8 +576,11 @@ void Importer::textBytes(QByteArrayView bytes)
             flushBytes();
         m_bytesCodePage = page;
         for (char c : bytes) {
-            if (c == '\t' || uchar(c) >= 0x20) // other control bytes have nothing to show
-                m_bytes.append(c);
+            if (c != '\t' && uchar(c) < 0x20)
+                continue; // other control bytes have nothing to show
+            appendByte(c);
+            if (full())
+                return;
         }
         break;
     }
@@ -609,6 +592,13 @@ void Importer::textBytes(QByteArrayView bytes)
     case Destination::ColourTable:
         break;
     }
+}
+
+void Importer::appendByte(char byte)
+{
+    m_bytes.append(byte);
+    if (m_bytes.size() >= kChunkBytes)
+        flushText(Flush::Partial);
 }
 
 void Importer::hexByte(char byte)
@@ -624,7 +614,7 @@ void Importer::hexByte(char byte)
             flushBytes();
         m_bytesCodePage = page;
         if (uchar(byte) >= 0x20 || byte == '\t')
-            m_bytes.append(byte);
+            appendByte(byte);
     } else {
         textBytes(QByteArrayView(&byte, 1));
     }
@@ -665,7 +655,7 @@ void Importer::endTableEntry()
 void Importer::paragraph()
 {
     flushText();
-    if (destination() != Destination::Text)
+    if (destination() != Destination::Text || full())
         return;
     m_cursor.setBlockFormat(blockFormat());
     m_cursor.insertBlock(QTextBlockFormat(), charFormat());
@@ -872,14 +862,16 @@ int Importer::codePage()
     return m_ansiCodePage;
 }
 
-QString Importer::decode(QByteArrayView bytes, int codePage)
+QString Importer::decode(QByteArrayView bytes, int codePage, Flush flush)
 {
     auto found = m_decoders.find(codePage);
     if (found == m_decoders.end()) {
         if (int(m_decoders.size()) >= kMaxDecoders)
-            return decode(bytes, kDefaultCodePage);
+            return decode(bytes, kDefaultCodePage, flush);
         found = m_decoders.emplace(codePage, decoderFor(codePage)).first;
     }
+    if (flush == Flush::Partial)
+        return found->second.decode(bytes);
     // A lead byte at the very end would vanish as the start of input that never comes; a space
     // behind it makes the decoder show it as U+FFFD. The space is taken off again.
     QByteArray padded(bytes.data(), bytes.size());
@@ -889,23 +881,25 @@ QString Importer::decode(QByteArrayView bytes, int codePage)
     return text;
 }
 
-void Importer::flushBytes()
+void Importer::flushBytes(Flush flush)
 {
     if (m_bytes.isEmpty())
         return;
-    m_text += decode(m_bytes, m_bytesCodePage);
+    m_text += decode(m_bytes, m_bytesCodePage, flush);
     m_bytes.clear();
 }
 
-void Importer::flushText()
+void Importer::flushText(Flush flush)
 {
-    flushBytes();
+    flushBytes(flush);
     if (m_text.isEmpty())
         return;
-    m_chars += m_text.size();
-    ++m_pieces;
-    if (!full())
+    if (!full()) {
+        m_text.truncate(std::min(m_text.size(), kMaxChars - m_chars));
         m_cursor.insertText(m_text, charFormat());
+        m_chars += m_text.size();
+        ++m_pieces;
+    }
     m_text.clear();
 }
 

@@ -11,3 +11,7 @@ lorvex_warnings(replay_rtfreader)
 add_test(NAME replay_rtfreader COMMAND replay_rtfreader ${CMAKE_SOURCE_DIR}/fuzz/corpus/rtfreader)
 set_tests_properties(replay_rtfreader PROPERTIES ENVIRONMENT
     "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/fuzz/lsan.supp")
+
+# Test programs that run the window's real start-up find the introduction beside them, as the
+# program does beside its executable.
+configure_file(${CMAKE_SOURCE_DIR}/assets/sxjj.txt ${CMAKE_CURRENT_BINARY_DIR}/sxjj.txt COPYONLY)

@@ -73,6 +73,9 @@ void TestRtfReader::text_data()
         << u"é掌"_qs;
     QTest::newRow("raw GBK bytes")
         << QByteArray("{\\rtf1\\ansicpg936 \xd5\xc6\r\n\xce\xc6}") << u"掌纹"_qs;
+    QTest::newRow("pair across a 1 MB chunk")
+        << "{\\rtf1\\ansicpg936 " + QByteArray(1024 * 1024 - 1, 'a') + "\xd5\xc6}"
+        << QString(1024 * 1024 - 1, u'a') + u"掌"_qs;
     QTest::newRow("lone lead byte") << QByteArray(R"({\rtf1\ansicpg936 \'d5}x)") << u"\uFFFD"_qs;
     QTest::newRow("u with fallback")
         << QByteArray(R"({\rtf1\uc1\u25484?\u32441?!})") << u"掌纹!"_qs;
