@@ -69,6 +69,7 @@ struct CharState
     bool italic = false;
     bool underline = false;
     bool strike = false;
+    bool hidden = false; // \v: text that is never shown
     int foreground = -1; // colour table positions; -1: none
     int background = -1;
     bool operator==(const CharState &) const = default;
@@ -163,6 +164,7 @@ enum class Word {
     Underline,
     UnderlineNone,
     Strike,
+    Hidden,
     Foreground,
     Background,
     Plain,
@@ -222,6 +224,7 @@ const std::unordered_map<std::string_view, WordInfo> &words()
         {"ulwave", {Word::Underline}},
         {"ulnone", {Word::UnderlineNone}},
         {"strike", {Word::Strike}},
+        {"v", {Word::Hidden}},
         {"striked", {Word::Strike}},
         {"cf", {Word::Foreground}},
         {"highlight", {Word::Background}},
@@ -310,7 +313,10 @@ private:
     GroupState &state() { return m_groups.back(); }
     Destination destination() const
     {
-        return m_tooDeep > 0 ? Destination::Skip : m_groups.back().destination;
+        const GroupState &s = m_groups.back();
+        if (m_tooDeep > 0 || (s.destination == Destination::Text && s.chars.hidden))
+            return Destination::Skip;
+        return s.destination;
     }
     bool full() const { return m_chars >= kMaxChars || m_pieces >= kMaxPieces; }
 
@@ -790,6 +796,9 @@ void Importer::word(std::string_view name, bool hasParameter, int parameter)
         break;
     case Word::UnderlineNone:
         c.underline = false;
+        break;
+    case Word::Hidden:
+        c.hidden = on;
         break;
     case Word::Strike:
         c.strike = on;

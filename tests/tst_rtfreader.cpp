@@ -106,6 +106,8 @@ void TestRtfReader::text_data()
         << u"see site."_qs;
     QTest::newRow("field without star")
         << QByteArray(R"({\rtf1{\field{\fldinst PAGE}{\fldrslt 3}}})") << u"3"_qs;
+    QTest::newRow("hidden text") << QByteArray(R"({\rtf1 a{\v hid\par den}b\v c\v0 d})")
+                                 << u"abd"_qs;
     QTest::newRow("tables are not text")
         << QByteArray(R"({\rtf1{\fonttbl{\f0 A;}}{\colortbl;\red1\green2\blue3;}x})") << u"x"_qs;
     QTest::newRow("text after the end") << QByteArray(R"({\rtf1 a}b)") << u"a"_qs;
