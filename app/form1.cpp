@@ -5,6 +5,7 @@
 #include "base/look.h"
 #include "boneweight/birthdatapage.h"
 #include "mole/molepage.h"
+#include "palm/palmintropage.h"
 #include "palm/palmpage.h"
 
 #include <QDate>
@@ -95,6 +96,10 @@ std::vector<StartupStep> TForm1::startupSteps()
         {QStringLiteral("birth-data lists"),
          [this] {
              TabSheet1->fillLists(QDate::currentDate());
+         }},
+        {QStringLiteral("palm introduction"),
+         [this] {
+             TabSheet2->TabSheet9->loadIntroduction(PalmIntroPage::introductionPath());
          }},
         {QStringLiteral("memo start texts"),
          [this] {

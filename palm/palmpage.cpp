@@ -2,6 +2,7 @@
 
 #include "base/errorreport.h"
 #include "catalogue/picturecatalogue.h"
+#include "palm/palmintropage.h"
 #include "palm/palmtopictab.h"
 
 #include <QTabBar>
@@ -26,10 +27,7 @@ PalmPage::PalmPage(QWidget *parent)
     // Tabs as narrow as a classic Windows tab control's, so that all seven fit on one row.
     PageControl2->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
 
-    TabSheet9 = new QWidget;
-    TabSheet9->setObjectName(QStringLiteral("TabSheet9"));
-    TabSheet9->setAccessibleName(QStringLiteral("手相简介"));
-    TabSheet9->setAutoFillBackground(true);
+    TabSheet9 = new PalmIntroPage;
     PageControl2->addTab(TabSheet9, QStringLiteral("手相简介"));
     for (std::size_t i = 0; i < PalmTopicTabs.size(); ++i) {
         m_topics[i] = new PalmTopicTab(PalmTopicTabs[i]);

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+class PalmIntroPage;
 class PalmTopicTab;
 class QLabel;
 class QTabWidget;
@@ -27,7 +28,7 @@ public:
     QLabel *image(int number) const;
 
     QTabWidget *PageControl2 = nullptr;
-    QWidget *TabSheet9 = nullptr;
+    PalmIntroPage *TabSheet9 = nullptr;
     PalmTopicTab *TabSheet3 = nullptr;
     PalmTopicTab *TabSheet4 = nullptr;
     PalmTopicTab *TabSheet5 = nullptr;

@@ -1,0 +1,116 @@
+#include "palm/palmintropage.h"
+
+#include "base/datafile.h"
+#include "base/errorreport.h"
+#include "base/look.h"
+#include "catalogue/cataloguewidgets.h"
+#include "picture/jpeg.h"
+#include "richtext/rtfreader.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QTextEdit>
+#include <qdrawutil.h>
+
+namespace {
+
+constexpr QRect kPanel1{0, 7, 260, 379};
+constexpr QRect kChart{1, 1, 256, 375}; // i1 and i2, on Panel1, one over the other
+constexpr QRect kR1{272, 15, 337, 361};
+constexpr QRect kStaticText1{392, 16, 70, 25}; // over r1's upper edge
+
+// A panel with a double bevel: the outer one lowered, the inner one raised.
+class DoubleBevelPanel : public QFrame
+{
+public:
+    using QFrame::QFrame;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        qDrawShadePanel(&painter, rect(), palette(), true, 1);
+        qDrawShadePanel(&painter, rect().adjusted(1, 1, -1, -1), palette(), false, 1);
+    }
+};
+
+PictureLabel *chart(const QString &name, const QString &spokenName, QWidget *parent)
+{
+    auto *label = new PictureLabel(parent);
+    label->setObjectName(name);
+    label->setAccessibleName(spokenName);
+    label->setGeometry(kChart);
+    label->setCursor(Qt::ArrowCursor);
+    // A picture that can't be decoded leaves the label empty.
+    label->setPixmap(
+        QPixmap::fromImage(builtInPicture(QStringLiteral(":/pictures/chart/%1.jpg").arg(name))));
+    return label;
+}
+
+} // namespace
+
+PalmIntroPage::PalmIntroPage(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("TabSheet9"));
+    setAccessibleName(QStringLiteral("手相简介"));
+    setAutoFillBackground(true);
+    const QColor buttonFace = palette().color(QPalette::Button);
+
+    Panel1 = new DoubleBevelPanel(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(kPanel1);
+
+    i1 = chart(QStringLiteral("i1"), QStringLiteral("手相图 六大掌纹"), Panel1);
+    i2 = chart(QStringLiteral("i2"), QStringLiteral("手相图 八卦宫位"), Panel1);
+    i2->hide();
+    base::connectGuarded(i1, &PictureLabel::clicked, this, [this] { i1Click(); });
+    base::connectGuarded(i2, &PictureLabel::clicked, this, [this] { i2Click(); });
+
+    r1 = new QTextEdit(this);
+    r1->setObjectName(QStringLiteral("r1"));
+    r1->setAccessibleName(QStringLiteral("手相学简介"));
+    r1->setGeometry(kR1);
+    r1->setReadOnly(true);
+    r1->setFrameShape(QFrame::NoFrame);
+    r1->setFont(base::songFont(13));
+    base::setBaseColour(r1, buttonFace);
+    base::setTextColour(r1, palette().color(QPalette::WindowText));
+    r1->setLineWrapMode(QTextEdit::WidgetWidth);
+    // No scroll bars; the wheel still scrolls a text longer than the area.
+    r1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    r1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    // Made after r1, so that it lies on top of r1's upper edge.
+    StaticText1 = new QLabel(QStringLiteral("手相学"), this);
+    StaticText1->setObjectName(QStringLiteral("StaticText1"));
+    StaticText1->setGeometry(kStaticText1);
+    StaticText1->setFont(base::songFont(21, QFont::Bold));
+    base::setWindowColour(StaticText1, buttonFace);
+    base::setTextColour(StaticText1, palette().color(QPalette::Highlight));
+}
+
+QString PalmIntroPage::introductionPath()
+{
+    return base::executableFolder() + QStringLiteral("sxjj.txt");
+}
+
+void PalmIntroPage::loadIntroduction(const QString &path)
+{
+    const QByteArray bytes = base::readDataFile(path);
+    richtext::importRichOrPlain(r1->document(), bytes);
+}
+
+void PalmIntroPage::i1Click()
+{
+    i1->hide();
+    i2->show();
+}
+
+void PalmIntroPage::i2Click()
+{
+    i2->hide();
+    i1->show();
+}
