@@ -2,6 +2,32 @@
 
 namespace movie {
 
+void DirtyArea::add(const QRectF &rect)
+{
+    if (rect.isEmpty())
+        return;
+    QRectF merged = rect;
+    // Overlapping rectangles become one; beyond a handful, everything does.
+    for (bool again = true; again;) {
+        again = false;
+        for (auto it = m_rects.begin(); it != m_rects.end(); ++it) {
+            if (it->intersects(merged)) {
+                merged |= *it;
+                m_rects.erase(it);
+                again = true;
+                break;
+            }
+        }
+    }
+    m_rects.push_back(merged);
+    if (m_rects.size() > 8) {
+        QRectF all;
+        for (const QRectF &r : m_rects)
+            all |= r;
+        m_rects = {all};
+    }
+}
+
 QRectF DisplayObject::bounds(const QTransform &toStage) const
 {
     if (!character)
@@ -21,7 +47,7 @@ DisplayList::DisplayList(const Movie &movie, const Timeline &timeline, int nesti
     , m_nesting(nesting)
     , m_liveObjects(liveObjects)
 {
-    QRectF ignored;
+    DirtyArea ignored;
     if (!m_timeline.empty()) {
         m_frame = 0;
         applyFrame(0, QTransform(), ignored);
@@ -41,7 +67,7 @@ QRectF DisplayList::bounds(const QTransform &toStage) const
     return area;
 }
 
-bool DisplayList::advance(const QTransform &toStage, QRectF &dirty)
+bool DisplayList::advance(const QTransform &toStage, DirtyArea &dirty)
 {
     if (m_timeline.empty())
         return false;
@@ -61,7 +87,7 @@ bool DisplayList::advance(const QTransform &toStage, QRectF &dirty)
     return applyFrame(m_frame, toStage, dirty) || changed;
 }
 
-bool DisplayList::applyFrame(int frame, const QTransform &toStage, QRectF &dirty)
+bool DisplayList::applyFrame(int frame, const QTransform &toStage, DirtyArea &dirty)
 {
     bool changed = false;
     for (const ControlTag &tag : m_timeline[size_t(frame)])
@@ -71,7 +97,7 @@ bool DisplayList::applyFrame(int frame, const QTransform &toStage, QRectF &dirty
 
 // Back to the first frame as Flash does it: objects that the first frame places again at the same
 // depth with the same character stay (a sprite keeps playing), the others go.
-void DisplayList::rewind(const QTransform &toStage, QRectF &dirty)
+void DisplayList::rewind(const QTransform &toStage, DirtyArea &dirty)
 {
     std::map<int, int> first; // depth -> character placed by frame 0
     for (const ControlTag &tag : m_timeline.front()) {
@@ -86,7 +112,7 @@ void DisplayList::rewind(const QTransform &toStage, QRectF &dirty)
             ++it;
             continue;
         }
-        dirty |= it->second.bounds(toStage);
+        dirty.add(it->second.bounds(toStage));
         release(it->second);
         it = m_objects.erase(it);
         --m_liveObjects;
@@ -96,14 +122,14 @@ void DisplayList::rewind(const QTransform &toStage, QRectF &dirty)
         apply(tag, toStage, dirty, Placement::KeepSame);
 }
 
-bool DisplayList::apply(const ControlTag &tag, const QTransform &toStage, QRectF &dirty,
+bool DisplayList::apply(const ControlTag &tag, const QTransform &toStage, DirtyArea &dirty,
                         Placement placement)
 {
     const auto at = m_objects.find(tag.depth);
     if (tag.kind == ControlTag::Remove) {
         if (at == m_objects.end())
             return false;
-        dirty |= at->second.bounds(toStage);
+        dirty.add(at->second.bounds(toStage));
         release(at->second);
         m_objects.erase(at);
         --m_liveObjects;
@@ -147,8 +173,10 @@ bool DisplayList::apply(const ControlTag &tag, const QTransform &toStage, QRectF
                          || before.matrix != object.matrix
                          || !(before.colorTransform == object.colorTransform)
                          || before.clipDepth != object.clipDepth;
-    if (changed)
-        dirty |= oldArea | object.bounds(toStage);
+    if (changed) {
+        dirty.add(oldArea);
+        dirty.add(object.bounds(toStage));
+    }
     return changed;
 }
 

@@ -9,6 +9,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace movie {
 
@@ -18,6 +19,19 @@ constexpr int MaxSpriteNesting = 16;
 constexpr int MaxLiveObjects = 20000;
 
 struct DisplayObject;
+
+// Where a frame changed: a few rectangles, so that a turning wheel and a cloud drifting far from
+// it are repainted apart, not as the one rectangle around both.
+class DirtyArea
+{
+public:
+    void add(const QRectF &rect);
+    bool isEmpty() const { return m_rects.empty(); }
+    const std::vector<QRectF> &rects() const { return m_rects; }
+
+private:
+    std::vector<QRectF> m_rects;
+};
 
 class DisplayList
 {
@@ -30,7 +44,7 @@ public:
 
     // One frame on; from the last frame back to the first. Adds to `dirty` the area, under
     // `toStage`, whose drawing may have changed; returns whether anything changed.
-    bool advance(const QTransform &toStage, QRectF &dirty);
+    bool advance(const QTransform &toStage, DirtyArea &dirty);
 
     int frame() const { return m_frame; }
     int frameCount() const { return int(m_timeline.size()); }
@@ -40,12 +54,12 @@ public:
     QRectF bounds(const QTransform &toStage) const;
 
 private:
-    bool applyFrame(int frame, const QTransform &toStage, QRectF &dirty);
+    bool applyFrame(int frame, const QTransform &toStage, DirtyArea &dirty);
     // KeepSame: placing the character that is already at the depth only moves it (a rewind).
     enum class Placement { Fresh, KeepSame };
-    bool apply(const ControlTag &tag, const QTransform &toStage, QRectF &dirty,
+    bool apply(const ControlTag &tag, const QTransform &toStage, DirtyArea &dirty,
                Placement placement = Placement::Fresh);
-    void rewind(const QTransform &toStage, QRectF &dirty);
+    void rewind(const QTransform &toStage, DirtyArea &dirty);
     void instantiate(DisplayObject &object);
     void release(DisplayObject &object);
 

@@ -37,7 +37,7 @@ Playback::Playback(std::shared_ptr<const Movie> movie)
 
 Playback::~Playback() = default;
 
-QRectF Playback::advanceTo(qint64 tick)
+std::vector<QRectF> Playback::advanceTo(qint64 tick)
 {
     qint64 steps = tick - m_tick;
     if (steps <= 0)
@@ -51,10 +51,14 @@ QRectF Playback::advanceTo(qint64 tick)
     else if (m_period == 0 && steps > maxSteps)
         steps = maxSteps;
     m_tick = tick;
-    QRectF dirty;
+    DirtyArea dirty;
     for (qint64 i = 0; i < steps; ++i)
         m_list->advance(QTransform(), dirty);
-    return dirty.intersected(m_movie->stage);
+    std::vector<QRectF> changed;
+    for (const QRectF &rect : dirty.rects())
+        if (const QRectF onStage = rect.intersected(m_movie->stage); !onStage.isEmpty())
+            changed.push_back(onStage);
+    return changed;
 }
 
 void Playback::paint(QPainter &painter, const QRectF &target) const

@@ -27,9 +27,9 @@ public:
     // Whether anything in it ever moves: a still movie needs no clock.
     bool animates() const { return m_period > 1 || m_period == 0; }
 
-    // Plays on to frame `tick` (counted from the start, never backwards). Returns the stage area
-    // (twips) whose drawing changed, empty when nothing did.
-    QRectF advanceTo(qint64 tick);
+    // Plays on to frame `tick` (counted from the start, never backwards). Returns the stage areas
+    // (twips) whose drawing changed, none when nothing did.
+    std::vector<QRectF> advanceTo(qint64 tick);
 
     // The frame with its background, the stage fitted into `target`.
     void paint(QPainter &painter, const QRectF &target) const;

@@ -121,15 +121,14 @@ void TShockwaveFlash::catchUp()
     const qint64 now = m_clock();
     const QTransform toDevice
         = movie::ShowAllTransform(m_layers.begin()->second->playback.movie().stage, target());
-    QRect area;
+    QRegion area;
     for (auto &[number, layer] : m_layers) {
         const qint64 tick = qint64(std::floor((now - layer->startMs) * rate / 1000));
-        const QRectF dirty = layer->playback.advanceTo(tick);
-        if (!dirty.isEmpty())
-            area |= toDevice.mapRect(dirty).toAlignedRect().adjusted(-2, -2, 2, 2);
+        for (const QRectF &dirty : layer->playback.advanceTo(tick))
+            area += toDevice.mapRect(dirty).toAlignedRect().adjusted(-2, -2, 2, 2) & rect();
     }
     if (!area.isEmpty())
-        update(area & rect());
+        update(area);
 }
 
 void TShockwaveFlash::paintEvent(QPaintEvent *event)

@@ -35,7 +35,7 @@ enum TagCode {
 QByteArray inflateBody(QByteArrayView body, qsizetype hint, qsizetype limit, QStringList &problems)
 {
     QByteArray out;
-    out.resize(std::clamp<qsizetype>(hint, 1024, std::min<qsizetype>(limit, 4 * 1024 * 1024)));
+    out.resize(std::min({std::max<qsizetype>(hint, 1024), qsizetype(4 * 1024 * 1024), limit}));
     z_stream stream{};
     if (inflateInit(&stream) != Z_OK)
         return {};
@@ -122,8 +122,10 @@ ControlTag readPlace(BitReader &in, int code)
     return tag;
 }
 
-// DefineBitsLossless(2): colour-mapped 8-bit or direct 15/24/32-bit pixels, zlib compressed.
-QImage readLossless(BitReader &in, bool withAlpha, const ReadLimits &limits, QStringList &problems)
+// DefineBitsLossless(2): colour-mapped 8-bit or direct 24/32-bit pixels, zlib compressed. The
+// pixels are allocated only within `maxPixels` and `pixelBudget`, which each bitmap uses up.
+QImage readLossless(BitReader &in, bool withAlpha, qint64 maxPixels, qint64 &pixelBudget,
+                    QStringList &problems)
 {
     const int format = in.u8();
     const int width = in.u16();
@@ -131,9 +133,14 @@ QImage readLossless(BitReader &in, bool withAlpha, const ReadLimits &limits, QSt
     const int tableSize = format == 3 ? in.u8() + 1 : 0;
     if (width == 0 || height == 0 || in.overrun())
         return {};
-    const QByteArray data
-        = inflateBody(in.rest(), qsizetype(width) * height * 4,
-                      std::min<qsizetype>(limits.maxUncompressed, 64 << 20), problems);
+    const qint64 pixels = qint64(width) * height;
+    if (pixels > maxPixels || pixels > pixelBudget) {
+        problems << QStringLiteral("bitmap of %1 x %2 passed over").arg(width).arg(height);
+        return {};
+    }
+    pixelBudget -= pixels;
+    const qsizetype needed = qsizetype(tableSize) * 4 + qsizetype((width + 3) & ~3) * height * 4;
+    const QByteArray data = inflateBody(in.rest(), needed, needed, problems);
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return {};
@@ -294,7 +301,8 @@ private:
             auto character = std::make_shared<Character>();
             character->kind = Character::BitmapCharacter;
             character->bitmap
-                = readLossless(body, code == DefineBitsLossless2, m_limits, m_movie.problems);
+                = readLossless(body, code == DefineBitsLossless2, m_limits.maxBitmapPixels,
+                               m_pixelBudget, m_movie.problems);
             define(id, std::move(character));
             break;
         }
@@ -306,6 +314,7 @@ private:
     const ReadLimits &m_limits;
     Movie &m_movie;
     int m_edgeBudget = m_limits.maxEdgesPerMovie;
+    qint64 m_pixelBudget = m_limits.maxPixelsPerMovie;
 };
 
 } // namespace
