@@ -108,7 +108,7 @@ struct ActiveMask
 
 // Objects in depth order; a mask clips the depths up to its clip depth, within any outer clip.
 void paintList(QPainter &painter, const DisplayList &list, const QTransform &toDevice,
-               const ColorTransform &cx, const Movie &movie)
+               const ColorTransform &cx, const Movie &movie, const QRectF &visible)
 {
     std::vector<ActiveMask> masks;
     bool outerRead = false;
@@ -143,12 +143,15 @@ void paintList(QPainter &painter, const DisplayList &list, const QTransform &toD
             setClip();
         if (object.clipDepth > 0 || !object.character)
             continue;
+        // Only what reaches the area being drawn: a frame is mostly redrawn in small pieces.
+        if (!object.bounds(toDevice).intersects(visible))
+            continue;
         const QTransform transform = object.matrix * toDevice;
         const ColorTransform combined = cx.after(object.colorTransform);
         if (object.character->kind == Character::ShapeCharacter)
             paintShape(painter, object.character->shape, transform, combined, &movie);
         else if (object.sprite)
-            paintList(painter, *object.sprite, transform, combined, movie);
+            paintList(painter, *object.sprite, transform, combined, movie, visible);
     }
     if (!masks.empty()) {
         masks.clear();
@@ -182,7 +185,7 @@ void PaintObjects(QPainter &painter, const Movie &movie, const DisplayList &list
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setTransform(QTransform());
     painter.setClipRect(clip, Qt::IntersectClip);
-    paintList(painter, list, toDevice, ColorTransform(), movie);
+    paintList(painter, list, toDevice, ColorTransform(), movie, painter.clipBoundingRect());
     painter.restore();
 }
 

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QSemaphore>
+#include <QThreadPool>
 #include <QUrl>
 
 #include <algorithm>
@@ -85,6 +87,7 @@ bool TShockwaveFlash::LoadMovie(int layer, const QString &url)
     if (auto read = readMovie(localPath(url)))
         m_layers[layer].reset(new Layer{movie::Playback(std::move(read)), m_clock()});
     restartTimer();
+    m_pending = rect();
     update();
     return true;
 }
@@ -127,34 +130,75 @@ void TShockwaveFlash::catchUp()
         for (const QRectF &dirty : layer->playback.advanceTo(tick))
             area += toDevice.mapRect(dirty).toAlignedRect().adjusted(-2, -2, 2, 2) & rect();
     }
-    if (!area.isEmpty())
+    if (!area.isEmpty()) {
+        m_pending += area;
         update(area);
+    }
+}
+
+// Qt's raster engine hands large span fills to the global thread pool unless it already runs in
+// one of the pool's threads; measured here the hand-offs cost more CPU than the drawing itself
+// (bench/README.md). So the changed areas are drawn into the frame buffer from a pool thread
+// while this thread waits: one drawing at a time, never alongside anything of ours.
+void TShockwaveFlash::renderPending()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (m_frame.size() != pixels) {
+        m_frame = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        m_frame.setDevicePixelRatio(ratio);
+        m_pending = rect();
+    }
+    if (m_pending.isEmpty() || m_frame.isNull())
+        return;
+    const QRegion areas = m_pending;
+    m_pending = QRegion();
+    const auto draw = [this, &areas] {
+        QPainter painter(&m_frame);
+        if (m_layers.empty()) {
+            painter.fillRect(rect(), palette().window());
+            return;
+        }
+        // Each area on its own, with a plain rectangle clip: only the objects reaching into it
+        // are drawn. The base movie's stage rules: upper layers are drawn under its "show all".
+        const QRectF stage = m_layers.begin()->second->playback.movie().stage;
+        for (const QRect &area : areas) {
+            painter.setClipRect(area);
+            bool first = true;
+            for (const auto &[number, layer] : m_layers) {
+                if (first)
+                    layer->playback.paint(painter, target());
+                else
+                    layer->playback.paintOver(painter, stage, target());
+                first = false;
+            }
+        }
+    };
+    QSemaphore done;
+    if (QThreadPool::globalInstance()->tryStart([&] {
+            draw();
+            done.release();
+        }))
+        done.acquire();
+    else
+        draw(); // no free thread in the pool: here, at the cost of the hand-offs
 }
 
 void TShockwaveFlash::paintEvent(QPaintEvent *event)
 {
+    renderPending();
     QPainter painter(this);
-    painter.setClipRegion(event->region());
-    if (m_layers.empty()) {
-        painter.fillRect(rect(), palette().window());
-        return;
-    }
-    // The base movie's stage rules: upper layers are drawn under its "show all" transform.
-    bool first = true;
-    for (const auto &[number, layer] : m_layers) {
-        if (first)
-            layer->playback.paint(painter, target());
-        else
-            layer->playback.paintOver(painter, m_layers.begin()->second->playback.movie().stage,
-                                      target());
-        first = false;
-    }
+    for (const QRect &area : event->region())
+        painter.drawImage(area, m_frame,
+                          QRectF(QPointF(area.topLeft()) * m_frame.devicePixelRatio(),
+                                 QSizeF(area.size()) * m_frame.devicePixelRatio()));
 }
 
 void TShockwaveFlash::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     catchUp();
+    m_pending = rect();
     update();
     restartTimer();
 }

@@ -11,6 +11,8 @@
 
 #include <QBasicTimer>
 #include <QElapsedTimer>
+#include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 #include <functional>
@@ -54,6 +56,7 @@ protected:
 private:
     struct Layer;
     void catchUp();
+    void renderPending();
     void restartTimer();
     qreal frameRate() const;
     QRectF target() const;
@@ -63,4 +66,6 @@ private:
     QElapsedTimer m_elapsed;
     QBasicTimer m_timer;
     QString m_error;
+    QImage m_frame; // what the panel shows; only the pending areas are drawn again
+    QRegion m_pending;
 };

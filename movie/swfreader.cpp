@@ -139,15 +139,25 @@ QImage readLossless(BitReader &in, bool withAlpha, qint64 maxPixels, qint64 &pix
         return {};
     }
     pixelBudget -= pixels;
-    const qsizetype needed = qsizetype(tableSize) * 4 + qsizetype((width + 3) & ~3) * height * 4;
+    if (format != 3 && format != 5) {
+        problems << QStringLiteral("bitmap format %1 passed over").arg(format);
+        return {};
+    }
+    const int entry = withAlpha ? 4 : 3;
+    const qsizetype needed
+        = format == 3 ? qsizetype(tableSize) * entry + qsizetype((width + 3) & ~3) * height
+                      : qsizetype(width) * height * 4;
     const QByteArray data = inflateBody(in.rest(), needed, needed, problems);
+    if (data.size() < needed) {
+        problems << QStringLiteral("bitmap data cut short");
+        return {};
+    }
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return {};
     image.fill(Qt::transparent);
     const auto *bytes = reinterpret_cast<const uchar *>(data.constData());
     const qsizetype size = data.size();
-    const int entry = withAlpha ? 4 : 3;
     if (format == 3) {
         const qsizetype stride = (width + 3) & ~3;
         const qsizetype start = qsizetype(tableSize) * entry;

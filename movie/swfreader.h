@@ -20,8 +20,8 @@ struct ReadLimits
     int maxEdgesPerShape = 200000;                // each further edge is dropped
     int maxEdgesPerMovie = 1000000;               // shapes after the budget are left empty
     int maxStylesPerShape = 4096;
-    qint64 maxBitmapPixels = 4096 * 4096;   // larger bitmaps are passed over...
-    qint64 maxPixelsPerMovie = 8192 * 4096; // ...and so are bitmaps beyond this sum
+    qint64 maxBitmapPixels = 2048 * 2048;   // larger bitmaps are passed over...
+    qint64 maxPixelsPerMovie = 4096 * 2048; // ...and so are bitmaps beyond this sum
 };
 
 Movie ReadSwf(QByteArrayView bytes, const ReadLimits &limits = {});

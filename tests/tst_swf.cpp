@@ -450,6 +450,22 @@ void TestSwf::hostile_data()
     QByteArray bomb("CWS\x0a\x08\x00\x00\x00", 8);
     bomb += qCompress(QByteArray(80 * 1024 * 1024, '\0'), 1).sliced(4);
     QTest::newRow("zlib bomb, its length claiming 8 bytes") << bomb << true;
+    // Fuzzer findings: bitmaps that claim more pixels than their data holds.
+    const auto bitmaps = [](int count, int side) {
+        return makeMovie([=](SwfWriter &w) {
+            for (int id = 1; id <= count; ++id) {
+                QByteArray body;
+                body += char(id), body += char(0), body += char(5);
+                body += char(side & 0xff), body += char(side >> 8);
+                body += char(side & 0xff), body += char(side >> 8);
+                body += qCompress(QByteArray(64, '\xff')).sliced(4);
+                w.tag(36, body);
+            }
+            w.timeline().showFrame();
+        });
+    };
+    QTest::newRow("bitmap of 65535 x 65535") << bitmaps(1, 65535) << true;
+    QTest::newRow("many 2048 x 2048 bitmaps of 64 bytes") << bitmaps(40, 2048) << true;
 }
 
 void TestSwf::hostile()

@@ -15,8 +15,11 @@ namespace {
 constexpr int Tw = 20; // twips per pixel
 constexpr int StageWidth = 705;
 constexpr int StageHeight = 437;
-constexpr qreal Rate = 12;
-constexpr int Frames = 120;
+constexpr qreal Rate = 10;
+constexpr int Frames = 100;
+// Clouds step every third frame: they drift so slowly that more steps show nothing, and each
+// step repaints their whole band.
+constexpr int CloudStep = 3;
 
 // Traditional colours.
 const QColor Paper(244, 234, 212);
@@ -160,19 +163,16 @@ int beads(SwfWriter &writer)
     return writer.defineShape(shape, 3);
 }
 
-// A soft glow behind it all: a radial gradient from warm ivory to the paper, fading out.
+// A soft glow behind it all: two flat ivory discs, lighter towards the middle (flat fills cost
+// far less to draw again each frame than a gradient).
 int halo(SwfWriter &writer)
 {
-    WriterFill glow;
-    glow.kind = WriterFill::Radial;
-    glow.stops = {{0, QColor(255, 250, 236, 255)},
-                  {0.7, QColor(250, 242, 224, 160)},
-                  {1, QColor(244, 234, 212, 0)}};
-    const qreal r = TrigramRadius + 36;
-    glow.matrix = QTransform::fromScale(r * Tw / 16384.0, r * Tw / 16384.0);
     ShapeBuilder shape;
-    shape.setStyles(0, shape.addFill(glow), 0);
-    circle(shape, {0, 0}, r);
+    shape.setStyles(0, shape.addFill(WriterFill::solid(QColor(252, 246, 230, 150))), 0);
+    circle(shape, {0, 0}, TrigramRadius + 34);
+    shape.newStyles();
+    shape.setStyles(0, shape.addFill(WriterFill::solid(QColor(255, 251, 240, 200))), 0);
+    circle(shape, {0, 0}, BeadRadius + 12);
     return writer.defineShape(shape, 3);
 }
 
@@ -251,9 +251,10 @@ QByteArray MakeRili()
         const QTransform beadTurn = rotation(-15 * t, Centre);
         const QTransform taijiTurn = rotation(360 * t, Centre);
         int depth = 1;
+        const qreal cloudT = qreal(frame - frame % CloudStep) / Frames;
         for (const CloudRow &row : rows) {
-            const qreal x
-                = (row.direction > 0 ? -row.spacing + t * row.spacing : 160 - t * row.spacing);
+            const qreal x = (row.direction > 0 ? -row.spacing + cloudT * row.spacing
+                                               : 160 - cloudT * row.spacing);
             const QTransform at = QTransform::fromTranslate(tw(x), tw(row.y));
             frame == 0 ? main.place(depth, row.sprite, at) : main.move(depth, at);
             ++depth;
