@@ -1,6 +1,11 @@
 # The SWF player: the core on small movies of our own writer, and the widget.
 lorvex_test(tst_swf LIBS lorvex_movie lorvex_swfwriter)
 lorvex_test(tst_swfplayer LIBS lorvex_movie_widgets lorvex_swfwriter)
+if(LORVEX_BUILD_TOOLS)
+    lorvex_test(tst_rili LIBS lorvex_movie lorvex_moviemaker)
+    target_compile_definitions(tst_rili PRIVATE
+        LORVEX_RILI_SWF="${PROJECT_SOURCE_DIR}/assets/rili.swf")
+endif()
 
 # The fuzzer's corpus and findings, replayed without libFuzzer; under the sanitizers in the asan
 # build.

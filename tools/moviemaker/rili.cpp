@@ -211,7 +211,7 @@ int cloudRow(SwfWriter &writer, int cloudId, int count, qreal spacing, qreal sca
 {
     TimelineBuilder row;
     for (int i = 0; i < count; ++i) {
-        QTransform t(scale, 0, 0, scale, tw(i * spacing), tw((i % 2) * 6));
+        QTransform t(scale, 0, 0, scale, tw(i * spacing), 0);
         row.place(i + 1, cloudId, t);
     }
     row.showFrame();
