@@ -1,6 +1,7 @@
 #include "movie/swfreader.h"
 
 #include "movie/bitreader.h"
+#include "movie/jpegbits.h"
 #include "movie/shapereader.h"
 
 #include <zlib.h>
@@ -19,10 +20,12 @@ enum TagCode {
     RemoveObject = 5,
     SetBackgroundColor = 9,
     DefineBitsLossless = 20,
+    DefineBitsJPEG2 = 21,
     DefineShape2 = 22,
     PlaceObject2 = 26,
     RemoveObject2 = 28,
     DefineShape3 = 32,
+    DefineBitsJPEG3 = 35,
     DefineBitsLossless2 = 36,
     DefineSprite = 39,
     PlaceObject3 = 70,
@@ -263,6 +266,38 @@ public:
     }
 
 private:
+    // DefineBitsJPEG2/3: a JPEG stream, for JPEG3 followed by zlib-compressed alpha, one byte a
+    // pixel. The pixels come out of the movie's bitmap budget.
+    QImage readJpeg(BitReader &body, bool withAlpha)
+    {
+        const qsizetype alphaOffset = withAlpha ? qsizetype(body.u32()) : body.remaining();
+        const QByteArrayView rest = body.rest();
+        if (body.overrun() || alphaOffset > rest.size())
+            return {};
+        QImage image = DecodeJpegBits(rest.first(alphaOffset),
+                                      std::min(m_limits.maxBitmapPixels, m_pixelBudget));
+        if (image.isNull()) {
+            m_movie.problems << QStringLiteral("JPEG passed over");
+            return {};
+        }
+        m_pixelBudget -= qint64(image.width()) * image.height();
+        if (!withAlpha)
+            return image;
+        const qsizetype pixels = qsizetype(image.width()) * image.height();
+        const QByteArray alpha
+            = inflateBody(rest.sliced(alphaOffset), pixels, pixels, m_movie.problems);
+        if (alpha.size() < pixels)
+            return image; // no usable alpha: opaque
+        image = image.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                line[x] = qRgba(qRed(line[x]), qGreen(line[x]), qBlue(line[x]),
+                                uchar(alpha[qsizetype(y) * image.width() + x]));
+        }
+        return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+
     void define(int id, std::shared_ptr<Character> character)
     {
         m_movie.dictionary[id] = std::move(character);
@@ -316,8 +351,17 @@ private:
             define(id, std::move(character));
             break;
         }
+        case DefineBitsJPEG2:
+        case DefineBitsJPEG3: {
+            const int id = body.u16();
+            auto character = std::make_shared<Character>();
+            character->kind = Character::BitmapCharacter;
+            character->bitmap = readJpeg(body, code == DefineBitsJPEG3);
+            define(id, std::move(character));
+            break;
+        }
         default:
-            break; // actions, sounds, text, fonts, buttons, morphs, JPEG bits...: passed over
+            break; // actions, sounds, text, fonts, buttons, morphs, DefineBits...: passed over
         }
     }
 

@@ -574,6 +574,23 @@ int SwfWriter::defineBitmap(const QImage &image)
     return id;
 }
 
+int SwfWriter::defineJpeg(const QByteArray &jpeg, const QByteArray &alpha)
+{
+    const int id = m_nextId++;
+    BitWriter out;
+    out.u16(id);
+    if (alpha.isEmpty()) {
+        out.bytes(jpeg);
+        tag(21, out.data());
+        return id;
+    }
+    out.u32(std::uint32_t(jpeg.size()));
+    out.bytes(jpeg);
+    out.bytes(qCompress(alpha).sliced(4)); // qCompress puts the length in front of zlib's stream
+    tag(35, out.data());
+    return id;
+}
+
 QByteArray SwfWriter::finish(Compression compression) const
 {
     BitWriter body;

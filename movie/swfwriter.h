@@ -2,7 +2,7 @@
 
 // A small SWF writer for our own movies: the movie maker writes "rili.swf" with it and the tests
 // write the little movies they play. It writes what our player reads: shapes 1 to 4 with solid,
-// gradient and bitmap fills and line styles, sprites, PlaceObject 1 to 3, RemoveObject 1 and 2,
+// gradient and bitmap fills and line styles, lossless and JPEG bitmaps, sprites, PlaceObject 1 to 3, RemoveObject 1 and 2,
 // ShowFrame, plain ("FWS") or zlib ("CWS").
 
 #include <QByteArray>
@@ -147,6 +147,8 @@ public:
     int defineShape(const ShapeBuilder &shape, int version = 3);
     int defineSprite(const TimelineBuilder &timeline);
     int defineBitmap(const QImage &image); // DefineBitsLossless2
+    // DefineBitsJPEG2 of a JPEG stream, or DefineBitsJPEG3 with one alpha byte a pixel.
+    int defineJpeg(const QByteArray &jpeg, const QByteArray &alpha = {});
     void tag(int code, const QByteArray &body);
 
     TimelineBuilder &timeline() { return m_timeline; }

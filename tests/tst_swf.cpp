@@ -6,6 +6,7 @@
 #include "movie/swfreader.h"
 #include "movie/swfwriter.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QTest>
 
@@ -248,6 +249,36 @@ void TestSwf::shapes_data()
         shape.rect(px(0, 0, 100, 100), shape.addFill(fill));
         return w.defineShape(shape, 3);
     }) << Probes{{{25, 50}, red}, {{75, 50}, blue}};
+    // A 32 × 16 JPEG, red on the left half, blue on the right, stretched over the stage; as
+    // DefineBitsJPEG2 (with the empty image Flash's tools put in front) and as DefineBitsJPEG3
+    // with alpha 128.
+    const auto jpegFill = [=](bool alpha) {
+        return oneShape([=](SwfWriter &w) {
+            QImage picture(32, 16, QImage::Format_RGB32);
+            picture.fill(red);
+            for (int y = 0; y < 16; ++y)
+                for (int x = 16; x < 32; ++x)
+                    picture.setPixelColor(x, y, blue);
+            QByteArray jpeg;
+            QBuffer buffer(&jpeg);
+            buffer.open(QIODevice::WriteOnly);
+            picture.save(&buffer, "JPEG", 100);
+            WriterFill fill;
+            fill.kind = WriterFill::Bitmap;
+            fill.bitmapId = alpha ? w.defineJpeg(jpeg, QByteArray(32 * 16, char(128)))
+                                  : w.defineJpeg(QByteArray("\xff\xd9\xff\xd8", 4) + jpeg);
+            fill.bitmapType = 0x41;
+            fill.matrix = QTransform::fromScale(100.0 * Px / 32, 100.0 * Px / 16);
+            ShapeBuilder shape;
+            shape.rect(px(0, 0, 100, 100), shape.addFill(fill));
+            return w.defineShape(shape, 3);
+        });
+    };
+    QTest::newRow("bitmap fill from DefineBitsJPEG2")
+        << jpegFill(false) << Probes{{{25, 50}, red}, {{75, 50}, blue}};
+    QTest::newRow("DefineBitsJPEG3 with alpha")
+        << jpegFill(true)
+        << Probes{{{25, 50}, QColor(225, 135, 125)}, {{75, 50}, QColor(140, 135, 210)}};
 }
 
 void TestSwf::shapes()

@@ -2,6 +2,7 @@
 
 #include "movie/swfwriter.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QList>
 
@@ -95,6 +96,27 @@ QList<QByteArray> MakeSeeds()
         main.showFrame();
         seeds << writer.finish(SwfWriter::Plain);
         seeds << writer.finish(SwfWriter::Zlib);
+    }
+    // JPEG bitmaps: DefineBitsJPEG2 and DefineBitsJPEG3 with alpha.
+    {
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(QColor(200, 120, 40));
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "JPEG", 50);
+        SwfWriter writer = small();
+        for (const QByteArray &alpha : {QByteArray(), QByteArray(64, char(100))}) {
+            WriterFill fill;
+            fill.kind = WriterFill::Bitmap;
+            fill.bitmapId = writer.defineJpeg(jpeg, alpha);
+            fill.matrix = QTransform::fromScale(20, 20);
+            ShapeBuilder shape;
+            shape.rect(QRect(0, 0, 400, 400), shape.addFill(fill));
+            writer.timeline().place(fill.bitmapId, writer.defineShape(shape, 3));
+        }
+        writer.timeline().showFrame();
+        seeds << writer.finish(SwfWriter::Plain);
     }
     return seeds;
 }
