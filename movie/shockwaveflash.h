@@ -3,7 +3,8 @@
 // The animation panel's player: our stand-in for the Flash control. It takes one request,
 // LoadMovie(layer, path), reads that one local file and plays the movie in its rectangle, the
 // whole stage fitted in ("show all"), antialiased, repeating at the movie's frame rate. A
-// missing or unreadable file is nothing to show. Nothing in a movie is ever run or fetched.
+// missing or unreadable file is nothing to show. Nothing in a movie is ever run or fetched,
+// whatever a stored AllowScriptAccess would say: a movie must not act on the machine.
 //
 // While hidden it draws nothing and sets no timer, yet keeps its place in time: shown again, it
 // shows the frame that playing on would have reached. Only the part of a frame that changed is

@@ -2,8 +2,8 @@
 
 // A small SWF writer for our own movies: the movie maker writes "rili.swf" with it and the tests
 // write the little movies they play. It writes what our player reads: shapes 1 to 4 with solid,
-// gradient and bitmap fills and line styles, lossless and JPEG bitmaps, sprites, PlaceObject 1 to 3, RemoveObject 1 and 2,
-// ShowFrame, plain ("FWS") or zlib ("CWS").
+// gradient and bitmap fills and line styles, lossless and JPEG bitmaps, sprites, PlaceObject 1
+// to 3, RemoveObject 1 and 2, ShowFrame, plain ("FWS") or zlib ("CWS").
 
 #include <QByteArray>
 #include <QColor>
