@@ -1,10 +1,13 @@
 #include "app/form1.h"
 
 #include "app/helpabout.h"
+#include "base/datafile.h"
 #include "base/errorreport.h"
+#include "base/failure.h"
 #include "base/look.h"
 #include "boneweight/birthdatapage.h"
 #include "mole/molepage.h"
+#include "movie/shockwaveflash.h"
 #include "palm/palmintropage.h"
 #include "palm/palmpage.h"
 
@@ -52,6 +55,13 @@ TForm1::TForm1(QWidget *parent)
 
     TabSheet1 = new BirthDataPage;
     PageControl1->addTab(TabSheet1, QStringLiteral(" 我有几两命？ "));
+    // The animation lies lowest on the first tab, so every control of the form is in front of it;
+    // the page clips what reaches past its edges.
+    fla = new TShockwaveFlash(TabSheet1);
+    fla->setObjectName(QStringLiteral("fla"));
+    fla->setAccessibleName(QStringLiteral("太极八卦动画"));
+    fla->setGeometry(-3, 4, 705, 437);
+    fla->lower();
     TabSheet2 = new PalmPage;
     PageControl1->addTab(TabSheet2, QStringLiteral(" 看手相 "));
     TabSheet10 = new MolePage;
@@ -93,6 +103,13 @@ void TForm1::buildMenu()
 std::vector<StartupStep> TForm1::startupSteps()
 {
     return {
+        {QStringLiteral("animation"),
+         [this] {
+             // A missing or broken movie is accepted and shows nothing; only a refused request
+             // is an error of this step.
+             if (!fla->LoadMovie(0, base::executableFolder() + QStringLiteral("rili.swf")))
+                 throw base::Failure(fla->errorString());
+         }},
         {QStringLiteral("birth-data lists"),
          [this] {
              TabSheet1->fillLists(QDate::currentDate());

@@ -15,6 +15,7 @@ class PalmPage;
 class QAction;
 class QMenuBar;
 class QTabWidget;
+class TShockwaveFlash;
 
 class TForm1 : public QMainWindow
 {
@@ -37,6 +38,7 @@ public:
 
     QTabWidget *PageControl1 = nullptr;
     BirthDataPage *TabSheet1 = nullptr;
+    TShockwaveFlash *fla = nullptr; // the animation behind the first tab's form
     PalmPage *TabSheet2 = nullptr;
     MolePage *TabSheet10 = nullptr;
     QMenuBar *MainMenu1 = nullptr;

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-QImage decodeJpeg(QByteArrayView bytes)
+QImage decodeJpeg(QByteArrayView bytes, qint64 maxPixels)
 {
     if (bytes.isEmpty())
         return {};
@@ -18,7 +18,7 @@ QImage decodeJpeg(QByteArrayView bytes)
     int width = 0, height = 0, subsampling = 0, colourspace = 0;
     if (tjDecompressHeader3(handle.get(), data, size, &width, &height, &subsampling, &colourspace)
             != 0
-        || width <= 0 || height <= 0)
+        || width <= 0 || height <= 0 || qint64(width) * height > maxPixels)
         return {};
     QImage image(width, height, QImage::Format_RGB888);
     if (image.isNull())

@@ -138,12 +138,13 @@ void TestBirthDataPage::layout()
     QCOMPARE(l1->palette().color(QPalette::WindowText), QColor(0, 0, 128));
     QCOMPARE(m1->palette().color(QPalette::Base), QColor(255, 251, 240));
     QVERIFY(m1->isReadOnly());
-    // Stacking, bottom to top, among the page's own children.
+    QCOMPARE(geometryOf("fla"), QRect(-3, 4, 705, 437));
+    // Stacking, bottom to top, among the page's own children: the animation lowest of all.
     QStringList order;
     for (QObject *child : page->children())
         if (child->isWidgetType())
             order << child->objectName();
-    QCOMPARE(order, QStringList({"Panel11", "GroupBox2", "b1", "GroupBox1", "Panel12"}));
+    QCOMPARE(order, QStringList({"fla", "Panel11", "GroupBox2", "b1", "GroupBox1", "Panel12"}));
 }
 
 void TestBirthDataPage::readings_data()

@@ -1,12 +1,16 @@
 #include "app/form1.h"
 #include "app/helpabout.h"
 #include "app/program.h"
+#include "base/errorreport.h"
+#include "boneweight/birthdatapage.h"
+#include "movie/shockwaveflash.h"
 #include "text/gbk.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -43,6 +47,8 @@ private slots:
     void altAOpensAbout();
     void helpOpensHttpsAddress();
     void everyTextFitsCodePage936();
+    void startsWithoutMovie_data();
+    void startsWithoutMovie();
 
 private:
     // Answers the next modal box: records its caption and text, then closes it with `key`.
@@ -216,6 +222,41 @@ void TestForm1::everyTextFitsCodePage936()
         texts << memo->toPlainText();
     for (const QString &t : texts)
         QVERIFY2(text::fitsGbk(t), qPrintable(t));
+}
+
+// The movie is looked for beside the executable only; without it (or with a folder or junk in its
+// place) start-up goes on silently and every later step still runs.
+void TestForm1::startsWithoutMovie_data()
+{
+    QTest::addColumn<QByteArray>("what");
+    QTest::newRow("missing") << QByteArray();
+    QTest::newRow("not a movie") << QByteArray("FWS\x0a garbage");
+}
+
+void TestForm1::startsWithoutMovie()
+{
+    QFETCH(QByteArray, what);
+    const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/rili.swf");
+    QFile::remove(path);
+    if (!what.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(what);
+    }
+    QStringList reports;
+    const auto previous = base::setReportSink(
+        [&reports](const QString &, const QString &text) { reports << text; });
+    TForm1 fresh;
+    fresh.FormCreate();
+    base::setReportSink(previous);
+    QFile::remove(path);
+    QVERIFY2(reports.isEmpty(), qPrintable(reports.join(QLatin1Char('\n'))));
+    auto *fla = fresh.findChild<TShockwaveFlash *>(QStringLiteral("fla"));
+    QVERIFY(fla);
+    QCOMPARE(fla->parentWidget(), fresh.TabSheet1);
+    QVERIFY(!fla->isTicking());
+    QVERIFY(fresh.findChild<QComboBox *>(QStringLiteral("cy"))->count() > 0);
+    QVERIFY(!fresh.findChild<QTextEdit *>(QStringLiteral("r1"))->toPlainText().isEmpty());
 }
 
 QTEST_MAIN(TestForm1)

@@ -1,0 +1,26 @@
+// A movie file is the player's only outside input: read arbitrary bytes as a SWF movie, play a
+// few frames and draw one, and let the sanitizers watch. The corpus in corpus/swf/ holds small
+// movies of our writer, one per tag and fill kind.
+
+#include "movie/playback.h"
+#include "movie/swfreader.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    auto movie = std::make_shared<movie::Movie>(movie::ReadSwf(bytes));
+    if (movie->isEmpty())
+        return 0;
+    movie::Playback playback(movie);
+    playback.advanceTo(3);
+    QImage image(141, 87, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    playback.paint(painter, QRectF(image.rect()));
+    return 0;
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+// The display list of a playing timeline: the objects at their depths, each a shape or a sprite
+// with a display list and a frame of its own. Advancing one frame applies that frame's
+// operations, advances every sprite already on stage, and says what changed, and where, so that
+// a frame whose display list did not change is not drawn again.
+
+#include "movie/swf.h"
+
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace movie {
+
+// Hostile movies are bounded here: sprites nested deeper are not instantiated, and once this
+// many objects live in one movie further placements are passed over.
+constexpr int MaxSpriteNesting = 16;
+constexpr int MaxLiveObjects = 20000;
+
+struct DisplayObject;
+
+// Where a frame changed: a few rectangles, so that a turning wheel and a cloud drifting far from
+// it are repainted apart, not as the one rectangle around both.
+class DirtyArea
+{
+public:
+    void add(const QRectF &rect);
+    bool isEmpty() const { return m_rects.empty(); }
+    const std::vector<QRectF> &rects() const { return m_rects; }
+
+private:
+    std::vector<QRectF> m_rects;
+};
+
+class DisplayList
+{
+public:
+    // Starts `timeline` at its first frame.
+    DisplayList(const Movie &movie, const Timeline &timeline, int nesting, int &liveObjects);
+    ~DisplayList();
+    DisplayList(const DisplayList &) = delete;
+    DisplayList &operator=(const DisplayList &) = delete;
+
+    // One frame on; from the last frame back to the first. Adds to `dirty` the area, under
+    // `toStage`, whose drawing may have changed; returns whether anything changed.
+    bool advance(const QTransform &toStage, DirtyArea &dirty);
+
+    int frame() const { return m_frame; }
+    int frameCount() const { return int(m_timeline.size()); }
+    const std::map<int, DisplayObject> &objects() const { return m_objects; }
+
+    // The area this list draws in, under `toStage`.
+    QRectF bounds(const QTransform &toStage) const;
+
+private:
+    bool applyFrame(int frame, const QTransform &toStage, DirtyArea &dirty);
+    // KeepSame: placing the character that is already at the depth only moves it (a rewind).
+    enum class Placement { Fresh, KeepSame };
+    bool apply(const ControlTag &tag, const QTransform &toStage, DirtyArea &dirty,
+               Placement placement = Placement::Fresh);
+    void rewind(const QTransform &toStage, DirtyArea &dirty);
+    void instantiate(DisplayObject &object);
+    void release(DisplayObject &object);
+
+    const Movie &m_movie;
+    const Timeline &m_timeline;
+    const int m_nesting;
+    int &m_liveObjects;
+    int m_frame = -1;
+    std::map<int, DisplayObject> m_objects;
+};
+
+struct DisplayObject
+{
+    int characterId = 0;
+    const Character *character = nullptr; // null: not in the dictionary (drawn as nothing)
+    QTransform matrix;
+    ColorTransform colorTransform;
+    int clipDepth = 0;
+    std::unique_ptr<DisplayList> sprite;
+
+    QRectF bounds(const QTransform &toStage) const;
+};
+
+} // namespace movie

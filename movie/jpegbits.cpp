@@ -1,0 +1,23 @@
+#include "movie/jpegbits.h"
+
+#include "picture/jpeg.h"
+
+namespace movie {
+
+QImage DecodeJpegBits(QByteArrayView data, qint64 maxPixels)
+{
+    // Flash's own tools wrote an empty image (FF D9 FF D8) in front of some streams, and split
+    // others into tables and image with an end and a start marker between them: both go.
+    QByteArray bytes = data.toByteArray();
+    static const QByteArray endStart("\xff\xd9\xff\xd8", 4);
+    if (bytes.startsWith(endStart))
+        bytes.remove(0, 4);
+    if (const qsizetype split = bytes.indexOf(endStart, 2); split > 0)
+        bytes.remove(split, 4);
+    if (!bytes.startsWith("\xff\xd8"))
+        return {};
+
+    return decodeJpeg(bytes, maxPixels);
+}
+
+} // namespace movie

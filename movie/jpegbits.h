@@ -1,0 +1,15 @@
+#pragma once
+
+// The one place the movie decodes JPEG (DefineBitsJPEG2 and 3 hold whole JPEG streams): the
+// stream is tidied as Flash's tools wrote it, then decoded by picture/.
+
+#include <QByteArrayView>
+#include <QImage>
+
+namespace movie {
+
+// The picture, or a null image for data that isn't a JPEG, fails to decode, or has more than
+// `maxPixels` pixels (checked before anything is allocated).
+QImage DecodeJpegBits(QByteArrayView data, qint64 maxPixels);
+
+} // namespace movie

@@ -1,0 +1,75 @@
+#include "movie/playback.h"
+
+#include "movie/framepainter.h"
+
+#include <numeric>
+
+namespace movie {
+
+namespace {
+
+// Least common multiple of the frame counts of every timeline, 0 past a million frames.
+qint64 periodOf(const Movie &movie)
+{
+    constexpr qint64 limit = 1 << 20;
+    qint64 period = 1;
+    const auto add = [&](const Timeline &timeline) {
+        if (period == 0 || timeline.size() < 2)
+            return;
+        period = std::lcm(period, qint64(timeline.size()));
+        if (period > limit)
+            period = 0;
+    };
+    add(movie.timeline);
+    for (const auto &[id, character] : movie.dictionary)
+        if (character->kind == Character::SpriteCharacter)
+            add(character->sprite);
+    return period;
+}
+
+} // namespace
+
+Playback::Playback(std::shared_ptr<const Movie> movie)
+    : m_movie(std::move(movie))
+    , m_list(std::make_unique<DisplayList>(*m_movie, m_movie->timeline, 0, m_liveObjects))
+    , m_period(periodOf(*m_movie))
+{}
+
+Playback::~Playback() = default;
+
+std::vector<QRectF> Playback::advanceTo(qint64 tick)
+{
+    qint64 steps = tick - m_tick;
+    if (steps <= 0)
+        return {};
+    // Everything repeats after one period once each timeline has run through once, so a long
+    // absence skips whole periods without playing them. Without a known period the skip is capped
+    // so that a return never stalls.
+    constexpr qint64 maxSteps = 1 << 20;
+    if (m_period > 0 && steps > 2 * m_period)
+        steps = m_period + steps % m_period;
+    else if (m_period == 0 && steps > maxSteps)
+        steps = maxSteps;
+    m_tick = tick;
+    DirtyArea dirty;
+    for (qint64 i = 0; i < steps; ++i)
+        m_list->advance(QTransform(), dirty);
+    std::vector<QRectF> changed;
+    for (const QRectF &rect : dirty.rects())
+        if (const QRectF onStage = rect.intersected(m_movie->stage); !onStage.isEmpty())
+            changed.push_back(onStage);
+    return changed;
+}
+
+void Playback::paint(QPainter &painter, const QRectF &target) const
+{
+    PaintFrame(painter, *m_movie, *m_list, target);
+}
+
+void Playback::paintOver(QPainter &painter, const QRectF &stage, const QRectF &target) const
+{
+    const QTransform toDevice = ShowAllTransform(stage, target);
+    PaintObjects(painter, *m_movie, *m_list, toDevice, toDevice.mapRect(stage));
+}
+
+} // namespace movie

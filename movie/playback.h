@@ -1,0 +1,47 @@
+#pragma once
+
+// A movie playing: its display list and its place in time, counted in frames since it started.
+// What the widget is to this, a label is to QMovie: it asks for a frame number from the clock and
+// paints. Skipping ahead costs no drawing; a long skip is shortened by whole periods of the
+// movie, after which every timeline in it stands where it stood.
+
+#include "movie/displaylist.h"
+#include "movie/swf.h"
+
+#include <memory>
+
+class QPainter;
+
+namespace movie {
+
+class Playback
+{
+public:
+    explicit Playback(std::shared_ptr<const Movie> movie);
+    ~Playback();
+
+    const Movie &movie() const { return *m_movie; }
+    const DisplayList &displayList() const { return *m_list; }
+    qint64 tick() const { return m_tick; }
+
+    // Whether anything in it ever moves: a still movie needs no clock.
+    bool animates() const { return m_period > 1 || m_period == 0; }
+
+    // Plays on to frame `tick` (counted from the start, never backwards). Returns the stage areas
+    // (twips) whose drawing changed, none when nothing did.
+    std::vector<QRectF> advanceTo(qint64 tick);
+
+    // The frame with its background, the stage fitted into `target`.
+    void paint(QPainter &painter, const QRectF &target) const;
+    // The frame alone, over what is there, under another movie's stage fitted into `target`.
+    void paintOver(QPainter &painter, const QRectF &stage, const QRectF &target) const;
+
+private:
+    std::shared_ptr<const Movie> m_movie;
+    int m_liveObjects = 0;
+    std::unique_ptr<DisplayList> m_list;
+    qint64 m_tick = 0;
+    qint64 m_period = 1; // 0: too long to know
+};
+
+} // namespace movie

@@ -1,0 +1,385 @@
+#include "movie/shapereader.h"
+
+#include <QtMath>
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+
+namespace movie {
+
+namespace {
+
+struct Point
+{
+    qint64 x = 0;
+    qint64 y = 0;
+    bool operator==(const Point &) const = default;
+};
+
+struct PointHash
+{
+    size_t operator()(const Point &p) const { return std::hash<qint64>()(p.x * 1000003 ^ p.y); }
+};
+
+struct Edge
+{
+    Point from;
+    Point control;
+    Point to;
+    bool curved = false;
+
+    Edge reversed() const { return {to, control, from, curved}; }
+};
+
+QPointF toPointF(const Point &p)
+{
+    return QPointF(qreal(p.x), qreal(p.y));
+}
+
+void addEdge(QPainterPath &path, const Edge &edge)
+{
+    if (edge.curved)
+        path.quadTo(toPointF(edge.control), toPointF(edge.to));
+    else
+        path.lineTo(toPointF(edge.to));
+}
+
+// Joins a fill's edges into closed contours: from each unused edge, follow edges that start where
+// the last one ended until the contour returns to its start or finds no continuation.
+QPainterPath fillPath(const std::vector<Edge> &edges)
+{
+    std::unordered_map<Point, std::vector<int>, PointHash> starting;
+    for (int i = int(edges.size()) - 1; i >= 0; --i)
+        starting[edges[size_t(i)].from].push_back(i);
+    std::vector<bool> used(edges.size(), false);
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    for (size_t first = 0; first < edges.size(); ++first) {
+        if (used[first])
+            continue;
+        const Point start = edges[first].from;
+        path.moveTo(toPointF(start));
+        size_t current = first;
+        while (true) {
+            used[current] = true;
+            addEdge(path, edges[current]);
+            const Point end = edges[current].to;
+            if (end == start)
+                break;
+            const auto found = starting.find(end);
+            if (found == starting.end())
+                break;
+            std::vector<int> &candidates = found->second;
+            while (!candidates.empty() && used[size_t(candidates.back())])
+                candidates.pop_back();
+            if (candidates.empty())
+                break;
+            current = size_t(candidates.back());
+            candidates.pop_back();
+        }
+        path.closeSubpath();
+    }
+    return path;
+}
+
+QPainterPath linePath(const std::vector<Edge> &edges)
+{
+    QPainterPath path;
+    bool first = true;
+    Point pen;
+    for (const Edge &edge : edges) {
+        if (first || !(edge.from == pen))
+            path.moveTo(toPointF(edge.from));
+        addEdge(path, edge);
+        pen = edge.to;
+        first = false;
+    }
+    return path;
+}
+
+class ShapeReader
+{
+public:
+    ShapeReader(BitReader &in, int version, int edgeBudget, int maxStyles)
+        : m_in(in)
+        , m_version(version)
+        , m_edgeBudget(edgeBudget)
+        , m_maxStyles(maxStyles)
+    {}
+
+    Shape read()
+    {
+        (void)m_in.rect(); // declared bounds: ours are measured from the paths
+        if (m_version == 4) {
+            (void)m_in.rect(); // edge bounds
+            (void)m_in.u8();   // winding rule and stroke scaling flags
+        }
+        if (!readStyles())
+            return m_shape;
+        readRecords();
+        flushGroup();
+        return m_shape;
+    }
+
+private:
+    bool readStyles()
+    {
+        m_fillBase = int(m_shape.fills.size());
+        m_lineBase = int(m_shape.lines.size());
+        int fills = m_in.u8();
+        if (fills == 0xff && m_version >= 2)
+            fills = m_in.u16();
+        for (int i = 0; i < fills && !m_in.overrun(); ++i) {
+            FillStyle style;
+            if (!readFill(style))
+                return false;
+            m_shape.fills.push_back(style);
+        }
+        int lines = m_in.u8();
+        if (lines == 0xff)
+            lines = m_in.u16();
+        for (int i = 0; i < lines && !m_in.overrun(); ++i) {
+            LineStyle style;
+            if (!readLine(style))
+                return false;
+            m_shape.lines.push_back(style);
+        }
+        m_fillCount = int(m_shape.fills.size()) - m_fillBase;
+        m_lineCount = int(m_shape.lines.size()) - m_lineBase;
+        m_fillBits = int(m_in.bits(4));
+        m_lineBits = int(m_in.bits(4));
+        m_fill0 = m_fill1 = m_line = -1;
+        // Styles beyond the limit end the shape: each new style array would otherwise add more.
+        return !m_in.overrun() && int(m_shape.fills.size() + m_shape.lines.size()) <= m_maxStyles;
+    }
+
+    QColor colour() { return m_version >= 3 ? m_in.rgba() : m_in.rgb(); }
+
+    bool readFill(FillStyle &style)
+    {
+        const int type = m_in.u8();
+        switch (type) {
+        case 0x00:
+            style.kind = FillStyle::Solid;
+            style.colour = colour();
+            return true;
+        case 0x10:
+        case 0x12:
+        case 0x13: {
+            style.kind = type == 0x10   ? FillStyle::Linear
+                         : type == 0x12 ? FillStyle::Radial
+                                        : FillStyle::Focal;
+            style.matrix = m_in.matrix();
+            const int spread = int(m_in.bits(2));
+            const int interpolation = int(m_in.bits(2));
+            const int count = int(m_in.bits(4));
+            style.spread = spread == 1   ? QGradient::ReflectSpread
+                           : spread == 2 ? QGradient::RepeatSpread
+                                         : QGradient::PadSpread;
+            qreal last = 0;
+            for (int i = 0; i < count; ++i) {
+                last = std::max(last, m_in.u8() / 255.0);
+                style.stops.append({last, colour()});
+            }
+            if (type == 0x13)
+                style.focal = std::clamp(m_in.s16() / 256.0, -1.0, 1.0);
+            if (style.stops.isEmpty()) {
+                style.kind = FillStyle::Solid;
+                style.colour = Qt::transparent;
+            } else if (interpolation == 1) {
+                style.stops = LinearRgbStops(style.stops);
+            }
+            return true;
+        }
+        case 0x40:
+        case 0x41:
+        case 0x42:
+        case 0x43:
+            style.kind = FillStyle::Bitmap;
+            style.bitmapId = m_in.u16();
+            style.matrix = m_in.matrix();
+            style.repeat = type == 0x40 || type == 0x42;
+            style.smooth = type == 0x40 || type == 0x41;
+            return true;
+        default:
+            return false; // unknown fill: its length is unknown, so the shape ends here
+        }
+    }
+
+    bool readLine(LineStyle &style)
+    {
+        style.width = m_in.u16();
+        if (m_version < 4) {
+            style.colour = colour();
+            return true;
+        }
+        const auto cap = [](std::uint32_t code) {
+            return code == 1 ? Qt::FlatCap : code == 2 ? Qt::SquareCap : Qt::RoundCap;
+        };
+        style.cap = cap(m_in.bits(2));
+        const std::uint32_t join = m_in.bits(2);
+        style.join = join == 1 ? Qt::BevelJoin : join == 2 ? Qt::MiterJoin : Qt::RoundJoin;
+        style.hasFill = m_in.bits(1);
+        (void)m_in.bits(11); // scaling, hinting, reserved, no-close: we always scale strokes
+        (void)m_in.bits(2);  // end cap: one cap for both ends in QPen
+        if (join == 2)
+            style.miterLimit = std::max(1.0, m_in.u16() / 256.0);
+        if (style.hasFill) {
+            if (!readFill(style.fill))
+                return false;
+            style.colour = style.fill.kind == FillStyle::Solid ? style.fill.colour
+                           : style.fill.stops.isEmpty()        ? QColor(Qt::transparent)
+                                                               : style.fill.stops.first().second;
+        } else {
+            style.colour = m_in.rgba();
+        }
+        return true;
+    }
+
+    int styleIndex(std::uint32_t index, int base, int count) const
+    {
+        return index == 0 || int(index) > count ? -1 : base + int(index) - 1;
+    }
+
+    void readRecords()
+    {
+        Point pen;
+        while (!m_in.overrun() && m_shape.edges < m_edgeBudget) {
+            if (m_in.bits(1) == 0) {
+                const std::uint32_t flags = m_in.bits(5);
+                if (flags == 0 || m_in.overrun())
+                    return;
+                if (flags & 0x01) {
+                    const int n = int(m_in.bits(5));
+                    pen.x = m_in.signedBits(n);
+                    pen.y = m_in.signedBits(n);
+                }
+                if (flags & 0x02)
+                    m_fill0 = styleIndex(m_in.bits(m_fillBits), m_fillBase, m_fillCount);
+                if (flags & 0x04)
+                    m_fill1 = styleIndex(m_in.bits(m_fillBits), m_fillBase, m_fillCount);
+                if (flags & 0x08)
+                    m_line = styleIndex(m_in.bits(m_lineBits), m_lineBase, m_lineCount);
+                if (flags & 0x10) {
+                    flushGroup();
+                    m_in.align();
+                    if (!readStyles())
+                        return;
+                }
+                continue;
+            }
+            Edge edge;
+            edge.from = pen;
+            const bool straight = m_in.bits(1);
+            const int n = int(m_in.bits(4)) + 2;
+            if (straight) {
+                if (m_in.bits(1)) {
+                    pen.x += m_in.signedBits(n);
+                    pen.y += m_in.signedBits(n);
+                } else if (m_in.bits(1)) {
+                    pen.y += m_in.signedBits(n);
+                } else {
+                    pen.x += m_in.signedBits(n);
+                }
+                edge.control = pen;
+            } else {
+                edge.curved = true;
+                pen.x += m_in.signedBits(n);
+                pen.y += m_in.signedBits(n);
+                edge.control = pen;
+                pen.x += m_in.signedBits(n);
+                pen.y += m_in.signedBits(n);
+            }
+            if (m_in.overrun())
+                return;
+            edge.to = pen;
+            ++m_shape.edges;
+            if (m_fill0 >= 0)
+                m_fillEdges[m_fill0].push_back(edge.reversed());
+            if (m_fill1 >= 0)
+                m_fillEdges[m_fill1].push_back(edge);
+            if (m_line >= 0)
+                m_lineEdges[m_line].push_back(edge);
+        }
+    }
+
+    // Paints the current style group: its fills first, in style order, then its lines.
+    void flushGroup()
+    {
+        for (auto &[fill, edges] : m_fillEdges) {
+            ShapeLayer layer;
+            layer.path = fillPath(edges);
+            layer.fill = fill;
+            m_shape.bounds |= layer.path.boundingRect();
+            m_shape.layers.push_back(std::move(layer));
+        }
+        for (auto &[line, edges] : m_lineEdges) {
+            ShapeLayer layer;
+            layer.path = linePath(edges);
+            layer.line = line;
+            const qreal half = std::max(m_shape.lines[size_t(line)].width, 20) / 2.0 + 20;
+            m_shape.bounds |= layer.path.boundingRect().adjusted(-half, -half, half, half);
+            m_shape.layers.push_back(std::move(layer));
+        }
+        m_fillEdges.clear();
+        m_lineEdges.clear();
+    }
+
+    BitReader &m_in;
+    const int m_version;
+    const int m_edgeBudget;
+    const int m_maxStyles;
+    Shape m_shape;
+    int m_fillBase = 0, m_lineBase = 0, m_fillCount = 0, m_lineCount = 0;
+    int m_fillBits = 0, m_lineBits = 0;
+    int m_fill0 = -1, m_fill1 = -1, m_line = -1;
+    std::map<int, std::vector<Edge>> m_fillEdges;
+    std::map<int, std::vector<Edge>> m_lineEdges;
+};
+
+double toLinear(double c)
+{
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double toSrgb(double c)
+{
+    return c <= 0.0031308 ? c * 12.92 : 1.055 * std::pow(c, 1 / 2.4) - 0.055;
+}
+
+} // namespace
+
+Shape ReadShape(BitReader &in, int version, int edgeBudget, int maxStyles)
+{
+    return ShapeReader(in, version, std::max(0, edgeBudget), maxStyles).read();
+}
+
+QGradientStops LinearRgbStops(const QGradientStops &stops)
+{
+    // Qt interpolates stops in sRGB; eight steps per span follow the linear-light curve closely.
+    constexpr int steps = 8;
+    QGradientStops out;
+    for (qsizetype i = 0; i < stops.size(); ++i) {
+        if (i == 0) {
+            out.append(stops[0]);
+            continue;
+        }
+        const auto &[p0, c0] = stops[i - 1];
+        const auto &[p1, c1] = stops[i];
+        for (int s = 1; s <= steps; ++s) {
+            const double t = double(s) / steps;
+            const auto mix = [t](double a, double b) {
+                return toSrgb(toLinear(a) + (toLinear(b) - toLinear(a)) * t);
+            };
+            QColor colour = QColor::fromRgbF(float(mix(c0.redF(), c1.redF())),
+                                             float(mix(c0.greenF(), c1.greenF())),
+                                             float(mix(c0.blueF(), c1.blueF())),
+                                             float(c0.alphaF() + (c1.alphaF() - c0.alphaF()) * t));
+            out.append({p0 + (p1 - p0) * t, colour});
+        }
+    }
+    return out;
+}
+
+} // namespace movie

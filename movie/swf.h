@@ -1,0 +1,125 @@
+#pragma once
+
+// What the reader keeps of a SWF movie: the stage, the frame rate, the dictionary of characters
+// (shapes built once into painter paths, sprites with their own timelines) and the main timeline
+// as a list of frames of display-list operations. Coordinates stay in twips (1/20 pixel).
+
+#include <QColor>
+#include <QGradient>
+#include <QImage>
+#include <QPainterPath>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+#include <QTransform>
+
+#include <array>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace movie {
+
+// Colour transform: each channel becomes channel * mul / 256 + add, clamped to 0..255.
+struct ColorTransform
+{
+    std::array<int, 4> mul{256, 256, 256, 256}; // r, g, b, a
+    std::array<int, 4> add{0, 0, 0, 0};
+
+    bool isIdentity() const { return mul == ColorTransform().mul && add == ColorTransform().add; }
+    QColor apply(const QColor &colour) const;
+    // This transform applied after `inner`.
+    ColorTransform after(const ColorTransform &inner) const;
+    bool operator==(const ColorTransform &) const = default;
+};
+
+struct FillStyle
+{
+    enum Kind { Solid, Linear, Radial, Focal, Bitmap };
+    Kind kind = Solid;
+    QColor colour;
+    // Gradients: stops in 0..1, spread, the matrix from the gradient square (-16384..16384 twips)
+    // into the shape, the focal point (-1..1) of a focal gradient.
+    QGradientStops stops;
+    QGradient::Spread spread = QGradient::PadSpread;
+    qreal focal = 0;
+    QTransform matrix;
+    // Bitmaps: the character and whether it repeats and is smoothed.
+    int bitmapId = 0;
+    bool repeat = true;
+    bool smooth = true;
+};
+
+struct LineStyle
+{
+    int width = 20; // twips
+    QColor colour;
+    Qt::PenCapStyle cap = Qt::RoundCap;
+    Qt::PenJoinStyle join = Qt::RoundJoin;
+    qreal miterLimit = 3;
+    bool hasFill = false;
+    FillStyle fill;
+};
+
+// One painted part of a shape, in drawing order: a closed fill path or the strokes of one line
+// style.
+struct ShapeLayer
+{
+    QPainterPath path;
+    int fill = -1; // index into Shape::fills
+    int line = -1; // index into Shape::lines
+};
+
+struct Shape
+{
+    QRectF bounds; // of everything drawn, strokes included (twips)
+    std::vector<FillStyle> fills;
+    std::vector<LineStyle> lines;
+    std::vector<ShapeLayer> layers;
+    int edges = 0;
+};
+
+// One display-list operation of a frame (PlaceObject 1-3, RemoveObject 1-2).
+struct ControlTag
+{
+    enum Kind { Place, Remove };
+    Kind kind = Place;
+    int depth = 0;
+    bool move = false;    // modify the object at depth rather than place a new one
+    int characterId = -1; // -1: keep the character at depth
+    bool hasMatrix = false;
+    QTransform matrix;
+    bool hasColorTransform = false;
+    ColorTransform colorTransform;
+    int clipDepth = 0;
+};
+
+using Frame = std::vector<ControlTag>;
+using Timeline = std::vector<Frame>;
+
+struct Character
+{
+    enum Kind { ShapeCharacter, SpriteCharacter, BitmapCharacter };
+    Kind kind = ShapeCharacter;
+    Shape shape;
+    Timeline sprite;
+    QImage bitmap;
+};
+
+struct Movie
+{
+    QRectF stage; // twips
+    qreal frameRate = 12;
+    int declaredFrameCount = 0;
+    QColor background = Qt::white;
+    std::map<int, std::shared_ptr<const Character>> dictionary;
+    Timeline timeline;
+
+    // What could not be read, for tests and curious developers; nothing is shown to the user.
+    QStringList problems;
+
+    bool isEmpty() const { return timeline.empty(); }
+    const Character *character(int id) const;
+};
+
+} // namespace movie

@@ -1,0 +1,417 @@
+#include "movie/swfreader.h"
+
+#include "movie/bitreader.h"
+#include "movie/jpegbits.h"
+#include "movie/shapereader.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+
+namespace movie {
+
+namespace {
+
+enum TagCode {
+    End = 0,
+    ShowFrame = 1,
+    DefineShape = 2,
+    PlaceObject = 4,
+    RemoveObject = 5,
+    SetBackgroundColor = 9,
+    DefineBitsLossless = 20,
+    DefineBitsJPEG2 = 21,
+    DefineShape2 = 22,
+    PlaceObject2 = 26,
+    RemoveObject2 = 28,
+    DefineShape3 = 32,
+    DefineBitsJPEG3 = 35,
+    DefineBitsLossless2 = 36,
+    DefineSprite = 39,
+    PlaceObject3 = 70,
+    DefineShape4 = 83,
+};
+
+// Inflates a "CWS" body. The header's length is only a hint for the first allocation: the output
+// grows as the stream delivers and stops at the limit, so neither a lying length nor a bomb can
+// make it allocate without bound. A stream that ends early keeps what it gave.
+QByteArray inflateBody(QByteArrayView body, qsizetype hint, qsizetype limit, QStringList &problems)
+{
+    QByteArray out;
+    out.resize(std::min({std::max<qsizetype>(hint, 1024), qsizetype(4 * 1024 * 1024), limit}));
+    z_stream stream{};
+    if (inflateInit(&stream) != Z_OK)
+        return {};
+    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(body.data()));
+    stream.avail_in = uInt(std::min<qsizetype>(body.size(), 0x7fffffff));
+    qsizetype produced = 0;
+    int status = Z_OK;
+    while (status == Z_OK) {
+        if (produced == out.size()) {
+            if (out.size() >= limit) {
+                problems << QStringLiteral("inflated body cut at %1 bytes").arg(limit);
+                break;
+            }
+            out.resize(std::min<qsizetype>(out.size() * 2, limit));
+        }
+        stream.next_out = reinterpret_cast<Bytef *>(out.data() + produced);
+        stream.avail_out = uInt(out.size() - produced);
+        status = inflate(&stream, Z_NO_FLUSH);
+        produced = out.size() - stream.avail_out;
+        if (status == Z_BUF_ERROR && stream.avail_in == 0)
+            break;
+    }
+    if (status != Z_STREAM_END && status != Z_OK)
+        problems << QStringLiteral("compressed body ends early");
+    inflateEnd(&stream);
+    out.truncate(produced);
+    return out;
+}
+
+ColorTransform readColorTransform(BitReader &in, bool withAlpha)
+{
+    ColorTransform cx;
+    const bool hasAdd = in.bits(1);
+    const bool hasMul = in.bits(1);
+    const int n = int(in.bits(4));
+    const int channels = withAlpha ? 4 : 3;
+    if (hasMul)
+        for (int i = 0; i < channels; ++i)
+            cx.mul[i] = int(in.signedBits(n));
+    if (hasAdd)
+        for (int i = 0; i < channels; ++i)
+            cx.add[i] = int(in.signedBits(n));
+    in.align();
+    return cx;
+}
+
+ControlTag readPlace(BitReader &in, int code)
+{
+    ControlTag tag;
+    if (code == PlaceObject) {
+        tag.characterId = in.u16();
+        tag.depth = in.u16();
+        tag.hasMatrix = true;
+        tag.matrix = in.matrix();
+        if (!in.atEnd()) {
+            tag.hasColorTransform = true;
+            tag.colorTransform = readColorTransform(in, false);
+        }
+        return tag;
+    }
+    const int flags = in.u8();
+    const int flags3 = code == PlaceObject3 ? in.u8() : 0;
+    tag.depth = in.u16();
+    tag.move = flags & 0x01;
+    if (code == PlaceObject3 && ((flags3 & 0x08) || ((flags3 & 0x10) && (flags & 0x02))))
+        (void)in.string(); // class name
+    if (flags & 0x02)
+        tag.characterId = in.u16();
+    if (flags & 0x04) {
+        tag.hasMatrix = true;
+        tag.matrix = in.matrix();
+    }
+    if (flags & 0x08) {
+        tag.hasColorTransform = true;
+        tag.colorTransform = readColorTransform(in, true);
+    }
+    if (flags & 0x10)
+        (void)in.u16(); // ratio: morphs are passed over
+    if (flags & 0x20)
+        (void)in.string(); // name: only scripts use it
+    if (flags & 0x40)
+        tag.clipDepth = in.u16();
+    // Filters, blend modes, bitmap caching, visibility and clip actions follow: passed over.
+    return tag;
+}
+
+// DefineBitsLossless(2): colour-mapped 8-bit or direct 24/32-bit pixels, zlib compressed. The
+// pixels are allocated only within `maxPixels` and `pixelBudget`, which each bitmap uses up.
+QImage readLossless(BitReader &in, bool withAlpha, qint64 maxPixels, qint64 &pixelBudget,
+                    QStringList &problems)
+{
+    const int format = in.u8();
+    const int width = in.u16();
+    const int height = in.u16();
+    const int tableSize = format == 3 ? in.u8() + 1 : 0;
+    if (width == 0 || height == 0 || in.overrun())
+        return {};
+    const qint64 pixels = qint64(width) * height;
+    if (pixels > maxPixels || pixels > pixelBudget) {
+        problems << QStringLiteral("bitmap of %1 x %2 passed over").arg(width).arg(height);
+        return {};
+    }
+    pixelBudget -= pixels;
+    if (format != 3 && format != 5) {
+        problems << QStringLiteral("bitmap format %1 passed over").arg(format);
+        return {};
+    }
+    const int entry = withAlpha ? 4 : 3;
+    const qsizetype needed
+        = format == 3 ? qsizetype(tableSize) * entry + qsizetype((width + 3) & ~3) * height
+                      : qsizetype(width) * height * 4;
+    const QByteArray data = inflateBody(in.rest(), needed, needed, problems);
+    if (data.size() < needed) {
+        problems << QStringLiteral("bitmap data cut short");
+        return {};
+    }
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return {};
+    image.fill(Qt::transparent);
+    const auto *bytes = reinterpret_cast<const uchar *>(data.constData());
+    const qsizetype size = data.size();
+    if (format == 3) {
+        const qsizetype stride = (width + 3) & ~3;
+        const qsizetype start = qsizetype(tableSize) * entry;
+        for (int y = 0; y < height; ++y) {
+            auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < width; ++x) {
+                const qsizetype at = start + y * stride + x;
+                if (at >= size)
+                    return image;
+                const int index = bytes[at];
+                const qsizetype c = qsizetype(index) * entry;
+                if (index >= tableSize || c + entry > size)
+                    continue;
+                const int a = withAlpha ? bytes[c + 3] : 255;
+                line[x] = qRgba(bytes[c], bytes[c + 1], bytes[c + 2], a);
+            }
+        }
+    } else if (format == 5) {
+        for (int y = 0; y < height; ++y) {
+            auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < width; ++x) {
+                const qsizetype at = (qsizetype(y) * width + x) * 4;
+                if (at + 4 > size)
+                    return image;
+                const int a = withAlpha ? bytes[at] : 255;
+                // Stored premultiplied; keep colours within their alpha.
+                line[x] = qRgba(std::min<int>(bytes[at + 1], a), std::min<int>(bytes[at + 2], a),
+                                std::min<int>(bytes[at + 3], a), a);
+            }
+        }
+    } else {
+        problems << QStringLiteral("bitmap format %1 passed over").arg(format);
+        return {};
+    }
+    return image;
+}
+
+class TagReader
+{
+public:
+    TagReader(const ReadLimits &limits, Movie &movie)
+        : m_limits(limits)
+        , m_movie(movie)
+    {}
+
+    // Reads tags up to End or the end of the data into `timeline`. Definitions are taken only on
+    // the main timeline; a sprite holds display-list operations and frames alone, so a sprite can
+    // never define another one and the reader never recurses more than one level.
+    void readTimeline(BitReader &in, Timeline &timeline, bool main)
+    {
+        Frame pending;
+        bool ended = false;
+        while (!in.atEnd()) {
+            const int header = in.u16();
+            const int code = header >> 6;
+            qsizetype length = header & 0x3f;
+            if (length == 0x3f)
+                length = qsizetype(in.u32());
+            if (in.overrun())
+                break;
+            if (length > in.remaining()) {
+                m_movie.problems << QStringLiteral("tag %1 cut short").arg(code);
+                length = in.remaining();
+            }
+            BitReader body = in.take(length);
+            if (code == End) {
+                ended = true;
+                break;
+            }
+            switch (code) {
+            case ShowFrame:
+                timeline.push_back(std::move(pending));
+                pending = {};
+                break;
+            case PlaceObject:
+            case PlaceObject2:
+            case PlaceObject3: {
+                ControlTag tag = readPlace(body, code);
+                if (!body.overrun() || code == PlaceObject)
+                    pending.push_back(tag);
+                break;
+            }
+            case RemoveObject:
+            case RemoveObject2: {
+                ControlTag tag;
+                tag.kind = ControlTag::Remove;
+                if (code == RemoveObject)
+                    (void)body.u16();
+                tag.depth = body.u16();
+                if (!body.overrun())
+                    pending.push_back(tag);
+                break;
+            }
+            default:
+                if (main)
+                    readDefinition(body, code);
+                break;
+            }
+        }
+        // Operations after the last ShowFrame never show: Flash drops them too.
+        if (!ended)
+            m_movie.problems << QStringLiteral("no End tag");
+    }
+
+private:
+    // DefineBitsJPEG2/3: a JPEG stream, for JPEG3 followed by zlib-compressed alpha, one byte a
+    // pixel. The pixels come out of the movie's bitmap budget.
+    QImage readJpeg(BitReader &body, bool withAlpha)
+    {
+        const qsizetype alphaOffset = withAlpha ? qsizetype(body.u32()) : body.remaining();
+        const QByteArrayView rest = body.rest();
+        if (body.overrun() || alphaOffset > rest.size())
+            return {};
+        QImage image = DecodeJpegBits(rest.first(alphaOffset),
+                                      std::min(m_limits.maxBitmapPixels, m_pixelBudget));
+        if (image.isNull()) {
+            m_movie.problems << QStringLiteral("JPEG passed over");
+            return {};
+        }
+        m_pixelBudget -= qint64(image.width()) * image.height();
+        if (!withAlpha)
+            return image;
+        const qsizetype pixels = qsizetype(image.width()) * image.height();
+        const QByteArray alpha
+            = inflateBody(rest.sliced(alphaOffset), pixels, pixels, m_movie.problems);
+        if (alpha.size() < pixels)
+            return image; // no usable alpha: opaque
+        image = image.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                line[x] = qRgba(qRed(line[x]), qGreen(line[x]), qBlue(line[x]),
+                                uchar(alpha[qsizetype(y) * image.width() + x]));
+        }
+        return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+
+    void define(int id, std::shared_ptr<Character> character)
+    {
+        m_movie.dictionary[id] = std::move(character);
+    }
+
+    void readDefinition(BitReader &body, int code)
+    {
+        switch (code) {
+        case SetBackgroundColor: {
+            const QColor colour = body.rgb();
+            if (!body.overrun())
+                m_movie.background = colour;
+            break;
+        }
+        case DefineShape:
+        case DefineShape2:
+        case DefineShape3:
+        case DefineShape4: {
+            const int version = code == DefineShape    ? 1
+                                : code == DefineShape2 ? 2
+                                : code == DefineShape3 ? 3
+                                                       : 4;
+            const int id = body.u16();
+            auto character = std::make_shared<Character>();
+            character->kind = Character::ShapeCharacter;
+            const int budget = std::min(m_limits.maxEdgesPerShape, m_edgeBudget);
+            character->shape = ReadShape(body, version, budget, m_limits.maxStylesPerShape);
+            m_edgeBudget -= character->shape.edges;
+            if (character->shape.edges >= budget)
+                m_movie.problems << QStringLiteral("shape %1 cut at %2 edges").arg(id).arg(budget);
+            define(id, std::move(character));
+            break;
+        }
+        case DefineSprite: {
+            const int id = body.u16();
+            (void)body.u16(); // declared frame count: the ShowFrame tags decide
+            auto character = std::make_shared<Character>();
+            character->kind = Character::SpriteCharacter;
+            readTimeline(body, character->sprite, false);
+            define(id, std::move(character));
+            break;
+        }
+        case DefineBitsLossless:
+        case DefineBitsLossless2: {
+            const int id = body.u16();
+            auto character = std::make_shared<Character>();
+            character->kind = Character::BitmapCharacter;
+            character->bitmap
+                = readLossless(body, code == DefineBitsLossless2, m_limits.maxBitmapPixels,
+                               m_pixelBudget, m_movie.problems);
+            define(id, std::move(character));
+            break;
+        }
+        case DefineBitsJPEG2:
+        case DefineBitsJPEG3: {
+            const int id = body.u16();
+            auto character = std::make_shared<Character>();
+            character->kind = Character::BitmapCharacter;
+            character->bitmap = readJpeg(body, code == DefineBitsJPEG3);
+            define(id, std::move(character));
+            break;
+        }
+        default:
+            break; // actions, sounds, text, fonts, buttons, morphs, DefineBits...: passed over
+        }
+    }
+
+    const ReadLimits &m_limits;
+    Movie &m_movie;
+    int m_edgeBudget = m_limits.maxEdgesPerMovie;
+    qint64 m_pixelBudget = m_limits.maxPixelsPerMovie;
+};
+
+} // namespace
+
+Movie ReadSwf(QByteArrayView bytes, const ReadLimits &limits)
+{
+    Movie movie;
+    if (bytes.size() < 8) {
+        movie.problems << QStringLiteral("no SWF header");
+        return movie;
+    }
+    const QByteArrayView signature = bytes.first(3);
+    const auto declared
+        = qsizetype(quint32(uchar(bytes[4])) | quint32(uchar(bytes[5])) << 8
+                    | quint32(uchar(bytes[6])) << 16 | quint32(uchar(bytes[7])) << 24);
+    QByteArray inflated;
+    QByteArrayView body;
+    if (signature == "FWS") {
+        body = bytes.sliced(8);
+    } else if (signature == "CWS") {
+        inflated
+            = inflateBody(bytes.sliced(8), declared - 8, limits.maxUncompressed, movie.problems);
+        body = inflated;
+    } else {
+        movie.problems << QStringLiteral("not a SWF movie");
+        return movie;
+    }
+    BitReader in(body);
+    const QRectF stage = in.rect();
+    const int rate = in.u16();
+    movie.declaredFrameCount = in.u16();
+    if (in.overrun()) {
+        movie.problems << QStringLiteral("header cut short");
+        return movie;
+    }
+    movie.stage = stage.normalized();
+    movie.frameRate = rate / 256.0;
+    TagReader(limits, movie).readTimeline(in, movie.timeline, true);
+    if (movie.stage.width() < 1 || movie.stage.height() < 1) {
+        movie.problems << QStringLiteral("empty stage");
+        movie.timeline.clear();
+    }
+    return movie;
+}
+
+} // namespace movie

@@ -1,0 +1,29 @@
+#pragma once
+
+// Reads a SWF movie from bytes: "FWS" (plain) or "CWS" (zlib). It never throws and never trusts a
+// count or a length in the file: what it can't read is left out and named in Movie::problems. A
+// movie without a single frame is empty (nothing to show).
+//
+// Scripts, sounds, text, buttons, morphs and filters are passed over; nothing in a movie is run
+// and nothing is fetched.
+
+#include "movie/swf.h"
+
+#include <QByteArrayView>
+
+namespace movie {
+
+// Hostile files are bounded here.
+struct ReadLimits
+{
+    qsizetype maxUncompressed = 64 * 1024 * 1024; // a zlib bomb inflates no further
+    int maxEdgesPerShape = 200000;                // each further edge is dropped
+    int maxEdgesPerMovie = 1000000;               // shapes after the budget are left empty
+    int maxStylesPerShape = 4096;
+    qint64 maxBitmapPixels = 2048 * 2048;   // larger bitmaps are passed over...
+    qint64 maxPixelsPerMovie = 4096 * 2048; // ...and so are bitmaps beyond this sum
+};
+
+Movie ReadSwf(QByteArrayView bytes, const ReadLimits &limits = {});
+
+} // namespace movie

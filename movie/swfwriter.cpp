@@ -1,0 +1,622 @@
+#include "movie/swfwriter.h"
+
+#include <QImage>
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace movie {
+
+namespace {
+
+int unsignedWidth(qint64 value)
+{
+    int n = 0;
+    while (value > 0) {
+        ++n;
+        value >>= 1;
+    }
+    return n;
+}
+
+qint64 fixed(qreal value)
+{
+    return qint64(std::llround(value * 65536));
+}
+
+} // namespace
+
+void BitWriter::bits(std::uint32_t value, int count)
+{
+    for (int i = count - 1; i >= 0; --i) {
+        if (m_used == 8) {
+            m_data.append('\0');
+            m_used = 0;
+        }
+        if ((value >> i) & 1)
+            m_data.back() = char(uchar(m_data.back()) | (0x80 >> m_used));
+        ++m_used;
+    }
+}
+
+void BitWriter::align()
+{
+    m_used = 8;
+}
+
+void BitWriter::u8(int value)
+{
+    align();
+    m_data.append(char(value & 0xff));
+}
+
+void BitWriter::u16(int value)
+{
+    u8(value);
+    u8(value >> 8);
+}
+
+void BitWriter::u32(std::uint32_t value)
+{
+    u16(int(value & 0xffff));
+    u16(int(value >> 16));
+}
+
+void BitWriter::rgb(const QColor &colour)
+{
+    u8(colour.red());
+    u8(colour.green());
+    u8(colour.blue());
+}
+
+void BitWriter::rgba(const QColor &colour)
+{
+    rgb(colour);
+    u8(colour.alpha());
+}
+
+void BitWriter::rect(const QRect &r)
+{
+    align();
+    const int n = signedWidth({r.left(), r.right() + 1, r.top(), r.bottom() + 1});
+    bits(std::uint32_t(n), 5);
+    signedBits(r.left(), n);
+    signedBits(r.right() + 1, n);
+    signedBits(r.top(), n);
+    signedBits(r.bottom() + 1, n);
+    align();
+}
+
+void BitWriter::matrix(const QTransform &t)
+{
+    align();
+    const bool scale = t.m11() != 1 || t.m22() != 1;
+    bits(scale, 1);
+    if (scale) {
+        const int n = signedWidth({fixed(t.m11()), fixed(t.m22())});
+        bits(std::uint32_t(n), 5);
+        signedBits(std::int32_t(fixed(t.m11())), n);
+        signedBits(std::int32_t(fixed(t.m22())), n);
+    }
+    const bool rotate = t.m12() != 0 || t.m21() != 0;
+    bits(rotate, 1);
+    if (rotate) {
+        const int n = signedWidth({fixed(t.m12()), fixed(t.m21())});
+        bits(std::uint32_t(n), 5);
+        signedBits(std::int32_t(fixed(t.m12())), n);
+        signedBits(std::int32_t(fixed(t.m21())), n);
+    }
+    const qint64 tx = std::llround(t.dx());
+    const qint64 ty = std::llround(t.dy());
+    const int n = (tx == 0 && ty == 0) ? 0 : signedWidth({tx, ty});
+    bits(std::uint32_t(n), 5);
+    signedBits(std::int32_t(tx), n);
+    signedBits(std::int32_t(ty), n);
+    align();
+}
+
+void BitWriter::bytes(const QByteArray &data)
+{
+    align();
+    m_data.append(data);
+}
+
+const QByteArray &BitWriter::data()
+{
+    return m_data;
+}
+
+int BitWriter::signedWidth(std::initializer_list<qint64> values)
+{
+    int n = 1;
+    for (qint64 v : values)
+        n = std::max(n, unsignedWidth(v < 0 ? ~v : v) + 1);
+    return n;
+}
+
+// Shapes
+
+int ShapeBuilder::addFill(const WriterFill &fill)
+{
+    m_groups.back().fills.push_back(fill);
+    return int(m_groups.back().fills.size());
+}
+
+int ShapeBuilder::addLine(const WriterLine &line)
+{
+    m_groups.back().lines.push_back(line);
+    return int(m_groups.back().lines.size());
+}
+
+void ShapeBuilder::newStyles()
+{
+    m_groups.push_back(Group());
+    Record record{Record::Style};
+    record.newStyles = true;
+    m_records.push_back(record);
+}
+
+void ShapeBuilder::setStyles(int fill0, int fill1, int line)
+{
+    Record record{Record::Style};
+    record.styles = true;
+    record.fill0 = fill0;
+    record.fill1 = fill1;
+    record.line = line;
+    m_records.push_back(record);
+}
+
+void ShapeBuilder::moveTo(qint64 x, qint64 y)
+{
+    Record record{Record::Style};
+    record.move = true;
+    record.x = x;
+    record.y = y;
+    m_records.push_back(record);
+    extend(x, y);
+}
+
+void ShapeBuilder::lineTo(qint64 x, qint64 y)
+{
+    Record record{Record::Line};
+    record.x = x;
+    record.y = y;
+    m_records.push_back(record);
+    extend(x, y);
+}
+
+void ShapeBuilder::curveTo(qint64 cx, qint64 cy, qint64 x, qint64 y)
+{
+    Record record{Record::Curve};
+    record.cx = cx;
+    record.cy = cy;
+    record.x = x;
+    record.y = y;
+    m_records.push_back(record);
+    extend(cx, cy);
+    extend(x, y);
+}
+
+void ShapeBuilder::polygon(const std::vector<QPoint> &points, int fill1, int line)
+{
+    if (points.empty())
+        return;
+    setStyles(0, fill1, line);
+    moveTo(points.front().x(), points.front().y());
+    for (size_t i = 1; i < points.size(); ++i)
+        lineTo(points[i].x(), points[i].y());
+    lineTo(points.front().x(), points.front().y());
+}
+
+void ShapeBuilder::rect(const QRect &r, int fill1, int line)
+{
+    const int right = r.left() + r.width();
+    const int bottom = r.top() + r.height();
+    polygon({r.topLeft(), {right, r.top()}, {right, bottom}, {r.left(), bottom}}, fill1, line);
+}
+
+void ShapeBuilder::extend(qint64 x, qint64 y)
+{
+    const QRect point(int(x), int(y), 1, 1);
+    m_bounds = m_bounds ? m_bounds->united(point) : point;
+}
+
+static void writeFill(BitWriter &out, const WriterFill &fill, int version)
+{
+    const auto colour = [&](const QColor &c) {
+        version >= 3 ? out.rgba(c) : out.rgb(c);
+    };
+    out.u8(fill.kind == WriterFill::Bitmap ? fill.bitmapType : fill.kind);
+    switch (fill.kind) {
+    case WriterFill::Solid:
+        colour(fill.colour);
+        break;
+    case WriterFill::Linear:
+    case WriterFill::Radial:
+    case WriterFill::Focal:
+        out.matrix(fill.matrix);
+        out.bits(std::uint32_t(fill.spread), 2);
+        out.bits(fill.linearRgb ? 1 : 0, 2);
+        out.bits(std::uint32_t(std::min<qsizetype>(fill.stops.size(), 15)), 4);
+        for (qsizetype i = 0; i < std::min<qsizetype>(fill.stops.size(), 15); ++i) {
+            out.u8(int(std::lround(fill.stops[i].first * 255)));
+            colour(fill.stops[i].second);
+        }
+        if (fill.kind == WriterFill::Focal)
+            out.u16(int(std::lround(fill.focal * 256)));
+        break;
+    case WriterFill::Bitmap:
+        out.u16(fill.bitmapId);
+        out.matrix(fill.matrix);
+        break;
+    }
+}
+
+static void writeStyles(BitWriter &out, const std::vector<WriterFill> &fills,
+                        const std::vector<WriterLine> &lines, int version)
+{
+    const auto count = [&](size_t n) {
+        if (n >= 0xff) {
+            out.u8(0xff);
+            out.u16(int(n));
+        } else {
+            out.u8(int(n));
+        }
+    };
+    count(fills.size());
+    for (const WriterFill &fill : fills)
+        writeFill(out, fill, version);
+    count(lines.size());
+    for (const WriterLine &line : lines) {
+        out.u16(line.width);
+        if (version < 4) {
+            version >= 3 ? out.rgba(line.colour) : out.rgb(line.colour);
+            continue;
+        }
+        out.bits(std::uint32_t(line.cap), 2);
+        out.bits(std::uint32_t(line.join), 2);
+        out.bits(0, 1); // no fill
+        out.bits(0, 4); // scaling and hinting
+        out.bits(0, 5);
+        out.bits(0, 1);
+        out.bits(std::uint32_t(line.cap), 2);
+        if (line.join == 2)
+            out.u16(3 * 256);
+        out.rgba(line.colour);
+    }
+}
+
+QByteArray ShapeBuilder::body(int id, int version) const
+{
+    BitWriter out;
+    out.u16(id);
+    const QRect bounds = m_bounds.value_or(QRect());
+    out.rect(bounds);
+    if (version == 4) {
+        out.rect(bounds);
+        out.u8(0);
+    }
+    size_t group = 0;
+    int fillBits = 0, lineBits = 0;
+    const auto startGroup = [&] {
+        const Group &g = m_groups[group];
+        writeStyles(out, g.fills, g.lines, version);
+        fillBits = unsignedWidth(qint64(g.fills.size()));
+        lineBits = unsignedWidth(qint64(g.lines.size()));
+        out.bits(std::uint32_t(fillBits), 4);
+        out.bits(std::uint32_t(lineBits), 4);
+    };
+    startGroup();
+    qint64 penX = 0, penY = 0;
+    for (const Record &r : m_records) {
+        switch (r.kind) {
+        case Record::Style: {
+            out.bits(0, 1);
+            out.bits(r.newStyles, 1);
+            out.bits(r.styles, 1); // line
+            out.bits(r.styles, 1); // fill1
+            out.bits(r.styles, 1); // fill0
+            out.bits(r.move, 1);
+            if (r.move) {
+                const int n = BitWriter::signedWidth({r.x, r.y});
+                out.bits(std::uint32_t(n), 5);
+                out.signedBits(std::int32_t(r.x), n);
+                out.signedBits(std::int32_t(r.y), n);
+                penX = r.x;
+                penY = r.y;
+            }
+            if (r.styles) {
+                out.bits(std::uint32_t(r.fill0), fillBits);
+                out.bits(std::uint32_t(r.fill1), fillBits);
+                out.bits(std::uint32_t(r.line), lineBits);
+            }
+            if (r.newStyles) {
+                ++group;
+                out.align();
+                startGroup();
+            }
+            break;
+        }
+        case Record::Line: {
+            const qint64 dx = r.x - penX;
+            const qint64 dy = r.y - penY;
+            const int n = std::max(2, BitWriter::signedWidth({dx, dy}));
+            out.bits(1, 1);
+            out.bits(1, 1);
+            out.bits(std::uint32_t(n - 2), 4);
+            if (dx != 0 && dy != 0) {
+                out.bits(1, 1);
+                out.signedBits(std::int32_t(dx), n);
+                out.signedBits(std::int32_t(dy), n);
+            } else {
+                out.bits(0, 1);
+                out.bits(dx == 0, 1);
+                out.signedBits(std::int32_t(dx == 0 ? dy : dx), n);
+            }
+            penX = r.x;
+            penY = r.y;
+            break;
+        }
+        case Record::Curve: {
+            const qint64 cdx = r.cx - penX, cdy = r.cy - penY;
+            const qint64 adx = r.x - r.cx, ady = r.y - r.cy;
+            const int n = std::max(2, BitWriter::signedWidth({cdx, cdy, adx, ady}));
+            out.bits(1, 1);
+            out.bits(0, 1);
+            out.bits(std::uint32_t(n - 2), 4);
+            out.signedBits(std::int32_t(cdx), n);
+            out.signedBits(std::int32_t(cdy), n);
+            out.signedBits(std::int32_t(adx), n);
+            out.signedBits(std::int32_t(ady), n);
+            penX = r.x;
+            penY = r.y;
+            break;
+        }
+        }
+    }
+    out.bits(0, 6); // end of shape
+    out.align();
+    return out.data();
+}
+
+// Timelines
+
+static void writeColorTransform(BitWriter &out, const WriterColorTransform &cx, bool alpha)
+{
+    const int channels = alpha ? 4 : 3;
+    bool hasMul = false, hasAdd = false;
+    for (int i = 0; i < channels; ++i) {
+        hasMul |= cx.mul[size_t(i)] != 256;
+        hasAdd |= cx.add[size_t(i)] != 0;
+    }
+    int n = 1;
+    for (int i = 0; i < channels; ++i) {
+        if (hasMul)
+            n = std::max(n, BitWriter::signedWidth({cx.mul[size_t(i)]}));
+        if (hasAdd)
+            n = std::max(n, BitWriter::signedWidth({cx.add[size_t(i)]}));
+    }
+    out.align();
+    out.bits(hasAdd, 1);
+    out.bits(hasMul, 1);
+    out.bits(std::uint32_t(n), 4);
+    for (int i = 0; i < channels && hasMul; ++i)
+        out.signedBits(cx.mul[size_t(i)], n);
+    for (int i = 0; i < channels && hasAdd; ++i)
+        out.signedBits(cx.add[size_t(i)], n);
+    out.align();
+}
+
+void TimelineBuilder::place(int depth, int id, const QTransform &matrix,
+                            const std::optional<WriterColorTransform> &cx, int clipDepth)
+{
+    BitWriter out;
+    out.u8(0x02 | 0x04 | (cx ? 0x08 : 0) | (clipDepth > 0 ? 0x40 : 0));
+    out.u16(depth);
+    out.u16(id);
+    out.matrix(matrix);
+    if (cx)
+        writeColorTransform(out, *cx, true);
+    if (clipDepth > 0)
+        out.u16(clipDepth);
+    tag(26, out.data());
+}
+
+void TimelineBuilder::move(int depth, const QTransform &matrix,
+                           const std::optional<WriterColorTransform> &cx)
+{
+    BitWriter out;
+    out.u8(0x01 | 0x04 | (cx ? 0x08 : 0));
+    out.u16(depth);
+    out.matrix(matrix);
+    if (cx)
+        writeColorTransform(out, *cx, true);
+    tag(26, out.data());
+}
+
+void TimelineBuilder::replace(int depth, int id)
+{
+    BitWriter out;
+    out.u8(0x01 | 0x02);
+    out.u16(depth);
+    out.u16(id);
+    tag(26, out.data());
+}
+
+void TimelineBuilder::remove(int depth)
+{
+    BitWriter out;
+    out.u16(depth);
+    tag(28, out.data());
+}
+
+void TimelineBuilder::placeObject1(int depth, int id, const QTransform &matrix)
+{
+    BitWriter out;
+    out.u16(id);
+    out.u16(depth);
+    out.matrix(matrix);
+    tag(4, out.data());
+}
+
+void TimelineBuilder::placeObject3(int depth, int id, const QTransform &matrix)
+{
+    BitWriter out;
+    out.u8(0x02 | 0x04);
+    out.u8(0x08); // with a class name, which the player passes over
+    out.u16(depth);
+    out.bytes(QByteArrayLiteral("Ours"));
+    out.u8(0);
+    out.u16(id);
+    out.matrix(matrix);
+    tag(70, out.data());
+}
+
+void TimelineBuilder::removeObject1(int depth, int id)
+{
+    BitWriter out;
+    out.u16(id);
+    out.u16(depth);
+    tag(5, out.data());
+}
+
+void TimelineBuilder::showFrame()
+{
+    tag(1, {});
+    ++m_frames;
+}
+
+void TimelineBuilder::tag(int code, const QByteArray &body)
+{
+    m_tags += SwfWriter::tagBytes(code, body);
+}
+
+// The movie
+
+SwfWriter::SwfWriter(const QRect &stageTwips, qreal frameRate)
+    : m_stage(stageTwips)
+    , m_rate(frameRate)
+{}
+
+QByteArray SwfWriter::tagBytes(int code, const QByteArray &body)
+{
+    BitWriter out;
+    if (body.size() < 0x3f) {
+        out.u16(code << 6 | int(body.size()));
+    } else {
+        out.u16(code << 6 | 0x3f);
+        out.u32(std::uint32_t(body.size()));
+    }
+    out.bytes(body);
+    return out.data();
+}
+
+void SwfWriter::tag(int code, const QByteArray &body)
+{
+    m_definitions += tagBytes(code, body);
+}
+
+void SwfWriter::setBackground(const QColor &colour)
+{
+    BitWriter out;
+    out.rgb(colour);
+    tag(9, out.data());
+}
+
+int SwfWriter::defineShape(const ShapeBuilder &shape, int version)
+{
+    static constexpr int codes[] = {2, 22, 32, 83};
+    const int id = m_nextId++;
+    tag(codes[std::clamp(version, 1, 4) - 1], shape.body(id, version));
+    return id;
+}
+
+int SwfWriter::defineSprite(const TimelineBuilder &timeline)
+{
+    const int id = m_nextId++;
+    BitWriter out;
+    out.u16(id);
+    out.u16(timeline.frames());
+    out.bytes(timeline.tags());
+    out.u16(0); // End
+    tag(39, out.data());
+    return id;
+}
+
+int SwfWriter::defineBitmap(const QImage &image)
+{
+    const int id = m_nextId++;
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QByteArray pixels;
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            pixels.append(char(qAlpha(line[x])));
+            pixels.append(char(qRed(line[x])));
+            pixels.append(char(qGreen(line[x])));
+            pixels.append(char(qBlue(line[x])));
+        }
+    }
+    uLongf size = compressBound(uLong(pixels.size()));
+    QByteArray packed(qsizetype(size), '\0');
+    compress2(reinterpret_cast<Bytef *>(packed.data()), &size,
+              reinterpret_cast<const Bytef *>(pixels.constData()), uLong(pixels.size()), 9);
+    packed.truncate(qsizetype(size));
+    BitWriter out;
+    out.u16(id);
+    out.u8(5);
+    out.u16(argb.width());
+    out.u16(argb.height());
+    out.bytes(packed);
+    tag(36, out.data());
+    return id;
+}
+
+int SwfWriter::defineJpeg(const QByteArray &jpeg, const QByteArray &alpha)
+{
+    const int id = m_nextId++;
+    BitWriter out;
+    out.u16(id);
+    if (alpha.isEmpty()) {
+        out.bytes(jpeg);
+        tag(21, out.data());
+        return id;
+    }
+    out.u32(std::uint32_t(jpeg.size()));
+    out.bytes(jpeg);
+    out.bytes(qCompress(alpha).sliced(4)); // qCompress puts the length in front of zlib's stream
+    tag(35, out.data());
+    return id;
+}
+
+QByteArray SwfWriter::finish(Compression compression) const
+{
+    BitWriter body;
+    body.rect(m_stage);
+    body.u16(int(std::lround(m_rate * 256)));
+    body.u16(m_timeline.frames());
+    body.bytes(m_definitions);
+    body.bytes(m_timeline.tags());
+    body.u16(0); // End
+    const QByteArray &plain = body.data();
+
+    BitWriter out;
+    out.bytes(compression == Zlib ? QByteArrayLiteral("CWS") : QByteArrayLiteral("FWS"));
+    out.u8(10);
+    out.u32(std::uint32_t(plain.size() + 8));
+    if (compression == Plain) {
+        out.bytes(plain);
+        return out.data();
+    }
+    uLongf size = compressBound(uLong(plain.size()));
+    QByteArray packed(qsizetype(size), '\0');
+    compress2(reinterpret_cast<Bytef *>(packed.data()), &size,
+              reinterpret_cast<const Bytef *>(plain.constData()), uLong(plain.size()), 9);
+    packed.truncate(qsizetype(size));
+    out.bytes(packed);
+    return out.data();
+}
+
+} // namespace movie

@@ -1,0 +1,169 @@
+#pragma once
+
+// A small SWF writer for our own movies: the movie maker writes "rili.swf" with it and the tests
+// write the little movies they play. It writes what our player reads: shapes 1 to 4 with solid,
+// gradient and bitmap fills and line styles, lossless and JPEG bitmaps, sprites, PlaceObject 1
+// to 3, RemoveObject 1 and 2, ShowFrame, plain ("FWS") or zlib ("CWS").
+
+#include <QByteArray>
+#include <QColor>
+#include <QGradientStops>
+#include <QRect>
+#include <QTransform>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace movie {
+
+class BitWriter
+{
+public:
+    void bits(std::uint32_t value, int count);
+    void signedBits(std::int32_t value, int count) { bits(std::uint32_t(value), count); }
+    void align();
+    void u8(int value);
+    void u16(int value);
+    void u32(std::uint32_t value);
+    void rgb(const QColor &colour);
+    void rgba(const QColor &colour);
+    void rect(const QRect &twips);
+    void matrix(const QTransform &transform); // translation in twips
+    void bytes(const QByteArray &data);
+    const QByteArray &data();
+
+    // Bits a signed field needs for all of `values`.
+    static int signedWidth(std::initializer_list<qint64> values);
+
+private:
+    QByteArray m_data;
+    int m_used = 8; // bits used in the last byte
+};
+
+struct WriterFill
+{
+    enum Kind { Solid = 0x00, Linear = 0x10, Radial = 0x12, Focal = 0x13, Bitmap = 0x40 };
+    Kind kind = Solid;
+    QColor colour;
+    QGradientStops stops; // positions 0..1
+    int spread = 0;       // 0 pad, 1 reflect, 2 repeat
+    bool linearRgb = false;
+    qreal focal = 0;
+    QTransform matrix; // gradient square (-16384..16384) or bitmap pixels into the shape
+    int bitmapId = 0;
+    int bitmapType = 0x40; // 0x40 to 0x43
+
+    static WriterFill solid(const QColor &colour)
+    {
+        return {Solid, colour, {}, 0, false, 0, {}, 0};
+    }
+};
+
+struct WriterLine
+{
+    int width = 20;
+    QColor colour;
+    int cap = 0;  // 0 round, 1 none, 2 square (DefineShape4)
+    int join = 0; // 0 round, 1 bevel, 2 miter (DefineShape4)
+};
+
+// Records of one shape, in twips. Style indices are 1-based into the current style arrays, 0 for
+// none, as in the file.
+class ShapeBuilder
+{
+public:
+    int addFill(const WriterFill &fill);
+    int addLine(const WriterLine &line);
+    // Starts new style arrays (DefineShape2 and later); fills and lines added after it go there.
+    void newStyles();
+    void setStyles(int fill0, int fill1, int line);
+    void moveTo(qint64 x, qint64 y);
+    void lineTo(qint64 x, qint64 y);
+    void curveTo(qint64 cx, qint64 cy, qint64 x, qint64 y);
+    // A closed polygon with fill1 (right side) = fill, in the order given.
+    void polygon(const std::vector<QPoint> &points, int fill1, int line = 0);
+    void rect(const QRect &twips, int fill1, int line = 0);
+
+    QByteArray body(int id, int version) const;
+
+private:
+    struct Record
+    {
+        enum Kind { Style, Line, Curve } kind;
+        bool move = false;
+        bool styles = false; // fill0, fill1, line set
+        bool newStyles = false;
+        int fill0 = 0, fill1 = 0, line = 0;
+        qint64 x = 0, y = 0, cx = 0, cy = 0;
+    };
+    struct Group
+    {
+        std::vector<WriterFill> fills;
+        std::vector<WriterLine> lines;
+    };
+    std::vector<Group> m_groups{Group()};
+    std::vector<Record> m_records;
+    std::optional<QRect> m_bounds;
+    void extend(qint64 x, qint64 y);
+};
+
+struct WriterColorTransform
+{
+    std::array<int, 4> mul{256, 256, 256, 256};
+    std::array<int, 4> add{0, 0, 0, 0};
+};
+
+// Display-list operations frame by frame, for the main timeline or a sprite.
+class TimelineBuilder
+{
+public:
+    void place(int depth, int id, const QTransform &matrix = {},
+               const std::optional<WriterColorTransform> &cx = {}, int clipDepth = 0);
+    void move(int depth, const QTransform &matrix,
+              const std::optional<WriterColorTransform> &cx = {});
+    void replace(int depth, int id); // PlaceObject2 with move and a character
+    void remove(int depth);          // RemoveObject2
+    void placeObject1(int depth, int id, const QTransform &matrix);
+    void placeObject3(int depth, int id, const QTransform &matrix);
+    void removeObject1(int depth, int id);
+    void showFrame();
+    void tag(int code, const QByteArray &body);
+
+    const QByteArray &tags() const { return m_tags; }
+    int frames() const { return m_frames; }
+
+private:
+    QByteArray m_tags;
+    int m_frames = 0;
+};
+
+class SwfWriter
+{
+public:
+    SwfWriter(const QRect &stageTwips, qreal frameRate);
+
+    void setBackground(const QColor &colour);
+    int defineShape(const ShapeBuilder &shape, int version = 3);
+    int defineSprite(const TimelineBuilder &timeline);
+    int defineBitmap(const QImage &image); // DefineBitsLossless2
+    // DefineBitsJPEG2 of a JPEG stream, or DefineBitsJPEG3 with one alpha byte a pixel.
+    int defineJpeg(const QByteArray &jpeg, const QByteArray &alpha = {});
+    void tag(int code, const QByteArray &body);
+
+    TimelineBuilder &timeline() { return m_timeline; }
+
+    enum Compression { Plain, Zlib };
+    QByteArray finish(Compression compression = Zlib) const;
+
+    static QByteArray tagBytes(int code, const QByteArray &body);
+
+private:
+    QRect m_stage;
+    qreal m_rate;
+    int m_nextId = 1;
+    QByteArray m_definitions;
+    TimelineBuilder m_timeline;
+};
+
+} // namespace movie

@@ -1,0 +1,118 @@
+// "rili.swf" as it ships: the committed file is what the movie maker writes, its subject keeps
+// to the part of the stage the form leaves open, and its loop has no seam.
+
+#include "movie/playback.h"
+#include "movie/swfreader.h"
+#include "tools/moviemaker/rili.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QTest>
+
+namespace {
+
+QByteArray shipped()
+{
+    QFile file(QStringLiteral(LORVEX_RILI_SWF));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Frames of the movie drawn at `scale` of its 705 × 437.
+std::vector<QImage> frames(const QList<int> &ticks, qreal scale = 1)
+{
+    movie::Playback playback(std::make_shared<movie::Movie>(movie::ReadSwf(shipped())));
+    std::vector<QImage> images;
+    for (int tick : ticks) {
+        playback.advanceTo(tick);
+        QImage image(QSize(705, 437) * scale, QImage::Format_RGB32);
+        QPainter painter(&image);
+        playback.paint(painter, QRectF(image.rect()));
+        images.push_back(image);
+    }
+    return images;
+}
+
+qint64 difference(const QImage &a, const QImage &b)
+{
+    qint64 sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
+                   + std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum;
+}
+
+} // namespace
+
+class TestRili : public QObject
+{
+    Q_OBJECT
+private slots:
+    void madeByTheMovieMaker();
+    void subjectInTheOpen_data();
+    void subjectInTheOpen();
+    void seamlessLoop();
+};
+
+void TestRili::madeByTheMovieMaker()
+{
+    const QByteArray bytes = shipped();
+    QVERIFY(bytes.size() > 0 && bytes.size() < 50 * 1024);
+    QVERIFY2(bytes == MakeRili(), "assets/rili.swf is not what tools/moviemaker writes now");
+    const movie::Movie movie = movie::ReadSwf(bytes);
+    QCOMPARE(movie.problems, QStringList());
+    QCOMPARE(movie.stage, QRectF(0, 0, 705 * 20, 437 * 20));
+}
+
+void TestRili::subjectInTheOpen_data()
+{
+    QTest::addColumn<int>("tick");
+    for (int tick : {0, 17, 50, 83})
+        QTest::addRow("frame %d", tick) << tick;
+}
+
+void TestRili::subjectInTheOpen()
+{
+    // The taiji and the trigrams (ink and cinnabar) never reach under the top panel
+    // (y < 111), the group box with the result memo (x < 216 above y 287) or the picture panel
+    // at the bottom left (x < 68).
+    QFETCH(int, tick);
+    const QImage image = frames({tick}).front();
+    const auto strong = [](QRgb p) {
+        return qRed(p) < 120 || qGreen(p) < 110;
+    };
+    int inTheOpen = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            if (!strong(image.pixel(x, y)))
+                continue;
+            const bool covered = y < 111 || (x < 216 && y < 287) || x < 68;
+            if (covered)
+                QFAIL(
+                    qPrintable(QStringLiteral("subject under the form at (%1,%2)").arg(x).arg(y)));
+            ++inTheOpen;
+        }
+    QVERIFY(inTheOpen > 5000);
+}
+
+void TestRili::seamlessLoop()
+{
+    // The step from the last frame back to the first changes the picture no more than the
+    // steps inside the loop do.
+    QList<int> ticks;
+    for (int tick = 90; tick <= 100; ++tick)
+        ticks << tick;
+    const std::vector<QImage> images = frames(ticks, 0.5);
+    qint64 largest = 0;
+    for (size_t i = 1; i + 1 < images.size(); ++i)
+        largest = std::max(largest, difference(images[i - 1], images[i]));
+    const qint64 wrap = difference(images[images.size() - 2], images.back());
+    QVERIFY2(wrap > 0, "the movie does not move");
+    QVERIFY2(wrap <= largest * 5 / 4,
+             qPrintable(QStringLiteral("wrap %1, largest step %2").arg(wrap).arg(largest)));
+}
+
+QTEST_GUILESS_MAIN(TestRili)
+#include "tst_rili.moc"

@@ -1,0 +1,39 @@
+// Writes "rili.swf", the first tab's movie:   moviemaker rili.swf
+// or the fuzzer's seed movies into a folder:  moviemaker --seeds fuzz/corpus/swf
+
+#include "tools/moviemaker/rili.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+
+static bool save(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "moviemaker: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() == 1)
+        return save(args[0], MakeRili()) ? 0 : 1;
+    if (args.size() == 2 && args[0] == QLatin1String("--seeds")) {
+        const QDir folder(args[1]);
+        const QList<QByteArray> seeds = MakeSeeds();
+        for (qsizetype i = 0; i < seeds.size(); ++i)
+            if (!save(folder.filePath(QStringLiteral("seed%1.swf").arg(i + 1, 2, 10, QChar(u'0'))),
+                      seeds[i]))
+                return 1;
+        return 0;
+    }
+    std::fprintf(stderr, "usage: moviemaker OUT.swf | moviemaker --seeds FOLDER\n");
+    return 2;
+}
