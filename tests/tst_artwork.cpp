@@ -17,6 +17,8 @@
 
 using namespace artwork;
 
+Q_DECLARE_METATYPE(artwork::PixelStep::Measure)
+
 namespace {
 
 // The first picture of a one-line description; fails the test on any parse error.
@@ -158,6 +160,8 @@ private slots:
     void labelsStandOnTheirOwnPalace();
     void lookAlikesAreThoseBelowTheThreshold_data();
     void lookAlikesAreThoseBelowTheThreshold();
+    void aPixelDiffersPastItsStep_data();
+    void aPixelDiffersPastItsStep();
     void committedPicturesKeepEveryRule();
     void reviewSheetsShowPicturesAtBothSizesAndOnPages();
 };
@@ -560,6 +564,41 @@ void TestArtwork::lookAlikesAreThoseBelowTheThreshold()
         QCOMPARE(found.first().second, 2);
         QCOMPARE(found.first().differingPixels, differing);
     }
+}
+
+void TestArtwork::aPixelDiffersPastItsStep_data()
+{
+    using Measure = PixelStep::Measure;
+    QTest::addColumn<QColor>("colour"); // against white
+    QTest::addColumn<int>("step");
+    QTest::addColumn<Measure>("measure");
+    QTest::addColumn<bool>("differs");
+    QTest::newRow("sum past the step") << QColor(200, 200, 200) << 120 << Measure::Sum << true;
+    QTest::newRow("sum at the step") << QColor(215, 215, 215) << 120 << Measure::Sum << false;
+    QTest::newRow("one channel, summed") << QColor(150, 255, 255) << 120 << Measure::Sum << false;
+    QTest::newRow("one channel, largest")
+        << QColor(150, 255, 255) << 60 << Measure::Largest << true;
+    QTest::newRow("largest at the step")
+        << QColor(255, 195, 255) << 60 << Measure::Largest << false;
+    QTest::newRow("small in each, large summed")
+        << QColor(225, 225, 225) << 32 << Measure::Largest << false;
+    QTest::newRow("blue just past") << QColor(255, 255, 222) << 32 << Measure::Largest << true;
+}
+
+void TestArtwork::aPixelDiffersPastItsStep()
+{
+    QFETCH(QColor, colour);
+    QFETCH(int, step);
+    QFETCH(PixelStep::Measure, measure);
+    QFETCH(bool, differs);
+    QImage white(4, 3, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    QImage changed = white;
+    changed.setPixelColor(2, 1, colour);
+    QCOMPARE(VisibleDifference(white, changed, {step, measure}), differs ? 1 : 0);
+    const QStringList found = DescribeLookAlikes({"a", "b"}, {white, changed}, 1, {step, measure},
+                                                 QStringLiteral("%1~%2:%3"));
+    QCOMPARE(found, differs ? QStringList() : QStringList{"a~b:0"});
 }
 
 void TestArtwork::committedPicturesKeepEveryRule()

@@ -351,22 +351,6 @@ const QList<BodyPicture> &BodyPictures()
     return pictures;
 }
 
-int VisibleDifference(const QImage &a, const QImage &b)
-{
-    if (a.size() != b.size())
-        return a.width() * a.height();
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
-            const int d = std::max({std::abs(p.red() - q.red()), std::abs(p.green() - q.green()),
-                                    std::abs(p.blue() - q.blue())});
-            if (d > 32)
-                ++count;
-        }
-    return count;
-}
-
 QStringList CheckBodyCatalogue(const QList<BodyPicture> &pictures)
 {
     QStringList errors;
@@ -377,15 +361,11 @@ QStringList CheckBodyCatalogue(const QList<BodyPicture> &pictures)
         // Compared at one size: k18's extra row is paper.
         plain.append(scene.draw(LabelMode::Without).copy(0, 0, kWidth, 177));
     }
-    for (qsizetype i = 0; i < plain.size(); ++i)
-        for (qsizetype j = i + 1; j < plain.size(); ++j) {
-            const int d = VisibleDifference(plain.at(i), plain.at(j));
-            if (d < MinimumVisibleDifference)
-                errors.append(
-                    QStringLiteral("%1 and %2 look alike (%3 pixels differ)")
-                        .arg(BodyKey(pictures.at(i).number), BodyKey(pictures.at(j).number))
-                        .arg(d));
-        }
+    QStringList names;
+    for (const BodyPicture &picture : pictures)
+        names.append(BodyKey(picture.number));
+    errors += DescribeLookAlikes(names, plain, BodyLookAlikePixels, BodyPixelStep,
+                                 QStringLiteral("%1 and %2 look alike (%3 pixels differ)"));
     return errors;
 }
 

@@ -11,8 +11,6 @@ namespace artwork {
 
 namespace {
 
-// A plain difference in any colour channel; JPEG noise stays far below it.
-constexpr int kVisibleStep = 60;
 // About one mole's dot: less than this between two pictures is not seen at real size.
 constexpr int kVisiblePixels = 9;
 
@@ -265,39 +263,16 @@ FaceParse ParseFaceDescriptions(const QString &text, const QString &fileName)
     return out;
 }
 
-int VisiblyDifferentPixels(const QImage &a, const QImage &b)
-{
-    if (a.size() != b.size())
-        return a.width() * a.height();
-    const QImage p = a.convertToFormat(QImage::Format_RGB32);
-    const QImage q = b.convertToFormat(QImage::Format_RGB32);
-    const auto far = [](int x, int y) {
-        return std::abs(x - y) > kVisibleStep;
-    };
-    int count = 0;
-    for (int y = 0; y < p.height(); ++y) {
-        const auto *rowP = reinterpret_cast<const QRgb *>(p.constScanLine(y));
-        const auto *rowQ = reinterpret_cast<const QRgb *>(q.constScanLine(y));
-        for (int x = 0; x < p.width(); ++x)
-            if (far(qRed(rowP[x]), qRed(rowQ[x])) || far(qGreen(rowP[x]), qGreen(rowQ[x]))
-                || far(qBlue(rowP[x]), qBlue(rowQ[x])))
-                ++count;
-    }
-    return count;
-}
-
 QStringList SimilarFacePictures(const QList<std::pair<QString, QImage>> &pictures)
 {
-    QStringList out;
-    for (qsizetype i = 0; i < pictures.size(); ++i)
-        for (qsizetype j = i + 1; j < pictures.size(); ++j) {
-            const int differ = VisiblyDifferentPixels(pictures.at(i).second, pictures.at(j).second);
-            if (differ < kVisiblePixels)
-                out.append(QStringLiteral("%1 and %2 differ in only %3 pixels")
-                               .arg(pictures.at(i).first, pictures.at(j).first)
-                               .arg(differ));
-        }
-    return out;
+    QStringList names;
+    QList<QImage> images;
+    for (const auto &[name, image] : pictures) {
+        names.append(name);
+        images.append(image);
+    }
+    return DescribeLookAlikes(names, images, kVisiblePixels, FacePixelStep,
+                              QStringLiteral("%1 and %2 differ in only %3 pixels"));
 }
 
 } // namespace artwork

@@ -204,18 +204,15 @@ QStringList CheckPalmLookAlikes(const QHash<int, QImage> &pictures)
 {
     QStringList problems;
     for (const PalmTopic &topic : PalmTopics()) {
-        QList<int> numbers;
+        QStringList names;
         QList<QImage> images;
         for (int n = topic.first; n <= topic.last; ++n)
             if (pictures.contains(n)) {
-                numbers.append(n);
+                names.append(QStringLiteral("Image%1").arg(n));
                 images.append(pictures.value(n));
             }
-        for (const LookAlike &pair : FindLookAlikes(images, PalmLookAlikePixels))
-            problems.append(QStringLiteral("Image%1 and Image%2 look alike (%3 pixels differ)")
-                                .arg(numbers.at(pair.first))
-                                .arg(numbers.at(pair.second))
-                                .arg(pair.differingPixels));
+        problems += DescribeLookAlikes(names, images, PalmLookAlikePixels, {},
+                                       QStringLiteral("%1 and %2 look alike (%3 pixels differ)"));
     }
     return problems;
 }
