@@ -1,5 +1,6 @@
 #include "tools/artwork/checks.h"
 #include "tools/artwork/imagefiles.h"
+#include "tools/artwork/ink.h"
 #include "tools/artwork/palmchecks.h"
 #include "tools/artwork/palmdescription.h"
 #include "tools/artwork/palmdrawing.h"
@@ -162,6 +163,9 @@ private slots:
     void lookAlikesAreThoseBelowTheThreshold();
     void aPixelDiffersPastItsStep_data();
     void aPixelDiffersPastItsStep();
+    void directionsKeepTheirWay_data();
+    void directionsKeepTheirWay();
+    void glyphsStandOnTheirCentre();
     void committedPicturesKeepEveryRule();
     void reviewSheetsShowPicturesAtBothSizesAndOnPages();
 };
@@ -599,6 +603,43 @@ void TestArtwork::aPixelDiffersPastItsStep()
     const QStringList found = DescribeLookAlikes({"a", "b"}, {white, changed}, 1, {step, measure},
                                                  QStringLiteral("%1~%2:%3"));
     QCOMPARE(found, differs ? QStringList() : QStringList{"a~b:0"});
+}
+
+void TestArtwork::directionsKeepTheirWay_data()
+{
+    QTest::addColumn<QPointF>("v");
+    QTest::addColumn<double>("degrees");
+    QTest::addColumn<QPointF>("unit");    // of v, (0, -1) if it has no length
+    QTest::addColumn<QPointF>("rotated"); // v turned by the degrees
+    QTest::newRow("3-4-5") << QPointF(3, 4) << 0.0 << QPointF(0.6, 0.8) << QPointF(3, 4);
+    QTest::newRow("right turns down") << QPointF(2, 0) << 90.0 << QPointF(1, 0) << QPointF(0, 2);
+    QTest::newRow("up turns right") << QPointF(0, -1) << 90.0 << QPointF(0, -1) << QPointF(1, 0);
+    QTest::newRow("back on itself")
+        << QPointF(1, 1) << 180.0 << QPointF(M_SQRT1_2, M_SQRT1_2) << QPointF(-1, -1);
+    QTest::newRow("no length") << QPointF(0, 0) << 45.0 << QPointF(0, -1) << QPointF(0, 0);
+}
+
+void TestArtwork::directionsKeepTheirWay()
+{
+    QFETCH(QPointF, v);
+    QFETCH(double, degrees);
+    QFETCH(QPointF, unit);
+    QFETCH(QPointF, rotated);
+    const auto near = [](QPointF a, QPointF b) {
+        return ink::Distance(a, b) < 1e-9;
+    };
+    QVERIFY(near(ink::Unit(v, {0, -1}), unit));
+    QVERIFY(near(ink::Rotated(v, degrees), rotated));
+}
+
+void TestArtwork::glyphsStandOnTheirCentre()
+{
+    for (const QPointF centre : {QPointF(0, 0), QPointF(40.5, 17.25)}) {
+        const QRectF box = ink::Glyphs(QStringLiteral("乾"), 20, centre).boundingRect();
+        QVERIFY(!box.isEmpty());
+        QVERIFY2(ink::Distance(box.center(), centre) < 1e-6,
+                 qPrintable(QStringLiteral("%1,%2").arg(box.center().x()).arg(box.center().y())));
+    }
 }
 
 void TestArtwork::committedPicturesKeepEveryRule()

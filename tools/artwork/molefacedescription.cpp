@@ -1,5 +1,6 @@
 #include "tools/artwork/molefacedescription.h"
 
+#include "tools/artwork/ink.h"
 #include <QLineF>
 #include <QRegularExpression>
 #include <QtMath>
@@ -13,24 +14,6 @@ namespace {
 
 // About one mole's dot: less than this between two pictures is not seen at real size.
 constexpr int kVisiblePixels = 9;
-
-class Scatter
-{
-public:
-    explicit Scatter(std::uint32_t seed)
-        : m_state(seed * 2654435761u + 77u)
-    {}
-    double next() // 0 … 1
-    {
-        m_state ^= m_state << 13;
-        m_state ^= m_state >> 17;
-        m_state ^= m_state << 5;
-        return (m_state & 0xffffff) / double(0xffffff);
-    }
-
-private:
-    std::uint32_t m_state;
-};
 
 // "x,y": a point of the picture in pixels, from its top left corner.
 std::optional<QPointF> PointWord(const QString &word)
@@ -203,7 +186,8 @@ private:
     // Spread evenly but irregularly: the same picture every run, seeded by the item.
     void scatter(int n, const QString &name, const QPainterPath &shape)
     {
-        Scatter random(std::uint32_t(m_picture.key.mid(1).toInt() * 31 + m_picture.moles.size()));
+        ink::Scatter random(
+            std::uint32_t(m_picture.key.mid(1).toInt() * 31 + m_picture.moles.size()), 77u);
         const QRectF box = shape.boundingRect();
         int placed = 0;
         for (int tries = 0; tries < 4000 && placed < n; ++tries) {

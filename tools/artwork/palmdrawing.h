@@ -17,7 +17,6 @@ class QPainter;
 
 namespace artwork {
 
-inline constexpr QColor PalmPaper{255, 254, 250};
 inline constexpr QColor PalmInk{72, 72, 72};
 inline constexpr QColor PalmRed{165, 18, 18};
 // Palace names are written in blue so that a red mark beside one never reads as part of the word.

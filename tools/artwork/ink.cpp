@@ -1,0 +1,49 @@
+#include "tools/artwork/ink.h"
+
+#include <QFont>
+#include <QtMath>
+
+#include <cmath>
+
+namespace artwork::ink {
+
+QPen Pen(const QColor &colour, double width, Qt::PenStyle style)
+{
+    return QPen(colour, width, style, Qt::RoundCap, Qt::RoundJoin);
+}
+
+QPainterPath Glyphs(const QString &text, int pixelSize, QPointF centre)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("AR PL SungtiL GB"), QStringLiteral("AR PL UMing CN")});
+    font.setPixelSize(pixelSize);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    QPainterPath path;
+    path.addText(0, 0, font, text);
+    path.translate(centre - path.boundingRect().center());
+    return path;
+}
+
+double Length(QPointF v)
+{
+    return std::hypot(v.x(), v.y());
+}
+
+double Distance(QPointF a, QPointF b)
+{
+    return std::hypot(a.x() - b.x(), a.y() - b.y());
+}
+
+QPointF Unit(QPointF v, QPointF ifNone)
+{
+    const double length = Length(v);
+    return length > 0 ? v / length : ifNone;
+}
+
+QPointF Rotated(QPointF v, double degrees)
+{
+    const double a = qDegreesToRadians(degrees);
+    return {v.x() * std::cos(a) - v.y() * std::sin(a), v.x() * std::sin(a) + v.y() * std::cos(a)};
+}
+
+} // namespace artwork::ink
