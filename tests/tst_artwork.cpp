@@ -1,3 +1,4 @@
+#include "artworkjpeg.h"
 #include "tools/artwork/checks.h"
 #include "tools/artwork/imagefiles.h"
 #include "tools/artwork/ink.h"
@@ -11,10 +12,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <turbojpeg.h>
-
-#include <memory>
 
 using namespace artwork;
 
@@ -118,22 +115,6 @@ int CountNear(const QImage &image, QPointF centre, double radius, bool (*test)(Q
                 && test(image.pixelColor(x, y)))
                 ++count;
     return count;
-}
-
-QImage DecodeJpeg(const QByteArray &bytes, int *subsampling = nullptr)
-{
-    std::unique_ptr<void, int (*)(tjhandle)> handle(tjInitDecompress(), tjDestroy);
-    auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
-    int width = 0, height = 0, sub = 0, colourspace = 0;
-    if (tjDecompressHeader3(handle.get(), data, bytes.size(), &width, &height, &sub, &colourspace))
-        return {};
-    QImage image(width, height, QImage::Format_RGB888);
-    if (tjDecompress2(handle.get(), data, bytes.size(), image.bits(), width,
-                      int(image.bytesPerLine()), height, TJPF_RGB, 0))
-        return {};
-    if (subsampling)
-        *subsampling = sub;
-    return image;
 }
 
 } // namespace
