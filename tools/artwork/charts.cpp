@@ -239,19 +239,7 @@ QImage ChartScene::draw() const
     p.save();
     p.setClipRect(QRectF(0, 0, ChartWidth, HandTransform().map(QPointF(0, kHandBottom)).y()));
     p.setTransform(HandTransform());
-    p.setPen(Qt::NoPen);
-    p.setBrush(ink::Skin);
-    p.drawPath(palmHand.outline());
-    p.setBrush(Qt::NoBrush);
-    p.setPen(ink::Pen(ink::Crease, 0.8));
-    for (int f = 0; f < FingerCount; ++f)
-        for (const QLineF &crease : palmHand.creases(Finger(f)))
-            p.drawLine(crease);
-    for (const double y : {136.5, 139.5}) {
-        QPainterPath crease(QPointF(38, y));
-        crease.quadTo(QPointF(54, y + 1.6), QPointF(70, y - 0.4));
-        p.drawPath(crease);
-    }
+    DrawSkinAndCreases(p, palmHand);
     const bool lines = m_chart == Chart::Lines;
     p.setPen(lines ? ink::Pen(PalmInk, ink::LineWidth) : ink::Pen(ink::Faint, 0.7));
     for (int i = 0; i < PalmLineCount; ++i)

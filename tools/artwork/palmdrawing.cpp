@@ -674,6 +674,24 @@ void PalmScene::drawStatement(QPainter &p, const Statement &statement, int index
                statement);
 }
 
+void DrawSkinAndCreases(QPainter &p, const PalmHand &hand)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink::Skin);
+    p.drawPath(hand.outline());
+    p.setBrush(Qt::NoBrush);
+    p.setPen(ink::Pen(ink::Crease, 0.8));
+    for (int f = 0; f < FingerCount; ++f)
+        for (const QLineF &crease : hand.creases(Finger(f)))
+            p.drawLine(crease);
+    // Two bracelet creases across the wrist.
+    for (const double y : {136.5, 139.5}) {
+        QPainterPath crease(QPointF(38, y));
+        crease.quadTo(QPointF(54, y + 1.6), QPointF(70, y - 0.4));
+        p.drawPath(crease);
+    }
+}
+
 QImage PalmScene::draw() const
 {
     QImage image(PalmPictureWidth, PalmPictureHeight(m_picture.number), QImage::Format_RGB32);
@@ -682,21 +700,7 @@ QImage PalmScene::draw() const
     p.setRenderHint(QPainter::Antialiasing);
 
     const QPainterPath outline = m_hand.outline();
-    p.setPen(Qt::NoPen);
-    p.setBrush(ink::Skin);
-    p.drawPath(outline);
-
-    p.setBrush(Qt::NoBrush);
-    p.setPen(ink::Pen(ink::Crease, 0.8));
-    for (int f = 0; f < FingerCount; ++f)
-        for (const QLineF &crease : m_hand.creases(Finger(f)))
-            p.drawLine(crease);
-    // Two bracelet creases across the wrist.
-    for (const double y : {136.5, 139.5}) {
-        QPainterPath crease(QPointF(38, y));
-        crease.quadTo(QPointF(54, y + 1.6), QPointF(70, y - 0.4));
-        p.drawPath(crease);
-    }
+    DrawSkinAndCreases(p, m_hand);
 
     // Plain lines first, so every featured line lies on top.
     for (const LineState &line : m_lines)

@@ -94,4 +94,8 @@ private:
 // The picture ImageN, 100 pixels wide and PalmPictureHeight(N) high.
 QImage DrawPalm(const PalmPicture &picture);
 
+// The hand's skin and its creases, at the joints and twice across the wrist: what every palm
+// picture and palm chart draws before its lines.
+void DrawSkinAndCreases(QPainter &p, const PalmHand &hand);
+
 } // namespace artwork
