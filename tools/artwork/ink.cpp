@@ -40,6 +40,18 @@ QPointF Unit(QPointF v, QPointF ifNone)
     return length > 0 ? v / length : ifNone;
 }
 
+bool DiscInside(const QPainterPath &shape, QPointF centre, double radius)
+{
+    if (!shape.contains(centre))
+        return false;
+    for (int k = 0; k < 8; ++k) {
+        const double a = M_PI / 4 * k;
+        if (!shape.contains(centre + QPointF(std::cos(a), std::sin(a)) * radius))
+            return false;
+    }
+    return true;
+}
+
 QPointF Rotated(QPointF v, double degrees)
 {
     const double a = qDegreesToRadians(degrees);

@@ -33,6 +33,8 @@ double Length(QPointF v);
 double Distance(QPointF a, QPointF b);
 // `v` made one long; `ifNone` when v has no length.
 QPointF Unit(QPointF v, QPointF ifNone);
+// Whether a disc lies on `shape`: its centre and eight points of its rim must.
+bool DiscInside(const QPainterPath &shape, QPointF centre, double radius);
 // `v` turned clockwise on the screen, whose y grows downward.
 QPointF Rotated(QPointF v, double degrees);
 

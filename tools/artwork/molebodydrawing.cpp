@@ -23,19 +23,6 @@ QPointF Nearest(const QRectF &box, QPointF p)
     return {std::clamp(p.x(), box.left(), box.right()), std::clamp(p.y(), box.top(), box.bottom())};
 }
 
-// Does the disc lie on the shape? Its centre and eight points of its rim must.
-bool DiscInside(const QPainterPath &shape, QPointF c, double r)
-{
-    if (!shape.contains(c))
-        return false;
-    for (int k = 0; k < 8; ++k) {
-        const double a = M_PI / 4 * k;
-        if (!shape.contains(c + QPointF(std::cos(a), std::sin(a)) * r))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 QString BodyKey(int number)
@@ -209,7 +196,7 @@ QStringList BodyScene::check() const
             if (!region.contains(p))
                 errors.append(QStringLiteral("%1: mole at %2 is not on %3").arg(key, where, name));
             // Half a pixel more: the dot is drawn on the nearest pixel centre.
-            if (!DiscInside(shape, p, (BodyMoleRadius + 0.5) / unit))
+            if (!ink::DiscInside(shape, p, (BodyMoleRadius + 0.5) / unit))
                 errors.append(QStringLiteral("%1: mole at %2 is off the outline").arg(key, where));
         }
     }

@@ -35,15 +35,7 @@ QPointF InBox(const QRectF &box, QPointF f)
 
 bool DotInside(const QPainterPath &shape, QPointF c)
 {
-    const double r = MoleRadius + MoleRimWidth * 0.5;
-    if (!shape.contains(c))
-        return false;
-    for (int k = 0; k < 8; ++k) {
-        const double a = k * M_PI / 4;
-        if (!shape.contains(c + QPointF(std::cos(a), std::sin(a)) * r))
-            return false;
-    }
-    return true;
+    return ink::DiscInside(shape, c, MoleRadius + MoleRimWidth * 0.5);
 }
 
 class LineReader
