@@ -71,13 +71,6 @@ Polyline Course(PalmLine line)
     return Polyline::FromPath(HandTransform().map(PalmHand::OrdinaryCourse(line).path()));
 }
 
-double DistanceToBox(const QRectF &box, QPointF p)
-{
-    const double dx = std::max({box.left() - p.x(), 0.0, p.x() - box.right()});
-    const double dy = std::max({box.top() - p.y(), 0.0, p.y() - box.bottom()});
-    return std::hypot(dx, dy);
-}
-
 bool BoxOnPalm(const QPainterPath &palm, const QRectF &box)
 {
     return palm.contains(box.adjusted(-kClearance, -kClearance, kClearance, kClearance));
@@ -156,8 +149,8 @@ void ChartScene::placeNumbers()
                     double own = 1e9, other = 1e9;
                     for (int j = 0; j < PalmLineCount; ++j)
                         for (const QPointF &p : courses[j].points())
-                            (j == i ? own : other)
-                                = std::min(j == i ? own : other, DistanceToBox(box, p));
+                            (j == i ? own : other) = std::min(
+                                j == i ? own : other, ink::Distance(p, ink::Nearest(box, p)));
                     bool clear = std::min(own, other) > kClearance && other > own + 6;
                     for (const QRectF &other : m_labels)
                         clear = clear

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QtMath>
 
+#include <algorithm>
 #include <cmath>
 
 namespace artwork::ink {
@@ -32,6 +33,11 @@ double Length(QPointF v)
 double Distance(QPointF a, QPointF b)
 {
     return std::hypot(a.x() - b.x(), a.y() - b.y());
+}
+
+QPointF Nearest(const QRectF &box, QPointF p)
+{
+    return {std::clamp(p.x(), box.left(), box.right()), std::clamp(p.y(), box.top(), box.bottom())};
 }
 
 QPointF Unit(QPointF v, QPointF ifNone)

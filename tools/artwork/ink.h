@@ -8,6 +8,7 @@
 #include <QPainterPath>
 #include <QPen>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 
 #include <cstdint>
@@ -31,6 +32,8 @@ QPainterPath Glyphs(const QString &text, int pixelSize, QPointF centre = {});
 
 double Length(QPointF v);
 double Distance(QPointF a, QPointF b);
+// The point of `box` nearest to `p`.
+QPointF Nearest(const QRectF &box, QPointF p);
 // `v` made one long; `ifNone` when v has no length.
 QPointF Unit(QPointF v, QPointF ifNone);
 // Whether a disc lies on `shape`: its centre and eight points of its rim must.

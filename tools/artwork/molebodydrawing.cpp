@@ -17,12 +17,6 @@ constexpr double kBesideScale = 0.8;    // a figure beside a close-up
 constexpr double kLabelClearance = 2.5; // between a label's ink and the figure
 const QColor kBoxLine{176, 170, 164};
 
-// The point of a box nearest to p.
-QPointF Nearest(const QRectF &box, QPointF p)
-{
-    return {std::clamp(p.x(), box.left(), box.right()), std::clamp(p.y(), box.top(), box.bottom())};
-}
-
 } // namespace
 
 QString BodyKey(int number)
@@ -158,7 +152,7 @@ QRectF BodyScene::findLabel() const
                 continue;
             double cost = 1e9;
             for (const QPointF &mole : all) {
-                const QPointF from = Nearest(box, mole);
+                const QPointF from = ink::Nearest(box, mole);
                 const double length = ink::Distance(from, mole);
                 // Leader length over the figure counts three times over.
                 double over = 0;
@@ -250,7 +244,7 @@ QImage BodyScene::draw(LabelMode labels) const
         const QPointF from = m_inset == Inset::Palm ? toPicture(m_figure.hand(side))
                                                     : toPicture(m_figure.foot(side));
         p.setPen(ink::Pen(kBoxLine, 0.8, Qt::DashLine));
-        p.drawLine(from, Nearest(m_closeUpBox, from));
+        p.drawLine(from, ink::Nearest(m_closeUpBox, from));
         p.setPen(ink::Pen(kBoxLine, 0.8));
         p.setBrush(ink::Paper);
         p.drawRoundedRect(m_closeUpBox, 3, 3);
@@ -272,7 +266,7 @@ QImage BodyScene::draw(LabelMode labels) const
     if (labels == LabelMode::With) {
         const QRectF box = labelBox();
         const QPointF target = leaderTarget();
-        const QPointF from = Nearest(box.adjusted(-1.5, -1.5, 1.5, 1.5), target);
+        const QPointF from = ink::Nearest(box.adjusted(-1.5, -1.5, 1.5, 1.5), target);
         const double length = ink::Distance(from, target);
         if (length > BodyMoleRimRadius + 3) {
             const QPointF to = target + (from - target) * ((BodyMoleRimRadius + 0.8) / length);
