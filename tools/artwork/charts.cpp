@@ -242,12 +242,7 @@ QImage ChartScene::draw() const
     p.restore();
 
     const auto writeRed = [&p](const QPainterPath &glyphs) {
-        p.setPen(ink::Pen(ink::Skin, 3));
-        p.setBrush(ink::Skin);
-        p.drawPath(glyphs);
-        p.setPen(ink::Pen(PalmRed, 0.4));
-        p.setBrush(PalmRed);
-        p.drawPath(glyphs);
+        ink::WriteOnSkin(p, glyphs, PalmRed, 0.4, 3);
     };
     const auto writeInk = [&p](const QPainterPath &glyphs) {
         p.setPen(Qt::NoPen);

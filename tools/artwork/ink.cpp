@@ -1,6 +1,7 @@
 #include "tools/artwork/ink.h"
 
 #include <QFont>
+#include <QPainter>
 #include <QtMath>
 
 #include <algorithm>
@@ -11,6 +12,17 @@ namespace artwork::ink {
 QPen Pen(const QColor &colour, double width, Qt::PenStyle style)
 {
     return QPen(colour, width, style, Qt::RoundCap, Qt::RoundJoin);
+}
+
+void WriteOnSkin(QPainter &p, const QPainterPath &glyphs, const QColor &colour, double penWidth,
+                 double halo)
+{
+    p.setPen(Pen(Skin, halo));
+    p.setBrush(Skin);
+    p.drawPath(glyphs);
+    p.setPen(Pen(colour, penWidth));
+    p.setBrush(colour);
+    p.drawPath(glyphs);
 }
 
 QPainterPath Glyphs(const QString &text, int pixelSize, QPointF centre)

@@ -13,6 +13,8 @@
 
 #include <cstdint>
 
+class QPainter;
+
 namespace artwork::ink {
 
 inline constexpr QColor Paper{255, 254, 250};
@@ -26,6 +28,11 @@ inline constexpr double OutlineWidth = 1.05; // the outline of a hand, a face or
 
 // A pen with round ends and joins.
 QPen Pen(const QColor &colour, double width, Qt::PenStyle style = Qt::SolidLine);
+
+// Writes `glyphs` in `colour` over a halo of skin `halo` pixels wide, so that the lines and creases
+// they cross stay off the characters.
+void WriteOnSkin(QPainter &p, const QPainterPath &glyphs, const QColor &colour, double penWidth,
+                 double halo);
 
 // Text in the Song typeface as a path whose ink, not its advance, is centred on `centre`.
 QPainterPath Glyphs(const QString &text, int pixelSize, QPointF centre = {});

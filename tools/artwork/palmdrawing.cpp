@@ -632,13 +632,8 @@ QList<QLineF> PalmScene::mess(const MessStatement &s, int index) const
 void PalmScene::drawLabels(QPainter &p) const
 {
     for (const PlacedLabel &label : m_labels) {
-        const QPainterPath placed = LabelGlyphs(label.palace).translated(label.centre);
-        p.setPen(ink::Pen(ink::Skin, 2.6));
-        p.setBrush(ink::Skin);
-        p.drawPath(placed);
-        p.setPen(ink::Pen(PalmLabel, 0.35));
-        p.setBrush(PalmLabel);
-        p.drawPath(placed);
+        ink::WriteOnSkin(p, LabelGlyphs(label.palace).translated(label.centre), PalmLabel, 0.35,
+                         2.6);
     }
 }
 
