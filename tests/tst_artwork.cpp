@@ -1,5 +1,7 @@
+#include "artworkjpeg.h"
 #include "tools/artwork/checks.h"
 #include "tools/artwork/imagefiles.h"
+#include "tools/artwork/ink.h"
 #include "tools/artwork/palmchecks.h"
 #include "tools/artwork/palmdescription.h"
 #include "tools/artwork/palmdrawing.h"
@@ -11,11 +13,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <turbojpeg.h>
-
-#include <memory>
-
 using namespace artwork;
+
+Q_DECLARE_METATYPE(artwork::PixelStep::Measure)
 
 namespace {
 
@@ -117,22 +117,6 @@ int CountNear(const QImage &image, QPointF centre, double radius, bool (*test)(Q
     return count;
 }
 
-QImage DecodeJpeg(const QByteArray &bytes, int *subsampling = nullptr)
-{
-    std::unique_ptr<void, int (*)(tjhandle)> handle(tjInitDecompress(), tjDestroy);
-    auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
-    int width = 0, height = 0, sub = 0, colourspace = 0;
-    if (tjDecompressHeader3(handle.get(), data, bytes.size(), &width, &height, &sub, &colourspace))
-        return {};
-    QImage image(width, height, QImage::Format_RGB888);
-    if (tjDecompress2(handle.get(), data, bytes.size(), image.bits(), width,
-                      int(image.bytesPerLine()), height, TJPF_RGB, 0))
-        return {};
-    if (subsampling)
-        *subsampling = sub;
-    return image;
-}
-
 } // namespace
 
 class TestArtwork : public QObject
@@ -158,6 +142,11 @@ private slots:
     void labelsStandOnTheirOwnPalace();
     void lookAlikesAreThoseBelowTheThreshold_data();
     void lookAlikesAreThoseBelowTheThreshold();
+    void aPixelDiffersPastItsStep_data();
+    void aPixelDiffersPastItsStep();
+    void directionsKeepTheirWay_data();
+    void directionsKeepTheirWay();
+    void glyphsStandOnTheirCentre();
     void committedPicturesKeepEveryRule();
     void reviewSheetsShowPicturesAtBothSizesAndOnPages();
 };
@@ -559,6 +548,78 @@ void TestArtwork::lookAlikesAreThoseBelowTheThreshold()
         QCOMPARE(found.first().first, 0);
         QCOMPARE(found.first().second, 2);
         QCOMPARE(found.first().differingPixels, differing);
+    }
+}
+
+void TestArtwork::aPixelDiffersPastItsStep_data()
+{
+    using Measure = PixelStep::Measure;
+    QTest::addColumn<QColor>("colour"); // against white
+    QTest::addColumn<int>("step");
+    QTest::addColumn<Measure>("measure");
+    QTest::addColumn<bool>("differs");
+    QTest::newRow("sum past the step") << QColor(200, 200, 200) << 120 << Measure::Sum << true;
+    QTest::newRow("sum at the step") << QColor(215, 215, 215) << 120 << Measure::Sum << false;
+    QTest::newRow("one channel, summed") << QColor(150, 255, 255) << 120 << Measure::Sum << false;
+    QTest::newRow("one channel, largest")
+        << QColor(150, 255, 255) << 60 << Measure::Largest << true;
+    QTest::newRow("largest at the step")
+        << QColor(255, 195, 255) << 60 << Measure::Largest << false;
+    QTest::newRow("small in each, large summed")
+        << QColor(225, 225, 225) << 32 << Measure::Largest << false;
+    QTest::newRow("blue just past") << QColor(255, 255, 222) << 32 << Measure::Largest << true;
+}
+
+void TestArtwork::aPixelDiffersPastItsStep()
+{
+    QFETCH(QColor, colour);
+    QFETCH(int, step);
+    QFETCH(PixelStep::Measure, measure);
+    QFETCH(bool, differs);
+    QImage white(4, 3, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    QImage changed = white;
+    changed.setPixelColor(2, 1, colour);
+    QCOMPARE(VisibleDifference(white, changed, {step, measure}), differs ? 1 : 0);
+    const QStringList found = DescribeLookAlikes({"a", "b"}, {white, changed}, 1, {step, measure},
+                                                 QStringLiteral("%1~%2:%3"));
+    QCOMPARE(found, differs ? QStringList() : QStringList{"a~b:0"});
+}
+
+void TestArtwork::directionsKeepTheirWay_data()
+{
+    QTest::addColumn<QPointF>("v");
+    QTest::addColumn<double>("degrees");
+    QTest::addColumn<QPointF>("unit");    // of v, (0, -1) if it has no length
+    QTest::addColumn<QPointF>("rotated"); // v turned by the degrees
+    QTest::newRow("3-4-5") << QPointF(3, 4) << 0.0 << QPointF(0.6, 0.8) << QPointF(3, 4);
+    QTest::newRow("right turns down") << QPointF(2, 0) << 90.0 << QPointF(1, 0) << QPointF(0, 2);
+    QTest::newRow("up turns right") << QPointF(0, -1) << 90.0 << QPointF(0, -1) << QPointF(1, 0);
+    QTest::newRow("back on itself")
+        << QPointF(1, 1) << 180.0 << QPointF(M_SQRT1_2, M_SQRT1_2) << QPointF(-1, -1);
+    QTest::newRow("no length") << QPointF(0, 0) << 45.0 << QPointF(0, -1) << QPointF(0, 0);
+}
+
+void TestArtwork::directionsKeepTheirWay()
+{
+    QFETCH(QPointF, v);
+    QFETCH(double, degrees);
+    QFETCH(QPointF, unit);
+    QFETCH(QPointF, rotated);
+    const auto near = [](QPointF a, QPointF b) {
+        return ink::Distance(a, b) < 1e-9;
+    };
+    QVERIFY(near(ink::Unit(v, {0, -1}), unit));
+    QVERIFY(near(ink::Rotated(v, degrees), rotated));
+}
+
+void TestArtwork::glyphsStandOnTheirCentre()
+{
+    for (const QPointF centre : {QPointF(0, 0), QPointF(40.5, 17.25)}) {
+        const QRectF box = ink::Glyphs(QStringLiteral("乾"), 20, centre).boundingRect();
+        QVERIFY(!box.isEmpty());
+        QVERIFY2(ink::Distance(box.center(), centre) < 1e-6,
+                 qPrintable(QStringLiteral("%1,%2").arg(box.center().x()).arg(box.center().y())));
     }
 }
 

@@ -1,15 +1,11 @@
+#include "artworkjpeg.h"
 #include "mole/moleitems.h"
 #include "text/gbk.h"
 #include "tools/artwork/charts.h"
 #include "tools/artwork/molebodydrawing.h"
 #include "tools/artwork/palmhand.h"
 
-#include <QFile>
 #include <QTest>
-
-#include <turbojpeg.h>
-
-#include <memory>
 
 using namespace artwork;
 
@@ -29,20 +25,6 @@ BodyPicture Picture(Place place, View view, Side side, QPointF at)
     picture.view = view;
     picture.moles = {{side, at}};
     return picture;
-}
-
-QSize JpegSize(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    std::unique_ptr<void, int (*)(tjhandle)> handle(tjInitDecompress(), tjDestroy);
-    int width = 0, height = 0, sub = 0, colourspace = 0;
-    if (tjDecompressHeader3(handle.get(), reinterpret_cast<const unsigned char *>(bytes.data()),
-                            bytes.size(), &width, &height, &sub, &colourspace))
-        return {};
-    return {width, height};
 }
 
 } // namespace
@@ -313,7 +295,7 @@ void TestMoleArtwork::committedPicturesHaveTheirSizes()
 {
     QFETCH(QString, file);
     QFETCH(QSize, size);
-    QCOMPARE(JpegSize(QStringLiteral(LORVEX_PICTURES_DIR "/") + file), size);
+    QCOMPARE(ReadJpeg(QStringLiteral(LORVEX_PICTURES_DIR "/") + file).size(), size);
 }
 
 QTEST_MAIN(TestMoleArtwork)

@@ -1,5 +1,6 @@
 #include "tools/artwork/charts.h"
 
+#include "tools/artwork/ink.h"
 #include "tools/artwork/palmdrawing.h"
 #include "tools/artwork/palmhand.h"
 
@@ -13,12 +14,6 @@
 namespace artwork {
 
 namespace {
-
-// The palm pictures' skin, outline and crease colours.
-const QColor kSkin{253, 246, 237};
-const QColor kOutline{58, 58, 58};
-const QColor kCrease{200, 188, 176};
-const QColor kFaintInk{170, 170, 170};
 
 constexpr double kHandBottom = 142; // where a palm picture's frame cuts the wrist
 constexpr double kLegendTop = 312;  // pixels: the hand above, the legend below
@@ -56,28 +51,6 @@ constexpr std::array<PalaceName, 8> kPalaces = {{
     {Palace::Qian, "乾", 0b111},
 }};
 
-QFont SongFace(int pixelSize)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("AR PL SungtiL GB"), QStringLiteral("AR PL UMing CN")});
-    font.setPixelSize(pixelSize);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
-}
-
-QPainterPath Glyphs(const QString &text, int pixelSize, QPointF centre)
-{
-    QPainterPath path;
-    path.addText(0, 0, SongFace(pixelSize), text);
-    path.translate(centre - path.boundingRect().center());
-    return path;
-}
-
-QPen Pen(const QColor &colour, double width)
-{
-    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
-
 double Scale()
 {
     return (kLegendTop - 6) / (kHandBottom - PalmHand().outline().boundingRect().top());
@@ -96,13 +69,6 @@ QTransform HandTransform()
 Polyline Course(PalmLine line)
 {
     return Polyline::FromPath(HandTransform().map(PalmHand::OrdinaryCourse(line).path()));
-}
-
-double DistanceToBox(const QRectF &box, QPointF p)
-{
-    const double dx = std::max({box.left() - p.x(), 0.0, p.x() - box.right()});
-    const double dy = std::max({box.top() - p.y(), 0.0, p.y() - box.bottom()});
-    return std::hypot(dx, dy);
 }
 
 bool BoxOnPalm(const QPainterPath &palm, const QRectF &box)
@@ -131,16 +97,10 @@ QPainterPath TrigramBars(int lines, QPointF topCentre)
 
 QPainterPath PalaceLabel(const PalaceName &palace, QPointF centre)
 {
-    QPainterPath label = Glyphs(QString::fromUtf8(palace.name), 20, centre - QPointF(0, 6));
+    QPainterPath label = ink::Glyphs(QString::fromUtf8(palace.name), 20, centre - QPointF(0, 6));
     label.addPath(
         TrigramBars(palace.lines, QPointF(centre.x(), label.boundingRect().bottom() + 3)));
     return label;
-}
-
-QPointF Rotated(QPointF v, double degrees)
-{
-    const double a = degrees * M_PI / 180;
-    return {v.x() * std::cos(a) - v.y() * std::sin(a), v.x() * std::sin(a) + v.y() * std::cos(a)};
 }
 
 } // namespace
@@ -173,14 +133,15 @@ void ChartScene::placeNumbers()
     for (int i = 0; i < PalmLineCount; ++i)
         courses[i] = Course(PalmLine(i));
     for (int i = 0; i < PalmLineCount; ++i) {
-        const QRectF ink = Glyphs(QString::number(i + 1), 17, {}).boundingRect();
+        const QRectF digits = ink::Glyphs(QString::number(i + 1), 17).boundingRect();
         QRectF best;
         double bestCost = -1;
         for (double t = 0.06; t <= 0.94; t += 0.02) {
             const QPointF at = courses[i].pointAt(t), d = courses[i].tangentAt(t);
             for (const double side : {-1.0, 1.0}) {
                 for (double offset = 6; offset <= 22; offset += 1) {
-                    const QRectF box = ink.translated(at + QPointF(-d.y(), d.x()) * side * offset);
+                    const QRectF box
+                        = digits.translated(at + QPointF(-d.y(), d.x()) * side * offset);
                     if (!BoxOnPalm(palm, box))
                         continue;
                     // Clear of every line, and nearer its own line than any other by a margin,
@@ -188,8 +149,8 @@ void ChartScene::placeNumbers()
                     double own = 1e9, other = 1e9;
                     for (int j = 0; j < PalmLineCount; ++j)
                         for (const QPointF &p : courses[j].points())
-                            (j == i ? own : other)
-                                = std::min(j == i ? own : other, DistanceToBox(box, p));
+                            (j == i ? own : other) = std::min(
+                                j == i ? own : other, ink::Distance(p, ink::Nearest(box, p)));
                     bool clear = std::min(own, other) > kClearance && other > own + 6;
                     for (const QRectF &other : m_labels)
                         clear = clear
@@ -221,7 +182,7 @@ void ChartScene::placePalaces()
         double bestCost = -1;
         for (double radius = 0; radius <= 24; radius += 2) {
             for (int step = 0; step < (radius > 0 ? 24 : 1); ++step) {
-                const QPointF at = centre + Rotated(QPointF(0, radius), 15 * step);
+                const QPointF at = centre + ink::Rotated(QPointF(0, radius), 15 * step);
                 const QRectF box = PalaceLabel(palace, at).boundingRect();
                 if (!BoxOnPalm(palm, box))
                     continue;
@@ -262,7 +223,7 @@ QStringList ChartScene::check() const
 QImage ChartScene::draw() const
 {
     QImage image(ChartWidth, ChartHeight, QImage::Format_RGB32);
-    image.fill(PalmPaper);
+    image.fill(ink::Paper);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -271,34 +232,17 @@ QImage ChartScene::draw() const
     p.save();
     p.setClipRect(QRectF(0, 0, ChartWidth, HandTransform().map(QPointF(0, kHandBottom)).y()));
     p.setTransform(HandTransform());
-    p.setPen(Qt::NoPen);
-    p.setBrush(kSkin);
-    p.drawPath(palmHand.outline());
-    p.setBrush(Qt::NoBrush);
-    p.setPen(Pen(kCrease, 0.8));
-    for (int f = 0; f < FingerCount; ++f)
-        for (const QLineF &crease : palmHand.creases(Finger(f)))
-            p.drawLine(crease);
-    for (const double y : {136.5, 139.5}) {
-        QPainterPath crease(QPointF(38, y));
-        crease.quadTo(QPointF(54, y + 1.6), QPointF(70, y - 0.4));
-        p.drawPath(crease);
-    }
+    DrawSkinAndCreases(p, palmHand);
     const bool lines = m_chart == Chart::Lines;
-    p.setPen(lines ? Pen(PalmInk, 0.95) : Pen(kFaintInk, 0.7));
+    p.setPen(lines ? ink::Pen(PalmInk, ink::LineWidth) : ink::Pen(ink::Faint, 0.7));
     for (int i = 0; i < PalmLineCount; ++i)
         p.drawPath(PalmHand::OrdinaryCourse(PalmLine(i)).path());
-    p.setPen(Pen(kOutline, 1.05));
+    p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
     p.drawPath(palmHand.outline());
     p.restore();
 
     const auto writeRed = [&p](const QPainterPath &glyphs) {
-        p.setPen(Pen(kSkin, 3));
-        p.setBrush(kSkin);
-        p.drawPath(glyphs);
-        p.setPen(Pen(PalmRed, 0.4));
-        p.setBrush(PalmRed);
-        p.drawPath(glyphs);
+        ink::WriteOnSkin(p, glyphs, PalmRed, 0.4, 3);
     };
     const auto writeInk = [&p](const QPainterPath &glyphs) {
         p.setPen(Qt::NoPen);
@@ -309,21 +253,21 @@ QImage ChartScene::draw() const
     if (lines) {
         for (int i = 0; i < PalmLineCount; ++i)
             if (!m_labels.at(i).isNull())
-                writeRed(Glyphs(QString::number(i + 1), 17, m_labels.at(i).center()));
+                writeRed(ink::Glyphs(QString::number(i + 1), 17, m_labels.at(i).center()));
         // The legend: two rows of three, number in red, name in ink.
         for (int i = 0; i < PalmLineCount; ++i) {
             const double x = 22 + (i % 3) * 80, y = kLegendTop + 22 + (i / 3) * 26;
-            writeRed(Glyphs(QString::number(i + 1), 15, {x, y}));
-            const QPainterPath name = Glyphs(QString::fromUtf8(kLines[i].name), 15, {});
+            writeRed(ink::Glyphs(QString::number(i + 1), 15, {x, y}));
+            const QPainterPath name = ink::Glyphs(QString::fromUtf8(kLines[i].name), 15);
             writeInk(name.translated(x + 8 - name.boundingRect().left(), y));
         }
     } else {
         for (int i = 0; i < int(kPalaces.size()); ++i)
             if (!m_labels.at(i).isNull())
                 writeRed(PalaceLabel(kPalaces[i], m_palaceAt.at(i)));
-        writeInk(Glyphs(QStringLiteral("掌上八卦"), 16, {ChartWidth / 2.0, kLegendTop + 34}));
+        writeInk(ink::Glyphs(QStringLiteral("掌上八卦"), 16, {ChartWidth / 2.0, kLegendTop + 34}));
     }
-    p.setPen(Pen(kCrease, 0.8));
+    p.setPen(ink::Pen(ink::Crease, 0.8));
     p.drawLine(QPointF(12, kLegendTop + 4), QPointF(ChartWidth - 12, kLegendTop + 4));
     return image;
 }

@@ -5,12 +5,22 @@
 
 #include <QImage>
 #include <QList>
+#include <QStringList>
 
 namespace artwork {
 
-// How many pixels of two pictures differ plainly: by more than `tolerance` summed over red,
-// green and blue. Pictures of different sizes are compared over the rows and columns they share.
-int VisibleDifference(const QImage &a, const QImage &b, int tolerance = 120);
+// When one pixel of two pictures counts as plainly different: its colours lie more than `step`
+// apart, measured as the sum of the red, green and blue differences, or as the largest of them.
+struct PixelStep
+{
+    enum class Measure { Sum, Largest };
+    int step = 120;
+    Measure measure = Measure::Sum;
+};
+
+// How many pixels of two pictures differ plainly. Pictures of different sizes are compared over
+// the rows and columns they share.
+int VisibleDifference(const QImage &a, const QImage &b, PixelStep step = {});
 
 struct LookAlike
 {
@@ -21,6 +31,11 @@ struct LookAlike
 // Every pair of `pictures` that differs in fewer than `minimumPixels` plainly differing pixels,
 // in index order.
 QList<LookAlike> FindLookAlikes(const QList<QImage> &pictures, int minimumPixels,
-                                int tolerance = 120);
+                                PixelStep step = {});
+
+// The same pairs as messages: `message` gets the two pictures' names as %1 and %2 and the
+// differing pixels as %3.
+QStringList DescribeLookAlikes(const QStringList &names, const QList<QImage> &pictures,
+                               int minimumPixels, PixelStep step, const QString &message);
 
 } // namespace artwork

@@ -1,5 +1,6 @@
 #include "tools/artwork/molebodydrawing.h"
 
+#include "tools/artwork/ink.h"
 #include <QFont>
 #include <QPainter>
 
@@ -14,49 +15,7 @@ constexpr int kWidth = 120;
 constexpr double kFigureScale = 0.93;   // a figure alone
 constexpr double kBesideScale = 0.8;    // a figure beside a close-up
 constexpr double kLabelClearance = 2.5; // between a label's ink and the figure
-const QColor kPaper{255, 254, 250};     // the palm pictures' paper
 const QColor kBoxLine{176, 170, 164};
-
-QPen Pen(const QColor &colour, double width, Qt::PenStyle style = Qt::SolidLine)
-{
-    return QPen(colour, width, style, Qt::RoundCap, Qt::RoundJoin);
-}
-
-QPainterPath LabelGlyphs(const QString &text)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("AR PL SungtiL GB"), QStringLiteral("AR PL UMing CN")});
-    font.setPixelSize(12);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    QPainterPath glyphs;
-    glyphs.addText(0, 0, font, text);
-    glyphs.translate(-glyphs.boundingRect().center());
-    return glyphs;
-}
-
-double Distance(QPointF a, QPointF b)
-{
-    return std::hypot(a.x() - b.x(), a.y() - b.y());
-}
-
-// The point of a box nearest to p.
-QPointF Nearest(const QRectF &box, QPointF p)
-{
-    return {std::clamp(p.x(), box.left(), box.right()), std::clamp(p.y(), box.top(), box.bottom())};
-}
-
-// Does the disc lie on the shape? Its centre and eight points of its rim must.
-bool DiscInside(const QPainterPath &shape, QPointF c, double r)
-{
-    if (!shape.contains(c))
-        return false;
-    for (int k = 0; k < 8; ++k) {
-        const double a = M_PI / 4 * k;
-        if (!shape.contains(c + QPointF(std::cos(a), std::sin(a)) * r))
-            return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -161,7 +120,7 @@ QPointF BodyScene::leaderTarget() const
     const QPointF centre = m_label.center();
     return all.isEmpty() ? centre
                          : *std::min_element(all.begin(), all.end(), [&](QPointF a, QPointF b) {
-                               return Distance(a, centre) < Distance(b, centre);
+                               return ink::Distance(a, centre) < ink::Distance(b, centre);
                            });
 }
 
@@ -175,7 +134,7 @@ QRectF BodyScene::labelBox() const
 QRectF BodyScene::findLabel() const
 {
     const QRectF ink
-        = LabelGlyphs(QString::fromUtf8(Info(m_picture.place).shortName)).boundingRect();
+        = ink::Glyphs(QString::fromUtf8(Info(m_picture.place).shortName), 12).boundingRect();
     if (m_picture.label)
         return ink.translated(*m_picture.label);
     const QPainterPath body = figure();
@@ -193,8 +152,8 @@ QRectF BodyScene::findLabel() const
                 continue;
             double cost = 1e9;
             for (const QPointF &mole : all) {
-                const QPointF from = Nearest(box, mole);
-                const double length = Distance(from, mole);
+                const QPointF from = ink::Nearest(box, mole);
+                const double length = ink::Distance(from, mole);
                 // Leader length over the figure counts three times over.
                 double over = 0;
                 for (int i = 1; i <= 20; ++i)
@@ -231,7 +190,7 @@ QStringList BodyScene::check() const
             if (!region.contains(p))
                 errors.append(QStringLiteral("%1: mole at %2 is not on %3").arg(key, where, name));
             // Half a pixel more: the dot is drawn on the nearest pixel centre.
-            if (!DiscInside(shape, p, (BodyMoleRadius + 0.5) / unit))
+            if (!ink::DiscInside(shape, p, (BodyMoleRadius + 0.5) / unit))
                 errors.append(QStringLiteral("%1: mole at %2 is off the outline").arg(key, where));
         }
     }
@@ -250,7 +209,7 @@ QStringList BodyScene::check() const
 QImage BodyScene::draw(LabelMode labels) const
 {
     QImage image(size(), QImage::Format_RGB32);
-    image.fill(kPaper);
+    image.fill(ink::Paper);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -258,14 +217,14 @@ QImage BodyScene::draw(LabelMode labels) const
     const auto drawShape
         = [&p](const QPainterPath &outline, const QPainterPath &details, const QPainterPath &wash) {
               p.setPen(Qt::NoPen);
-              p.setBrush(BodySkin);
+              p.setBrush(ink::Skin);
               p.drawPath(outline);
               p.setBrush(BodyWash);
               p.drawPath(wash.intersected(outline));
               p.setBrush(Qt::NoBrush);
-              p.setPen(Pen(BodyDetail, 0.8));
+              p.setPen(ink::Pen(BodyDetail, 0.8));
               p.drawPath(details);
-              p.setPen(Pen(BodyOutline, BodyOutlineWidth));
+              p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
               p.drawPath(outline);
           };
 
@@ -284,10 +243,10 @@ QImage BodyScene::draw(LabelMode labels) const
         const int side = ViewerSign(m_picture.view, Side::Right);
         const QPointF from = m_inset == Inset::Palm ? toPicture(m_figure.hand(side))
                                                     : toPicture(m_figure.foot(side));
-        p.setPen(Pen(kBoxLine, 0.8, Qt::DashLine));
-        p.drawLine(from, Nearest(m_closeUpBox, from));
-        p.setPen(Pen(kBoxLine, 0.8));
-        p.setBrush(kPaper);
+        p.setPen(ink::Pen(kBoxLine, 0.8, Qt::DashLine));
+        p.drawLine(from, ink::Nearest(m_closeUpBox, from));
+        p.setPen(ink::Pen(kBoxLine, 0.8));
+        p.setBrush(ink::Paper);
         p.drawRoundedRect(m_closeUpBox, 3, 3);
         const QTransform c = closeUpTransform();
         p.save();
@@ -298,7 +257,7 @@ QImage BodyScene::draw(LabelMode labels) const
 
     for (const QPointF &mole : moles()) {
         p.setPen(Qt::NoPen);
-        p.setBrush(kPaper);
+        p.setBrush(ink::Paper);
         p.drawEllipse(mole, BodyMoleRimRadius, BodyMoleRimRadius);
         p.setBrush(MoleInk);
         p.drawEllipse(mole, BodyMoleRadius, BodyMoleRadius);
@@ -307,16 +266,16 @@ QImage BodyScene::draw(LabelMode labels) const
     if (labels == LabelMode::With) {
         const QRectF box = labelBox();
         const QPointF target = leaderTarget();
-        const QPointF from = Nearest(box.adjusted(-1.5, -1.5, 1.5, 1.5), target);
-        const double length = Distance(from, target);
+        const QPointF from = ink::Nearest(box.adjusted(-1.5, -1.5, 1.5, 1.5), target);
+        const double length = ink::Distance(from, target);
         if (length > BodyMoleRimRadius + 3) {
             const QPointF to = target + (from - target) * ((BodyMoleRimRadius + 0.8) / length);
-            p.setPen(Pen(LabelGrey, 0.7));
+            p.setPen(ink::Pen(LabelGrey, 0.7));
             p.drawLine(from, to);
         }
         p.setPen(Qt::NoPen);
         p.setBrush(LabelGrey);
-        p.drawPath(LabelGlyphs(QString::fromUtf8(Info(m_picture.place).shortName))
+        p.drawPath(ink::Glyphs(QString::fromUtf8(Info(m_picture.place).shortName), 12)
                        .translated(box.center()));
     }
     return image;
@@ -351,22 +310,6 @@ const QList<BodyPicture> &BodyPictures()
     return pictures;
 }
 
-int VisibleDifference(const QImage &a, const QImage &b)
-{
-    if (a.size() != b.size())
-        return a.width() * a.height();
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
-            const int d = std::max({std::abs(p.red() - q.red()), std::abs(p.green() - q.green()),
-                                    std::abs(p.blue() - q.blue())});
-            if (d > 32)
-                ++count;
-        }
-    return count;
-}
-
 QStringList CheckBodyCatalogue(const QList<BodyPicture> &pictures)
 {
     QStringList errors;
@@ -377,15 +320,11 @@ QStringList CheckBodyCatalogue(const QList<BodyPicture> &pictures)
         // Compared at one size: k18's extra row is paper.
         plain.append(scene.draw(LabelMode::Without).copy(0, 0, kWidth, 177));
     }
-    for (qsizetype i = 0; i < plain.size(); ++i)
-        for (qsizetype j = i + 1; j < plain.size(); ++j) {
-            const int d = VisibleDifference(plain.at(i), plain.at(j));
-            if (d < MinimumVisibleDifference)
-                errors.append(
-                    QStringLiteral("%1 and %2 look alike (%3 pixels differ)")
-                        .arg(BodyKey(pictures.at(i).number), BodyKey(pictures.at(j).number))
-                        .arg(d));
-        }
+    QStringList names;
+    for (const BodyPicture &picture : pictures)
+        names.append(BodyKey(picture.number));
+    errors += DescribeLookAlikes(names, plain, BodyLookAlikePixels, BodyPixelStep,
+                                 QStringLiteral("%1 and %2 look alike (%3 pixels differ)"));
     return errors;
 }
 

@@ -5,6 +5,7 @@
 // with a leader line to the nearest mole. The checks refuse a mole off its place or off the
 // outline, a label on the figure, and two pictures that look alike at real size.
 
+#include "tools/artwork/checks.h"
 #include "tools/artwork/molebodyfigure.h"
 
 #include <QImage>
@@ -65,9 +66,10 @@ private:
 // The 18 pictures k01 … k18.
 const QList<BodyPicture> &BodyPictures();
 
-// Pixels that differ clearly between two pictures of one size.
-int VisibleDifference(const QImage &a, const QImage &b);
-inline constexpr int MinimumVisibleDifference = 40;
+// Two body pictures look alike when fewer than this many pixels differ by more than the step in
+// any colour.
+inline constexpr PixelStep BodyPixelStep{32, PixelStep::Measure::Largest};
+inline constexpr int BodyLookAlikePixels = 40;
 
 // The checks of every picture, then every pair compared without their labels.
 QStringList CheckBodyCatalogue(const QList<BodyPicture> &pictures);

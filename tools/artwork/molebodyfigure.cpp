@@ -1,5 +1,6 @@
 #include "tools/artwork/molebodyfigure.h"
 
+#include "tools/artwork/ink.h"
 #include "tools/artwork/palmhand.h"
 
 #include <QList>
@@ -30,7 +31,7 @@ QPainterPath Limb(const QList<Joint> &joints)
             continue;
         const Joint &a = joints.at(i - 1), &b = joints.at(i);
         const QPointF d = b.at - a.at;
-        const double length = std::hypot(d.x(), d.y());
+        const double length = ink::Length(d);
         const QPointF n = QPointF(-d.y(), d.x()) / length;
         QPainterPath band;
         band.moveTo(a.at + n * a.half);

@@ -17,14 +17,11 @@
 
 namespace artwork {
 
-// The palm pictures' palette, so both catalogues look drawn by one hand.
-inline constexpr QColor BodySkin{253, 246, 237};
-inline constexpr QColor BodyOutline{58, 58, 58};
+// The body's own colours; paper, skin and outline are every picture's (ink.h).
 inline constexpr QColor BodyDetail{150, 140, 130};
 inline constexpr QColor BodyWash{242, 204, 194}; // the place, lightly tinted in the palm red
 inline constexpr QColor MoleInk{34, 28, 26};
 inline constexpr QColor LabelGrey{104, 104, 104};
-inline constexpr double BodyOutlineWidth = 1.05;
 inline constexpr double BodyMoleRadius = 1.9;    // pixels, whatever the figure's scale
 inline constexpr double BodyMoleRimRadius = 2.9; // the light rim round the dot
 

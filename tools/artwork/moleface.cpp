@@ -1,6 +1,6 @@
 #include "tools/artwork/moleface.h"
 
-#include "tools/artwork/palmdrawing.h"
+#include "tools/artwork/ink.h"
 
 #include <QHash>
 #include <QPainter>
@@ -10,24 +10,13 @@ namespace artwork {
 
 namespace {
 
-// The palm pictures' palette, so that the three catalogues read as one hand's work.
-const QColor kSkin{253, 246, 237};
-const QColor kOutline{58, 58, 58};
-const QColor kCrease{200, 188, 176};
+// The face's own colours; paper, skin and outline are every picture's (ink.h).
 const QColor kHair{222, 215, 206};
 const QColor kHairStrand{184, 174, 164};
 const QColor kBrow{110, 100, 92};
 const QColor kLip{238, 212, 202};
 const QColor kMole{40, 30, 26};
 const QColor kMoleRim{255, 252, 244};
-
-constexpr double kInkWidth = 0.95;
-constexpr double kOutlineWidth = 1.05;
-
-QPen Pen(const QColor &colour, double width)
-{
-    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
 
 // Mirrors a shape across the upright centre line of the picture.
 QTransform Mirror()
@@ -186,34 +175,34 @@ void DrawFront(QPainter &p, bool faling)
     const QPainterPath ear = FrontEar(), earL = Mirror().map(FrontEar());
 
     // Neck and shoulders, ears, then the hair and the face over them.
-    p.setPen(Pen(kOutline, kOutlineWidth));
-    p.setBrush(kSkin);
+    p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
+    p.setBrush(ink::Skin);
     p.drawPath(FrontNeck());
     p.drawPath(ear);
     p.drawPath(earL);
     p.setBrush(kHair);
     p.drawPath(FrontSkull());
     // A few strands combed back from the hairline.
-    p.setPen(Pen(kHairStrand, 0.6));
+    p.setPen(ink::Pen(kHairStrand, 0.6));
     p.setBrush(Qt::NoBrush);
     for (const double dx : {-14.0, -7.0, 0.0, 7.0, 14.0}) {
         QPainterPath strand(QPointF(35 + dx * 0.8, 15.5 + std::abs(dx) * 0.08));
         strand.quadTo(QPointF(35 + dx * 1.2, 9), QPointF(35 + dx * 0.6, 6.2));
         p.drawPath(strand);
     }
-    p.setPen(Pen(kOutline, kOutlineWidth));
-    p.setBrush(kSkin);
+    p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
+    p.setBrush(ink::Skin);
     p.drawPath(face);
     // The hairline is a soft edge, the jaw a firm one: redraw the top of the face lightly.
     p.save();
     p.setClipPath(Rect(0, 0, 70, 27));
-    p.setPen(Pen(kHairStrand, 1.2));
+    p.setPen(ink::Pen(kHairStrand, 1.2));
     p.setBrush(Qt::NoBrush);
     p.drawPath(face);
     p.restore();
 
     // Inside the ears.
-    p.setPen(Pen(kCrease, 0.8));
+    p.setPen(ink::Pen(ink::Crease, 0.8));
     QPainterPath helix(QPointF(12.6, 42));
     helix.cubicTo(QPointF(9.6, 40.6), QPointF(8.8, 44), QPointF(9.4, 47.5));
     helix.quadTo(QPointF(10, 50.5), QPointF(12, 51));
@@ -222,41 +211,41 @@ void DrawFront(QPainter &p, bool faling)
 
     for (const QTransform &side : {QTransform(), Mirror()}) {
         // Brow
-        p.setPen(Pen(kBrow, 1.7));
+        p.setPen(ink::Pen(kBrow, 1.7));
         p.drawPath(side.map(FrontBrow()));
         // Eye: an almond with its iris, and the lid crease above.
         QPainterPath eye(QPointF(20.4, 42.3));
         eye.cubicTo(QPointF(22.5, 39.6), QPointF(27.5, 39.6), QPointF(29.6, 42.4));
         eye.cubicTo(QPointF(27.5, 44), QPointF(22.8, 44), QPointF(20.4, 42.3));
-        p.setPen(Pen(kOutline, kInkWidth));
+        p.setPen(ink::Pen(ink::Outline, ink::LineWidth));
         p.setBrush(Qt::white);
         p.drawPath(side.map(eye));
         p.setPen(Qt::NoPen);
-        p.setBrush(kOutline);
+        p.setBrush(ink::Outline);
         p.drawEllipse(side.map(QPointF(25, 42)), 1.3, 1.3);
         p.setBrush(Qt::NoBrush);
-        p.setPen(Pen(kCrease, 0.7));
+        p.setPen(ink::Pen(ink::Crease, 0.7));
         QPainterPath crease(QPointF(21.4, 40.4));
         crease.quadTo(QPointF(25, 38.2), QPointF(28.8, 40.5));
         p.drawPath(side.map(crease));
         // Nose wing and the side of the bridge.
         QPainterPath wing(QPointF(32.4, 53));
         wing.cubicTo(QPointF(29.4, 53.2), QPointF(29.4, 56.6), QPointF(32.4, 56.4));
-        p.setPen(Pen(kOutline, kInkWidth));
+        p.setPen(ink::Pen(ink::Outline, ink::LineWidth));
         p.drawPath(side.map(wing));
         QPainterPath bridge(QPointF(32.6, 41));
         bridge.quadTo(QPointF(33, 47), QPointF(32.2, 51.6));
-        p.setPen(Pen(kCrease, 0.7));
+        p.setPen(ink::Pen(ink::Crease, 0.7));
         p.drawPath(side.map(bridge));
         // 人中 ridge
         p.drawLine(side.map(QLineF(34, 57.6, 33.6, 61)));
         if (faling) {
-            p.setPen(Pen(kOutline, 0.85));
+            p.setPen(ink::Pen(ink::Outline, 0.85));
             p.drawPath(side.map(FrontFaling()));
         }
     }
     // Nostrils and the tip of the nose.
-    p.setPen(Pen(kOutline, kInkWidth));
+    p.setPen(ink::Pen(ink::Outline, ink::LineWidth));
     QPainterPath base(QPointF(32.4, 56.4));
     base.quadTo(QPointF(35, 57.8), QPointF(37.6, 56.4));
     p.drawPath(base);
@@ -272,10 +261,10 @@ void DrawFront(QPainter &p, bool faling)
     p.setBrush(Qt::NoBrush);
     QPainterPath parting(QPointF(27.6, 64.2));
     parting.quadTo(QPointF(35, 65.4), QPointF(42.4, 64.2));
-    p.setPen(Pen(kOutline, kInkWidth));
+    p.setPen(ink::Pen(ink::Outline, ink::LineWidth));
     p.drawPath(parting);
     // The fold under the chin's cushion.
-    p.setPen(Pen(kCrease, 0.7));
+    p.setPen(ink::Pen(ink::Crease, 0.7));
     QPainterPath chin(QPointF(31, 73.4));
     chin.quadTo(QPointF(35, 74.6), QPointF(39, 73.4));
     p.drawPath(chin);
@@ -369,10 +358,10 @@ const QHash<QString, QPainterPath> &SideRegions()
 void DrawSide(QPainter &p)
 {
     const QPainterPath skin = SideSkin();
-    p.setPen(Pen(kOutline, kOutlineWidth));
+    p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
     p.setBrush(kHair);
     p.drawPath(SideSkull());
-    p.setPen(Pen(kHairStrand, 0.6));
+    p.setPen(ink::Pen(kHairStrand, 0.6));
     p.setBrush(Qt::NoBrush);
     for (int i = 0; i < 5; ++i) {
         QPainterPath strand(QPointF(27 + 3.4 * i, 14 + 1.2 * i));
@@ -380,24 +369,24 @@ void DrawSide(QPainter &p)
                        QPointF(56 + i * 0.6, 32 + 6 * i));
         p.drawPath(strand);
     }
-    p.setPen(Pen(kOutline, kOutlineWidth));
-    p.setBrush(kSkin);
+    p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
+    p.setBrush(ink::Skin);
     p.drawPath(skin);
     // The hairline and sideburn softly; the profile and nape firmly.
     p.save();
     p.setClipPath(Rect(23, 0, 47, 71).subtracted(Rect(0, 0, 24.6, 14)));
-    p.setPen(Pen(kHairStrand, 1.2));
+    p.setPen(ink::Pen(kHairStrand, 1.2));
     p.setBrush(Qt::NoBrush);
     p.drawPath(skin);
     p.restore();
 
     // Ear with its rim, bowl and lobe.
-    p.setPen(Pen(kOutline, kOutlineWidth));
-    p.setBrush(kSkin);
+    p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
+    p.setBrush(ink::Skin);
     p.drawPath(SideEar());
     p.setBrush(Qt::NoBrush);
     // The rim's inner edge a shade darker than a crease: the ear is what this view is for.
-    p.setPen(Pen(kCrease.darker(118), 0.9));
+    p.setPen(ink::Pen(ink::Crease.darker(118), 0.9));
     QPainterPath helix(QPointF(39.6, 40));
     helix.cubicTo(QPointF(40, 36.8), QPointF(45, 36.6), QPointF(45.2, 41));
     helix.cubicTo(QPointF(45.4, 44.2), QPointF(43.2, 46.4), QPointF(42.6, 49.4));
@@ -407,24 +396,24 @@ void DrawSide(QPainter &p)
     // Brow, eye, nostril, mouth and the jaw line.
     QPainterPath brow(QPointF(15, 33.2));
     brow.quadTo(QPointF(19, 31.4), QPointF(23.6, 32.8));
-    p.setPen(Pen(kBrow, 1.7));
+    p.setPen(ink::Pen(kBrow, 1.7));
     p.drawPath(brow);
     QPainterPath eye(QPointF(15.2, 38.6));
     eye.quadTo(QPointF(18.4, 36.4), QPointF(20.6, 38.8));
     eye.quadTo(QPointF(18, 40.6), QPointF(15.2, 38.6));
-    p.setPen(Pen(kOutline, kInkWidth));
+    p.setPen(ink::Pen(ink::Outline, ink::LineWidth));
     p.setBrush(Qt::white);
     p.drawPath(eye);
-    p.setBrush(kOutline);
+    p.setBrush(ink::Outline);
     p.setPen(Qt::NoPen);
     p.drawEllipse(QPointF(16.4, 38.6), 0.9, 1.1);
     p.setBrush(Qt::NoBrush);
-    p.setPen(Pen(kOutline, kInkWidth));
+    p.setPen(ink::Pen(ink::Outline, ink::LineWidth));
     QPainterPath nostril(QPointF(9.6, 50.8));
     nostril.quadTo(QPointF(12, 49.2), QPointF(12.6, 51.4));
     p.drawPath(nostril);
     p.drawLine(QLineF(11.6, 59.4, 15, 59.6));
-    p.setPen(Pen(kCrease, 0.8));
+    p.setPen(ink::Pen(ink::Crease, 0.8));
     QPainterPath jaw(QPointF(22, 73.6));
     jaw.quadTo(QPointF(33, 71.4), QPointF(37, 60));
     p.drawPath(jaw);
@@ -483,7 +472,7 @@ QStringList regionNames(FaceView view)
 QImage DrawFace(const FacePicture &picture)
 {
     QImage image(MoleFaceWidth, MoleFaceHeight, QImage::Format_RGB32);
-    image.fill(PalmPaper);
+    image.fill(ink::Paper);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     if (picture.view == FaceView::Front) {

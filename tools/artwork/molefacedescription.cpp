@@ -1,5 +1,6 @@
 #include "tools/artwork/molefacedescription.h"
 
+#include "tools/artwork/ink.h"
 #include <QLineF>
 #include <QRegularExpression>
 #include <QtMath>
@@ -11,28 +12,8 @@ namespace artwork {
 
 namespace {
 
-// A plain difference in any colour channel; JPEG noise stays far below it.
-constexpr int kVisibleStep = 60;
 // About one mole's dot: less than this between two pictures is not seen at real size.
 constexpr int kVisiblePixels = 9;
-
-class Scatter
-{
-public:
-    explicit Scatter(std::uint32_t seed)
-        : m_state(seed * 2654435761u + 77u)
-    {}
-    double next() // 0 … 1
-    {
-        m_state ^= m_state << 13;
-        m_state ^= m_state >> 17;
-        m_state ^= m_state << 5;
-        return (m_state & 0xffffff) / double(0xffffff);
-    }
-
-private:
-    std::uint32_t m_state;
-};
 
 // "x,y": a point of the picture in pixels, from its top left corner.
 std::optional<QPointF> PointWord(const QString &word)
@@ -54,15 +35,7 @@ QPointF InBox(const QRectF &box, QPointF f)
 
 bool DotInside(const QPainterPath &shape, QPointF c)
 {
-    const double r = MoleRadius + MoleRimWidth * 0.5;
-    if (!shape.contains(c))
-        return false;
-    for (int k = 0; k < 8; ++k) {
-        const double a = k * M_PI / 4;
-        if (!shape.contains(c + QPointF(std::cos(a), std::sin(a)) * r))
-            return false;
-    }
-    return true;
+    return ink::DiscInside(shape, c, MoleRadius + MoleRimWidth * 0.5);
 }
 
 class LineReader
@@ -205,7 +178,8 @@ private:
     // Spread evenly but irregularly: the same picture every run, seeded by the item.
     void scatter(int n, const QString &name, const QPainterPath &shape)
     {
-        Scatter random(std::uint32_t(m_picture.key.mid(1).toInt() * 31 + m_picture.moles.size()));
+        ink::Scatter random(
+            std::uint32_t(m_picture.key.mid(1).toInt() * 31 + m_picture.moles.size()), 77u);
         const QRectF box = shape.boundingRect();
         int placed = 0;
         for (int tries = 0; tries < 4000 && placed < n; ++tries) {
@@ -265,39 +239,16 @@ FaceParse ParseFaceDescriptions(const QString &text, const QString &fileName)
     return out;
 }
 
-int VisiblyDifferentPixels(const QImage &a, const QImage &b)
-{
-    if (a.size() != b.size())
-        return a.width() * a.height();
-    const QImage p = a.convertToFormat(QImage::Format_RGB32);
-    const QImage q = b.convertToFormat(QImage::Format_RGB32);
-    const auto far = [](int x, int y) {
-        return std::abs(x - y) > kVisibleStep;
-    };
-    int count = 0;
-    for (int y = 0; y < p.height(); ++y) {
-        const auto *rowP = reinterpret_cast<const QRgb *>(p.constScanLine(y));
-        const auto *rowQ = reinterpret_cast<const QRgb *>(q.constScanLine(y));
-        for (int x = 0; x < p.width(); ++x)
-            if (far(qRed(rowP[x]), qRed(rowQ[x])) || far(qGreen(rowP[x]), qGreen(rowQ[x]))
-                || far(qBlue(rowP[x]), qBlue(rowQ[x])))
-                ++count;
-    }
-    return count;
-}
-
 QStringList SimilarFacePictures(const QList<std::pair<QString, QImage>> &pictures)
 {
-    QStringList out;
-    for (qsizetype i = 0; i < pictures.size(); ++i)
-        for (qsizetype j = i + 1; j < pictures.size(); ++j) {
-            const int differ = VisiblyDifferentPixels(pictures.at(i).second, pictures.at(j).second);
-            if (differ < kVisiblePixels)
-                out.append(QStringLiteral("%1 and %2 differ in only %3 pixels")
-                               .arg(pictures.at(i).first, pictures.at(j).first)
-                               .arg(differ));
-        }
-    return out;
+    QStringList names;
+    QList<QImage> images;
+    for (const auto &[name, image] : pictures) {
+        names.append(name);
+        images.append(image);
+    }
+    return DescribeLookAlikes(names, images, kVisiblePixels, FacePixelStep,
+                              QStringLiteral("%1 and %2 differ in only %3 pixels"));
 }
 
 } // namespace artwork

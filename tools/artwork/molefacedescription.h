@@ -5,6 +5,7 @@
 // single moles here, and every mole is checked against its place and the outline, so that a
 // mistake stops the run with a message naming the line, the item and the statement.
 
+#include "tools/artwork/checks.h"
 #include "tools/artwork/moleface.h"
 
 #include <QImage>
@@ -24,11 +25,11 @@ struct FaceParse
 
 FaceParse ParseFaceDescriptions(const QString &text, const QString &fileName);
 
+// A plain difference in any colour channel; JPEG noise stays far below it.
+inline constexpr PixelStep FacePixelStep{60, PixelStep::Measure::Largest};
+
 // Two pictures whose moles differ by fewer pixels than a reader could see at real size.
 // Returns one message per such pair.
 QStringList SimilarFacePictures(const QList<std::pair<QString, QImage>> &pictures);
-
-// Pixels that differ plainly between two pictures of the same size.
-int VisiblyDifferentPixels(const QImage &a, const QImage &b);
 
 } // namespace artwork

@@ -1,6 +1,7 @@
 #include "tools/artwork/palmchecks.h"
 
 #include "tools/artwork/checks.h"
+#include "tools/artwork/ink.h"
 #include "tools/artwork/palmdrawing.h"
 #include "tools/artwork/reviewsheet.h"
 
@@ -13,11 +14,6 @@ namespace artwork {
 
 namespace {
 
-double Distance(QPointF a, QPointF b)
-{
-    return std::hypot(a.x() - b.x(), a.y() - b.y());
-}
-
 double DistanceTo(const Polyline &line, QPointF at)
 {
     double best = 1e9;
@@ -27,7 +23,7 @@ double DistanceTo(const Polyline &line, QPointF at)
         const double span = QPointF::dotProduct(ab, ab);
         const double f
             = span > 0 ? std::clamp(QPointF::dotProduct(at - a, ab) / span, 0.0, 1.0) : 0.0;
-        best = std::min(best, Distance(at, a + ab * f));
+        best = std::min(best, ink::Distance(at, a + ab * f));
     }
     return best;
 }
@@ -46,8 +42,8 @@ Palace NearestPalace(QPointF at)
 {
     Palace best = Palace::Ming;
     for (int i = 0; i <= int(Palace::Ming); ++i)
-        if (Distance(PalmHand::PalacePoint(Palace(i)), at)
-            < Distance(PalmHand::PalacePoint(best), at))
+        if (ink::Distance(PalmHand::PalacePoint(Palace(i)), at)
+            < ink::Distance(PalmHand::PalacePoint(best), at))
             best = Palace(i);
     return best;
 }
@@ -65,7 +61,7 @@ bool Reaches(const PalmScene &scene, const Anchor &anchor, QPointF at)
                 return true;
         }
         return NearestPalace(at) == anchor.palace
-               && Distance(at, PalmHand::PalacePoint(anchor.palace)) <= 10;
+               && ink::Distance(at, PalmHand::PalacePoint(anchor.palace)) <= 10;
     case Anchor::Kind::OnLine: {
         const Polyline line = scene.course(anchor.line);
         return !line.isEmpty() && DistanceTo(line, at) <= 1.5;
@@ -75,7 +71,7 @@ bool Reaches(const PalmScene &scene, const Anchor &anchor, QPointF at)
     case Anchor::Kind::FingerBase:
         break;
     }
-    return Distance(at, scene.point(anchor)) <= 2;
+    return ink::Distance(at, scene.point(anchor)) <= 2;
 }
 
 // Whether a red stroke passes under a label, whose halo would cut it.
@@ -204,18 +200,15 @@ QStringList CheckPalmLookAlikes(const QHash<int, QImage> &pictures)
 {
     QStringList problems;
     for (const PalmTopic &topic : PalmTopics()) {
-        QList<int> numbers;
+        QStringList names;
         QList<QImage> images;
         for (int n = topic.first; n <= topic.last; ++n)
             if (pictures.contains(n)) {
-                numbers.append(n);
+                names.append(QStringLiteral("Image%1").arg(n));
                 images.append(pictures.value(n));
             }
-        for (const LookAlike &pair : FindLookAlikes(images, PalmLookAlikePixels))
-            problems.append(QStringLiteral("Image%1 and Image%2 look alike (%3 pixels differ)")
-                                .arg(numbers.at(pair.first))
-                                .arg(numbers.at(pair.second))
-                                .arg(pair.differingPixels));
+        problems += DescribeLookAlikes(names, images, PalmLookAlikePixels, {},
+                                       QStringLiteral("%1 and %2 look alike (%3 pixels differ)"));
     }
     return problems;
 }

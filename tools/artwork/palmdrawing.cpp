@@ -1,5 +1,6 @@
 #include "tools/artwork/palmdrawing.h"
 
+#include "tools/artwork/ink.h"
 #include <QFont>
 #include <QPainter>
 #include <QPainterPathStroker>
@@ -14,13 +15,9 @@ namespace artwork {
 
 namespace {
 
-const QColor kSkin{253, 246, 237};
-const QColor kOutline{58, 58, 58};
-const QColor kCrease{200, 188, 176};
-const QColor kFaintInk{170, 170, 170};
 const QColor kFaintRed{214, 120, 120};
+constexpr QPointF kUp{0, -1}; // the way of a line too short to have one
 
-constexpr double kInkWidth = 0.95;
 constexpr double kHiWidth = 1.9;
 constexpr double kDeepWidth = 3.0; // a line the text calls thick and deep
 constexpr double kMarkWidth = 1.5;
@@ -30,42 +27,6 @@ struct Overloaded : Ts...
 {
     using Ts::operator()...;
 };
-
-// The same strokes on every platform: our own generator, not a library distribution.
-class Scatter
-{
-public:
-    explicit Scatter(std::uint32_t seed)
-        : m_state(seed * 2654435761u + 12345u)
-    {}
-    double next() // 0 … 1
-    {
-        m_state ^= m_state << 13;
-        m_state ^= m_state >> 17;
-        m_state ^= m_state << 5;
-        return (m_state & 0xffffff) / double(0xffffff);
-    }
-
-private:
-    std::uint32_t m_state;
-};
-
-QPointF Unit(QPointF v)
-{
-    const double length = std::hypot(v.x(), v.y());
-    return length > 0 ? v / length : QPointF(0, -1);
-}
-
-QPointF Rotated(QPointF v, double degrees)
-{
-    const double a = qDegreesToRadians(degrees);
-    return {v.x() * std::cos(a) - v.y() * std::sin(a), v.x() * std::sin(a) + v.y() * std::cos(a)};
-}
-
-QPen Pen(const QColor &colour, double width)
-{
-    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
 
 // A sister line lies on the palm-centre side of its line.
 double SisterSide(PalmLine line)
@@ -111,14 +72,7 @@ QString PalaceName(Palace palace)
 // The palace's name as glyphs centred on the origin, placed by their ink.
 QPainterPath LabelGlyphs(Palace palace)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("AR PL SungtiL GB"), QStringLiteral("AR PL UMing CN")});
-    font.setPixelSize(12);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    QPainterPath glyphs;
-    glyphs.addText(0, 0, font, PalaceName(palace));
-    glyphs.translate(-glyphs.boundingRect().center());
-    return glyphs;
+    return ink::Glyphs(PalaceName(palace), 12);
 }
 
 // Where a palace's label steps off the palace point when a feature sits there too: toward the
@@ -180,7 +134,7 @@ Palace NearestPalace(QPointF at)
     double bestDistance = 1e9;
     for (int i = 0; i <= int(Palace::Ming); ++i) {
         const QPointF d = PalmHand::PalacePoint(Palace(i)) - at;
-        const double distance = std::hypot(d.x(), d.y());
+        const double distance = ink::Length(d);
         if (distance < bestDistance) {
             bestDistance = distance;
             best = Palace(i);
@@ -289,12 +243,12 @@ void PalmScene::drawLine(QPainter &p, const LineState &line) const
     if (style.none || line.course.isEmpty())
         return;
     QColor colour = style.hi ? PalmRed : PalmInk;
-    double width = style.deep ? kDeepWidth : style.hi ? kHiWidth : kInkWidth;
+    double width = style.deep ? kDeepWidth : style.hi ? kHiWidth : ink::LineWidth;
     if (style.faint) {
-        colour = style.hi ? kFaintRed : kFaintInk;
+        colour = style.hi ? kFaintRed : ink::Faint;
         width *= 0.8;
     }
-    QPen pen = Pen(colour, width);
+    QPen pen = ink::Pen(colour, width);
     if (style.faint && style.hi)
         pen.setDashPattern({1.2, 1.6});
     p.setPen(pen);
@@ -318,7 +272,7 @@ void PalmScene::drawLine(QPainter &p, const LineState &line) const
         const Polyline piece = line.course.section(t0, t1);
         if (style.chain) {
             // Two fine strands meeting every few pixels: a row of small links.
-            p.setPen(Pen(colour, std::min(width, 1.0)));
+            p.setPen(ink::Pen(colour, std::min(width, 1.0)));
             for (const double side : {-1.0, 1.0})
                 p.drawPath(piece
                                .displaced([side](double, double s) {
@@ -334,7 +288,7 @@ void PalmScene::drawLine(QPainter &p, const LineState &line) const
         }
     }
     if (style.sister) {
-        p.setPen(Pen(colour, width * 0.85));
+        p.setPen(ink::Pen(colour, width * 0.85));
         const double side = SisterSide(style.line) * (style.hi ? 3.2 : 2.7);
         p.drawPath(line.course.section(0.12, 0.88)
                        .displaced([side](double, double) { return side; })
@@ -415,7 +369,7 @@ QPainterPath PalmScene::markPath(MarkKind kind, QPointF c, const Anchor &at) con
     }
     case MarkKind::Star:
         for (const double angle : {0.0, 60.0, 120.0}) {
-            const QPointF v = Rotated(QPointF(0, -r - 0.4), angle);
+            const QPointF v = ink::Rotated(QPointF(0, -r - 0.4), angle);
             path.moveTo(c + v);
             path.lineTo(c - v);
         }
@@ -423,7 +377,7 @@ QPainterPath PalmScene::markPath(MarkKind kind, QPointF c, const Anchor &at) con
     case MarkKind::Island: {
         // An eye: the line parts into two strands and joins again, pointed at both ends. Off a
         // line it lies across the palm like a short crease.
-        const QPointF along = at.kind == Anchor::Kind::OnLine ? Unit(d) : QPointF(1, 0);
+        const QPointF along = at.kind == Anchor::Kind::OnLine ? ink::Unit(d, kUp) : QPointF(1, 0);
         const QPointF across(-along.y(), along.x());
         path.moveTo(c - along * 6);
         path.quadTo(c + across * 5.4, c + along * 6);
@@ -449,14 +403,14 @@ QPainterPath PalmScene::markPath(MarkKind kind, QPointF c, const Anchor &at) con
     case MarkKind::Fork:
         for (const double angle : {-32.0, 32.0}) {
             path.moveTo(c - d * 4.5);
-            path.lineTo(c - d * 4.5 + Rotated(d, angle) * 10);
+            path.lineTo(c - d * 4.5 + ink::Rotated(d, angle) * 10);
         }
         break;
     case MarkKind::Tassel:
         // Many short strands, like the fringe of a tassel.
         for (const double angle : {-50.0, -25.0, 0.0, 25.0, 50.0}) {
             path.moveTo(c - d * 3.5);
-            path.lineTo(c - d * 3.5 + Rotated(d, angle) * 8);
+            path.lineTo(c - d * 3.5 + ink::Rotated(d, angle) * 8);
         }
         break;
     case MarkKind::Grille:
@@ -484,7 +438,7 @@ QPainterPath PalmScene::linesPath(const LinesStatement &s, QPointF c) const
     for (int i = 0; i < s.count; ++i) {
         const int k = i % 6;
         const QPointF m = c + across * (3.2 * (i - (s.count - 1) / 2.0)) + along * shift[k];
-        const QPointF v = Rotated(along, lean[k]) * half[k];
+        const QPointF v = ink::Rotated(along, lean[k]) * half[k];
         path.moveTo(m - v);
         path.lineTo(m + v);
     }
@@ -542,7 +496,7 @@ void PalmScene::placeMarks()
             bool found = false;
             for (double radius = 0.5; radius <= 14 && !found; radius += 0.5)
                 for (int k = 0; k < 32 && !found; ++k) {
-                    const QPointF c = from + Rotated(QPointF(0, radius), 11.25 * k);
+                    const QPointF c = from + ink::Rotated(QPointF(0, radius), 11.25 * k);
                     if (fits(c)) {
                         best = c;
                         found = true;
@@ -594,7 +548,7 @@ Polyline PalmScene::branch(const BranchStatement &s) const
         const QPointF target = point(s.to);
         if (s.to.kind == Anchor::Kind::OnLine) {
             // A branch sent to a line meets it, or runs on over it.
-            b = s.across ? target + Unit(target - a) * 5 : target;
+            b = s.across ? target + ink::Unit(target - a, kUp) * 5 : target;
         } else {
             // Toward a place: most of the way, and never into its label.
             b = clearOfLabels(a, s.to, 0.9);
@@ -605,20 +559,20 @@ Polyline PalmScene::branch(const BranchStatement &s) const
         const QPointF way(0, s.toward == BranchStatement::Toward::Up ? -1 : 1);
         if (QPointF::dotProduct(t, QPointF(1, 0)) < 0)
             t = -t;
-        b = a + Unit(way + t * 0.45) * 9;
+        b = a + ink::Unit(way + t * 0.45, kUp) * 9;
     }
     QPointF t = direction(from);
     if (QPointF::dotProduct(t, b - a) < 0)
         t = -t;
-    const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+    const double length = ink::Distance(b, a);
     QPainterPath path(a);
     if (s.toward == BranchStatement::Toward::Anchor && s.to.kind == Anchor::Kind::OnLine) {
         path.lineTo(b); // straight, so that it really meets the line where it is sent
     } else {
         // Leaving its line at an angle, so that it shows as a branch of its own; a branch sent
         // the way its line already runs bows up toward the fingers instead of running on it.
-        QPointF control = a + Unit(Unit(b - a) * 1.5 + t) * (length * 0.35);
-        const QPointF way = Unit(b - a);
+        QPointF control = a + ink::Unit(ink::Unit(b - a, kUp) * 1.5 + t, kUp) * (length * 0.35);
+        const QPointF way = ink::Unit(b - a, kUp);
         if (std::abs(way.x() * t.y() - way.y() * t.x()) < 0.26)
             control = (a + b) / 2 + QPointF(0, -std::max(4.0, length * 0.2));
         path.quadTo(control, b);
@@ -628,13 +582,13 @@ Polyline PalmScene::branch(const BranchStatement &s) const
 
 QList<QLineF> PalmScene::mess(const MessStatement &s, int index) const
 {
-    Scatter scatter(std::uint32_t(m_picture.number * 64 + index));
+    ink::Scatter scatter(std::uint32_t(m_picture.number * 64 + index), 12345u);
     QList<QLineF> out;
     if (s.wholePalm) {
         for (int i = 0; i < 64; ++i) {
             const QPointF c(32 + 50 * scatter.next(), 66 + 56 * scatter.next());
             const double angle = 180 * scatter.next();
-            const QPointF v = Rotated(QPointF(1.6 + 1.8 * scatter.next(), 0), angle);
+            const QPointF v = ink::Rotated(QPointF(1.6 + 1.8 * scatter.next(), 0), angle);
             out.append(QLineF(c - v, c + v));
         }
         return out;
@@ -648,7 +602,7 @@ QList<QLineF> PalmScene::mess(const MessStatement &s, int index) const
         for (const QPointF &q : line.points())
             if (QLineF(centre, q).length() < QLineF(centre, nearest).length())
                 nearest = q;
-        to = nearest + Unit(nearest - centre) * 5;
+        to = nearest + ink::Unit(nearest - centre, kUp) * 5;
     }
     // Open enough to show single crossing lines at real size, not a smudge.
     const int strokes = s.through ? 18 : 13;
@@ -658,17 +612,17 @@ QList<QLineF> PalmScene::mess(const MessStatement &s, int index) const
             = from + (to - from) * scatter.next()
               + QPointF(spread * (scatter.next() - 0.5), spread * (scatter.next() - 0.5));
         const double angle = 180 * scatter.next();
-        const QPointF v = Rotated(QPointF(2.4 + 1.8 * scatter.next(), 0), angle);
+        const QPointF v = ink::Rotated(QPointF(2.4 + 1.8 * scatter.next(), 0), angle);
         out.append(QLineF(c - v, c + v));
     }
     if (s.through) {
         // A few strokes lie right across the line where the mess meets it, so that it plainly
         // breaks through.
-        const QPointF across = Unit(nearest - centre);
+        const QPointF across = ink::Unit(nearest - centre, kUp);
         const QPointF along(-across.y(), across.x());
         for (const double offset : {-3.0, 0.0, 3.0}) {
             const QPointF c = nearest + along * offset;
-            const QPointF v = Rotated(across, 50 * (scatter.next() - 0.5)) * 3.5;
+            const QPointF v = ink::Rotated(across, 50 * (scatter.next() - 0.5)) * 3.5;
             out.append(QLineF(c - v, c + v));
         }
     }
@@ -678,13 +632,8 @@ QList<QLineF> PalmScene::mess(const MessStatement &s, int index) const
 void PalmScene::drawLabels(QPainter &p) const
 {
     for (const PlacedLabel &label : m_labels) {
-        const QPainterPath placed = LabelGlyphs(label.palace).translated(label.centre);
-        p.setPen(Pen(kSkin, 2.6));
-        p.setBrush(kSkin);
-        p.drawPath(placed);
-        p.setPen(Pen(PalmLabel, 0.35));
-        p.setBrush(PalmLabel);
-        p.drawPath(placed);
+        ink::WriteOnSkin(p, LabelGlyphs(label.palace).translated(label.centre), PalmLabel, 0.35,
+                         2.6);
     }
 }
 
@@ -694,11 +643,11 @@ void PalmScene::drawStatement(QPainter &p, const Statement &statement, int index
                    [](const LineStatement &) {},
                    [](const FingerStatement &) {},
                    [&](const PathStatement &s) {
-                       p.setPen(Pen(PalmRed, s.hi ? kHiWidth : kMarkWidth));
+                       p.setPen(ink::Pen(PalmRed, s.hi ? kHiWidth : kMarkWidth));
                        p.drawPath(path(s).path());
                    },
                    [&](const BranchStatement &s) {
-                       p.setPen(Pen(PalmRed, s.hi ? kHiWidth : kMarkWidth));
+                       p.setPen(ink::Pen(PalmRed, s.hi ? kHiWidth : kMarkWidth));
                        p.drawPath(branch(s).path());
                    },
                    [](const MarkStatement &) {},
@@ -711,7 +660,7 @@ void PalmScene::drawStatement(QPainter &p, const Statement &statement, int index
                        }
                        p.save();
                        p.setClipPath(m_hand.palm());
-                       p.setPen(Pen(PalmRed, 0.75));
+                       p.setPen(ink::Pen(PalmRed, 0.75));
                        p.drawPath(path);
                        p.restore();
                    },
@@ -720,22 +669,15 @@ void PalmScene::drawStatement(QPainter &p, const Statement &statement, int index
                statement);
 }
 
-QImage PalmScene::draw() const
+void DrawSkinAndCreases(QPainter &p, const PalmHand &hand)
 {
-    QImage image(PalmPictureWidth, PalmPictureHeight(m_picture.number), QImage::Format_RGB32);
-    image.fill(PalmPaper);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-
-    const QPainterPath outline = m_hand.outline();
     p.setPen(Qt::NoPen);
-    p.setBrush(kSkin);
-    p.drawPath(outline);
-
+    p.setBrush(ink::Skin);
+    p.drawPath(hand.outline());
     p.setBrush(Qt::NoBrush);
-    p.setPen(Pen(kCrease, 0.8));
+    p.setPen(ink::Pen(ink::Crease, 0.8));
     for (int f = 0; f < FingerCount; ++f)
-        for (const QLineF &crease : m_hand.creases(Finger(f)))
+        for (const QLineF &crease : hand.creases(Finger(f)))
             p.drawLine(crease);
     // Two bracelet creases across the wrist.
     for (const double y : {136.5, 139.5}) {
@@ -743,13 +685,24 @@ QImage PalmScene::draw() const
         crease.quadTo(QPointF(54, y + 1.6), QPointF(70, y - 0.4));
         p.drawPath(crease);
     }
+}
+
+QImage PalmScene::draw() const
+{
+    QImage image(PalmPictureWidth, PalmPictureHeight(m_picture.number), QImage::Format_RGB32);
+    image.fill(ink::Paper);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    const QPainterPath outline = m_hand.outline();
+    DrawSkinAndCreases(p, m_hand);
 
     // Plain lines first, so every featured line lies on top.
     for (const LineState &line : m_lines)
         if (!line.style.hi)
             drawLine(p, line);
 
-    p.setPen(Pen(kOutline, 1.05));
+    p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
     p.drawPath(outline);
 
     for (int f = 0; f < FingerCount; ++f) {
@@ -760,11 +713,11 @@ QImage PalmScene::draw() const
         outside.addRect(QRectF(0, 0, image.width(), image.height()));
         p.save();
         p.setClipPath(outside.subtracted(m_hand.palm()));
-        p.setPen(Pen(PalmRed, 1.6));
+        p.setPen(ink::Pen(PalmRed, 1.6));
         p.drawPath(m_hand.finger(Finger(f)));
         p.restore();
         if (m_hairy[f]) {
-            p.setPen(Pen(PalmRed, 0.9));
+            p.setPen(ink::Pen(PalmRed, 0.9));
             for (const QLineF &hair : m_hand.hairs(Finger(f)))
                 p.drawLine(hair);
         }
@@ -774,7 +727,7 @@ QImage PalmScene::draw() const
     // featured lines, which must run on through their marks.
     p.setBrush(Qt::NoBrush);
     for (const PlacedMark &mark : m_marks) {
-        p.setPen(Pen(kSkin, mark.penWidth + 1.6));
+        p.setPen(ink::Pen(ink::Skin, mark.penWidth + 1.6));
         p.drawPath(mark.path);
     }
     for (const LineState &line : m_lines)
@@ -791,8 +744,8 @@ QImage PalmScene::draw() const
                             && (s->kind == MarkKind::Circle || s->kind == MarkKind::Square
                                 || s->kind == MarkKind::Triangle);
         if (s && (s->kind == MarkKind::Island || (closed && s->at.kind != Anchor::Kind::OnLine)))
-            p.fillPath(mark.path, kSkin);
-        p.setPen(Pen(PalmRed, mark.penWidth));
+            p.fillPath(mark.path, ink::Skin);
+        p.setPen(ink::Pen(PalmRed, mark.penWidth));
         p.setBrush(s && s->kind == MarkKind::Dot ? QBrush(PalmRed) : QBrush(Qt::NoBrush));
         p.drawPath(mark.path);
     }

@@ -17,7 +17,6 @@ class QPainter;
 
 namespace artwork {
 
-inline constexpr QColor PalmPaper{255, 254, 250};
 inline constexpr QColor PalmInk{72, 72, 72};
 inline constexpr QColor PalmRed{165, 18, 18};
 // Palace names are written in blue so that a red mark beside one never reads as part of the word.
@@ -94,5 +93,9 @@ private:
 
 // The picture ImageN, 100 pixels wide and PalmPictureHeight(N) high.
 QImage DrawPalm(const PalmPicture &picture);
+
+// The hand's skin and its creases, at the joints and twice across the wrist: what every palm
+// picture and palm chart draws before its lines.
+void DrawSkinAndCreases(QPainter &p, const PalmHand &hand);
 
 } // namespace artwork

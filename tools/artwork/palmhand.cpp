@@ -1,5 +1,6 @@
 #include "tools/artwork/palmhand.h"
 
+#include "tools/artwork/ink.h"
 #include <QtMath>
 
 #include <algorithm>
@@ -8,17 +9,6 @@
 namespace artwork {
 
 namespace {
-
-double Length(QPointF v)
-{
-    return std::hypot(v.x(), v.y());
-}
-
-QPointF Unit(QPointF v)
-{
-    const double length = Length(v);
-    return length > 0 ? v / length : QPointF(1, 0);
-}
 
 // How far a finger's outline reaches into the palm, so that the union has clean clefts.
 double Overlap(Finger finger)
@@ -35,7 +25,7 @@ Polyline::Polyline(QList<QPointF> points)
     double sum = 0;
     for (qsizetype i = 0; i < m_points.size(); ++i) {
         if (i > 0)
-            sum += Length(m_points.at(i) - m_points.at(i - 1));
+            sum += ink::Length(m_points.at(i) - m_points.at(i - 1));
         m_lengths.append(sum);
     }
 }
@@ -70,7 +60,7 @@ QPointF Polyline::tangentAt(double t) const
         return {1, 0};
     const double step = std::min(0.02, 1.5 / std::max(length(), 1.0));
     const double t0 = std::clamp(t - step, 0.0, 1.0 - 2 * step);
-    return Unit(pointAt(t0 + 2 * step) - pointAt(t0));
+    return ink::Unit(pointAt(t0 + 2 * step) - pointAt(t0), {1, 0});
 }
 
 Polyline Polyline::section(double t0, double t1) const
@@ -149,7 +139,7 @@ QPointF PalmHand::direction(Finger finger, double s) const
     const double a = qDegreesToRadians(f.angle);
     const QPointF dir(std::sin(a), -std::cos(a)), right(std::cos(a), std::sin(a));
     const double span = Overlap(finger) + f.length - halfWidth(finger, 1);
-    return Unit(dir * span + right * (2 * f.bend * s));
+    return ink::Unit(dir * span + right * (2 * f.bend * s), {1, 0});
 }
 
 double PalmHand::halfWidth(Finger finger, double s) const

@@ -1,5 +1,6 @@
 #include "tools/artwork/pictures.h"
 
+#include "tools/artwork/ink.h"
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -17,24 +18,6 @@ const QColor kWood{104, 62, 30};
 const QColor kBrass{150, 112, 48};
 const QColor kInk{40, 34, 30};
 const QColor kGold{236, 200, 120};
-
-QFont SongFace(int pixelSize)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("AR PL SungtiL GB"), QStringLiteral("AR PL UMing CN")});
-    font.setPixelSize(pixelSize);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
-}
-
-// A character as a path centred on a point, so it is placed by its ink, not its advance.
-QPainterPath Glyph(const QString &text, int pixelSize, QPointF centre)
-{
-    QPainterPath path;
-    path.addText(0, 0, SongFace(pixelSize), text);
-    path.translate(centre - path.boundingRect().center());
-    return path;
-}
 
 } // namespace
 
@@ -107,7 +90,7 @@ QImage DrawImage218()
     // The light Song face thickened a little, as a carved seal's strokes are.
     p.setPen(QPen(kPaper, 1.0));
     p.setBrush(kPaper);
-    p.drawPath(Glyph(QStringLiteral("命"), 25, seal.center() + QPointF(0, 0.5)));
+    p.drawPath(ink::Glyphs(QStringLiteral("命"), 25, seal.center() + QPointF(0, 0.5)));
     p.end();
     return image;
 }

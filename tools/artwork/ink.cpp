@@ -1,0 +1,79 @@
+#include "tools/artwork/ink.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QtMath>
+
+#include <algorithm>
+#include <cmath>
+
+namespace artwork::ink {
+
+QPen Pen(const QColor &colour, double width, Qt::PenStyle style)
+{
+    return QPen(colour, width, style, Qt::RoundCap, Qt::RoundJoin);
+}
+
+void WriteOnSkin(QPainter &p, const QPainterPath &glyphs, const QColor &colour, double penWidth,
+                 double halo)
+{
+    p.setPen(Pen(Skin, halo));
+    p.setBrush(Skin);
+    p.drawPath(glyphs);
+    p.setPen(Pen(colour, penWidth));
+    p.setBrush(colour);
+    p.drawPath(glyphs);
+}
+
+QPainterPath Glyphs(const QString &text, int pixelSize, QPointF centre)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("AR PL SungtiL GB"), QStringLiteral("AR PL UMing CN")});
+    font.setPixelSize(pixelSize);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    QPainterPath path;
+    path.addText(0, 0, font, text);
+    path.translate(centre - path.boundingRect().center());
+    return path;
+}
+
+double Length(QPointF v)
+{
+    return std::hypot(v.x(), v.y());
+}
+
+double Distance(QPointF a, QPointF b)
+{
+    return std::hypot(a.x() - b.x(), a.y() - b.y());
+}
+
+QPointF Nearest(const QRectF &box, QPointF p)
+{
+    return {std::clamp(p.x(), box.left(), box.right()), std::clamp(p.y(), box.top(), box.bottom())};
+}
+
+QPointF Unit(QPointF v, QPointF ifNone)
+{
+    const double length = Length(v);
+    return length > 0 ? v / length : ifNone;
+}
+
+bool DiscInside(const QPainterPath &shape, QPointF centre, double radius)
+{
+    if (!shape.contains(centre))
+        return false;
+    for (int k = 0; k < 8; ++k) {
+        const double a = M_PI / 4 * k;
+        if (!shape.contains(centre + QPointF(std::cos(a), std::sin(a)) * radius))
+            return false;
+    }
+    return true;
+}
+
+QPointF Rotated(QPointF v, double degrees)
+{
+    const double a = qDegreesToRadians(degrees);
+    return {v.x() * std::cos(a) - v.y() * std::sin(a), v.x() * std::sin(a) + v.y() * std::cos(a)};
+}
+
+} // namespace artwork::ink
