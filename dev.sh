@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Sets up what is missing on a Debian 12 / Ubuntu machine, builds, and then either starts the
-# program (./dev.sh run) or runs every test (./dev.sh test). Works as root and through sudo.
+# program (./dev.sh run), runs every test (./dev.sh test) or builds the Debian package
+# (./dev.sh deb, into build/release). Works as root and through sudo.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 what=${1:-}
 case "$what" in
-run | test) ;;
+run | test | deb) ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|deb" >&2
     exit 2
     ;;
 esac
@@ -19,6 +20,10 @@ packages=(
     libturbojpeg0-dev libjpeg62-turbo-dev zlib1g-dev
     fonts-arphic-gbsn00lp fonts-arphic-uming
 )
+if [ "$what" = deb ]; then
+    # dpkg-shlibdeps works out the package's library dependencies; it needs file.
+    packages+=(dpkg-dev file)
+fi
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
@@ -42,6 +47,12 @@ if [ "$what" = run ]; then
     cmake --preset release -DLORVEX_WERROR="$werror"
     cmake --build --preset release
     exec ./build/release/app/lorvex2004
+elif [ "$what" = deb ]; then
+    # The package holds the program only: the content tools are not built for it.
+    cmake --preset release -DLORVEX_WERROR="$werror" -DLORVEX_BUILD_TOOLS=OFF
+    cmake --build --preset release
+    (cd build/release && cpack -G DEB)
+    ls build/release/lorvex2004_*.deb
 else
     cmake --preset dev -DLORVEX_WERROR="$werror"
     cmake --build --preset dev

@@ -130,6 +130,8 @@ private slots:
     void writesPicturesOfTheirSizes_data();
     void writesPicturesOfTheirSizes();
     void iconIsTwentyFourBitPng();
+    void largerIconsAreTheSamePicture_data();
+    void largerIconsAreTheSamePicture();
     void drawsTheSameBytesEveryTime();
     void featuresChangeTheRightPixels_data();
     void featuresChangeTheRightPixels();
@@ -309,6 +311,45 @@ void TestArtwork::iconIsTwentyFourBitPng()
     QCOMPARE(png.mid(16, 8), QByteArray::fromHex("0000003000000030"));
     QCOMPARE(int(png.at(24)), 8);
     QCOMPARE(int(png.at(25)), 2);
+}
+
+void TestArtwork::largerIconsAreTheSamePicture_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::newRow("128") << 128;
+    QTest::newRow("256") << 256;
+}
+
+void TestArtwork::largerIconsAreTheSamePicture()
+{
+    QFETCH(int, size);
+    // Pixels whose colour strays past a visible step.
+    const auto farPixels = [](const QImage &a, const QImage &b) {
+        int far = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+                if (std::abs(p.red() - q.red()) + std::abs(p.green() - q.green())
+                        + std::abs(p.blue() - q.blue())
+                    > 120)
+                    ++far;
+            }
+        return far;
+    };
+    const QImage drawn = DrawIcon(size);
+    QCOMPARE(drawn.size(), QSize(size, size));
+    // Brought down to 48 it is the small icon, not a corner of it or a different drawing.
+    const QImage small = DrawIcon();
+    const QImage down = drawn.scaled(48, 48, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                            .convertToFormat(small.format());
+    const int downFar = farPixels(down, small);
+    QVERIFY2(downFar < 48 * 48 / 20, qPrintable(QString::number(downFar)));
+    // The committed file is this drawing.
+    const QImage committed(
+        QStringLiteral(LORVEX_ARTWORK_DIR "/../../assets/icon/lorvex2004-%1.png").arg(size));
+    QCOMPARE(committed.size(), drawn.size());
+    const int committedFar = farPixels(committed.convertToFormat(drawn.format()), drawn);
+    QCOMPARE(committedFar, 0);
 }
 
 void TestArtwork::drawsTheSameBytesEveryTime()

@@ -239,6 +239,10 @@ int All(const QString &root)
     if (!WriteJpeg(repo.filePath(QStringLiteral("assets/pictures/Image218.jpg")), DrawImage218())
         || !WritePng(repo.filePath(QStringLiteral("assets/icon/lorvex2004.png")), DrawIcon()))
         return 1;
+    for (int size : {128, 256})
+        if (!WritePng(repo.filePath(QStringLiteral("assets/icon/lorvex2004-%1.png").arg(size)),
+                      DrawIcon(size)))
+            return 1;
     Say(QStringLiteral("artwork: Image218 and the icon written"));
     return 0;
 }
@@ -254,7 +258,7 @@ int Usage()
         "       artwork checkbody             only check the body pictures\n"
         "       artwork charts OUTDIR         draw the palm charts i1.jpg and i2.jpg\n"
         "       artwork image218 OUT.jpg\n"
-        "       artwork icon OUT.png\n"
+        "       artwork icon [SIZE] OUT.png      SIZE 48 unless given\n"
         "       artwork all REPO_ROOT         everything, into REPO_ROOT/assets\n"
         "       artwork review REPO_ROOT OUTDIR   palm review sheets (PNG) into OUTDIR"));
     return 2;
@@ -290,6 +294,8 @@ int main(int argc, char *argv[])
         return WriteJpeg(args.at(1), DrawImage218()) ? 0 : 1;
     if (command == QLatin1String("icon") && args.size() == 2)
         return WritePng(args.at(1), DrawIcon()) ? 0 : 1;
+    if (command == QLatin1String("icon") && args.size() == 3)
+        return WritePng(args.at(2), DrawIcon(args.at(1).toInt())) ? 0 : 1;
     if (command == QLatin1String("all") && args.size() == 2)
         return All(args.at(1));
     if (command == QLatin1String("review") && args.size() == 3)

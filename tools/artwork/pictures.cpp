@@ -95,12 +95,15 @@ QImage DrawImage218()
     return image;
 }
 
-QImage DrawIcon()
+QImage DrawIcon(int size)
 {
-    QImage image(48, 48, QImage::Format_RGB888);
+    QImage image(size, size, QImage::Format_RGB888);
     image.fill(kSealRed);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    // Drawn on a 48-unit grid; the larger sizes for the desktop are the same strokes scaled up.
+    if (size != 48)
+        p.scale(size / 48.0, size / 48.0);
     const QPointF c(24, 24);
 
     p.setPen(QPen(kGold, 1));
