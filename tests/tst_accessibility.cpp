@@ -51,11 +51,15 @@ void walk(QAccessibleInterface *iface, QSet<QObject *> &met, QStringList &unname
     if (QObject *object = iface->object())
         met.insert(object);
     if (iface->text(QAccessible::Name).trimmed().isEmpty() && isControl(iface)) {
+        // An unnamed part is told by the control it belongs to.
         const QObject *object = iface->object();
-        unnamed << QStringLiteral("%1 \"%2\" (role %3)")
+        const QObject *owner = object;
+        while (owner && owner->objectName().isEmpty())
+            owner = owner->parent();
+        unnamed << QStringLiteral("%1 in \"%2\" (role %3)")
                        .arg(object ? QString::fromLatin1(object->metaObject()->className())
                                    : QStringLiteral("-"),
-                            object ? object->objectName() : QString())
+                            owner ? owner->objectName() : QString())
                        .arg(int(iface->role()));
     }
     for (int i = 0; i < iface->childCount(); ++i) {
