@@ -47,10 +47,12 @@ TForm1::TForm1(QWidget *parent)
     // window shows blank background, a smaller one clips.
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
+    client->setAccessibleName(QStringLiteral("主窗口"));
     setCentralWidget(client);
 
     PageControl1 = new QTabWidget(client);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setAccessibleName(QStringLiteral("算命"));
     PageControl1->setGeometry(0, 0, ClientWidth, ClientHeight);
 
     TabSheet1 = new BirthDataPage;
@@ -70,6 +72,9 @@ TForm1::TForm1(QWidget *parent)
     for (QWidget *page : {static_cast<QWidget *>(TabSheet1), static_cast<QWidget *>(TabSheet2),
                           static_cast<QWidget *>(TabSheet10)})
         page->setAutoFillBackground(true);
+    // A screen reader names each page after its tab.
+    for (int i = 0; i < PageControl1->count(); ++i)
+        PageControl1->widget(i)->setAccessibleName(PageControl1->tabText(i).trimmed());
     PageControl1->setCurrentIndex(0);
 
     buildMenu();
@@ -80,6 +85,7 @@ void TForm1::buildMenu()
 {
     MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    MainMenu1->setAccessibleName(QStringLiteral("菜单"));
     MainMenu1->setNativeMenuBar(false);
     // Items as narrow as a classic Windows menu bar's, so that the spacers and both commands fit
     // on one row of the 633-pixel window.

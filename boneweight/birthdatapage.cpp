@@ -60,6 +60,9 @@ QComboBox *birthList(const char *name, const QString &accessibleName, QWidget *p
     list->setObjectName(QString::fromLatin1(name));
     list->setAccessibleName(accessibleName);
     list->setEditable(true);
+    // The editor holds the focus and the drop-down shows the items: both say which list they are.
+    list->lineEdit()->setAccessibleName(accessibleName);
+    list->view()->setAccessibleName(accessibleName);
     // Typed text is read as it stands; Enter never turns it into a new item.
     list->setInsertPolicy(QComboBox::NoInsert);
     list->setCompleter(nullptr);
@@ -90,6 +93,7 @@ BirthDataPage::BirthDataPage(QWidget *parent)
 
     // Created bottom to top, so each sibling lies above the ones before it.
     Panel11 = borderlessPanel("Panel11", this, kPanel11);
+    Panel11->setAccessibleName(QStringLiteral("命重栏"));
     l1 = new QLabel(Panel11);
     l1->setObjectName(QStringLiteral("l1"));
     l1->setAccessibleName(QStringLiteral("命重"));
@@ -105,6 +109,7 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     ch = birthList("ch", QStringLiteral("时"), GroupBox2, kCh);
     sdian = new QLabel(QStringLiteral(":"), GroupBox2);
     sdian->setObjectName(QStringLiteral("sdian"));
+    sdian->setAccessibleName(QStringLiteral("冒号"));
     sdian->setFont(base::songFont(16));
     sdian->setGeometry(kSdian);
     cf = birthList("cf", QStringLiteral("分"), GroupBox2, kCf);
@@ -136,8 +141,10 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     m1->viewport()->installEventFilter(this);
 
     Panel12 = borderlessPanel("Panel12", this, kPanel12);
+    Panel12->setAccessibleName(QStringLiteral("称骨图栏"));
     Image218 = new QLabel(Panel12);
     Image218->setObjectName(QStringLiteral("Image218"));
+    Image218->setAccessibleName(QStringLiteral("称骨图"));
     Image218->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image218->setGeometry(kImage218);
     Image218->setPixmap(

@@ -40,6 +40,29 @@ void PictureLabel::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
+QString pictureName(const CatalogueItem &item, PictureNaming naming)
+{
+    if (naming == PictureNaming::Title)
+        return item.Title.trimmed();
+    static const QString clauseEnds = QStringLiteral("，。：；");
+    const QString &text = item.Analysis;
+    qsizetype end = 0;
+    while (end < text.size() && !clauseEnds.contains(text[end]))
+        ++end;
+    QString name = text.left(end);
+    if (naming == PictureNaming::Place) {
+        for (const QString &mole :
+             {QStringLiteral("有痣"), QStringLiteral("长痣"), QStringLiteral("生痣")}) {
+            const qsizetype at = name.indexOf(mole);
+            if (at > 0) {
+                name.truncate(at);
+                break;
+            }
+        }
+    }
+    return name;
+}
+
 CatalogueWidgets::CatalogueWidgets(QWidget *page, const CataloguePageTable &table,
                                    CatalogueSetup setup)
     : QObject(page)
@@ -83,10 +106,11 @@ CatalogueWidgets::CatalogueWidgets(QWidget *page, const CataloguePageTable &tabl
     for (int i = 0; i < items.size(); ++i) {
         auto *label = new PictureLabel(m_frame);
         label->setObjectName(items[i].Key);
-        label->setAccessibleName(QStringLiteral("%1 第%2页第%3幅")
-                                     .arg(caption)
-                                     .arg(m_catalogue.pageOf(i))
-                                     .arg(m_catalogue.slotOf(i) + 1));
+        label->setAccessibleName(pictureName(items[i], table.naming));
+        label->setAccessibleDescription(QStringLiteral("%1 第%2页第%3幅")
+                                            .arg(caption)
+                                            .arg(m_catalogue.pageOf(i))
+                                            .arg(m_catalogue.slotOf(i) + 1));
         label->setGeometry(m_catalogue.Slots()[m_catalogue.slotOf(i)]);
         // Decoded once, here: paging only shows and hides the labels. A picture that can't be
         // decoded leaves an empty label of its slot's size.

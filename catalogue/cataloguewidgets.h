@@ -49,6 +49,13 @@ struct ControlPlace
     QRect geometry; // an empty size lets a static text size itself to its text
 };
 
+// What a screen reader calls a picture, taken from its item: the analysis up to its first comma
+// or stop, the title without its padding, or the place the analysis opens with (the words before
+// "有痣", "长痣" or "生痣" in its first clause).
+enum class PictureNaming { FirstClause, Title, Place };
+
+QString pictureName(const CatalogueItem &item, PictureNaming naming);
+
 // Everything one catalogue page is built from, apart from its items.
 struct CataloguePageTable
 {
@@ -63,6 +70,7 @@ struct CataloguePageTable
     int indicatorPixels;
     int memoPixels;
     QColor memoColour;
+    PictureNaming naming = PictureNaming::FirstClause;
 };
 
 class CatalogueWidgets : public QObject, public CatalogueView

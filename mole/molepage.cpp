@@ -29,6 +29,7 @@ constexpr CataloguePageTable kFacePage{
     .indicatorPixels = 13,
     .memoPixels = 24,
     .memoColour = base::Cream,
+    .naming = PictureNaming::Title,
 };
 
 // The body moles: buttons and indicator on the page below the memo, 6 pictures a page.
@@ -44,6 +45,7 @@ constexpr CataloguePageTable kBodyPage{
     .indicatorPixels = 13,
     .memoPixels = 29,
     .memoColour = base::Cream,
+    .naming = PictureNaming::Place,
 };
 
 // Items keyed by their picture control, "g01" ... or "k01" ...; the key comes from the place in

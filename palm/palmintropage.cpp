@@ -61,6 +61,7 @@ PalmIntroPage::PalmIntroPage(QWidget *parent)
 
     Panel1 = new DoubleBevelPanel(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setAccessibleName(QStringLiteral("手相图"));
     Panel1->setGeometry(kPanel1);
 
     i1 = chart(QStringLiteral("i1"), QStringLiteral("手相图 六大掌纹"), Panel1);

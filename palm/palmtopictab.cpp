@@ -22,6 +22,7 @@ constexpr CataloguePageTable palmTopicPage(const char *caption, const char *fram
         .indicatorPixels = 13,
         .memoPixels = 29,
         .memoColour = base::Cream,
+        .naming = PictureNaming::FirstClause,
     };
 }
 
