@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "base/errorreport.h"
 #include "base/failure.h"
+#include "base/firstframe.h"
 #include "base/look.h"
 
 #include <QApplication>
@@ -34,6 +35,7 @@ int runLorvex(QApplication &app, const FormFactory &makeForm)
         return 1;
     }
     form->FormCreate();
+    base::watchFirstFrame(form.get());
     form->showCentred();
     return app.exec();
 }

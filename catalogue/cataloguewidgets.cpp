@@ -22,6 +22,26 @@ PictureLabel::PictureLabel(QWidget *parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
+void PictureLabel::setPicture(const QString &resourcePath)
+{
+    m_picture = resourcePath;
+    if (isVisible())
+        decodePicture();
+}
+
+void PictureLabel::showEvent(QShowEvent *event)
+{
+    decodePicture();
+    QLabel::showEvent(event);
+}
+
+void PictureLabel::decodePicture()
+{
+    // A picture that can't be decoded leaves an empty label of its slot's size.
+    if (!m_picture.isEmpty())
+        setPixmap(QPixmap::fromImage(builtInPicture(std::exchange(m_picture, QString()))));
+}
+
 void PictureLabel::mousePressEvent(QMouseEvent *event)
 {
     // Taken here, so that the release comes back to this picture.
@@ -112,10 +132,9 @@ CatalogueWidgets::CatalogueWidgets(QWidget *page, const CataloguePageTable &tabl
                                             .arg(m_catalogue.pageOf(i))
                                             .arg(m_catalogue.slotOf(i) + 1));
         label->setGeometry(m_catalogue.Slots()[m_catalogue.slotOf(i)]);
-        // Decoded once, here: paging only shows and hides the labels. A picture that can't be
-        // decoded leaves an empty label of its slot's size.
-        label->setPixmap(QPixmap::fromImage(builtInPicture(items[i].Picture)));
         label->hide();
+        // Decoded once, when first shown; paging only shows and hides the labels.
+        label->setPicture(items[i].Picture);
         base::connectGuarded(label, &PictureLabel::clicked, this,
                              [this, i] { m_catalogue.SelectItem(i); });
         m_pictures.push_back(label);

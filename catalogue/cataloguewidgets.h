@@ -3,7 +3,7 @@
 // The controls of one catalogue and the paging state that drives them. A CataloguePageTable says
 // what the page looks like: the names of the frame, the two buttons, the indicator and the memo,
 // where each stands, the slot grid, fonts and colours. CatalogueWidgets builds those controls on
-// the page, adds one picture per item inside the frame, decodes every picture once, gives the
+// the page, adds one picture per item inside the frame, each decoded when first seen, gives the
 // memo its start text and wires the buttons and pictures to NextPage, PreviousPage and
 // SelectItem. The palm topic tabs and the two mole tabs are each one table; the mole catalogues
 // derive from CatalogueWidgets to act on their title text or caption in the CatalogueView hooks.
@@ -21,21 +21,30 @@ class QGroupBox;
 class QPlainTextEdit;
 class QPushButton;
 
-// A picture that answers a click; QLabel has no click of its own.
+// A picture that answers a click; QLabel has no click of its own. Its built-in picture is decoded
+// the first time the label is shown on the screen, so that start-up decodes none of the hundreds
+// of catalogue pictures the user has not looked at yet.
 class PictureLabel : public QLabel
 {
     Q_OBJECT
 public:
     explicit PictureLabel(QWidget *parent = nullptr);
 
+    // The resource path of the picture to decode when the label is first shown.
+    void setPicture(const QString &resourcePath);
+
 signals:
     void clicked();
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void decodePicture();
+
+    QString m_picture; // emptied once decoded
     bool m_pressed = false;
 };
 

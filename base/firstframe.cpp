@@ -1,0 +1,63 @@
+#include "base/firstframe.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+#include <chrono>
+#include <cstdio>
+
+namespace base {
+
+namespace {
+
+// Watches the application's events for the window's first expose. Its first frame is painted
+// and flushed while that expose is handled, so the stamp is taken from a zero timer just after.
+class FirstFrameWatch : public QObject
+{
+public:
+    FirstFrameWatch(QWidget *window, bool quit)
+        : QObject(window)
+        , m_window(window)
+        , m_quit(quit)
+    {}
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && watched == m_window->windowHandle()
+            && m_window->windowHandle()->isExposed()) {
+            qApp->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] { stamp(); });
+        }
+        return false;
+    }
+
+private:
+    void stamp()
+    {
+        const auto now = std::chrono::steady_clock::now().time_since_epoch();
+        std::fprintf(stderr, "first-frame %lld\n",
+                     static_cast<long long>(
+                         std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+        std::fflush(stderr);
+        if (m_quit)
+            QCoreApplication::exit(0);
+    }
+
+    QWidget *m_window;
+    bool m_quit;
+};
+
+} // namespace
+
+void watchFirstFrame(QWidget *window)
+{
+    if (!qEnvironmentVariableIsSet("LORVEX_FIRST_FRAME"))
+        return;
+    const bool quit = qgetenv("LORVEX_FIRST_FRAME") == "quit";
+    qApp->installEventFilter(new FirstFrameWatch(window, quit));
+}
+
+} // namespace base

@@ -1,0 +1,62 @@
+#!/usr/bin/env python3
+"""Start-up time and peak memory of the program against the floor, in the same run.
+
+Runs the floor and the program alternately, each with LORVEX_FIRST_FRAME=quit, so that each writes
+the monotonic clock at its first frame and then ends. The wall time is from just before the exec
+to that stamp; the peak memory is the child's maxrss from wait4, and its CPU time (user + system,
+to its exit just after the stamp) also comes from wait4: on a loaded machine the wall time
+stretches with the load, the CPU time much less. Prints every run and the medians.
+"""
+
+import argparse
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+
+def run_once(exe):
+    env = dict(os.environ, LORVEX_FIRST_FRAME="quit")
+    start = time.monotonic_ns()
+    child = subprocess.Popen([exe], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    err = child.stderr.read().decode(errors="replace")
+    _, status, usage = os.wait4(child.pid, 0)
+    child.returncode = 0  # reaped above; keeps Popen from waiting again
+    stamps = [line.split()[1] for line in err.splitlines() if line.startswith("first-frame ")]
+    if not stamps or os.waitstatus_to_exitcode(status) != 0:
+        sys.exit(f"{exe}: no first frame or a failed exit ({status}):\n{err}")
+    cpu = (usage.ru_utime + usage.ru_stime) * 1e3
+    return (int(stamps[0]) - start) / 1e6, usage.ru_maxrss / 1024.0, cpu
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("floor")
+    parser.add_argument("program")
+    parser.add_argument("--runs", type=int, default=20)
+    args = parser.parse_args()
+
+    # One unmeasured run of each first, so that both start from a warm file cache.
+    run_once(args.floor)
+    run_once(args.program)
+    results = {"floor": [], "program": []}
+    for i in range(args.runs):
+        order = [("floor", args.floor), ("program", args.program)]
+        if i % 2:
+            order.reverse()
+        for name, exe in order:
+            ms, mib, cpu = run_once(exe)
+            results[name].append((ms, mib, cpu))
+            print(f"{i + 1:3} {name:8} {ms:8.1f} ms {mib:7.1f} MiB {cpu:7.1f} ms CPU", flush=True)
+
+    med = {k: [statistics.median(r[c] for r in v) for c in range(3)] for k, v in results.items()}
+    for name, (ms, mib, cpu) in med.items():
+        print(f"median {name:8} {ms:8.1f} ms {mib:7.1f} MiB {cpu:7.1f} ms CPU")
+    print(f"program / floor: {med['program'][0] / med['floor'][0]:.2f} x wall time, "
+          f"{med['program'][1] - med['floor'][1]:+.1f} MiB peak memory, "
+          f"{med['program'][2] / med['floor'][2]:.2f} x CPU time")
+
+
+if __name__ == "__main__":
+    main()
