@@ -4,13 +4,11 @@
 #include "base/errorreport.h"
 #include "base/look.h"
 #include "catalogue/cataloguewidgets.h"
-#include "picture/jpeg.h"
 #include "richtext/rtfreader.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
-#include <QPixmap>
 #include <QTextEdit>
 #include <qdrawutil.h>
 
@@ -43,9 +41,9 @@ PictureLabel *chart(const QString &name, const QString &spokenName, QWidget *par
     label->setAccessibleName(spokenName);
     label->setGeometry(kChart);
     label->setCursor(Qt::ArrowCursor);
-    // A picture that can't be decoded leaves the label empty.
-    label->setPixmap(
-        QPixmap::fromImage(builtInPicture(QStringLiteral(":/pictures/chart/%1.jpg").arg(name))));
+    // Decoded when first shown, as the catalogue pictures are; one that can't be decoded leaves
+    // the label empty.
+    label->setPicture(QStringLiteral(":/pictures/chart/%1.jpg").arg(name));
     return label;
 }
 
