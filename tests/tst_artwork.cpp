@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -149,6 +150,7 @@ private slots:
     void directionsKeepTheirWay_data();
     void directionsKeepTheirWay();
     void glyphsStandOnTheirCentre();
+    void aFinerDrawingMustShowThePicture();
     void committedPicturesKeepEveryRule();
     void reviewSheetsShowPicturesAtBothSizesAndOnPages();
 };
@@ -664,6 +666,27 @@ void TestArtwork::glyphsStandOnTheirCentre()
     }
 }
 
+void TestArtwork::aFinerDrawingMustShowThePicture()
+{
+    const PalmPicture picture = Picture(QStringLiteral("Image40: mark star li; label li"));
+    const QImage plain = DrawPalm(picture), finer = DrawPalm(picture, 2);
+    QCOMPARE(CheckFinerDrawing(plain, finer, QStringLiteral("a")), QStringList());
+    QCOMPARE(CheckFinerDrawing(DrawImage218(), DrawImage218(2), QStringLiteral("b")),
+             QStringList());
+    // Drawn at twice the size but not told so: the hand fills only a quarter of it.
+    QImage unscaled(plain.size() * 2, QImage::Format_RGB32);
+    unscaled.fill(ink::Paper);
+    QPainter(&unscaled).drawImage(0, 0, plain);
+    QCOMPARE(CheckFinerDrawing(plain, unscaled, QStringLiteral("c")).size(), 1);
+    QCOMPARE(CheckFinerDrawing(plain, finer.copy(0, 0, finer.width(), finer.height() - 2),
+                               QStringLiteral("d"))
+                 .size(),
+             1);
+    // Another picture's finer drawing.
+    const QImage other = DrawPalm(Picture(QStringLiteral("Image41: mark star kan; label kan")), 2);
+    QCOMPARE(CheckFinerDrawing(plain, other, QStringLiteral("e")).size(), 1);
+}
+
 void TestArtwork::committedPicturesKeepEveryRule()
 {
     QHash<int, QImage> drawn;
@@ -676,6 +699,16 @@ void TestArtwork::committedPicturesKeepEveryRule()
         for (const PalmPicture &picture : parse.pictures) {
             problems += CheckPalmPicture(picture);
             drawn.insert(picture.number, DrawPalm(picture));
+            // The finer drawing the program shows on finer screens: the tool's own, and the
+            // same picture.
+            const QString finer = QStringLiteral("Image%1@2x").arg(picture.number);
+            const QImage committed = ReadJpeg(
+                QStringLiteral(LORVEX_ARTWORK_DIR "/../../assets/pictures/palm/%1.jpg").arg(finer));
+            const QImage described = DrawPalm(picture, 2);
+            if (committed.size() != described.size()
+                || VisibleDifference(committed, described, {60, PixelStep::Measure::Largest}) > 0)
+                problems += finer + QStringLiteral(" is not what its description draws");
+            problems += CheckFinerDrawing(drawn.value(picture.number), described, finer);
         }
     }
     problems += CheckPalmLookAlikes(drawn);

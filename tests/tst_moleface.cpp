@@ -198,6 +198,10 @@ void TestMoleFace::committedPicturesAreTheDescribedOnes()
         QCOMPARE(committed.size(), described.size());
         QVERIFY2(VisibleDifference(committed, described, FacePixelStep) == 0,
                  qPrintable(picture.key + " is not what mole_faces.txt draws"));
+        const QImage finer = ReadJpeg(QString(path).replace(".jpg", "@2x.jpg"));
+        QCOMPARE(finer.size(), described.size() * 2);
+        QVERIFY2(VisibleDifference(finer, DrawFace(picture, 2), FacePixelStep) == 0,
+                 qPrintable(picture.key + "@2x is not what mole_faces.txt draws"));
     }
 }
 

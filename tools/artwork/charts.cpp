@@ -220,10 +220,9 @@ QStringList ChartScene::check() const
     return errors;
 }
 
-QImage ChartScene::draw() const
+QImage ChartScene::draw(int scale) const
 {
-    QImage image(ChartWidth, ChartHeight, QImage::Format_RGB32);
-    image.fill(ink::Paper);
+    QImage image = ink::Canvas(QSize(ChartWidth, ChartHeight), scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 

@@ -31,7 +31,7 @@ public:
     static QTransform HandToChart();
     // Labels off the hand or on one another, one line each; empty when all is well.
     QStringList check() const;
-    QImage draw() const;
+    QImage draw(int scale = 1) const;
 
 private:
     void placeNumbers();
@@ -41,10 +41,5 @@ private:
     QList<QRectF> m_labels;
     QList<QPointF> m_palaceAt; // where each palace's label was centred
 };
-
-inline QImage DrawChart(Chart chart)
-{
-    return ChartScene(chart).draw();
-}
 
 } // namespace artwork

@@ -50,4 +50,49 @@ QStringList DescribeLookAlikes(const QStringList &names, const QList<QImage> &pi
     return out;
 }
 
+namespace {
+
+// Each 2 × 2 block of `finer` averaged into one pixel.
+QImage Halved(const QImage &finer)
+{
+    const QImage x = finer.convertToFormat(QImage::Format_RGB32);
+    QImage out(x.width() / 2, x.height() / 2, QImage::Format_RGB32);
+    for (int row = 0; row < out.height(); ++row) {
+        const auto *a = reinterpret_cast<const QRgb *>(x.constScanLine(2 * row));
+        const auto *b = reinterpret_cast<const QRgb *>(x.constScanLine(2 * row + 1));
+        auto *o = reinterpret_cast<QRgb *>(out.scanLine(row));
+        for (int column = 0; column < out.width(); ++column) {
+            const QRgb q[4] = {a[2 * column], a[2 * column + 1], b[2 * column], b[2 * column + 1]};
+            const auto mean = [&q](int (*channel)(QRgb)) {
+                return (channel(q[0]) + channel(q[1]) + channel(q[2]) + channel(q[3]) + 2) / 4;
+            };
+            o[column] = qRgb(mean(qRed), mean(qGreen), mean(qBlue));
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+QStringList CheckFinerDrawing(const QImage &picture, const QImage &finer, const QString &name)
+{
+    if (finer.size() != picture.size() * 2)
+        return {QStringLiteral("%1: the finer drawing is %2 × %3, not twice %4 × %5")
+                    .arg(name)
+                    .arg(finer.width())
+                    .arg(finer.height())
+                    .arg(picture.width())
+                    .arg(picture.height())};
+    const int differing
+        = VisibleDifference(picture, Halved(finer), {96, PixelStep::Measure::Largest});
+    const int allowed = picture.width() * picture.height() / 100;
+    if (differing > allowed)
+        return {QStringLiteral("%1: the finer drawing, halved, differs from the picture in %2 "
+                               "pixels (at most %3)")
+                    .arg(name)
+                    .arg(differing)
+                    .arg(allowed)};
+    return {};
+}
+
 } // namespace artwork

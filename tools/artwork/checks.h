@@ -38,4 +38,9 @@ QList<LookAlike> FindLookAlikes(const QList<QImage> &pictures, int minimumPixels
 QStringList DescribeLookAlikes(const QStringList &names, const QList<QImage> &pictures,
                                int minimumPixels, PixelStep step, const QString &message);
 
+// What is wrong with `finer`, the drawing of `name` at twice its size: nothing when it is exactly
+// twice as large and, halved, shows what the picture shows (no more than one pixel in a hundred
+// plainly different).
+QStringList CheckFinerDrawing(const QImage &picture, const QImage &finer, const QString &name);
+
 } // namespace artwork

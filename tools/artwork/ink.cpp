@@ -9,6 +9,14 @@
 
 namespace artwork::ink {
 
+QImage Canvas(QSize size, int scale, const QColor &paper)
+{
+    QImage image(size * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.fill(paper);
+    return image;
+}
+
 QPen Pen(const QColor &colour, double width, Qt::PenStyle style)
 {
     return QPen(colour, width, style, Qt::RoundCap, Qt::RoundJoin);

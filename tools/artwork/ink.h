@@ -5,6 +5,7 @@
 // and the face and body moles read as one hand's work.
 
 #include <QColor>
+#include <QImage>
 #include <QPainterPath>
 #include <QPen>
 #include <QPointF>
@@ -25,6 +26,11 @@ inline constexpr QColor Faint{170, 170, 170}; // a line the text does not speak 
 
 inline constexpr double LineWidth = 0.95;    // an ordinary line
 inline constexpr double OutlineWidth = 1.05; // the outline of a hand, a face or a body
+
+// A blank picture `size` pixels large, filled with `paper`, drawn `scale` times as fine: a painter
+// on it still works in the picture's own pixels. The program shows the twice-as-fine drawing on
+// screens that have more than one pixel to each of its own.
+QImage Canvas(QSize size, int scale, const QColor &paper = Paper);
 
 // A pen with round ends and joins.
 QPen Pen(const QColor &colour, double width, Qt::PenStyle style = Qt::SolidLine);

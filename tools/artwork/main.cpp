@@ -50,6 +50,40 @@ bool WritePng(const QString &path, const QImage &image)
     return WriteFile(path, EncodePng(image));
 }
 
+// One picture as the program shows it: drawn at its own size and at twice that size, for screens
+// with more than one pixel to each of the program's.
+struct Drawn
+{
+    QString name; // file name without ".jpg"
+    QImage picture;
+    QImage finer;
+};
+
+template<typename Draw>
+Drawn DrawBoth(const QString &name, Draw draw)
+{
+    return {name, draw(1), draw(2)};
+}
+
+QStringList FinerProblems(const QList<Drawn> &pictures)
+{
+    QStringList problems;
+    for (const Drawn &d : pictures)
+        problems += CheckFinerDrawing(d.picture, d.finer, d.name);
+    return problems;
+}
+
+// NAME.jpg and NAME@2x.jpg for each picture, the names Qt gives a picture and its finer drawing.
+bool WritePictures(const QString &outDir, const QList<Drawn> &pictures)
+{
+    const QDir dir(outDir);
+    for (const Drawn &d : pictures)
+        if (!WriteJpeg(dir.filePath(d.name + QStringLiteral(".jpg")), d.picture)
+            || !WriteJpeg(dir.filePath(d.name + QStringLiteral("@2x.jpg")), d.finer))
+            return false;
+    return true;
+}
+
 // Reads every description file; nothing is drawn unless all of them are free of mistakes.
 bool ReadDescriptions(const QStringList &files, QList<PalmPicture> &pictures)
 {
@@ -80,17 +114,23 @@ bool ReadDescriptions(const QStringList &files, QList<PalmPicture> &pictures)
 
 // Draws every described picture and holds each to its description; nothing is written unless
 // every rule holds for every picture.
-bool DrawCheckedPalms(const QStringList &files, QHash<int, QImage> &drawn)
+bool DrawCheckedPalms(const QStringList &files, QList<Drawn> &drawn)
 {
     QList<PalmPicture> pictures;
     if (!ReadDescriptions(files, pictures))
         return false;
+    std::sort(pictures.begin(), pictures.end(),
+              [](const PalmPicture &a, const PalmPicture &b) { return a.number < b.number; });
     QStringList problems;
+    QHash<int, QImage> byNumber;
     for (const PalmPicture &picture : pictures) {
         problems += CheckPalmPicture(picture);
-        drawn.insert(picture.number, DrawPalm(picture));
+        drawn.append(DrawBoth(QStringLiteral("Image%1").arg(picture.number),
+                              [&picture](int scale) { return DrawPalm(picture, scale); }));
+        byNumber.insert(picture.number, drawn.last().picture);
     }
-    problems += CheckPalmLookAlikes(drawn);
+    problems += CheckPalmLookAlikes(byNumber);
+    problems += FinerProblems(drawn);
     for (const QString &problem : problems)
         Say(problem);
     return problems.isEmpty();
@@ -98,18 +138,15 @@ bool DrawCheckedPalms(const QStringList &files, QHash<int, QImage> &drawn)
 
 int Palm(const QString &outDir, const QStringList &files, bool write)
 {
-    QHash<int, QImage> drawn;
+    QList<Drawn> drawn;
     if (!DrawCheckedPalms(files, drawn))
         return 1;
     if (!write) {
         Say(QStringLiteral("artwork: %1 descriptions, no mistakes").arg(drawn.size()));
         return 0;
     }
-    QList<int> numbers = drawn.keys();
-    std::sort(numbers.begin(), numbers.end());
-    for (const int n : numbers)
-        if (!WriteJpeg(QDir(outDir).filePath(QStringLiteral("Image%1.jpg").arg(n)), drawn.value(n)))
-            return 1;
+    if (!WritePictures(outDir, drawn))
+        return 1;
     Say(QStringLiteral("artwork: %1 palm pictures in %2").arg(drawn.size()).arg(outDir));
     return 0;
 }
@@ -153,16 +190,19 @@ int Faces(const QString &outDir, const QString &descriptions, bool write)
     const FaceParse parse = ParseFaceDescriptions(QString::fromUtf8(file.readAll()),
                                                   QFileInfo(descriptions).fileName());
     QStringList errors = parse.errors;
-    QList<std::pair<QString, QImage>> drawn;
+    QList<std::pair<QString, QImage>> plain;
+    QList<Drawn> drawn;
     QSet<QString> seen;
     for (const FacePicture &picture : parse.pictures) {
         if (seen.contains(picture.key))
             errors.append(QStringLiteral("%1 described again").arg(picture.key));
         seen.insert(picture.key);
-        drawn.append({picture.key, DrawFace(picture)});
+        drawn.append(
+            DrawBoth(picture.key, [&picture](int scale) { return DrawFace(picture, scale); }));
+        plain.append({picture.key, drawn.last().picture});
     }
     if (errors.isEmpty())
-        errors = SimilarFacePictures(drawn);
+        errors = SimilarFacePictures(plain) + FinerProblems(drawn);
     for (const QString &error : errors)
         Say(error);
     if (!errors.isEmpty())
@@ -171,9 +211,8 @@ int Faces(const QString &outDir, const QString &descriptions, bool write)
         Say(QStringLiteral("artwork: %1 face descriptions, no mistakes").arg(drawn.size()));
         return 0;
     }
-    for (const auto &[key, image] : drawn)
-        if (!WriteJpeg(QDir(outDir).filePath(key + QStringLiteral(".jpg")), image))
-            return 1;
+    if (!WritePictures(outDir, drawn))
+        return 1;
     Say(QStringLiteral("artwork: %1 face pictures in %2").arg(drawn.size()).arg(outDir));
     return 0;
 }
@@ -181,7 +220,12 @@ int Faces(const QString &outDir, const QString &descriptions, bool write)
 // The body moles kNN.jpg; nothing is written unless every picture and every pair passes.
 int Body(const QString &outDir, bool write)
 {
-    const QStringList errors = CheckBodyCatalogue(BodyPictures());
+    QList<Drawn> drawn;
+    for (const BodyPicture &picture : BodyPictures())
+        drawn.append(DrawBoth(BodyKey(picture.number), [&picture](int scale) {
+            return BodyScene(picture).draw(LabelMode::With, scale);
+        }));
+    const QStringList errors = CheckBodyCatalogue(BodyPictures()) + FinerProblems(drawn);
     for (const QString &error : errors)
         Say(error);
     if (!errors.isEmpty())
@@ -190,10 +234,8 @@ int Body(const QString &outDir, bool write)
         Say(QStringLiteral("artwork: %1 body pictures, no mistakes").arg(BodyPictures().size()));
         return 0;
     }
-    for (const BodyPicture &picture : BodyPictures())
-        if (!WriteJpeg(QDir(outDir).filePath(BodyKey(picture.number) + QStringLiteral(".jpg")),
-                       BodyScene(picture).draw()))
-            return 1;
+    if (!WritePictures(outDir, drawn))
+        return 1;
     Say(QStringLiteral("artwork: %1 body pictures in %2").arg(BodyPictures().size()).arg(outDir));
     return 0;
 }
@@ -201,20 +243,20 @@ int Body(const QString &outDir, bool write)
 // The two palm charts i1.jpg and i2.jpg, refused when a label misses the palm or meets another.
 int Charts(const QString &outDir)
 {
-    const std::pair<Chart, const char *> charts[]
-        = {{Chart::Lines, "i1.jpg"}, {Chart::Palaces, "i2.jpg"}};
-    bool ok = true;
+    const std::pair<Chart, const char *> charts[] = {{Chart::Lines, "i1"}, {Chart::Palaces, "i2"}};
+    QStringList errors;
+    QList<Drawn> drawn;
     for (const auto &[chart, name] : charts) {
         const ChartScene scene(chart);
-        for (const QString &error : scene.check())
-            Say(error);
-        ok = ok && scene.check().isEmpty();
+        errors += scene.check();
+        drawn.append(
+            DrawBoth(QLatin1String(name), [&scene](int scale) { return scene.draw(scale); }));
     }
-    if (!ok)
+    errors += FinerProblems(drawn);
+    for (const QString &error : errors)
+        Say(error);
+    if (!errors.isEmpty() || !WritePictures(outDir, drawn))
         return 1;
-    for (const auto &[chart, name] : charts)
-        if (!WriteJpeg(QDir(outDir).filePath(QLatin1String(name)), ChartScene(chart).draw()))
-            return 1;
     Say(QStringLiteral("artwork: the palm charts in %1").arg(outDir));
     return 0;
 }
@@ -236,7 +278,12 @@ int All(const QString &root)
     if (Body(repo.filePath(QStringLiteral("assets/pictures/mole")), true)
         || Charts(repo.filePath(QStringLiteral("assets/pictures/chart"))))
         return 1;
-    if (!WriteJpeg(repo.filePath(QStringLiteral("assets/pictures/Image218.jpg")), DrawImage218())
+    const QList<Drawn> image218 = {DrawBoth(QStringLiteral("Image218"), DrawImage218)};
+    const QStringList problems = FinerProblems(image218);
+    for (const QString &problem : problems)
+        Say(problem);
+    if (!problems.isEmpty()
+        || !WritePictures(repo.filePath(QStringLiteral("assets/pictures")), image218)
         || !WritePng(repo.filePath(QStringLiteral("assets/icon/lorvex2004.png")), DrawIcon()))
         return 1;
     for (int size : {128, 256})

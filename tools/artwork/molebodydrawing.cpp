@@ -206,10 +206,9 @@ QStringList BodyScene::check() const
     return errors;
 }
 
-QImage BodyScene::draw(LabelMode labels) const
+QImage BodyScene::draw(LabelMode labels, int scale) const
 {
-    QImage image(size(), QImage::Format_RGB32);
-    image.fill(ink::Paper);
+    QImage image = ink::Canvas(size(), scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 

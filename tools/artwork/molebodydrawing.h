@@ -42,7 +42,7 @@ public:
 
     // Every way the picture breaks the rules, one line each; empty when it keeps them.
     QStringList check() const;
-    QImage draw(LabelMode labels = LabelMode::With) const;
+    QImage draw(LabelMode labels = LabelMode::With, int scale = 1) const;
 
 private:
     QPointF toPicture(QPointF figurePoint) const;

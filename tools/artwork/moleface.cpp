@@ -469,10 +469,9 @@ QStringList regionNames(FaceView view)
 
 } // namespace faceview
 
-QImage DrawFace(const FacePicture &picture)
+QImage DrawFace(const FacePicture &picture, int scale)
 {
-    QImage image(MoleFaceWidth, MoleFaceHeight, QImage::Format_RGB32);
-    image.fill(ink::Paper);
+    QImage image = ink::Canvas(QSize(MoleFaceWidth, MoleFaceHeight), scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     if (picture.view == FaceView::Front) {

@@ -55,6 +55,6 @@ struct FacePicture
 };
 
 // The picture: the face in the palm pictures' ink and paper, the moles as dark dots.
-QImage DrawFace(const FacePicture &picture);
+QImage DrawFace(const FacePicture &picture, int scale = 1);
 
 } // namespace artwork

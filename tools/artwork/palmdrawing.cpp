@@ -687,10 +687,9 @@ void DrawSkinAndCreases(QPainter &p, const PalmHand &hand)
     }
 }
 
-QImage PalmScene::draw() const
+QImage PalmScene::draw(int scale) const
 {
-    QImage image(PalmPictureWidth, PalmPictureHeight(m_picture.number), QImage::Format_RGB32);
-    image.fill(ink::Paper);
+    QImage image = ink::Canvas(QSize(PalmPictureWidth, PalmPictureHeight(m_picture.number)), scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -710,7 +709,7 @@ QImage PalmScene::draw() const
             continue;
         // Only the part of the finger outside the palm is the finger's own outline.
         QPainterPath outside;
-        outside.addRect(QRectF(0, 0, image.width(), image.height()));
+        outside.addRect(QRectF(QPointF(0, 0), image.deviceIndependentSize()));
         p.save();
         p.setClipPath(outside.subtracted(m_hand.palm()));
         p.setPen(ink::Pen(PalmRed, 1.6));
@@ -756,9 +755,9 @@ QImage PalmScene::draw() const
     return image;
 }
 
-QImage DrawPalm(const PalmPicture &picture)
+QImage DrawPalm(const PalmPicture &picture, int scale)
 {
-    return PalmScene(picture).draw();
+    return PalmScene(picture).draw(scale);
 }
 
 } // namespace artwork

@@ -32,7 +32,7 @@ public:
     // The line as drawn, before breaks; empty for a line left out.
     Polyline course(PalmLine line) const;
 
-    QImage draw() const;
+    QImage draw(int scale = 1) const;
 
     // Where things were put, for the checks that hold each picture to its description.
     struct PlacedLabel
@@ -92,7 +92,7 @@ private:
 };
 
 // The picture ImageN, 100 pixels wide and PalmPictureHeight(N) high.
-QImage DrawPalm(const PalmPicture &picture);
+QImage DrawPalm(const PalmPicture &picture, int scale = 1);
 
 // The hand's skin and its creases, at the joints and twice across the wrist: what every palm
 // picture and palm chart draws before its lines.

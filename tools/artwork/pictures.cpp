@@ -21,10 +21,9 @@ const QColor kGold{236, 200, 120};
 
 } // namespace
 
-QImage DrawImage218()
+QImage DrawImage218(int scale)
 {
-    QImage image(58, 78, QImage::Format_RGB32);
-    image.fill(kPaper);
+    QImage image = ink::Canvas(QSize(58, 78), scale, kPaper);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
