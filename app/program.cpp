@@ -14,7 +14,11 @@ void setUpApplication()
     QApplication::setApplicationName(QString::fromLatin1(base::ApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral("5.01"));
     QApplication::setFont(base::songFont(13));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/lorvex2004.png")));
+    // The larger drawings keep the title bar's icon sharp on a finer screen.
+    QIcon icon(QStringLiteral(":/icon/lorvex2004.png"));
+    icon.addFile(QStringLiteral(":/icon/lorvex2004-128.png"));
+    icon.addFile(QStringLiteral(":/icon/lorvex2004-256.png"));
+    QApplication::setWindowIcon(icon);
 }
 
 int runLorvex(QApplication &app, const FormFactory &makeForm)

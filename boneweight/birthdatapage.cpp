@@ -2,8 +2,8 @@
 
 #include "base/errorreport.h"
 #include "base/look.h"
+#include "base/picturelabel.h"
 #include "boneweight/reckoning.h"
-#include "picture/jpeg.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -142,13 +142,12 @@ BirthDataPage::BirthDataPage(QWidget *parent)
 
     Panel12 = borderlessPanel("Panel12", this, kPanel12);
     Panel12->setAccessibleName(QStringLiteral("称骨图栏"));
-    Image218 = new QLabel(Panel12);
+    auto *steelyard = new BuiltInPictureLabel(Panel12);
+    steelyard->setPicture(QStringLiteral(":/pictures/Image218.jpg"));
+    Image218 = steelyard;
     Image218->setObjectName(QStringLiteral("Image218"));
     Image218->setAccessibleName(QStringLiteral("称骨图"));
-    Image218->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image218->setGeometry(kImage218);
-    Image218->setPixmap(
-        QPixmap::fromImage(builtInPicture(QStringLiteral(":/pictures/Image218.jpg"))));
 
     // Enter on any control of the tab runs the reckoning, as on a dialog with a default button.
     for (QWidget *w : QList<QWidget *>{cy, cm, cd, ch, cf, b1, m1})

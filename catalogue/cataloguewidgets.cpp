@@ -2,44 +2,19 @@
 
 #include "base/errorreport.h"
 #include "base/look.h"
-#include "picture/jpeg.h"
 
 #include <QGroupBox>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <utility>
 
 PictureLabel::PictureLabel(QWidget *parent)
-    : QLabel(parent)
+    : BuiltInPictureLabel(parent)
 {
-    // Natural size from the top-left corner: a taller picture loses its bottom rows.
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setScaledContents(false);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
-}
-
-void PictureLabel::setPicture(const QString &resourcePath)
-{
-    m_picture = resourcePath;
-    if (isVisible())
-        decodePicture();
-}
-
-void PictureLabel::showEvent(QShowEvent *event)
-{
-    decodePicture();
-    QLabel::showEvent(event);
-}
-
-void PictureLabel::decodePicture()
-{
-    // A picture that can't be decoded leaves an empty label of its slot's size.
-    if (!m_picture.isEmpty())
-        setPixmap(QPixmap::fromImage(builtInPicture(std::exchange(m_picture, QString()))));
 }
 
 void PictureLabel::mousePressEvent(QMouseEvent *event)

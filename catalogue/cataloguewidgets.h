@@ -8,6 +8,7 @@
 // SelectItem. The palm topic tabs and the two mole tabs are each one table; the mole catalogues
 // derive from CatalogueWidgets to act on their title text or caption in the CatalogueView hooks.
 
+#include "base/picturelabel.h"
 #include "catalogue/picturecatalogue.h"
 
 #include <QColor>
@@ -21,30 +22,21 @@ class QGroupBox;
 class QPlainTextEdit;
 class QPushButton;
 
-// A picture that answers a click; QLabel has no click of its own. Its built-in picture is decoded
-// the first time the label is shown on the screen, so that start-up decodes none of the hundreds
-// of catalogue pictures the user has not looked at yet.
-class PictureLabel : public QLabel
+// A catalogue picture: a built-in picture that answers a click, which QLabel has not.
+class PictureLabel : public BuiltInPictureLabel
 {
     Q_OBJECT
 public:
     explicit PictureLabel(QWidget *parent = nullptr);
 
-    // The resource path of the picture to decode when the label is first shown.
-    void setPicture(const QString &resourcePath);
-
 signals:
     void clicked();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    void decodePicture();
-
-    QString m_picture; // emptied once decoded
     bool m_pressed = false;
 };
 

@@ -30,10 +30,36 @@ QImage decodeJpeg(QByteArrayView bytes, qint64 maxPixels)
     return image;
 }
 
-QImage builtInPicture(const QString &resourcePath)
+namespace {
+
+QImage readBuiltIn(const QString &resourcePath)
 {
     QFile file(resourcePath);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return decodeJpeg(file.readAll());
+}
+
+} // namespace
+
+QImage builtInPicture(const QString &resourcePath, qreal devicePixelRatio)
+{
+    if (devicePixelRatio <= 1 || !resourcePath.endsWith(QLatin1String(".jpg")))
+        return readBuiltIn(resourcePath);
+    QString finerPath = resourcePath;
+    finerPath.insert(finerPath.size() - 4, QLatin1String("@2x"));
+    QImage finer = readBuiltIn(finerPath);
+    if (finer.isNull())
+        return readBuiltIn(resourcePath);
+    finer.setDevicePixelRatio(2);
+    if (devicePixelRatio == 2)
+        return finer;
+    // Painted unscaled at any other ratio too, rather than stretched by the painter pixel by
+    // pixel: 150% would otherwise double every other row and column.
+    const QSizeF place = finer.deviceIndependentSize();
+    QImage fitted = finer.scaled(qRound(place.width() * devicePixelRatio),
+                                 qRound(place.height() * devicePixelRatio), Qt::IgnoreAspectRatio,
+                                 Qt::SmoothTransformation);
+    fitted.setDevicePixelRatio(devicePixelRatio);
+    return fitted;
 }

@@ -13,5 +13,8 @@
 // or when the picture has more than `maxPixels` pixels (checked before anything is allocated).
 QImage decodeJpeg(QByteArrayView bytes, qint64 maxPixels = std::numeric_limits<qint64>::max());
 
-// Decodes a built-in picture by resource path (":/pictures/..."); a null image when missing.
-QImage builtInPicture(const QString &resourcePath);
+// Decodes a built-in picture by resource path (":/pictures/NAME.jpg"); a null image when missing.
+// On a screen with more than one device pixel to each of ours (`devicePixelRatio` above 1) the
+// picture's drawing at twice the size, NAME@2x.jpg beside it, is taken where there is one, made to
+// the ratio's size and marked with the ratio: it covers the same place as the picture, only finer.
+QImage builtInPicture(const QString &resourcePath, qreal devicePixelRatio = 1);

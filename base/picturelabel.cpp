@@ -1,0 +1,40 @@
+#include "base/picturelabel.h"
+
+#include "picture/jpeg.h"
+
+#include <QEvent>
+#include <QPixmap>
+
+BuiltInPictureLabel::BuiltInPictureLabel(QWidget *parent)
+    : QLabel(parent)
+{
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setScaledContents(false);
+}
+
+void BuiltInPictureLabel::setPicture(const QString &resourcePath)
+{
+    m_picture = resourcePath;
+    m_decodedFor = 0;
+    if (isVisible())
+        decodePicture();
+}
+
+bool BuiltInPictureLabel::event(QEvent *event)
+{
+    // A window moved to a screen of another fineness tells each of its widgets.
+    if (event->type() == QEvent::Show
+        || (event->type() == QEvent::ScreenChangeInternal && isVisible()))
+        decodePicture();
+    return QLabel::event(event);
+}
+
+void BuiltInPictureLabel::decodePicture()
+{
+    const qreal ratio = devicePixelRatioF();
+    if (m_picture.isEmpty() || ratio == m_decodedFor)
+        return;
+    m_decodedFor = ratio;
+    // A picture that can't be decoded leaves the label empty.
+    setPixmap(QPixmap::fromImage(builtInPicture(m_picture, ratio)));
+}

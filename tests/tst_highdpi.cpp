@@ -1,0 +1,235 @@
+#include "app/form1.h"
+#include "catalogue/cataloguewidgets.h"
+#include "picture/jpeg.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDirIterator>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyleOptionGroupBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+#include <functional>
+
+// The window as it looks on a finer screen. The suite is run once at each of the scales in
+// tests/spine.cmake (QT_SCALE_FACTOR): at every one, no text may be cut off by its control or run
+// into another's, and every picture must be shown from its finer drawing.
+class TestHighDpi : public QObject
+{
+    Q_OBJECT
+private slots:
+    void everyPictureHasAFinerDrawing();
+    void finerDrawingCoversThePicturesPlace_data();
+    void finerDrawingCoversThePicturesPlace();
+    void textFitsAndStaysApart();
+    void picturesAreShownFine();
+};
+
+namespace {
+
+QStringList builtInPictures()
+{
+    QStringList paths;
+    QDirIterator it(QStringLiteral(":/pictures"), {QStringLiteral("*.jpg")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (!path.endsWith(QLatin1String("@2x.jpg")))
+            paths.append(path);
+    }
+    return paths;
+}
+
+// Where a piece of text stands, in the window's coordinates, and whose it is.
+struct TextPlace
+{
+    QRect rect;
+    const QWidget *owner;
+    QString what;
+};
+
+QString describe(const QWidget *w, const QString &text)
+{
+    return QStringLiteral("%1 \"%2\"").arg(w->objectName(), text);
+}
+
+// The text of every shown control below `root`; whatever does not fit its control is reported in
+// `cut`.
+QList<TextPlace> shownTexts(QWidget *root, QStringList &cut)
+{
+    QList<TextPlace> texts;
+    const auto add = [&](const QWidget *w, const QRect &local, const QString &text) {
+        texts.append({QRect(w->mapTo(root, local.topLeft()), local.size()), w, describe(w, text)});
+    };
+    const auto fits = [&](const QWidget *w, const QRect &room, int width, const QString &text) {
+        if (width > room.width() || w->fontMetrics().height() > room.height() + 2)
+            cut << QStringLiteral("%1 needs %2 × %3, has %4 × %5")
+                       .arg(describe(w, text))
+                       .arg(width)
+                       .arg(w->fontMetrics().height())
+                       .arg(room.width())
+                       .arg(room.height());
+    };
+    for (QWidget *w : root->findChildren<QWidget *>()) {
+        if (!w->isVisible())
+            continue;
+        if (auto *label = qobject_cast<QLabel *>(w);
+            label && !label->text().isEmpty() && !label->wordWrap()) {
+            const QString text = label->text().remove(QLatin1Char('&'));
+            const QFontMetrics metrics = label->fontMetrics();
+            const int width = metrics.horizontalAdvance(text);
+            fits(label, label->contentsRect(), width, text);
+            // A label may stand close beside another control, as the colon between the hour and
+            // the minute does: only its ink counts.
+            const QRect line
+                = QStyle::alignedRect(label->layoutDirection(), label->alignment(),
+                                      QSize(width, metrics.height()), label->contentsRect());
+            const QRect ink = metrics.boundingRect(text);
+            add(label, QRect(line.left() + ink.left(), line.top(), ink.width(), line.height()),
+                text);
+        } else if (auto *button = qobject_cast<QPushButton *>(w)) {
+            const QString text = button->text().remove(QLatin1Char('&'));
+            fits(button, button->rect().adjusted(2, 2, -2, -2),
+                 button->fontMetrics().horizontalAdvance(text), text);
+            add(button, button->rect(), text);
+        } else if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->lineEdit()) {
+            const QLineEdit *edit = combo->lineEdit();
+            const QString text = edit->text().isEmpty() ? edit->placeholderText() : edit->text();
+            fits(combo, edit->geometry(), edit->fontMetrics().horizontalAdvance(text), text);
+            add(combo, combo->rect(), text);
+        } else if (auto *box = qobject_cast<QGroupBox *>(w); box && !box->title().isEmpty()) {
+            QStyleOptionGroupBox option;
+            option.initFrom(box);
+            option.text = box->title();
+            option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+            const QRect title = box->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                             QStyle::SC_GroupBoxLabel, box);
+            fits(box, box->rect().intersected(title), title.width(), box->title());
+            add(box, title, box->title());
+        } else if (auto *bar = qobject_cast<QTabBar *>(w)) {
+            for (int i = 0; i < bar->count(); ++i) {
+                const QString text = bar->tabText(i).remove(QLatin1Char('&'));
+                const QRect tab = bar->tabRect(i);
+                fits(bar, bar->rect().intersected(tab).adjusted(2, 0, -2, 0),
+                     bar->fontMetrics().horizontalAdvance(text), text);
+                add(bar, tab, text);
+            }
+        }
+    }
+    return texts;
+}
+
+// Calls `check` with each combination of shown tabs, named by their captions.
+void eachView(QTabWidget *tabs, const QString &where, const std::function<void(QString)> &check)
+{
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        const QString here = where + QLatin1Char('/') + tabs->tabText(i).trimmed();
+        QTabWidget *inner = nullptr;
+        for (QTabWidget *t : tabs->currentWidget()->findChildren<QTabWidget *>())
+            if (t->isVisible())
+                inner = t;
+        if (inner)
+            eachView(inner, here, check);
+        else
+            check(here);
+    }
+}
+
+} // namespace
+
+void TestHighDpi::everyPictureHasAFinerDrawing()
+{
+    const QStringList pictures = builtInPictures();
+    QVERIFY(pictures.size() >= 324); // 217 palms, 104 moles, two charts, the steelyard
+    for (const QString &path : pictures) {
+        const QImage picture = builtInPicture(path);
+        QString finerPath = path;
+        finerPath.insert(path.size() - 4, QStringLiteral("@2x"));
+        QFile finer(finerPath);
+        QVERIFY2(finer.open(QIODevice::ReadOnly), qPrintable(finerPath));
+        QCOMPARE(decodeJpeg(finer.readAll()).size(), picture.size() * 2);
+    }
+}
+
+void TestHighDpi::finerDrawingCoversThePicturesPlace_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<qreal>("pixels"); // device pixels to one of ours
+    QTest::newRow("1") << qreal(1) << qreal(1);
+    QTest::newRow("1.25") << qreal(1.25) << qreal(1.25);
+    QTest::newRow("1.5") << qreal(1.5) << qreal(1.5);
+    QTest::newRow("2") << qreal(2) << qreal(2);
+    QTest::newRow("3") << qreal(3) << qreal(3);
+    QTest::newRow("below 1") << qreal(0.5) << qreal(1);
+}
+
+void TestHighDpi::finerDrawingCoversThePicturesPlace()
+{
+    QFETCH(qreal, ratio);
+    QFETCH(qreal, pixels);
+    for (const QString &path :
+         {QStringLiteral(":/pictures/palm/Image137.jpg"), QStringLiteral(":/pictures/mole/k18.jpg"),
+          QStringLiteral(":/pictures/Image218.jpg")}) {
+        const QImage plain = builtInPicture(path);
+        const QImage shown = builtInPicture(path, ratio);
+        QCOMPARE(shown.devicePixelRatio(), pixels);
+        QCOMPARE(shown.width(), qRound(plain.width() * pixels));
+        QCOMPARE(shown.height(), qRound(plain.height() * pixels));
+    }
+    // A picture without a finer drawing is shown as it is.
+    QCOMPARE(builtInPicture(QStringLiteral(":/pictures/none.jpg"), ratio), QImage());
+}
+
+void TestHighDpi::textFitsAndStaysApart()
+{
+    TForm1 form;
+    form.showCentred();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QStringList faults;
+    eachView(form.PageControl1, QString(), [&](const QString &view) {
+        QStringList cut;
+        const QList<TextPlace> texts = shownTexts(&form, cut);
+        for (const QString &c : cut)
+            faults << view + QStringLiteral(": ") + c;
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            for (qsizetype j = i + 1; j < texts.size(); ++j)
+                if (texts[i].rect.intersects(texts[j].rect) && texts[i].owner != texts[j].owner)
+                    faults << QStringLiteral("%1: %2 runs into %3")
+                                  .arg(view, texts[i].what, texts[j].what);
+    });
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+}
+
+void TestHighDpi::picturesAreShownFine()
+{
+    TForm1 form;
+    form.showCentred();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const qreal ratio = form.devicePixelRatioF();
+    int seen = 0;
+    eachView(form.PageControl1, QString(), [&](const QString &view) {
+        for (const QLabel *label : form.findChildren<QLabel *>()) {
+            if (!label->isVisible() || label->pixmap().isNull())
+                continue;
+            ++seen;
+            QVERIFY2(qFuzzyCompare(label->pixmap().devicePixelRatio(), ratio),
+                     qPrintable(view + QLatin1Char(' ') + label->objectName()));
+        }
+    });
+    QVERIFY(seen > 20);
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    TestHighDpi test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_highdpi.moc"
