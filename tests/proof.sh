@@ -5,19 +5,23 @@
 # did not end with exit code 0. Not run by CI (it needs the program installed and takes about a
 # minute); run it after installing the .deb:
 #   tests/proof.sh [screenshot folder] [program]
+#   LORVEX_PROOF_SCALE=2 tests/proof.sh proof-200     (the same on a screen that reports 192 dpi)
 # The program is the command of the installed menu entry unless given. Needs xvfb xdotool
-# imagemagick openbox wmctrl strace.
+# imagemagick openbox wmctrl strace, and x11-xserver-utils for the scaled run.
 set -euo pipefail
 out=${1:-proof}
 program=${2:-$(sed -n 's/^Exec=//p' /usr/share/applications/net.lorvex.Lorvex2004.desktop)}
 # The data files must come from the executable's own folder, whatever the working folder is.
 folder=$(dirname "$(readlink -f "$(command -v "$program")")")
 display=:${XVFB_DISPLAY:-58}
+# 1, or 2 for a screen of 192 dpi: what the desktop tells its programs through Xft.dpi.
+scale=${LORVEX_PROOF_SCALE:-1}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 rm -f "$out"/*.png "$out/opens.log"
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 $((1024 * scale))x$((768 * scale))x24 -dpi $((96 * scale)) -noreset \
+    -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 wm=
 cleanup() {
@@ -27,6 +31,9 @@ cleanup() {
 trap cleanup EXIT
 export DISPLAY=$display
 sleep 1
+if [ "$scale" != 1 ]; then
+    echo "Xft.dpi: $((96 * scale))" | xrdb -nocpp -merge
+fi
 openbox >/dev/null 2>&1 &
 wm=$!
 sleep 1
@@ -46,16 +53,21 @@ done
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$window")"
 echo "proof: window $WIDTH x $HEIGHT at $X,$Y"
+if [ "$WIDTH" -ne $((633 * scale)) ]; then
+    echo "proof: the window is $WIDTH wide, not $((633 * scale))" >&2
+    exit 1
+fi
 
-# The client area is 633 x 441 below the menu bar; everything below is placed from its top left.
-top=$((HEIGHT - 441))
+# The client area is 633 x 441 below the menu bar; everything below is placed from its top left,
+# in the program's own pixels.
+top=$((HEIGHT - 441 * scale))
 shot=0
 snap() {
     sleep 0.6
     shot=$((shot + 1))
     import -window "$window" "$(printf '%s/%02d-%s.png' "$out" "$shot" "$1")"
 }
-click() { xdotool mousemove --window "$window" "$1" $((top + $2)) click 1; }
+click() { xdotool mousemove --window "$window" $(($1 * scale)) $((top + $2 * scale)) click 1; }
 
 # A tab page's top left in the client: below the main tab row and inside the page frame.
 page_x=4
