@@ -1,5 +1,6 @@
 #include "app/form1.h"
-#include "catalogue/cataloguewidgets.h"
+#include "catalogue/picturecatalogue.h"
+#include "mole/molepage.h"
 #include "picture/jpeg.h"
 
 #include <QApplication>
@@ -27,6 +28,7 @@ private slots:
     void finerDrawingCoversThePicturesPlace_data();
     void finerDrawingCoversThePicturesPlace();
     void textFitsAndStaysApart();
+    void everyMoleTitleStaysOnItsMemo();
     void picturesAreShownFine();
 };
 
@@ -204,6 +206,23 @@ void TestHighDpi::textFitsAndStaysApart()
                                   .arg(view, texts[i].what, texts[j].what);
     });
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+}
+
+void TestHighDpi::everyMoleTitleStaysOnItsMemo()
+{
+    // The title sizes itself to each mole's name, so it is the one text that grows with the font.
+    TForm1 form;
+    form.showCentred();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.PageControl1->setCurrentWidget(form.TabSheet10);
+    const auto *title = form.findChild<QLabel *>(QStringLiteral("s7"));
+    const auto *memo = form.findChild<QWidget *>(QStringLiteral("m8"));
+    QVERIFY(title && memo);
+    PictureCatalogue &faces = form.TabSheet10->faceCatalogue();
+    for (int item = 0; item < 86; ++item) {
+        faces.SelectItem(item);
+        QVERIFY2(memo->geometry().contains(title->geometry()), qPrintable(title->text()));
+    }
 }
 
 void TestHighDpi::picturesAreShownFine()
