@@ -1,6 +1,10 @@
 #include "app/form1.h"
+#include "boneweight/verses.h"
 #include "catalogue/picturecatalogue.h"
 #include "mole/molepage.h"
+#include "palm/palmintropage.h"
+#include "palm/palmpage.h"
+#include "palm/palmtopictab.h"
 #include "picture/jpeg.h"
 
 #include <QApplication>
@@ -9,11 +13,13 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyleOptionGroupBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextEdit>
 
 #include <functional>
 
@@ -29,6 +35,7 @@ private slots:
     void finerDrawingCoversThePicturesPlace();
     void textFitsAndStaysApart();
     void everyMoleTitleStaysOnItsMemo();
+    void everyReadingFitsItsMemo();
     void picturesAreShownFine();
 };
 
@@ -223,6 +230,65 @@ void TestHighDpi::everyMoleTitleStaysOnItsMemo()
         faces.SelectItem(item);
         QVERIFY2(memo->geometry().contains(title->geometry()), qPrintable(title->text()));
     }
+}
+
+namespace {
+
+// The memos and the introduction have no scroll bars: a line past the foot would be lost.
+template<typename Memo>
+bool lastLineShows(const Memo *memo)
+{
+    QTextCursor end(memo->document());
+    end.movePosition(QTextCursor::End);
+    return memo->cursorRect(end).bottom() <= memo->viewport()->height();
+}
+
+} // namespace
+
+void TestHighDpi::everyReadingFitsItsMemo()
+{
+    TForm1 form;
+    form.showCentred();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QStringList lost;
+
+    auto *m1 = form.findChild<QPlainTextEdit *>(QStringLiteral("m1"));
+    QVERIFY(m1);
+    m1->setPlainText(VerseText(21).repeated(4)); // longer than any: must be seen lost
+    QVERIFY(!lastLineShows(m1));
+    for (int total = 21; total <= 71; ++total) {
+        m1->setPlainText(VerseText(total)); // as a reckoning shows it
+        if (!lastLineShows(m1))
+            lost << QStringLiteral("m1: the verse of %1").arg(total);
+    }
+
+    form.PageControl1->setCurrentWidget(form.TabSheet2);
+    PalmPage *palm = form.TabSheet2;
+    palm->PageControl2->setCurrentWidget(palm->TabSheet9);
+    palm->TabSheet9->loadIntroduction(PalmIntroPage::introductionPath());
+    const auto *r1 = palm->TabSheet9->findChild<QTextEdit *>(QStringLiteral("r1"));
+    QVERIFY(r1 && !r1->document()->isEmpty());
+    if (!lastLineShows(r1))
+        lost << QStringLiteral("r1: the introduction");
+
+    const auto readAll = [&](QWidget *tab, PictureCatalogue &catalogue) {
+        auto *tabs = qobject_cast<QTabWidget *>(tab->parentWidget()->parentWidget());
+        tabs->setCurrentWidget(tab);
+        const auto *memo = tab->findChild<QPlainTextEdit *>();
+        for (int item = 0; item < catalogue.Items().size(); ++item) {
+            catalogue.SelectItem(item);
+            if (!lastLineShows(memo))
+                lost << QStringLiteral("%1: %2").arg(memo->objectName(),
+                                                     catalogue.Items().at(item).Key);
+        }
+    };
+    for (PalmTopicTab *topic : {palm->TabSheet3, palm->TabSheet4, palm->TabSheet5, palm->TabSheet6,
+                                palm->TabSheet7, palm->TabSheet8})
+        readAll(topic, topic->catalogue());
+    form.PageControl1->setCurrentWidget(form.TabSheet10);
+    readAll(form.TabSheet10->TabSheet12, form.TabSheet10->faceCatalogue());
+    readAll(form.TabSheet10->TabSheet11, form.TabSheet10->bodyCatalogue());
+    QVERIFY2(lost.isEmpty(), qPrintable(lost.join(QLatin1Char('\n'))));
 }
 
 void TestHighDpi::picturesAreShownFine()
