@@ -7,7 +7,6 @@
 #include "palm/palmtopictab.h"
 #include "picture/jpeg.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QPixmap>
 #include <QTabWidget>
@@ -63,16 +62,3 @@ void BM_PageChange(benchmark::State &state)
 BENCHMARK(BM_PageChange);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

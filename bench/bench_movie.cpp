@@ -6,7 +6,6 @@
 #include "movie/swfreader.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSemaphore>
@@ -92,13 +91,3 @@ BENCHMARK(BM_PlayOneFrame)
     ->ArgName("in_pool")
     ->Arg(0)
     ->Arg(1);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,7 +6,6 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
-#include <QGuiApplication>
 #include <QTextDocument>
 
 #include <benchmark/benchmark.h>
@@ -99,13 +98,3 @@ void BM_Read100MbPieces(benchmark::State &state)
 BENCHMARK(BM_Read100MbPieces)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

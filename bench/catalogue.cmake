@@ -1,1 +1,1 @@
-lorvex_bench(bench_catalogue LIBS lorvex_palm lorvex_picture)
+lorvex_bench(bench_catalogue QT LIBS lorvex_palm lorvex_picture)
