@@ -24,8 +24,12 @@ bool BuiltInPictureLabel::event(QEvent *event)
 {
     // A window moved to a screen of another fineness tells each of its widgets.
     if (event->type() == QEvent::Show
-        || (event->type() == QEvent::ScreenChangeInternal && isVisible()))
+        || (event->type() == QEvent::ScreenChangeInternal && isVisible())) {
         decodePicture();
+    } else if (event->type() == QEvent::Hide && m_decodedFor != 0) {
+        m_decodedFor = 0;
+        clear();
+    }
     return QLabel::event(event);
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 // A label that shows one built-in picture at its natural size from its top-left corner; what runs
-// past the label is cut off. The picture is decoded the first time the label is shown, so that
-// start-up decodes none of the hundreds of pictures the user has not looked at yet, and decoded
-// again when the label is next shown on a screen of another fineness: a finer screen gets the
-// picture's finer drawing.
+// past the label is cut off. The picture is decoded each time the label is shown and let go when
+// it is hidden (its page turned, its tab left): start-up decodes none of the hundreds of pictures
+// the user has not looked at yet, and a long look through every catalogue holds no more than the
+// pictures in view. Decoding is quick: about 0.06 ms for a palm picture, 0.2 ms for its finer
+// drawing (bench_catalogue). When the window moves to a screen of another fineness, the picture
+// is decoded again for it: a finer screen gets the picture's finer drawing.
 
 #include <QLabel>
 #include <QString>
@@ -24,5 +26,5 @@ private:
     void decodePicture();
 
     QString m_picture;
-    qreal m_decodedFor = 0; // the device pixel ratio decoded for; 0 before the first time
+    qreal m_decodedFor = 0; // the device pixel ratio decoded for; 0 while nothing is held
 };

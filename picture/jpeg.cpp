@@ -20,11 +20,14 @@ QImage decodeJpeg(QByteArrayView bytes, qint64 maxPixels)
             != 0
         || width <= 0 || height <= 0 || qint64(width) * height > maxPixels)
         return {};
-    QImage image(width, height, QImage::Format_RGB888);
+    // Straight into the layout a pixmap keeps (0xffRRGGBB in native byte order; libjpeg-turbo
+    // fills the X byte with 0xff), so that showing it needs no conversion and no second buffer.
+    QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull())
         return {};
+    constexpr TJPF layout = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? TJPF_BGRX : TJPF_XRGB;
     if (tjDecompress2(handle.get(), data, size, image.bits(), width,
-                      static_cast<int>(image.bytesPerLine()), height, TJPF_RGB, TJFLAG_ACCURATEDCT)
+                      static_cast<int>(image.bytesPerLine()), height, layout, TJFLAG_ACCURATEDCT)
         != 0)
         return {};
     return image;

@@ -9,7 +9,7 @@
 
 #include <limits>
 
-// Decodes JPEG bytes into an RGB image; a null image when the bytes are not a JPEG we can read,
+// Decodes JPEG bytes into an RGB32 image; a null image when the bytes are not a JPEG we can read,
 // or when the picture has more than `maxPixels` pixels (checked before anything is allocated).
 QImage decodeJpeg(QByteArrayView bytes, qint64 maxPixels = std::numeric_limits<qint64>::max());
 
