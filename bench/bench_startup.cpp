@@ -1,5 +1,5 @@
 // Start-up: building the whole main window (every control of the three tabs; the catalogue
-// pictures wait until first shown) and running FormCreate, on the offscreen platform. The wall
+// pictures wait until shown) and running FormCreate, on the offscreen platform. The wall
 // time and peak memory to the first frame, against the floor, come from startup.py.
 
 #include "app/form1.h"

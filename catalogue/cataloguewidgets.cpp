@@ -108,7 +108,7 @@ CatalogueWidgets::CatalogueWidgets(QWidget *page, const CataloguePageTable &tabl
                                             .arg(m_catalogue.slotOf(i) + 1));
         label->setGeometry(m_catalogue.Slots()[m_catalogue.slotOf(i)]);
         label->hide();
-        // Decoded once, when first shown; paging only shows and hides the labels.
+        // Decoded while in view; paging only shows and hides the labels.
         label->setPicture(items[i].Picture);
         base::connectGuarded(label, &PictureLabel::clicked, this,
                              [this, i] { m_catalogue.SelectItem(i); });

@@ -3,7 +3,7 @@
 // The controls of one catalogue and the paging state that drives them. A CataloguePageTable says
 // what the page looks like: the names of the frame, the two buttons, the indicator and the memo,
 // where each stands, the slot grid, fonts and colours. CatalogueWidgets builds those controls on
-// the page, adds one picture per item inside the frame, each decoded when first seen, gives the
+// the page, adds one picture per item inside the frame, each decoded while in view, gives the
 // memo its start text and wires the buttons and pictures to NextPage, PreviousPage and
 // SelectItem. The palm topic tabs and the two mole tabs are each one table; the mole catalogues
 // derive from CatalogueWidgets to act on their title text or caption in the CatalogueView hooks.

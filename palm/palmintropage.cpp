@@ -41,8 +41,8 @@ PictureLabel *chart(const QString &name, const QString &spokenName, QWidget *par
     label->setAccessibleName(spokenName);
     label->setGeometry(kChart);
     label->setCursor(Qt::ArrowCursor);
-    // Decoded when first shown, as the catalogue pictures are; one that can't be decoded leaves
-    // the label empty.
+    // Decoded while in view, as the catalogue pictures are; one that can't be decoded leaves the
+    // label empty.
     label->setPicture(QStringLiteral(":/pictures/chart/%1.jpg").arg(name));
     return label;
 }
