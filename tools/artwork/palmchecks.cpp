@@ -222,7 +222,8 @@ int WritePalmReviewSheets(const QList<PalmPicture> &pictures, const QHash<int, Q
         const QString text = texts.value(picture.number, QStringLiteral("(no analysis)"));
         entries.insert(picture.number,
                        {DrawPalm(picture), QStringLiteral("Image%1").arg(picture.number),
-                        problems.isEmpty() ? text : text + u'\n' + problems.join(u'\n')});
+                        problems.isEmpty() ? text : text + u'\n' + problems.join(u'\n'),
+                        DrawPalm(picture, 2)});
     }
     int sheets = 0;
     for (const PalmTopic &topic : PalmTopics()) {

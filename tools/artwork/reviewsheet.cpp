@@ -82,8 +82,11 @@ QStringList WriteReviewSheets(const QList<ReviewEntry> &entries, const QString &
             p.drawImage(kMargin, y, e.image);
             const QRect twice(kMargin * 2 + e.image.width(), y, 2 * e.image.width(),
                               2 * e.image.height());
-            p.drawImage(
-                twice, e.image.scaled(twice.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
+            QImage large = e.finer.isNull() ? e.image.scaled(twice.size(), Qt::IgnoreAspectRatio,
+                                                             Qt::FastTransformation)
+                                            : e.finer;
+            large.setDevicePixelRatio(1); // one pixel of the drawing to one of the sheet
+            p.drawImage(twice, large);
             p.setPen(Qt::black);
             p.setFont(titleFont);
             p.drawText(textLeft, y + lineHeight - 4, e.title);

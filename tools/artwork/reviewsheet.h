@@ -16,11 +16,12 @@ struct ReviewEntry
     QImage image;
     QString title; // e.g. "Image12"
     QString text;  // the full text the picture goes with
+    QImage finer;  // its drawing at twice the size; when null, the picture doubled pixel by pixel
 };
 
 // Writes DIRECTORY/BASE-NN.png, `perSheet` entries to a sheet, one row each: the picture at real
-// size, the same at twice its size, and the title and whole text wrapped beside them in a Song
-// face. Returns the files written; empty when one could not be written.
+// size, at twice its size as a finer screen shows it, and the title and whole text wrapped beside
+// them in a Song face. Returns the files written; empty when one could not be written.
 QStringList WriteReviewSheets(const QList<ReviewEntry> &entries, const QString &directory,
                               const QString &baseName, int perSheet = 8);
 
