@@ -725,7 +725,7 @@ void TestArtwork::reviewSheetsShowPicturesAtBothSizesAndOnPages()
         image.fill(QColor(10 * i, 100, 200));
         image.setPixelColor(0, 0, Qt::red);
         entries.append({image, QStringLiteral("Image%1").arg(i + 1),
-                        QStringLiteral("天纹上有星纹者，代表").repeated(i + 1)});
+                        QStringLiteral("天纹上有星纹者，代表").repeated(i + 1), QImage()});
     }
     const QStringList sheets = WriteReviewSheets(entries, dir.path(), QStringLiteral("t"), 4);
     QCOMPARE(sheets.size(), 3);
