@@ -34,8 +34,8 @@ constexpr QRect kPanel12{0, 287, 65, 127};
 constexpr QRect kImage218{2, 41, 60, 80};
 // Ours, around those: the calendar choice on the top edge of GroupBox2, right of its caption; the
 // converted line along the foot of Panel11, under l1 and b1, as wide as the panel's free width.
-constexpr QRect kRbLunar{214, 0, 55, 19};
-constexpr QRect kRbSolar{272, 0, 55, 19};
+constexpr QRect kRbLunar{214, 0, 55, 17};
+constexpr QRect kRbSolar{272, 0, 55, 17};
 constexpr QPoint kLConverted{215, 103};
 // A text in l1 wider than the room before b1 breaks onto a second line (Panel11 holds two).
 constexpr int kL1Room = 504 - 4 - 273;
