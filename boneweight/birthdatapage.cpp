@@ -189,7 +189,7 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     Image218->setGeometry(kImage218);
 
     // Enter on any control of the tab runs the reckoning, as on a dialog with a default button.
-    for (QWidget *w : QList<QWidget *>{cy, cm, cd, ch, cf, b1, m1})
+    for (QWidget *w : QList<QWidget *>{cy, cm, cd, ch, cf, rbLunar, rbSolar, b1, m1})
         w->installEventFilter(this);
 
     // The calendar choice comes first: it says how the date that follows is read. The arrow

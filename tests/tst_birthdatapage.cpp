@@ -396,6 +396,10 @@ void TestBirthDataPage::calendarChoiceByKeyboard()
     QTest::keyClick(rbLunar, Qt::Key_Right);
     QVERIFY(rbSolar->isChecked());
     QCOMPARE(QApplication::focusWidget(), rbSolar);
+    choose({"1990年", "8月", "15日", "14", "20"});
+    QTest::keyClick(rbSolar, Qt::Key_Return); // Enter on the choice reckons, as on the lists
+    QCOMPARE(l1->text(), QStringLiteral("你的命重： 3两7钱"));
+    QVERIFY(page->findChild<QLabel *>("lConverted")->text().startsWith(u"农历1990年六月廿五 未时"));
     QTest::keyClick(rbSolar, Qt::Key_Tab);
     QWidget *focus = QApplication::focusWidget();
     QVERIFY(focus == list("cf") || list("cf")->isAncestorOf(focus));
