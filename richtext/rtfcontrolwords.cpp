@@ -42,7 +42,7 @@ int charsetCodePage(int charset)
     return 0;
 }
 
-// The actions shared by several words.
+// The kinds of action, most of them made for a field of the state they set.
 
 // Words that change no state still end the text before them and count in a \u fallback.
 void nothing(RtfImporter &in, const RtfToken &)
@@ -50,54 +50,53 @@ void nothing(RtfImporter &in, const RtfToken &)
     (void)in.stateWord();
 }
 
-// Destinations whose text is never shown.
-void skipDestination(RtfImporter &in, const RtfToken &)
+template<bool RtfCharState::*Field>
+void charSwitch(RtfImporter &in, const RtfToken &word)
 {
     if (RtfGroupState *s = in.stateWord())
-        s->destination = RtfDestination::Skip;
+        s->chars.*Field = on(word);
 }
 
-void underline(RtfImporter &in, const RtfToken &word)
+template<bool RtfCharState::*Field>
+void charOff(RtfImporter &in, const RtfToken &)
 {
     if (RtfGroupState *s = in.stateWord())
-        s->chars.underline = on(word);
+        s->chars.*Field = false;
 }
 
-void strike(RtfImporter &in, const RtfToken &word)
+template<int RtfCharState::*Field>
+void charNumber(RtfImporter &in, const RtfToken &word)
 {
     if (RtfGroupState *s = in.stateWord())
-        s->chars.strike = on(word);
+        s->chars.*Field = word.parameter;
 }
 
-void background(RtfImporter &in, const RtfToken &word)
+void fontSize(RtfImporter &in, const RtfToken &word)
 {
     if (RtfGroupState *s = in.stateWord())
-        s->chars.background = word.parameter;
+        s->chars.halfPoints
+            = word.hasParameter ? std::clamp(word.parameter, 1, kMaxHalfPoints) : 24;
 }
 
-void paragraph(RtfImporter &in, const RtfToken &)
+void plain(RtfImporter &in, const RtfToken &)
 {
-    if (in.stateWord())
-        in.paragraph();
+    if (RtfGroupState *s = in.stateWord())
+        s->chars = RtfCharState{};
 }
 
-void tab(RtfImporter &in, const RtfToken &)
+template<int RtfParaState::*Field>
+void paraTwips(RtfImporter &in, const RtfToken &word)
 {
-    if (in.stateWord())
-        in.character(u'\t');
+    if (RtfGroupState *s = in.stateWord())
+        s->para.*Field = twips(word);
 }
 
-void codePage(RtfImporter &in, int page)
+// Space before and after a paragraph is never negative.
+template<int RtfParaState::*Field>
+void paraSpace(RtfImporter &in, const RtfToken &word)
 {
-    if (in.stateWord())
-        in.tables().ansiCodePage = page;
-}
-
-// A typographic character: no state word, so the text before it runs on.
-template<char16_t C>
-void insert(RtfImporter &in, const RtfToken &)
-{
-    in.character(QChar(C));
+    if (RtfGroupState *s = in.stateWord())
+        s->para.*Field = std::max(twips(word), 0);
 }
 
 template<Qt::AlignmentFlag A>
@@ -107,228 +106,211 @@ void align(RtfImporter &in, const RtfToken &)
         s->para.alignment = A;
 }
 
+void pard(RtfImporter &in, const RtfToken &)
+{
+    if (RtfGroupState *s = in.stateWord())
+        s->para = RtfParaState{};
+}
+
+void paragraph(RtfImporter &in, const RtfToken &)
+{
+    if (in.stateWord())
+        in.paragraph();
+}
+
+// Characters that stand for a word that sets state (\tab, \line): the text before them ends.
+template<char16_t C>
+void breakCharacter(RtfImporter &in, const RtfToken &)
+{
+    if (in.stateWord())
+        in.character(QChar(C));
+}
+
+// Typographic characters: the text before them runs on.
+template<char16_t C>
+void character(RtfImporter &in, const RtfToken &)
+{
+    in.character(QChar(C));
+}
+
+void unicode(RtfImporter &in, const RtfToken &word)
+{
+    in.unicode(word.parameter);
+}
+
+void unicodeSkip(RtfImporter &in, const RtfToken &word)
+{
+    if (RtfGroupState *s = in.stateWord())
+        s->unicodeSkip = std::clamp(word.parameter, 0, kMaxUnicodeSkip);
+}
+
+void binary(RtfImporter &in, const RtfToken &word)
+{
+    in.binary(word.hasParameter ? std::max(word.parameter, 0) : 0);
+}
+
+template<int Page>
+void codePage(RtfImporter &in, const RtfToken &)
+{
+    if (in.stateWord())
+        in.tables().ansiCodePage = Page;
+}
+
+void ansiCodePage(RtfImporter &in, const RtfToken &word)
+{
+    if (in.stateWord() && word.parameter > 0)
+        in.tables().ansiCodePage = word.parameter;
+}
+
+template<int RtfTables::*Field>
+void tableNumber(RtfImporter &in, const RtfToken &word)
+{
+    if (in.stateWord())
+        in.tables().*Field = word.parameter;
+}
+
+void fontTable(RtfImporter &in, const RtfToken &)
+{
+    if (RtfGroupState *s = in.stateWord()) {
+        s->destination = RtfDestination::FontTable;
+        in.tables().entryName.clear();
+        in.tables().entryCodePage = 0;
+    }
+}
+
+// In the font table, the number of the entry that follows; elsewhere the font of the text.
+void font(RtfImporter &in, const RtfToken &word)
+{
+    RtfGroupState *s = in.stateWord();
+    if (!s)
+        return;
+    if (s->destination == RtfDestination::FontTable) {
+        in.tables().entryFont = word.parameter;
+        in.tables().entryName.clear();
+        in.tables().entryCodePage = 0;
+    } else {
+        s->chars.font = word.parameter;
+    }
+}
+
+void fontCharset(RtfImporter &in, const RtfToken &word)
+{
+    RtfGroupState *s = in.stateWord();
+    if (s && s->destination == RtfDestination::FontTable && !in.tables().entryCodePage)
+        in.tables().entryCodePage = charsetCodePage(word.parameter);
+}
+
+void fontCodePage(RtfImporter &in, const RtfToken &word)
+{
+    RtfGroupState *s = in.stateWord();
+    if (s && s->destination == RtfDestination::FontTable && word.parameter > 0)
+        in.tables().entryCodePage = word.parameter;
+}
+
+void colourTable(RtfImporter &in, const RtfToken &)
+{
+    if (RtfGroupState *s = in.stateWord()) {
+        s->destination = RtfDestination::ColourTable;
+        in.tables().colours.clear();
+        in.tables().red = in.tables().green = in.tables().blue = -1;
+    }
+}
+
+// Destinations whose text is never shown.
+void skipDestination(RtfImporter &in, const RtfToken &)
+{
+    if (RtfGroupState *s = in.stateWord())
+        s->destination = RtfDestination::Skip;
+}
+
+// "\*": the group is a destination to skip unless we know it; unlike a word it never counts in a
+// \u fallback.
+void skipUnknownDestination(RtfImporter &in, const RtfToken &)
+{
+    in.skipGroup();
+}
+
 const std::unordered_map<std::string_view, RtfAction> &actions()
 {
-    using Word = const RtfToken &;
     static const std::unordered_map<std::string_view, RtfAction> table = {
         // The header.
         {"rtf", nothing},
-        {"ansi",
-         [](RtfImporter &in, Word) {
-             codePage(in, 1252);
-         }},
-        {"ansicpg",
-         [](RtfImporter &in, Word w) {
-             if (in.stateWord() && w.parameter > 0)
-                 in.tables().ansiCodePage = w.parameter;
-         }},
-        {"mac",
-         [](RtfImporter &in, Word) {
-             codePage(in, 10000);
-         }},
-        {"pc",
-         [](RtfImporter &in, Word) {
-             codePage(in, 437);
-         }},
-        {"pca",
-         [](RtfImporter &in, Word) {
-             codePage(in, 850);
-         }},
-        {"deff",
-         [](RtfImporter &in, Word w) {
-             if (in.stateWord())
-                 in.tables().defaultFont = w.parameter;
-         }},
+        {"ansi", codePage<1252>},
+        {"ansicpg", ansiCodePage},
+        {"mac", codePage<10000>},
+        {"pc", codePage<437>},
+        {"pca", codePage<850>},
+        {"deff", tableNumber<&RtfTables::defaultFont>},
 
-        // The font table, and the font of text.
-        {"fonttbl",
-         [](RtfImporter &in, Word) {
-             if (RtfGroupState *s = in.stateWord()) {
-                 s->destination = RtfDestination::FontTable;
-                 in.tables().entryName.clear();
-                 in.tables().entryCodePage = 0;
-             }
-         }},
-        {"f",
-         [](RtfImporter &in, Word w) {
-             RtfGroupState *s = in.stateWord();
-             if (!s)
-                 return;
-             if (s->destination == RtfDestination::FontTable) {
-                 in.tables().entryFont = w.parameter;
-                 in.tables().entryName.clear();
-                 in.tables().entryCodePage = 0;
-             } else {
-                 s->chars.font = w.parameter;
-             }
-         }},
-        {"fcharset",
-         [](RtfImporter &in, Word w) {
-             RtfGroupState *s = in.stateWord();
-             if (s && s->destination == RtfDestination::FontTable && !in.tables().entryCodePage)
-                 in.tables().entryCodePage = charsetCodePage(w.parameter);
-         }},
-        {"cpg",
-         [](RtfImporter &in, Word w) {
-             RtfGroupState *s = in.stateWord();
-             if (s && s->destination == RtfDestination::FontTable && w.parameter > 0)
-                 in.tables().entryCodePage = w.parameter;
-         }},
-
-        // The colour table.
-        {"colortbl",
-         [](RtfImporter &in, Word) {
-             if (RtfGroupState *s = in.stateWord()) {
-                 s->destination = RtfDestination::ColourTable;
-                 in.tables().colours.clear();
-                 in.tables().red = in.tables().green = in.tables().blue = -1;
-             }
-         }},
-        {"red",
-         [](RtfImporter &in, Word w) {
-             if (in.stateWord())
-                 in.tables().red = w.parameter;
-         }},
-        {"green",
-         [](RtfImporter &in, Word w) {
-             if (in.stateWord())
-                 in.tables().green = w.parameter;
-         }},
-        {"blue",
-         [](RtfImporter &in, Word w) {
-             if (in.stateWord())
-                 in.tables().blue = w.parameter;
-         }},
+        // The font and colour tables.
+        {"fonttbl", fontTable},
+        {"f", font},
+        {"fcharset", fontCharset},
+        {"cpg", fontCodePage},
+        {"colortbl", colourTable},
+        {"red", tableNumber<&RtfTables::red>},
+        {"green", tableNumber<&RtfTables::green>},
+        {"blue", tableNumber<&RtfTables::blue>},
 
         // Character formatting.
-        {"fs",
-         [](RtfImporter &in, Word w) {
-             if (RtfGroupState *s = in.stateWord())
-                 s->chars.halfPoints
-                     = w.hasParameter ? std::clamp(w.parameter, 1, kMaxHalfPoints) : 24;
-         }},
-        {"b",
-         [](RtfImporter &in, Word w) {
-             if (RtfGroupState *s = in.stateWord())
-                 s->chars.bold = on(w);
-         }},
-        {"i",
-         [](RtfImporter &in, Word w) {
-             if (RtfGroupState *s = in.stateWord())
-                 s->chars.italic = on(w);
-         }},
-        {"ul", underline},
-        {"uld", underline},
-        {"uldb", underline},
-        {"uldash", underline},
-        {"ulth", underline},
-        {"ulw", underline},
-        {"ulwave", underline},
-        {"ulnone",
-         [](RtfImporter &in, Word) {
-             if (RtfGroupState *s = in.stateWord())
-                 s->chars.underline = false;
-         }},
-        {"strike", strike},
-        {"striked", strike},
-        {"v",
-         [](RtfImporter &in, Word w) {
-             if (RtfGroupState *s = in.stateWord())
-                 s->chars.hidden = on(w);
-         }},
-        {"cf",
-         [](RtfImporter &in, Word w) {
-             if (RtfGroupState *s = in.stateWord())
-                 s->chars.foreground = w.parameter;
-         }},
-        {"highlight", background},
-        {"cb", background},
-        {"plain",
-         [](RtfImporter &in, Word) {
-             if (RtfGroupState *s = in.stateWord())
-                 s->chars = RtfCharState{};
-         }},
+        {"fs", fontSize},
+        {"b", charSwitch<&RtfCharState::bold>},
+        {"i", charSwitch<&RtfCharState::italic>},
+        {"ul", charSwitch<&RtfCharState::underline>},
+        {"uld", charSwitch<&RtfCharState::underline>},
+        {"uldb", charSwitch<&RtfCharState::underline>},
+        {"uldash", charSwitch<&RtfCharState::underline>},
+        {"ulth", charSwitch<&RtfCharState::underline>},
+        {"ulw", charSwitch<&RtfCharState::underline>},
+        {"ulwave", charSwitch<&RtfCharState::underline>},
+        {"ulnone", charOff<&RtfCharState::underline>},
+        {"strike", charSwitch<&RtfCharState::strike>},
+        {"striked", charSwitch<&RtfCharState::strike>},
+        {"v", charSwitch<&RtfCharState::hidden>},
+        {"cf", charNumber<&RtfCharState::foreground>},
+        {"highlight", charNumber<&RtfCharState::background>},
+        {"cb", charNumber<&RtfCharState::background>},
+        {"plain", plain},
 
         // Paragraphs and their formatting.
         {"par", paragraph},
         {"sect", paragraph},
         {"page", paragraph},
         {"row", paragraph},
-        {"\r", paragraph}, // a "\" before a line break
+        {"\r", paragraph}, // a "\" before a line break of the file
         {"\n", paragraph},
-        {"pard",
-         [](RtfImporter &in, Word) {
-             if (RtfGroupState *s = in.stateWord())
-                 s->para = RtfParaState{};
-         }},
-        {"line",
-         [](RtfImporter &in, Word) {
-             if (in.stateWord())
-                 in.character(QChar::LineSeparator);
-         }},
-        {"tab", tab},
-        {"cell", tab},
+        {"pard", pard},
         {"ql", align<Qt::AlignLeft>},
         {"qc", align<Qt::AlignHCenter>},
         {"qr", align<Qt::AlignRight>},
         {"qj", align<Qt::AlignJustify>},
-        {"li",
-         [](RtfImporter &in, Word w) {
-             if (RtfGroupState *s = in.stateWord())
-                 s->para.left = twips(w);
-         }},
-        {"ri",
-         [](RtfImporter &in, Word w) {
-             if (RtfGroupState *s = in.stateWord())
-                 s->para.right = twips(w);
-         }},
-        {"fi",
-         [](RtfImporter &in, Word w) {
-             if (RtfGroupState *s = in.stateWord())
-                 s->para.first = twips(w);
-         }},
-        {"sb",
-         [](RtfImporter &in, Word w) {
-             if (RtfGroupState *s = in.stateWord())
-                 s->para.before = std::max(twips(w), 0);
-         }},
-        {"sa",
-         [](RtfImporter &in, Word w) {
-             if (RtfGroupState *s = in.stateWord())
-                 s->para.after = std::max(twips(w), 0);
-         }},
+        {"li", paraTwips<&RtfParaState::left>},
+        {"ri", paraTwips<&RtfParaState::right>},
+        {"fi", paraTwips<&RtfParaState::first>},
+        {"sb", paraSpace<&RtfParaState::before>},
+        {"sa", paraSpace<&RtfParaState::after>},
 
-        // Characters given by number or by name.
-        {"u",
-         [](RtfImporter &in, Word w) {
-             in.unicode(w.parameter);
-         }},
-        {"uc",
-         [](RtfImporter &in, Word w) {
-             if (RtfGroupState *s = in.stateWord())
-                 s->unicodeSkip = std::clamp(w.parameter, 0, kMaxUnicodeSkip);
-         }},
-        {"bin",
-         [](RtfImporter &in, Word w) {
-             in.binary(w.hasParameter ? std::max(w.parameter, 0) : 0);
-         }},
-        {"emdash", insert<u'\u2014'>},
-        {"endash", insert<u'\u2013'>},
-        {"emspace", insert<u'\u2003'>},
-        {"enspace", insert<u'\u2002'>},
-        {"bullet", insert<u'\u2022'>},
-        {"lquote", insert<u'\u2018'>},
-        {"rquote", insert<u'\u2019'>},
-        {"ldblquote", insert<u'\u201C'>},
-        {"rdblquote", insert<u'\u201D'>},
-        {"~", insert<u'\u00A0'>}, // no-break space
-        {"_", insert<u'\u2011'>}, // no-break hyphen
+        // Characters.
+        {"line", breakCharacter<u'\u2028'>}, // line separator
+        {"tab", breakCharacter<u'\t'>},
+        {"cell", breakCharacter<u'\t'>},
+        {"u", unicode},
+        {"uc", unicodeSkip},
+        {"emdash", character<u'\u2014'>},
+        {"endash", character<u'\u2013'>},
+        {"emspace", character<u'\u2003'>},
+        {"enspace", character<u'\u2002'>},
+        {"bullet", character<u'\u2022'>},
+        {"lquote", character<u'\u2018'>},
+        {"rquote", character<u'\u2019'>},
+        {"ldblquote", character<u'\u201C'>},
+        {"rdblquote", character<u'\u201D'>},
+        {"~", character<u'\u00A0'>}, // no-break space
+        {"_", character<u'\u2011'>}, // no-break hyphen
 
-        // Destinations whose text is never shown. A group opened by "\*" is skipped as well.
-        {"*",
-         [](RtfImporter &in, Word) {
-             in.skipGroup();
-         }},
+        // Binary data, and destinations whose text is never shown.
+        {"bin", binary},
+        {"*", skipUnknownDestination},
         {"info", skipDestination},
         {"stylesheet", skipDestination},
         {"pict", skipDestination},
