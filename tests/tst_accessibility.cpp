@@ -5,6 +5,7 @@
 #include "mole/molepage.h"
 #include "palm/palmpage.h"
 #include "palm/palmtopictab.h"
+#include "schemes.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -303,10 +305,12 @@ void TestAccessibility::everyPictureByKeyboard_data()
     QTest::addColumn<QString>("frame");
     QTest::addColumn<int>("pageSize");
     QTest::addColumn<int>("columns");
-    QTest::newRow("palm career") << 1 << 1 << "GroupBox3" << 8 << 4;
-    QTest::newRow("palm love") << 1 << 3 << "GroupBox5" << 8 << 4;
-    QTest::newRow("face moles") << 2 << 0 << "GroupBox9" << 15 << 5;
-    QTest::newRow("body moles") << 2 << 1 << "GroupBox10" << 6 << 3;
+    QTest::addColumn<QString>("scheme");
+    QTest::newRow("palm career") << 1 << 1 << "GroupBox3" << 8 << 4 << "light";
+    QTest::newRow("palm love, dark") << 1 << 3 << "GroupBox5" << 8 << 4 << "dark";
+    QTest::newRow("face moles") << 2 << 0 << "GroupBox9" << 15 << 5 << "light";
+    QTest::newRow("body moles, high contrast")
+        << 2 << 1 << "GroupBox10" << 6 << 3 << "high-contrast";
 }
 
 // From the top tab bar to an opened analysis and across the pages, with the keyboard alone.
@@ -317,6 +321,9 @@ void TestAccessibility::everyPictureByKeyboard()
     QFETCH(QString, frame);
     QFETCH(int, pageSize);
     QFETCH(int, columns);
+    QFETCH(QString, scheme);
+    QApplication::setPalette(schemes::byName(scheme));
+    const auto restore = qScopeGuard([] { QApplication::setPalette(schemes::light()); });
     QTabWidget *set = openByKeyboard(form.get(), tab, subTab);
     QWidget *page = set->currentWidget();
     auto *grid = qobject_cast<QGroupBox *>(named(page, frame));
@@ -330,11 +337,16 @@ void TestAccessibility::everyPictureByKeyboard()
              qPrintable(QApplication::focusWidget()->parentWidget()->objectName()));
     QCOMPARE(widgets->currentPicture(), 0);
 
-    // The focus frame is drawn in the highlight colour over the current picture's edge.
-    const auto framed = [&](int item) {
-        const QRect slot = catalogue.Slots()[catalogue.slotOf(item)];
+    // The focus frame is drawn in the highlight colour over the current picture's edge (on a
+    // finer screen, on its device pixels).
+    const auto edgeOf = [&](int slotIndex) {
+        const QRect slot = catalogue.Slots()[slotIndex];
         const QImage shot = grid->grab().toImage();
-        const QColor edge = shot.pixelColor(slot.left() + 1, slot.center().y());
+        const qreal ratio = shot.devicePixelRatio();
+        return shot.pixelColor(QPointF(slot.left() + 1.5, slot.center().y()).toPoint() * ratio);
+    };
+    const auto framed = [&](int item) {
+        const QColor edge = edgeOf(catalogue.slotOf(item));
         return widgets->currentPicture() == item && widgets->picture(item)->isVisible()
                && edge == grid->palette().color(QPalette::Highlight);
     };
@@ -375,10 +387,7 @@ void TestAccessibility::everyPictureByKeyboard()
     // The frame goes with the focus.
     QTest::keyClick(grid, Qt::Key_Tab);
     QVERIFY(QApplication::focusWidget() != grid);
-    const QImage after = grid->grab().toImage();
-    const QRect slot = catalogue.Slots()[1];
-    QVERIFY(after.pixelColor(slot.left() + 1, slot.center().y())
-            != grid->palette().color(QPalette::Highlight));
+    QVERIFY(edgeOf(1) != grid->palette().color(QPalette::Highlight));
 }
 
 // The page indicator is read with the page buttons, and follows the page.
