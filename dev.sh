@@ -20,6 +20,10 @@ packages=(
     libturbojpeg0-dev libjpeg62-turbo-dev zlib1g-dev
     fonts-arphic-gbsn00lp fonts-arphic-uming tzdata
 )
+if [ "$what" = run ]; then
+    # Qt's Wayland platform plugin: a native window on a Wayland desktop.
+    packages+=(qt6-wayland)
+fi
 if [ "$what" = deb ]; then
     # dpkg-shlibdeps works out the package's library dependencies; it needs file.
     packages+=(dpkg-dev file)
