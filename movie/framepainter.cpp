@@ -48,25 +48,113 @@ QBrush brushFor(const FillStyle &style, const ColorTransform &cx, const Movie *m
     return Qt::NoBrush;
 }
 
-// Strokes scale with the object; one thinner than a pixel is drawn one pixel wide, as Flash does.
-QPen penFor(const LineStyle &style, const ColorTransform &cx, const QTransform &toDevice,
-            const Movie *movie)
+// The width of a stroke on the device, in pixels. It follows the object's matrix, in the
+// directions its style allows; a stroke that scales with nothing keeps its width on the stage.
+qreal deviceWidth(const LineStyle &style, const QTransform &toDevice, qreal stageScale)
 {
-    const qreal scale = std::sqrt(std::abs(toDevice.determinant()));
+    switch (style.scaling) {
+    case StrokeScaling::Both:
+        return style.width * std::sqrt(std::abs(toDevice.determinant()));
+    case StrokeScaling::VerticalOnly: // the image of the shape's vertical unit
+        return style.width * std::hypot(toDevice.m21(), toDevice.m22());
+    case StrokeScaling::HorizontalOnly:
+        return style.width * std::hypot(toDevice.m11(), toDevice.m12());
+    case StrokeScaling::None:
+        break;
+    }
+    return style.width * stageScale;
+}
+
+// A stroke thinner than a pixel (a hairline among them) is drawn one pixel wide, as Flash does.
+// Strokes that scale with the object are drawn in its coordinates, the others on the device.
+QPen penFor(const LineStyle &style, const ColorTransform &cx, const QTransform &toDevice,
+            qreal stageScale, const Movie *movie)
+{
+    const qreal width = deviceWidth(style, toDevice, stageScale);
     QPen pen(style.hasFill ? brushFor(style.fill, cx, movie) : QBrush(cx.apply(style.colour)),
              style.width);
-    if (!(style.width * scale >= 1)) {
-        pen.setWidthF(1);
+    if (style.scaling != StrokeScaling::Both || !(width >= 1)) {
+        pen.setWidthF(std::max<qreal>(1, width));
         pen.setCosmetic(true);
     }
-    pen.setCapStyle(style.cap);
+    pen.setCapStyle(style.startCap);
     pen.setJoinStyle(style.join);
     pen.setMiterLimit(style.miterLimit);
     return pen;
 }
 
+// The cap `cap` beyond `end` of a stroke `width` wide that arrives there going along
+// `direction`: the part that lies past the end of a stroke without caps, so the two never overlap
+// (which a translucent stroke would show).
+void addCap(QPainterPath &caps, Qt::PenCapStyle cap, QPointF end, QPointF direction, qreal width)
+{
+    const qreal length = std::hypot(direction.x(), direction.y());
+    if (cap == Qt::FlatCap || !(length > 0))
+        return;
+    const QPointF along = direction / length * (width / 2);
+    const QPointF across(-along.y(), along.x());
+    QPolygonF outline;
+    if (cap == Qt::SquareCap) {
+        outline << end - across << end - across + along << end + across + along << end + across;
+    } else {
+        constexpr int steps = 16;
+        for (int i = 0; i <= steps; ++i) {
+            const qreal t = M_PI * i / steps;
+            outline << end - across * std::cos(t) + along * std::sin(t);
+        }
+    }
+    caps.addPolygon(outline);
+    caps.closeSubpath();
+}
+
+// The caps of each open contour of `path`, whose two ends have different caps.
+QPainterPath twoCaps(const QPainterPath &path, const LineStyle &style, qreal width)
+{
+    QPainterPath caps;
+    caps.setFillRule(Qt::WindingFill);
+    const auto point = [&](int i) {
+        return QPointF(path.elementAt(i).x, path.elementAt(i).y);
+    };
+    for (int first = 0; first < path.elementCount();) {
+        int last = first + 1;
+        while (last < path.elementCount() && !path.elementAt(last).isMoveTo())
+            ++last;
+        --last; // the contour's last point
+        if (last > first && point(first) != point(last)) {
+            addCap(caps, style.startCap, point(first), point(first) - point(first + 1), width);
+            addCap(caps, style.endCap, point(last), point(last) - point(last - 1), width);
+        }
+        first = last + 1;
+    }
+    return caps;
+}
+
+void strokeLine(QPainter &painter, const QPainterPath &path, const LineStyle &style,
+                const QTransform &toDevice, const ColorTransform &cx, qreal stageScale,
+                const Movie *movie)
+{
+    QPen pen = penFor(style, cx, toDevice, stageScale, movie);
+    if (style.startCap == style.endCap) {
+        painter.strokePath(path, pen);
+        return;
+    }
+    // QPen has one cap for both ends: the stroke goes without, and its caps are filled apart.
+    pen.setCapStyle(Qt::FlatCap);
+    painter.strokePath(path, pen);
+    if (!pen.isCosmetic()) {
+        painter.fillPath(twoCaps(path, style, pen.widthF()), pen.brush());
+        return;
+    }
+    // A cosmetic pen's width is in device pixels: its caps are made there.
+    QBrush brush = pen.brush();
+    brush.setTransform(brush.transform() * toDevice);
+    painter.setTransform(QTransform());
+    painter.fillPath(twoCaps(toDevice.map(path), style, pen.widthF()), brush);
+    painter.setTransform(toDevice);
+}
+
 void paintShape(QPainter &painter, const Shape &shape, const QTransform &toDevice,
-                const ColorTransform &cx, const Movie *movie)
+                const ColorTransform &cx, qreal stageScale, const Movie *movie)
 {
     painter.setTransform(toDevice);
     for (const ShapeLayer &layer : shape.layers) {
@@ -76,8 +164,8 @@ void paintShape(QPainter &painter, const Shape &shape, const QTransform &toDevic
                                   style.kind != FillStyle::Bitmap || style.smooth);
             painter.fillPath(layer.path, brushFor(style, cx, movie));
         } else if (layer.line >= 0) {
-            painter.strokePath(layer.path,
-                               penFor(shape.lines[size_t(layer.line)], cx, toDevice, movie));
+            strokeLine(painter, layer.path, shape.lines[size_t(layer.line)], toDevice, cx,
+                       stageScale, movie);
         }
     }
 }
@@ -86,7 +174,7 @@ void paintShape(QPainter &painter, const Shape &shape, const QTransform &toDevic
 QPainterPath maskPath(const DisplayObject &object, const QTransform &toDevice)
 {
     QPainterPath path;
-    if (!object.character)
+    if (!object.character || !object.visible)
         return path;
     const QTransform transform = object.matrix * toDevice;
     if (object.character->kind == Character::ShapeCharacter) {
@@ -108,7 +196,8 @@ struct ActiveMask
 
 // Objects in depth order; a mask clips the depths up to its clip depth, within any outer clip.
 void paintList(QPainter &painter, const DisplayList &list, const QTransform &toDevice,
-               const ColorTransform &cx, const Movie &movie, const QRectF &visible)
+               const ColorTransform &cx, const Movie &movie, const QRectF &visible,
+               qreal stageScale)
 {
     std::vector<ActiveMask> masks;
     bool outerRead = false;
@@ -141,7 +230,7 @@ void paintList(QPainter &painter, const DisplayList &list, const QTransform &toD
         }
         if (masks.size() != before || object.clipDepth > 0)
             setClip();
-        if (object.clipDepth > 0 || !object.character)
+        if (object.clipDepth > 0 || !object.character || !object.visible)
             continue;
         // Only what reaches the area being drawn: a frame is mostly redrawn in small pieces.
         if (!object.bounds(toDevice).intersects(visible))
@@ -149,9 +238,9 @@ void paintList(QPainter &painter, const DisplayList &list, const QTransform &toD
         const QTransform transform = object.matrix * toDevice;
         const ColorTransform combined = cx.after(object.colorTransform);
         if (object.character->kind == Character::ShapeCharacter)
-            paintShape(painter, object.character->shape, transform, combined, &movie);
+            paintShape(painter, object.character->shape, transform, combined, stageScale, &movie);
         else if (object.sprite)
-            paintList(painter, *object.sprite, transform, combined, movie, visible);
+            paintList(painter, *object.sprite, transform, combined, movie, visible, stageScale);
     }
     if (!masks.empty()) {
         masks.clear();
@@ -161,7 +250,7 @@ void paintList(QPainter &painter, const DisplayList &list, const QTransform &toD
 
 } // namespace
 
-QTransform ShowAllTransform(const QRectF &stage, const QRectF &target)
+QTransform showAllTransform(const QRectF &stage, const QRectF &target)
 {
     if (stage.isEmpty() || target.isEmpty())
         return QTransform::fromScale(0, 0);
@@ -170,22 +259,23 @@ QTransform ShowAllTransform(const QRectF &stage, const QRectF &target)
     return QTransform(scale, 0, 0, scale, offset.x(), offset.y());
 }
 
-void PaintFrame(QPainter &painter, const Movie &movie, const DisplayList &list,
+void paintFrame(QPainter &painter, const Movie &movie, const DisplayList &list,
                 const QRectF &target)
 {
     painter.fillRect(target, movie.background);
-    const QTransform toDevice = ShowAllTransform(movie.stage, target);
-    PaintObjects(painter, movie, list, toDevice, toDevice.mapRect(movie.stage));
+    const QTransform toDevice = showAllTransform(movie.stage, target);
+    paintObjects(painter, movie, list, toDevice, toDevice.mapRect(movie.stage));
 }
 
-void PaintObjects(QPainter &painter, const Movie &movie, const DisplayList &list,
+void paintObjects(QPainter &painter, const Movie &movie, const DisplayList &list,
                   const QTransform &toDevice, const QRectF &clip)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setTransform(QTransform());
     painter.setClipRect(clip, Qt::IntersectClip);
-    paintList(painter, list, toDevice, ColorTransform(), movie, painter.clipBoundingRect());
+    paintList(painter, list, toDevice, ColorTransform(), movie, painter.clipBoundingRect(),
+              std::sqrt(std::abs(toDevice.determinant())));
     painter.restore();
 }
 

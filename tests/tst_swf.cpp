@@ -4,7 +4,7 @@
 
 #include "movie/playback.h"
 #include "movie/swfreader.h"
-#include "movie/swfwriter.h"
+#include "tools/swfwriter/swfwriter.h"
 
 #include <QBuffer>
 #include <QPainter>

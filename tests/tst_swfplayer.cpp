@@ -2,7 +2,7 @@
 // written by our writer into a temporary folder; what shows is read from the widget's pixels.
 
 #include "movie/shockwaveflash.h"
-#include "movie/swfwriter.h"
+#include "tools/swfwriter/swfwriter.h"
 
 #include <QFile>
 #include <QPaintEvent>

@@ -1,6 +1,6 @@
 #include "tools/moviemaker/rili.h"
 
-#include "movie/swfwriter.h"
+#include "tools/swfwriter/swfwriter.h"
 
 #include <QBuffer>
 #include <QImage>
