@@ -48,33 +48,39 @@ QBrush brushFor(const FillStyle &style, const ColorTransform &cx, const Movie *m
     return Qt::NoBrush;
 }
 
-// The width of a stroke on the device, in pixels. It follows the object's matrix, in the
-// directions its style allows; a stroke that scales with nothing keeps its width on the stage.
-qreal deviceWidth(const LineStyle &style, const QTransform &toDevice, qreal stageScale)
+// How much a stroke widens under `toDevice` (twips to pixels), as Flash Player reckons it: by
+// the image of the diagonal (1, 1), divided by its length, in the directions its style allows.
+// A stroke that scales with nothing is as wide in pixels as in stage pixels (twips / 20).
+qreal widthScale(StrokeScaling scaling, const QTransform &toDevice)
 {
-    switch (style.scaling) {
+    const qreal x = std::abs(toDevice.m11() + toDevice.m21());
+    const qreal y = std::abs(toDevice.m12() + toDevice.m22());
+    switch (scaling) {
     case StrokeScaling::Both:
-        return style.width * std::sqrt(std::abs(toDevice.determinant()));
-    case StrokeScaling::VerticalOnly: // the image of the shape's vertical unit
-        return style.width * std::hypot(toDevice.m21(), toDevice.m22());
+        return std::sqrt((x * x + y * y) / 2);
     case StrokeScaling::HorizontalOnly:
-        return style.width * std::hypot(toDevice.m11(), toDevice.m12());
+        return x;
+    case StrokeScaling::VerticalOnly:
+        return y;
     case StrokeScaling::None:
         break;
     }
-    return style.width * stageScale;
+    return 1.0 / 20;
 }
 
-// A stroke thinner than a pixel (a hairline among them) is drawn one pixel wide, as Flash does.
-// Strokes that scale with the object are drawn in its coordinates, the others on the device.
+// A stroke is drawn in the shape's coordinates, so that it stretches with the shape as Flash
+// draws it (thicker where the shape is stretched across it); a stroke that may not scale in some
+// direction is made thinner there to match. A stroke thinner than a pixel on the device (a
+// hairline among them) is drawn one pixel wide, as Flash does.
 QPen penFor(const LineStyle &style, const ColorTransform &cx, const QTransform &toDevice,
-            qreal stageScale, const Movie *movie)
+            const Movie *movie)
 {
-    const qreal width = deviceWidth(style, toDevice, stageScale);
+    const qreal scale = widthScale(StrokeScaling::Both, toDevice);
+    const qreal width = style.width * widthScale(style.scaling, toDevice);
     QPen pen(style.hasFill ? brushFor(style.fill, cx, movie) : QBrush(cx.apply(style.colour)),
-             style.width);
-    if (style.scaling != StrokeScaling::Both || !(width >= 1)) {
-        pen.setWidthF(std::max<qreal>(1, width));
+             scale > 0 ? width / scale : 0);
+    if (!(width >= 1) || !(scale > 0)) {
+        pen.setWidthF(1);
         pen.setCosmetic(true);
     }
     pen.setCapStyle(style.startCap);
@@ -130,10 +136,9 @@ QPainterPath twoCaps(const QPainterPath &path, const LineStyle &style, qreal wid
 }
 
 void strokeLine(QPainter &painter, const QPainterPath &path, const LineStyle &style,
-                const QTransform &toDevice, const ColorTransform &cx, qreal stageScale,
-                const Movie *movie)
+                const QTransform &toDevice, const ColorTransform &cx, const Movie *movie)
 {
-    QPen pen = penFor(style, cx, toDevice, stageScale, movie);
+    QPen pen = penFor(style, cx, toDevice, movie);
     if (style.startCap == style.endCap) {
         painter.strokePath(path, pen);
         return;
@@ -154,7 +159,7 @@ void strokeLine(QPainter &painter, const QPainterPath &path, const LineStyle &st
 }
 
 void paintShape(QPainter &painter, const Shape &shape, const QTransform &toDevice,
-                const ColorTransform &cx, qreal stageScale, const Movie *movie)
+                const ColorTransform &cx, const Movie *movie)
 {
     painter.setTransform(toDevice);
     for (const ShapeLayer &layer : shape.layers) {
@@ -164,8 +169,7 @@ void paintShape(QPainter &painter, const Shape &shape, const QTransform &toDevic
                                   style.kind != FillStyle::Bitmap || style.smooth);
             painter.fillPath(layer.path, brushFor(style, cx, movie));
         } else if (layer.line >= 0) {
-            strokeLine(painter, layer.path, shape.lines[size_t(layer.line)], toDevice, cx,
-                       stageScale, movie);
+            strokeLine(painter, layer.path, shape.lines[size_t(layer.line)], toDevice, cx, movie);
         }
     }
 }
@@ -196,8 +200,7 @@ struct ActiveMask
 
 // Objects in depth order; a mask clips the depths up to its clip depth, within any outer clip.
 void paintList(QPainter &painter, const DisplayList &list, const QTransform &toDevice,
-               const ColorTransform &cx, const Movie &movie, const QRectF &visible,
-               qreal stageScale)
+               const ColorTransform &cx, const Movie &movie, const QRectF &visible)
 {
     std::vector<ActiveMask> masks;
     bool outerRead = false;
@@ -238,9 +241,9 @@ void paintList(QPainter &painter, const DisplayList &list, const QTransform &toD
         const QTransform transform = object.matrix * toDevice;
         const ColorTransform combined = cx.after(object.colorTransform);
         if (object.character->kind == Character::ShapeCharacter)
-            paintShape(painter, object.character->shape, transform, combined, stageScale, &movie);
+            paintShape(painter, object.character->shape, transform, combined, &movie);
         else if (object.sprite)
-            paintList(painter, *object.sprite, transform, combined, movie, visible, stageScale);
+            paintList(painter, *object.sprite, transform, combined, movie, visible);
     }
     if (!masks.empty()) {
         masks.clear();
@@ -274,8 +277,7 @@ void paintObjects(QPainter &painter, const Movie &movie, const DisplayList &list
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setTransform(QTransform());
     painter.setClipRect(clip, Qt::IntersectClip);
-    paintList(painter, list, toDevice, ColorTransform(), movie, painter.clipBoundingRect(),
-              std::sqrt(std::abs(toDevice.determinant())));
+    paintList(painter, list, toDevice, ColorTransform(), movie, painter.clipBoundingRect());
     painter.restore();
 }
 
