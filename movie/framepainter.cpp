@@ -1,9 +1,12 @@
 #include "movie/framepainter.h"
 
+#include <QMutex>
 #include <QPainter>
 #include <QtMath>
 
 #include <cmath>
+#include <map>
+#include <tuple>
 #include <vector>
 
 namespace movie {
@@ -12,7 +15,51 @@ namespace {
 
 constexpr qreal GradientHalf = 16384; // the gradient square, in twips
 
-QBrush brushFor(const FillStyle &style, const ColorTransform &cx, const Movie *movie)
+// A clipped bitmap: Flash stretches its edge pixels beyond it, where a brush would repeat it.
+// So the bitmap is padded with copies of its edges as far as `area` (the shape's) reaches, at
+// least one texel (smoothing never reaches round to the other side) and at most 64 a side.
+// Padded copies are kept for the next frames, a few at a time; drawing may run on pool threads.
+QImage clampedBitmap(const QImage &image, const QTransform &matrix, const QRectF &area,
+                     QPoint &offset)
+{
+    bool invertible = false;
+    const QRectF texels = matrix.inverted(&invertible).mapRect(area);
+    if (!invertible)
+        return image;
+    const auto margin = [](qreal beyond) {
+        return std::clamp(int(std::ceil(std::min<qreal>(beyond, 1e6))) + 1, 1, 64);
+    };
+    const int left = margin(-texels.left()), top = margin(-texels.top());
+    const int right = margin(texels.right() - image.width());
+    const int bottom = margin(texels.bottom() - image.height());
+    offset = QPoint(left, top);
+
+    static QMutex mutex;
+    static std::map<std::tuple<qint64, int, int, int, int>, QImage> cache;
+    const auto key = std::make_tuple(image.cacheKey(), left, top, right, bottom);
+    QMutexLocker lock(&mutex);
+    if (const auto found = cache.find(key); found != cache.end())
+        return found->second;
+    const QImage source = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage padded(image.width() + left + right, image.height() + top + bottom,
+                  QImage::Format_ARGB32_Premultiplied);
+    if (padded.isNull())
+        return image;
+    for (int y = 0; y < padded.height(); ++y) {
+        const auto *from = reinterpret_cast<const QRgb *>(
+            source.constScanLine(std::clamp(y - top, 0, image.height() - 1)));
+        auto *to = reinterpret_cast<QRgb *>(padded.scanLine(y));
+        for (int x = 0; x < padded.width(); ++x)
+            to[x] = from[std::clamp(x - left, 0, image.width() - 1)];
+    }
+    if (cache.size() >= 4)
+        cache.clear();
+    cache.emplace(key, padded);
+    return padded;
+}
+
+QBrush brushFor(const FillStyle &style, const ColorTransform &cx, const Movie *movie,
+                const QRectF &area = {})
 {
     switch (style.kind) {
     case FillStyle::Solid:
@@ -40,8 +87,14 @@ QBrush brushFor(const FillStyle &style, const ColorTransform &cx, const Movie *m
         const Character *bitmap = movie ? movie->character(style.bitmapId) : nullptr;
         if (!bitmap || bitmap->kind != Character::BitmapCharacter || bitmap->bitmap.isNull())
             return Qt::NoBrush;
-        QBrush brush(bitmap->bitmap);
-        brush.setTransform(style.matrix);
+        if (style.repeat || area.isEmpty()) {
+            QBrush brush(bitmap->bitmap);
+            brush.setTransform(style.matrix);
+            return brush;
+        }
+        QPoint offset;
+        QBrush brush(clampedBitmap(bitmap->bitmap, style.matrix, area, offset));
+        brush.setTransform(QTransform::fromTranslate(-offset.x(), -offset.y()) * style.matrix);
         return brush;
     }
     }
@@ -167,7 +220,7 @@ void paintShape(QPainter &painter, const Shape &shape, const QTransform &toDevic
             const FillStyle &style = shape.fills[size_t(layer.fill)];
             painter.setRenderHint(QPainter::SmoothPixmapTransform,
                                   style.kind != FillStyle::Bitmap || style.smooth);
-            painter.fillPath(layer.path, brushFor(style, cx, movie));
+            painter.fillPath(layer.path, brushFor(style, cx, movie, layer.path.boundingRect()));
         } else if (layer.line >= 0) {
             strokeLine(painter, layer.path, shape.lines[size_t(layer.line)], toDevice, cx, movie);
         }

@@ -188,12 +188,12 @@ private:
             style.spread = flags[swf::Spread] == swf::ReflectSpread  ? QGradient::ReflectSpread
                            : flags[swf::Spread] == swf::RepeatSpread ? QGradient::RepeatSpread
                                                                      : QGradient::PadSpread;
-            // Ratios that go back are held at the last one: the colour changes there at once.
-            qreal last = 0;
+            QGradientStops raw;
             for (std::uint32_t i = 0; i < flags[swf::StopCount]; ++i) {
-                last = std::max(last, m_in.u8() / 255.0);
-                style.stops.append({last, colour()});
+                const qreal at = m_in.u8() / 255.0;
+                raw.append({at, colour()});
             }
+            style.stops = increasingStops(raw);
             if (type == swf::FocalGradientFill)
                 style.focal = std::clamp(m_in.s16() / 256.0, -1.0, 1.0);
             if (style.stops.isEmpty()) {
@@ -368,6 +368,15 @@ private:
     std::map<int, std::vector<Edge>> m_lineEdges;
 };
 
+QColor mixColours(const QColor &a, const QColor &b, qreal t)
+{
+    const auto mix = [t](int x, int y) {
+        return int(std::lround(x + (y - x) * t));
+    };
+    return QColor(mix(a.red(), b.red()), mix(a.green(), b.green()), mix(a.blue(), b.blue()),
+                  mix(a.alpha(), b.alpha()));
+}
+
 double toLinear(double c)
 {
     return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
@@ -383,6 +392,39 @@ double toSrgb(double c)
 Shape readShape(BitReader &in, int version, int fileVersion, const ShapeLimits &limits)
 {
     return ShapeReader(in, version, fileVersion, limits).read();
+}
+
+QGradientStops increasingStops(const QGradientStops &raw)
+{
+    // Each span between two stops in file order colours the part of it that no span before it
+    // has coloured: a span that goes back colours nothing, and the one after it starts where the
+    // colouring so far ended, with its own colour there. Qt wants positions that only increase,
+    // so a colour that changes at once changes a hair after the position.
+    constexpr qreal hair = 1.0 / 4096;
+    QGradientStops out;
+    if (raw.isEmpty())
+        return out;
+    out.append(raw.first());
+    qreal last = raw.first().first;
+    bool continuous = true; // the last stop appended is the previous stop read
+    for (qsizetype i = 1; i < raw.size(); ++i) {
+        const auto &[p0, c0] = raw[i - 1];
+        const auto &[p1, c1] = raw[i];
+        if (p1 <= last) {
+            continuous = false;
+            continue;
+        }
+        if (!continuous || p0 < last) {
+            const QColor start = mixColours(c0, c1, (last - p0) / (p1 - p0));
+            if (last + hair >= p1)
+                continue;
+            out.append({last + hair, start});
+        }
+        out.append({p1, c1});
+        last = p1;
+        continuous = true;
+    }
+    return out;
 }
 
 QGradientStops linearRgbStops(const QGradientStops &stops)

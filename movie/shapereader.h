@@ -17,6 +17,10 @@ struct ShapeLimits
 };
 Shape readShape(BitReader &in, int version, int fileVersion, const ShapeLimits &limits);
 
+// A gradient's stops as the file gives them (ratios in 0..1, in file order, not always
+// increasing) as Qt wants them: strictly increasing, with the colours Flash shows.
+QGradientStops increasingStops(const QGradientStops &raw);
+
 // Stops in sRGB that follow a gradient interpolated in linear light.
 QGradientStops linearRgbStops(const QGradientStops &stops);
 

@@ -1,5 +1,6 @@
 // Writes "rili.swf", the first tab's movie:   moviemaker rili.swf
 // or the fuzzer's seed movies into a folder:  moviemaker --seeds fuzz/corpus/swf
+// or the test movies of tst_swfsamples:       moviemaker --test-movies tests/data/swf
 
 #include "tools/moviemaker/rili.h"
 
@@ -34,6 +35,14 @@ int main(int argc, char **argv)
                 return 1;
         return 0;
     }
-    std::fprintf(stderr, "usage: moviemaker OUT.swf | moviemaker --seeds FOLDER\n");
+    if (args.size() == 2 && args[0] == QLatin1String("--test-movies")) {
+        const QDir folder(args[1]);
+        for (const auto &[name, bytes] : MakeTestMovies())
+            if (!save(folder.filePath(name + QStringLiteral(".swf")), bytes))
+                return 1;
+        return 0;
+    }
+    std::fprintf(stderr, "usage: moviemaker OUT.swf | moviemaker --seeds FOLDER"
+                         " | moviemaker --test-movies FOLDER\n");
     return 2;
 }

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <utility>
 
 // "rili.swf": the first tab's movie, 705 × 437. A taiji turns slowly inside a ring of the eight
 // trigrams, a ring of gold beads turns the other way, and auspicious clouds drift along the top
@@ -11,3 +15,7 @@ QByteArray MakeRili();
 
 // Small movies, one per tag and fill kind the player reads: the fuzzer's seeds.
 QList<QByteArray> MakeSeeds();
+
+// The test movies of tst_swfsamples by name ("ours_fills", ...), whose expected pictures Ruffle
+// draws (tools/swfjudge).
+QList<std::pair<QString, QByteArray>> MakeTestMovies();
