@@ -60,7 +60,7 @@ void TestRili::madeByTheMovieMaker()
 {
     const QByteArray bytes = shipped();
     QVERIFY(bytes.size() > 0 && bytes.size() < 50 * 1024);
-    QVERIFY2(bytes == MakeRili(), "assets/rili.swf is not what tools/moviemaker writes now");
+    QVERIFY2(bytes == makeRili(), "assets/rili.swf is not what tools/moviemaker writes now");
     const movie::Movie movie = movie::ReadSwf(bytes);
     QCOMPARE(movie.problems, QStringList());
     QCOMPARE(movie.stage, QRectF(0, 0, 705 * 20, 437 * 20));

@@ -331,6 +331,29 @@ void TestSwf::timeline_data()
         w.timeline().removeObject1(1, a);
         w.timeline().showFrame();
     }) << 1 << Probes{{left, Paper}, {right, blue}};
+    // PlaceObject3 written byte by byte as the format lays it out: a blur filter and a blend
+    // mode come before the visibility byte, which the reader must find past them.
+    const auto placeObject3Visible = [=](bool visible) {
+        return Build([=](SwfWriter &w) {
+            const int id = square(w, px(40, 40, 20, 20), red);
+            QByteArray body;
+            body += char(0x06);               // has character, has matrix
+            body += char(0x01 | 0x02 | 0x20); // has filter list, blend mode, visibility
+            body += char(1), body += char(0); // depth
+            body += char(id), body += char(0);
+            body += char(0); // identity matrix
+            body += char(1); // one filter: blur, 9 bytes
+            body += char(1) + QByteArray(8, '\x10') + char(0x08);
+            body += char(3); // blend mode: multiply
+            body += char(visible);
+            w.timeline().tag(70, body);
+            w.timeline().showFrame();
+        });
+    };
+    QTest::newRow("PlaceObject3 after filters: visible")
+        << placeObject3Visible(true) << 0 << Probes{{{50, 50}, red}};
+    QTest::newRow("PlaceObject3 after filters: hidden")
+        << placeObject3Visible(false) << 0 << Probes{{{50, 50}, Paper}};
     QTest::newRow("higher depth in front, whatever the order placed") << Build([=](SwfWriter &w) {
         const int a = square(w, px(40, 40, 20, 20), red);
         const int b = square(w, px(40, 40, 20, 20), blue);

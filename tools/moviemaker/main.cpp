@@ -25,10 +25,10 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.size() == 1)
-        return save(args[0], MakeRili()) ? 0 : 1;
+        return save(args[0], makeRili()) ? 0 : 1;
     if (args.size() == 2 && args[0] == QLatin1String("--seeds")) {
         const QDir folder(args[1]);
-        const QList<QByteArray> seeds = MakeSeeds();
+        const QList<QByteArray> seeds = makeSeeds();
         for (qsizetype i = 0; i < seeds.size(); ++i)
             if (!save(folder.filePath(QStringLiteral("seed%1.swf").arg(i + 1, 2, 10, QChar(u'0'))),
                       seeds[i]))
@@ -37,7 +37,7 @@ int main(int argc, char **argv)
     }
     if (args.size() == 2 && args[0] == QLatin1String("--test-movies")) {
         const QDir folder(args[1]);
-        for (const auto &[name, bytes] : MakeTestMovies())
+        for (const auto &[name, bytes] : makeTestMovies())
             if (!save(folder.filePath(name + QStringLiteral(".swf")), bytes))
                 return 1;
         return 0;

@@ -226,7 +226,7 @@ QTransform rotation(qreal degrees, QPointF at)
 
 } // namespace
 
-QByteArray MakeRili()
+QByteArray makeRili()
 {
     SwfWriter writer(QRect(0, 0, StageWidth * Tw, StageHeight * Tw), Rate);
     writer.setBackground(Paper);

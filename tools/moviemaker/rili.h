@@ -11,11 +11,11 @@
 // and the bottom; all of it in the part of the stage that the form in front leaves open (right of
 // x 216 and below y 111; right of x 68 at the bottom). Ten seconds at 10 frames a second, and the
 // last frame leads into the first without a seam.
-QByteArray MakeRili();
+QByteArray makeRili();
 
 // Small movies, one per tag and fill kind the player reads: the fuzzer's seeds.
-QList<QByteArray> MakeSeeds();
+QList<QByteArray> makeSeeds();
 
 // The test movies of tst_swfsamples by name ("ours_fills", ...), whose expected pictures Ruffle
 // draws (tools/swfjudge).
-QList<std::pair<QString, QByteArray>> MakeTestMovies();
+QList<std::pair<QString, QByteArray>> makeTestMovies();

@@ -278,7 +278,7 @@ QByteArray timeline()
 
 } // namespace
 
-QList<std::pair<QString, QByteArray>> MakeTestMovies()
+QList<std::pair<QString, QByteArray>> makeTestMovies()
 {
     return {{QStringLiteral("ours_fills"), fills()},
             {QStringLiteral("ours_lines"), lines()},
