@@ -23,7 +23,7 @@ static void BM_ReadRili(benchmark::State &state)
 {
     const QByteArray bytes = rili();
     for (auto _ : state) {
-        movie::Movie movie = movie::ReadSwf(bytes);
+        movie::Movie movie = movie::readSwf(bytes);
         benchmark::DoNotOptimize(movie.timeline.data());
     }
     state.SetBytesProcessed(state.iterations() * bytes.size());
@@ -32,7 +32,7 @@ BENCHMARK(BM_ReadRili)->Unit(benchmark::kMicrosecond);
 
 static void BM_DrawWholeFrame(benchmark::State &state)
 {
-    movie::Playback playback(std::make_shared<movie::Movie>(movie::ReadSwf(rili())));
+    movie::Playback playback(std::make_shared<movie::Movie>(movie::readSwf(rili())));
     QImage image(705, 437, QImage::Format_ARGB32_Premultiplied);
     qint64 tick = 0;
     for (auto _ : state) {
@@ -49,7 +49,7 @@ BENCHMARK(BM_DrawWholeFrame)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTi
 // as the player does, where it doesn't.
 static void BM_PlayOneFrame(benchmark::State &state)
 {
-    movie::Playback playback(std::make_shared<movie::Movie>(movie::ReadSwf(rili())));
+    movie::Playback playback(std::make_shared<movie::Movie>(movie::readSwf(rili())));
     QImage image(705, 437, QImage::Format_ARGB32_Premultiplied);
     const QRectF target(image.rect());
     const QTransform toDevice = [&] {

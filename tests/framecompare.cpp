@@ -70,7 +70,7 @@ QImage opaque(const QImage &image)
 
 QImage renderStage(const QByteArray &swf, int frames)
 {
-    const movie::Movie movie = movie::ReadSwf(swf);
+    const movie::Movie movie = movie::readSwf(swf);
     const QSize size(int(std::lround(movie.stage.width() / 20)),
                      int(std::lround(movie.stage.height() / 20)));
     QImage image(size.expandedTo({1, 1}), QImage::Format_ARGB32_Premultiplied);
@@ -83,7 +83,7 @@ QImage renderStage(const QByteArray &swf, int frames)
     for (int frame = 1; frame < frames; ++frame)
         list.advance(QTransform(), ignored);
     QPainter painter(&image);
-    movie::PaintFrame(painter, movie, list, QRectF(QPointF(0, 0), size));
+    movie::paintFrame(painter, movie, list, QRectF(QPointF(0, 0), size));
     return image;
 }
 

@@ -39,7 +39,7 @@ QImage render(const QByteArray &swf, int ticks, QSize size = {100, 100})
 {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::black);
-    auto movie = std::make_shared<Movie>(ReadSwf(swf));
+    auto movie = std::make_shared<Movie>(readSwf(swf));
     if (movie->isEmpty())
         return image;
     Playback playback(movie);
@@ -527,7 +527,7 @@ void TestSwf::hostile()
     QFETCH(QByteArray, bytes);
     QFETCH(bool, problem);
     // Beyond this, the sanitizers and the clock watch: what was read must still play and draw.
-    const Movie movie = ReadSwf(bytes);
+    const Movie movie = readSwf(bytes);
     QCOMPARE(!movie.problems.isEmpty(), problem);
     render(bytes, 3);
 }
