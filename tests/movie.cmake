@@ -1,6 +1,7 @@
 # The SWF player: the core on small movies of our own writer, and the widget.
 lorvex_test(tst_swf LIBS lorvex_movie lorvex_swfwriter)
 lorvex_test(tst_swfplayer LIBS lorvex_movie_widgets lorvex_swfwriter)
+lorvex_test(tst_player LIBS lorvex_movie lorvex_swfwriter)
 if(LORVEX_BUILD_TOOLS)
     lorvex_test(tst_rili LIBS lorvex_movie lorvex_moviemaker)
     target_compile_definitions(tst_rili PRIVATE
