@@ -27,7 +27,7 @@ QImage clampedBitmap(const QImage &image, const QTransform &matrix, const QRectF
     if (!invertible)
         return image;
     const auto margin = [](qreal beyond) {
-        return std::clamp(int(std::ceil(std::min<qreal>(beyond, 1e6))) + 1, 1, 64);
+        return beyond > 0 ? int(std::ceil(std::min<qreal>(beyond, 63))) + 1 : 1;
     };
     const int left = margin(-texels.left()), top = margin(-texels.top());
     const int right = margin(texels.right() - image.width());
