@@ -24,6 +24,12 @@ struct ReadLimits
     qint64 maxPixelsPerMovie = 4096 * 2048; // ...and so are bitmaps beyond this sum
 };
 
-Movie ReadSwf(QByteArrayView bytes, const ReadLimits &limits = {});
+Movie readSwf(QByteArrayView bytes, const ReadLimits &limits = {});
+
+// The former name, for the player and the widget until they take the new one.
+inline Movie ReadSwf(QByteArrayView bytes, const ReadLimits &limits = {})
+{
+    return readSwf(bytes, limits);
+}
 
 } // namespace movie

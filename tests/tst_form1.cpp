@@ -254,7 +254,7 @@ void TestForm1::startsWithoutMovie()
     auto *fla = fresh.findChild<TShockwaveFlash *>(QStringLiteral("fla"));
     QVERIFY(fla);
     QCOMPARE(fla->parentWidget(), fresh.TabSheet1);
-    QVERIFY(!fla->isTicking());
+    QCOMPARE(fla->player().state(), movie::Player::State::NotRunning);
     QVERIFY(fresh.findChild<QComboBox *>(QStringLiteral("cy"))->count() > 0);
     QVERIFY(!fresh.findChild<QTextEdit *>(QStringLiteral("r1"))->toPlainText().isEmpty());
 }
