@@ -21,20 +21,4 @@ void paintFrame(QPainter &painter, const Movie &movie, const DisplayList &list,
 void paintObjects(QPainter &painter, const Movie &movie, const DisplayList &list,
                   const QTransform &toDevice, const QRectF &clip);
 
-// The former names, for the player and the widget until they take the new ones.
-inline QTransform ShowAllTransform(const QRectF &stage, const QRectF &target)
-{
-    return showAllTransform(stage, target);
-}
-inline void PaintFrame(QPainter &painter, const Movie &movie, const DisplayList &list,
-                       const QRectF &target)
-{
-    paintFrame(painter, movie, list, target);
-}
-inline void PaintObjects(QPainter &painter, const Movie &movie, const DisplayList &list,
-                         const QTransform &toDevice, const QRectF &clip)
-{
-    paintObjects(painter, movie, list, toDevice, clip);
-}
-
 } // namespace movie

@@ -41,7 +41,7 @@ std::shared_ptr<const Movie> readMovie(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return nullptr;
     const QByteArray bytes = file.read(Player::MaxFileSize);
-    auto read = std::make_shared<Movie>(ReadSwf(bytes));
+    auto read = std::make_shared<Movie>(readSwf(bytes));
     return read->isEmpty() ? nullptr : read;
 }
 

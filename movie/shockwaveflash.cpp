@@ -34,7 +34,7 @@ bool TShockwaveFlash::LoadMovie(int layer, const QString &url)
 // again at the next paint.
 void TShockwaveFlash::frameUpdated(const QRectF &area)
 {
-    const QTransform toDevice = movie::ShowAllTransform(m_player.stage(), QRectF(rect()));
+    const QTransform toDevice = movie::showAllTransform(m_player.stage(), QRectF(rect()));
     const QRect pixels = toDevice.mapRect(area).toAlignedRect().adjusted(-2, -2, 2, 2) & rect();
     if (pixels.isEmpty())
         return;

@@ -26,10 +26,4 @@ struct ReadLimits
 
 Movie readSwf(QByteArrayView bytes, const ReadLimits &limits = {});
 
-// The former name, for the player and the widget until they take the new one.
-inline Movie ReadSwf(QByteArrayView bytes, const ReadLimits &limits = {})
-{
-    return readSwf(bytes, limits);
-}
-
 } // namespace movie
