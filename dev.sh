@@ -20,6 +20,10 @@ packages=(
     libturbojpeg0-dev libjpeg62-turbo-dev zlib1g-dev
     fonts-arphic-gbsn00lp fonts-arphic-uming
 )
+if [ "$what" = test ]; then
+    # The tests read the PDFs the program writes back with pdftotext.
+    packages+=(poppler-utils)
+fi
 if [ "$what" = deb ]; then
     # dpkg-shlibdeps works out the package's library dependencies; it needs file.
     packages+=(dpkg-dev file)

@@ -190,10 +190,13 @@ void BirthDataPage::b1Click()
     const std::optional<Reading> reading = reckon(texts); // may raise: nothing written yet
     if (!reading) {
         showWeightLine(QString::fromUtf8(IncompletePrompt));
-        return;
+        m_shown.reset();
+    } else {
+        showWeightLine(reading->weightLine);
+        m1->setPlainText(reading->verse);
+        m_shown = ShownReading{texts, *reading};
     }
-    showWeightLine(reading->weightLine);
-    m1->setPlainText(reading->verse);
+    emit reckoned();
 }
 
 void BirthDataPage::runReckoning()

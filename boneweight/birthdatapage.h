@@ -4,8 +4,12 @@
 // line l1 and the verse memo m1. The page reads the lists, hands them to the reckoning and
 // writes the two results; the lowest place in its stacking order is kept for the animation.
 
+#include "boneweight/reckoning.h"
+
 #include <QDate>
 #include <QWidget>
+
+#include <optional>
 
 class QComboBox;
 class QFrame;
@@ -26,6 +30,20 @@ public:
     // The reckoning: run by b1, by Enter anywhere on the tab and by a click in m1.
     void b1Click();
 
+    // The reading the tab shows: the five texts it was reckoned from and its two results. None
+    // before the first reading, and none while l1 shows the prompt instead of a weight line.
+    struct ShownReading
+    {
+        BirthTexts picked;
+        Reading reading;
+    };
+    const std::optional<ShownReading> &shownReading() const { return m_shown; }
+
+signals:
+    // After every reckoning that ended normally, with a reading or with the prompt.
+    void reckoned();
+
+public:
     QFrame *Panel11 = nullptr;
     QLabel *l1 = nullptr;
     QGroupBox *GroupBox2 = nullptr;
@@ -47,4 +65,6 @@ protected:
 private:
     void runReckoning();
     void showWeightLine(const QString &line);
+
+    std::optional<ShownReading> m_shown;
 };
