@@ -18,7 +18,7 @@ packages=(
     cmake ninja-build g++ pkg-config git
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libturbojpeg0-dev libjpeg62-turbo-dev zlib1g-dev
-    fonts-arphic-gbsn00lp fonts-arphic-uming
+    fonts-arphic-gbsn00lp fonts-arphic-uming tzdata
 )
 if [ "$what" = test ]; then
     # The tests read the PDFs the program writes back with pdftotext.

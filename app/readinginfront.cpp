@@ -7,6 +7,7 @@
 #include "palm/palmpage.h"
 #include "palm/palmtopictab.h"
 
+#include <QLabel>
 #include <QTabWidget>
 
 namespace {
@@ -31,19 +32,25 @@ QString verseLines(const QString &verse)
 
 ReadingInFront birthReading(const BirthDataPage &page, const QString &caption)
 {
-    const auto &shown = page.shownReading();
-    if (!shown)
+    // The reading in front is the last one while l1 still shows its weight line: a later prompt
+    // or refusal takes its place there, though the verse stays in m1.
+    const auto &shown = page.lastReading();
+    if (!shown || page.l1->text() != shown->weightLine)
         return {std::nullopt, QStringLiteral("先选好出生资料，按“算一卦”，才有可保存的结果。")};
     // The numbers as the reckoning read them, whether picked from the lists or typed.
-    const BirthData data = convertBirthParts(cutBirthTexts(shown->picked));
+    const BirthData data = convertBirthParts(cutBirthTexts(shown->texts));
     const QString date
         = QStringLiteral("%1年%2月%3日").arg(data.Year).arg(data.Month).arg(data.Day);
+    const QString calendar = shown->calendar == BirthCalendar::Gregorian ? QStringLiteral("公历")
+                                                                         : QStringLiteral("农历");
     KeptReading kept;
     kept.title = caption;
-    kept.facts << QStringLiteral("出生：%1 %2:%3")
-                      .arg(date, QString::number(data.Hour), shown->picked.minute);
-    kept.weightLine = shown->reading.weightLine;
-    kept.text = verseLines(shown->reading.verse);
+    kept.facts << QStringLiteral("出生：%1%2 %3:%4")
+                      .arg(calendar, date, QString::number(data.Hour), shown->texts.minute);
+    if (!shown->converted.isEmpty())
+        kept.facts << shown->converted;
+    kept.weightLine = shown->weightLine;
+    kept.text = verseLines(shown->verse);
     kept.picture = QStringLiteral(":/pictures/Image218.jpg");
     kept.fileStem = QStringLiteral("称骨_") + date;
     return {kept, {}};

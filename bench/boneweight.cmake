@@ -1,1 +1,2 @@
 lorvex_bench(bench_reckoning LIBS lorvex_boneweight_core)
+lorvex_bench(bench_lunar LIBS lorvex_boneweight_core lorvex_calendar)

@@ -3,7 +3,7 @@
 #include "base/errorreport.h"
 #include "base/look.h"
 #include "base/picturelabel.h"
-#include "boneweight/reckoning.h"
+#include "boneweight/gregorianbirth.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace {
 
@@ -31,6 +32,13 @@ constexpr QRect kGroupBox1{0, 8, 213, 279};
 constexpr QRect kM1{3, 16, 204, 257};
 constexpr QRect kPanel12{0, 287, 65, 127};
 constexpr QRect kImage218{2, 41, 60, 80};
+// Ours, around those: the calendar choice on the top edge of GroupBox2, right of its caption; the
+// converted line along the foot of Panel11, under l1 and b1, as wide as the panel's free width.
+constexpr QRect kRbLunar{214, 0, 55, 17};
+constexpr QRect kRbSolar{272, 0, 55, 17};
+constexpr QPoint kLConverted{215, 103};
+// A text in l1 wider than the room before b1 breaks onto a second line (Panel11 holds two).
+constexpr int kL1Room = 504 - 4 - 273;
 
 constexpr int kFirstYear = 1880;
 
@@ -72,6 +80,19 @@ QComboBox *birthList(const char *name, const QString &accessibleName, QWidget *p
     list->setMaxVisibleItems(20);
     list->setGeometry(geometry);
     return list;
+}
+
+// A radio button on the top edge of the frame, its background hiding the edge's line behind it.
+QRadioButton *calendarChoice(const char *name, const QString &text, const QString &accessibleName,
+                             QWidget *parent, const QRect &geometry)
+{
+    auto *choice = new QRadioButton(text, parent);
+    choice->setObjectName(QString::fromLatin1(name));
+    choice->setAccessibleName(accessibleName);
+    choice->setFont(base::songFont(13));
+    choice->setAutoFillBackground(true);
+    choice->setGeometry(geometry);
+    return choice;
 }
 
 // Items replace whatever was there; the placeholder stays as the list's text, not an item.
@@ -119,6 +140,24 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     ch->setEditText(QStringLiteral("时"));
     cf->setEditText(QStringLiteral("分"));
 
+    rbLunar = calendarChoice("rbLunar", QStringLiteral("农历"), QStringLiteral("出生日期为农历"),
+                             GroupBox2, kRbLunar);
+    rbSolar = calendarChoice("rbSolar", QStringLiteral("公历"), QStringLiteral("出生日期为公历"),
+                             GroupBox2, kRbSolar);
+    rbLunar->setChecked(true);
+    // One Tab stop for the two, the checked one, as a radio group has on a dialog.
+    const auto tabStopOnChecked = [this] {
+        rbLunar->setFocusPolicy(rbLunar->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+        rbSolar->setFocusPolicy(rbSolar->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    tabStopOnChecked();
+    connect(rbLunar, &QRadioButton::toggled, this, tabStopOnChecked);
+    lConverted = new QLabel(Panel11);
+    lConverted->setObjectName(QStringLiteral("lConverted"));
+    lConverted->setAccessibleName(QStringLiteral("换算所得农历"));
+    lConverted->setFont(base::songFont(12));
+    lConverted->move(kLConverted);
+
     b1 = new QPushButton(QStringLiteral("算一卦"), this);
     b1->setObjectName(QStringLiteral("b1"));
     b1->setFont(base::songFont(13));
@@ -150,9 +189,13 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     Image218->setGeometry(kImage218);
 
     // Enter on any control of the tab runs the reckoning, as on a dialog with a default button.
-    for (QWidget *w : QList<QWidget *>{cy, cm, cd, ch, cf, b1, m1})
+    for (QWidget *w : QList<QWidget *>{cy, cm, cd, ch, cf, rbLunar, rbSolar, b1, m1})
         w->installEventFilter(this);
 
+    // The calendar choice comes first: it says how the date that follows is read. The arrow
+    // keys move between its two buttons.
+    setTabOrder(rbLunar, rbSolar);
+    setTabOrder(rbSolar, cf);
     setTabOrder(cf, cy);
     setTabOrder(cy, ch);
     setTabOrder(ch, cd);
@@ -187,29 +230,60 @@ void BirthDataPage::b1Click()
 {
     const BirthTexts texts{cy->currentText(), cm->currentText(), cd->currentText(),
                            ch->currentText(), cf->currentText()};
+    if (rbSolar->isChecked()) {
+        // May raise, as the lunar reckoning does: nothing written yet.
+        const auto outcome = reckonGregorian(texts);
+        showConverted({});
+        if (!outcome) {
+            showWeightLine(QString::fromUtf8(IncompletePrompt));
+        } else if (const auto *refusal = std::get_if<Refusal>(&*outcome)) {
+            showWeightLine(refusal->message);
+        } else {
+            const auto &converted = std::get<ConvertedReading>(*outcome);
+            showWeightLine(converted.reading.weightLine);
+            m1->setPlainText(converted.reading.verse);
+            showConverted(converted.converted);
+            m_lastReading = ShownReading{texts, BirthCalendar::Gregorian, converted.converted,
+                                         converted.reading.weightLine, converted.reading.verse};
+        }
+        return;
+    }
     const std::optional<Reading> reading = reckon(texts); // may raise: nothing written yet
+    showConverted({});
     if (!reading) {
         showWeightLine(QString::fromUtf8(IncompletePrompt));
-        m_shown.reset();
-    } else {
-        showWeightLine(reading->weightLine);
-        m1->setPlainText(reading->verse);
-        m_shown = ShownReading{texts, *reading};
+        return;
     }
-    emit reckoned();
+    showWeightLine(reading->weightLine);
+    m1->setPlainText(reading->verse);
+    m_lastReading
+        = ShownReading{texts, BirthCalendar::Lunar, {}, reading->weightLine, reading->verse};
 }
 
 void BirthDataPage::runReckoning()
 {
     base::guarded([this] { b1Click(); });
+    emit reckoned();
 }
 
 void BirthDataPage::showWeightLine(const QString &line)
 {
     // The label sizes itself to its text, from its fixed top-left corner.
+    l1->setWordWrap(false);
     l1->setText(line);
     l1->adjustSize();
+    if (l1->width() > kL1Room) { // only a refusal of a Gregorian date is this long
+        l1->setWordWrap(true);
+        l1->resize(kL1Room, l1->heightForWidth(kL1Room));
+    }
     l1->move(kL1);
+}
+
+void BirthDataPage::showConverted(const QString &line)
+{
+    lConverted->setText(line);
+    lConverted->adjustSize();
+    lConverted->move(kLConverted);
 }
 
 bool BirthDataPage::eventFilter(QObject *watched, QEvent *event)

@@ -3,6 +3,9 @@
 // The first tab, " 我有几两命？ ": five lists for the birth data, the button "算一卦", the weight
 // line l1 and the verse memo m1. The page reads the lists, hands them to the reckoning and
 // writes the two results; the lowest place in its stacking order is kept for the animation.
+// Two radio buttons on the frame of the lists say whether the picked date is lunar (as the
+// tables are meant, and the default) or Gregorian, which is converted to lunar first and shown
+// in lConverted.
 
 #include "boneweight/reckoning.h"
 
@@ -17,6 +20,19 @@ class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QRadioButton;
+
+enum class BirthCalendar { Lunar, Gregorian };
+
+// A reading as the page showed it.
+struct ShownReading
+{
+    BirthTexts texts;       // the five list texts it was made from
+    BirthCalendar calendar; // what the picked date was read as
+    QString converted;      // lConverted's line: what was weighed; empty for a lunar pick
+    QString weightLine;     // l1
+    QString verse;          // m1
+};
 
 class BirthDataPage : public QWidget
 {
@@ -30,17 +46,13 @@ public:
     // The reckoning: run by b1, by Enter anywhere on the tab and by a click in m1.
     void b1Click();
 
-    // The reading the tab shows: the five texts it was reckoned from and its two results. None
-    // before the first reading, and none while l1 shows the prompt instead of a weight line.
-    struct ShownReading
-    {
-        BirthTexts picked;
-        Reading reading;
-    };
-    const std::optional<ShownReading> &shownReading() const { return m_shown; }
+    // The last reading that ended in a weight and a verse; nothing before the first. A later
+    // prompt, refusal or failure leaves it as it was, as it leaves the verse in m1.
+    const std::optional<ShownReading> &lastReading() const { return m_lastReading; }
 
 signals:
-    // After every reckoning that ended normally, with a reading or with the prompt.
+    // After every press of "算一卦", whatever it ended in: a reading, a prompt, a refusal, an
+    // error.
     void reckoned();
 
 public:
@@ -53,6 +65,9 @@ public:
     QComboBox *ch = nullptr;
     QLabel *sdian = nullptr;
     QComboBox *cf = nullptr;
+    QRadioButton *rbLunar = nullptr;
+    QRadioButton *rbSolar = nullptr;
+    QLabel *lConverted = nullptr;
     QPushButton *b1 = nullptr;
     QGroupBox *GroupBox1 = nullptr;
     QPlainTextEdit *m1 = nullptr;
@@ -65,6 +80,7 @@ protected:
 private:
     void runReckoning();
     void showWeightLine(const QString &line);
+    void showConverted(const QString &line);
 
-    std::optional<ShownReading> m_shown;
+    std::optional<ShownReading> m_lastReading;
 };

@@ -3,6 +3,9 @@
 // Our reader of Rich Text Format into a QTextDocument, the stand-in for the rich text control that
 // shows the palm introduction. One import() call fills the document through one cursor; a stack
 // of group states follows RTF's nesting of {...} the way QTextMarkdownImporter follows Markdown's.
+// In three layers, as QTextMarkdownImporter sits on md4c: a pull tokenizer (rtftokenizer.h), the
+// table of control words with each word's action (rtfcontrolwords.cpp), and the importer that
+// builds the document (rtfimporter.h).
 //
 // It never throws and never gives up on bad input: what it can't read it passes over and counts.
 

@@ -1,4 +1,4 @@
-lorvex_test(tst_artwork LIBS lorvex_artwork PkgConfig::TURBOJPEG)
+lorvex_test(tst_artwork LIBS lorvex_artwork lorvex_picture)
 # Checks the committed palm descriptions as well.
 target_compile_definitions(tst_artwork PRIVATE
     LORVEX_ARTWORK_DIR="${PROJECT_SOURCE_DIR}/tools/artwork")

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 // Drives the real first tab of the real window, finding its controls by name.
@@ -30,6 +31,12 @@ private slots:
     void promptLeavesTheVerse();
     void clickInVerseReckonsAgain();
     void focusOrder();
+    void gregorianReadings_data();
+    void gregorianReadings();
+    void gregorianRefusals_data();
+    void gregorianRefusals();
+    void calendarChoiceKeepsWhatWasTyped();
+    void calendarChoiceByKeyboard();
 
 private:
     QComboBox *list(const char *name) { return page->findChild<QComboBox *>(name); }
@@ -246,6 +253,156 @@ void TestBirthDataPage::focusOrder()
                  || w->objectName().startsWith(QLatin1String("qt_")));
     }
     QCOMPARE(order, QStringList({"cf", "cy", "ch", "cd", "cm", "b1", "m1"}));
+}
+
+void TestBirthDataPage::gregorianReadings_data()
+{
+    // The lunar dates as the Hong Kong Observatory's table gives them, the weights as the tables
+    // of the reading give them, summer time as zdump -v Asia/Shanghai lists it.
+    QTest::addColumn<QStringList>("choice");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("total");
+    QTest::addColumn<QString>("converted");
+    QTest::newRow("1984 Spring Festival")
+        << QStringList{"1984年", "2月", "2日", "10", "30"} << QStringLiteral("你的命重： 4两") << 40
+        << QStringLiteral("农历1984年正月初一 巳时 · 甲子年（属鼠）"); // 12 + 6 + 6 + 16
+    QTest::newRow("the first day of the range")
+        << QStringList{"1901年", "2月", "19日", "0", "00"} << QStringLiteral("你的命重： 3两5钱")
+        << 35 << QStringLiteral("农历1901年正月初一 子时 · 辛丑年（属牛）"); // 7 + 6 + 6 + 16
+    QTest::newRow("leap month 闰二月 weighs as 二月")
+        << QStringList{"2004年", "3月", "29日", "9", "00"} << QStringLiteral("你的命重： 3两6钱")
+        << 36 << QStringLiteral("农历2004年闰二月初九 巳时 · 甲申年（属猴）"); // 5 + 7 + 8 + 16
+    QTest::newRow("2033 闰十一月, a year past the table")
+        << QStringList{"2033年", "12月", "22日", "12", "00"} << QStringLiteral("你的命重： 2两3钱")
+        << 23 << QStringLiteral("农历2033年闰十一月初一 午时 · 癸丑年（属牛）"); // 0 + 9 + 6 + 8
+    QTest::newRow("summer time")
+        << QStringList{"1990年", "8月", "15日", "14", "20"} << QStringLiteral("你的命重： 3两7钱")
+        << 37
+        << QStringLiteral(
+               "农历1990年六月廿五 未时 · 庚午年（属马） · 已按夏令时减一小时"); // 9+5+15+8
+    QTest::newRow("summer time back across midnight")
+        << QStringList{"1988年", "5月", "1日", "0", "10"} << QStringLiteral("你的命重： 5两6钱")
+        << 56
+        << QStringLiteral(
+               "农历1988年三月十五 子时 · 戊辰年（属龙） · 已按夏令时减一小时"); // 12+18+10+16
+}
+
+void TestBirthDataPage::gregorianReadings()
+{
+    QFETCH(QStringList, choice);
+    QFETCH(QString, line);
+    QFETCH(int, total);
+    QFETCH(QString, converted);
+    auto *lConverted = page->findChild<QLabel *>(QStringLiteral("lConverted"));
+    QVERIFY(lConverted);
+    QTest::mouseClick(page->findChild<QRadioButton *>("rbSolar"), Qt::LeftButton);
+    choose(choice);
+    QTest::mouseClick(page->findChild<QPushButton *>("b1"), Qt::LeftButton);
+    QCOMPARE(l1->text(), line);
+    QCOMPARE(m1->toPlainText(), VerseText(total));
+    QCOMPARE(lConverted->text(), converted);
+    QVERIFY(reports.isEmpty());
+    QVERIFY(page->lastReading());
+    QCOMPARE(page->lastReading()->calendar, BirthCalendar::Gregorian);
+    QCOMPARE(page->lastReading()->converted, converted);
+    QCOMPARE(page->lastReading()->texts.day, choice[2]);
+
+    // The same choice read as lunar is today's reading, and says nothing of a conversion.
+    QTest::mouseClick(page->findChild<QRadioButton *>("rbLunar"), Qt::LeftButton);
+    QTest::mouseClick(page->findChild<QPushButton *>("b1"), Qt::LeftButton);
+    QCOMPARE(lConverted->text(), QString());
+    QCOMPARE(page->lastReading()->calendar, BirthCalendar::Lunar);
+    QCOMPARE(page->lastReading()->weightLine, l1->text());
+    QCOMPARE(l1->pos(), QPoint(273, 82));
+}
+
+void TestBirthDataPage::gregorianRefusals_data()
+{
+    QTest::addColumn<QStringList>("choice");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("report");
+    const QString range = QStringLiteral("农历换算只收1901年2月19日至2100年的生日");
+    QTest::newRow("30 February") << QStringList{"1990年", "2月", "30日", "8", "00"}
+                                 << QStringLiteral("1990年2月没有30日") << QString();
+    QTest::newRow("31 April") << QStringList{"2000年", "4月", "31日", "8", "00"}
+                              << QStringLiteral("2000年4月没有31日") << QString();
+    QTest::newRow("29 February 1900")
+        << QStringList{"1900年", "2月", "29日", "8", "00"} << range << QString();
+    QTest::newRow("the day before the range")
+        << QStringList{"1901年", "2月", "18日", "23", "59"} << range << QString();
+    QTest::newRow("typed month 13") << QStringList{"1990年", "13", "1日", "8", "00"}
+                                    << QStringLiteral("1990年没有13月") << QString();
+    QTest::newRow("typed hour 24") << QStringList{"1990年", "1月", "1日", "24", "00"}
+                                   << QStringLiteral("一天只有0至23时，没有24时") << QString();
+    QTest::newRow("incomplete") << QStringList{"1990年", "1月", "1日", "8", "分"}
+                                << QStringLiteral("请输入出生资料!") << QString();
+    // A part that is not a number stays the failure it is in a lunar reckoning.
+    QTest::newRow("letters before the year")
+        << QStringList{"abcd1990", "1月", "1日", "0", "00"} << QStringLiteral("你的命重： 3两5钱")
+        << QStringLiteral("'abcd' is not a valid integer value.");
+}
+
+void TestBirthDataPage::gregorianRefusals()
+{
+    QFETCH(QStringList, choice);
+    QFETCH(QString, line);
+    QFETCH(QString, report);
+    auto *lConverted = page->findChild<QLabel *>(QStringLiteral("lConverted"));
+    QTest::mouseClick(page->findChild<QRadioButton *>("rbSolar"), Qt::LeftButton);
+    choose({"1992年", "2月", "4日", "0", "00"}); // 1992-02-04: 正月初一, 7 + 6 + 6 + 16
+    QTest::mouseClick(page->findChild<QPushButton *>("b1"), Qt::LeftButton);
+    QCOMPARE(m1->toPlainText(), VerseText(35));
+    const std::optional<ShownReading> reading = page->lastReading();
+
+    choose(choice);
+    QTest::mouseClick(page->findChild<QPushButton *>("b1"), Qt::LeftButton);
+    QCOMPARE(l1->text(), line);
+    QCOMPARE(reports, report.isEmpty() ? QStringList() : QStringList{report});
+    QCOMPARE(m1->toPlainText(), VerseText(35)); // no reading: the verse stays
+    QCOMPARE(page->lastReading()->texts.year, reading->texts.year);
+    if (report.isEmpty())
+        QCOMPARE(lConverted->text(), QString());
+    // A refusal too long for the room before b1 takes a second line, never b1's place.
+    QVERIFY(l1->geometry().right() < 504);
+    QVERIFY(page->findChild<QWidget *>("Panel11")->rect().contains(l1->geometry()));
+}
+
+void TestBirthDataPage::calendarChoiceKeepsWhatWasTyped()
+{
+    auto *rbLunar = page->findChild<QRadioButton *>("rbLunar");
+    auto *rbSolar = page->findChild<QRadioButton *>("rbSolar");
+    QVERIFY(rbLunar->isChecked() && !rbSolar->isChecked());
+    choose({"1990年", "8月", "15日", "14", "20"});
+    QTest::mouseClick(rbSolar, Qt::LeftButton);
+    QVERIFY(rbSolar->isChecked() && !rbLunar->isChecked());
+    QCOMPARE(list("cy")->currentText(), QStringLiteral("1990年"));
+    QCOMPARE(list("cf")->currentText(), QStringLiteral("20"));
+    QCOMPARE(l1->text(), QString());
+    QTest::mouseClick(page->findChild<QPushButton *>("b1"), Qt::LeftButton);
+    QTest::mouseClick(rbLunar, Qt::LeftButton);
+    QCOMPARE(l1->text(), QStringLiteral("你的命重： 3两7钱")); // still the reading shown
+    QCOMPARE(list("cd")->currentText(), QStringLiteral("15日"));
+}
+
+void TestBirthDataPage::calendarChoiceByKeyboard()
+{
+    auto *rbLunar = page->findChild<QRadioButton *>("rbLunar");
+    auto *rbSolar = page->findChild<QRadioButton *>("rbSolar");
+    QCOMPARE(rbLunar->accessibleName(), QStringLiteral("出生日期为农历"));
+    QCOMPARE(rbSolar->accessibleName(), QStringLiteral("出生日期为公历"));
+    list("cf")->setFocus(Qt::BacktabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), rbLunar); // the checked one is the Tab stop
+    QTest::keyClick(rbLunar, Qt::Key_Right);
+    QVERIFY(rbSolar->isChecked());
+    QCOMPARE(QApplication::focusWidget(), rbSolar);
+    choose({"1990年", "8月", "15日", "14", "20"});
+    QTest::keyClick(rbSolar, Qt::Key_Return); // Enter on the choice reckons, as on the lists
+    QCOMPARE(l1->text(), QStringLiteral("你的命重： 3两7钱"));
+    QVERIFY(page->findChild<QLabel *>("lConverted")->text().startsWith(u"农历1990年六月廿五 未时"));
+    QTest::keyClick(rbSolar, Qt::Key_Tab);
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus == list("cf") || list("cf")->isAncestorOf(focus));
 }
 
 QTEST_MAIN(TestBirthDataPage)

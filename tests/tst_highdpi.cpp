@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyleOptionGroupBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -34,6 +35,7 @@ private slots:
     void finerDrawingCoversThePicturesPlace_data();
     void finerDrawingCoversThePicturesPlace();
     void textFitsAndStaysApart();
+    void convertedBirthFitsAndStaysApart();
     void everyMoleTitleStaysOnItsMemo();
     void everyReadingFitsItsMemo();
     void picturesAreShownFine();
@@ -101,6 +103,25 @@ QList<TextPlace> shownTexts(QWidget *root, QStringList &cut)
             const QRect ink = metrics.boundingRect(text);
             add(label, QRect(line.left() + ink.left(), line.top(), ink.width(), line.height()),
                 text);
+        } else if (label && !label->text().isEmpty()) {
+            // A wrapping label must hold all its lines.
+            const QRect room = label->contentsRect();
+            if (label->heightForWidth(room.width()) > room.height() + 2)
+                cut << QStringLiteral("%1 needs %2 lines' height, has %3")
+                           .arg(describe(label, label->text()))
+                           .arg(label->heightForWidth(room.width()))
+                           .arg(room.height());
+            add(label, room, label->text());
+        } else if (auto *radio = qobject_cast<QRadioButton *>(w)) {
+            const QSize needs = radio->sizeHint();
+            if (needs.width() > radio->width() || needs.height() > radio->height() + 2)
+                cut << QStringLiteral("%1 needs %2 × %3, has %4 × %5")
+                           .arg(describe(radio, radio->text()))
+                           .arg(needs.width())
+                           .arg(needs.height())
+                           .arg(radio->width())
+                           .arg(radio->height());
+            add(radio, radio->rect(), radio->text());
         } else if (auto *button = qobject_cast<QPushButton *>(w)) {
             const QString text = button->text().remove(QLatin1Char('&'));
             fits(button, button->rect().adjusted(2, 2, -2, -2),
@@ -195,23 +216,65 @@ void TestHighDpi::finerDrawingCoversThePicturesPlace()
     QCOMPARE(builtInPicture(QStringLiteral(":/pictures/none.jpg"), ratio), QImage());
 }
 
+namespace {
+
+// Texts cut off by their control, and texts of different controls that run into each other.
+void collectFaults(QWidget *root, const QString &view, QStringList &faults)
+{
+    QStringList cut;
+    const QList<TextPlace> texts = shownTexts(root, cut);
+    for (const QString &c : cut)
+        faults << view + QStringLiteral(": ") + c;
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        for (qsizetype j = i + 1; j < texts.size(); ++j)
+            if (texts[i].rect.intersects(texts[j].rect) && texts[i].owner != texts[j].owner)
+                faults << QStringLiteral("%1: %2 runs into %3")
+                              .arg(view, texts[i].what, texts[j].what);
+}
+
+} // namespace
+
 void TestHighDpi::textFitsAndStaysApart()
 {
     TForm1 form;
     form.showCentred();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QStringList faults;
-    eachView(form.PageControl1, QString(), [&](const QString &view) {
-        QStringList cut;
-        const QList<TextPlace> texts = shownTexts(&form, cut);
-        for (const QString &c : cut)
-            faults << view + QStringLiteral(": ") + c;
-        for (qsizetype i = 0; i < texts.size(); ++i)
-            for (qsizetype j = i + 1; j < texts.size(); ++j)
-                if (texts[i].rect.intersects(texts[j].rect) && texts[i].owner != texts[j].owner)
-                    faults << QStringLiteral("%1: %2 runs into %3")
-                                  .arg(view, texts[i].what, texts[j].what);
-    });
+    eachView(form.PageControl1, QString(),
+             [&](const QString &view) { collectFaults(&form, view, faults); });
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+}
+
+void TestHighDpi::convertedBirthFitsAndStaysApart()
+{
+    // The longest lines a Gregorian pick brings: a 十二月 with summer time taken back, and
+    // the refusal of a date before the range, which breaks onto a second line.
+    TForm1 form;
+    form.FormCreate();
+    form.showCentred();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.findChild<QRadioButton *>(QStringLiteral("rbSolar"))->setChecked(true);
+    const auto pick = [&](const QStringList &texts) {
+        const char *names[] = {"cy", "cm", "cd", "ch", "cf"};
+        for (int i = 0; i < 5; ++i)
+            form.findChild<QComboBox *>(QString::fromLatin1(names[i]))->setEditText(texts[i]);
+        form.findChild<QPushButton *>(QStringLiteral("b1"))->click();
+    };
+    const auto *panel = form.findChild<QWidget *>(QStringLiteral("Panel11"));
+    const auto *lConverted = form.findChild<QLabel *>(QStringLiteral("lConverted"));
+    const auto *l1 = form.findChild<QLabel *>(QStringLiteral("l1"));
+    QStringList faults;
+
+    pick({"1943年", "1月", "30日", "1", "00"}); // 农历1942年十二月廿五 子时, in summer time
+    QVERIFY2(lConverted->text().contains(QStringLiteral("已按夏令时减一小时")),
+             qPrintable(lConverted->text()));
+    collectFaults(&form, lConverted->text(), faults);
+    QVERIFY(panel->rect().contains(lConverted->geometry()));
+
+    pick({"1901年", "2月", "18日", "23", "00"});
+    QCOMPARE(l1->text(), QStringLiteral("农历换算只收1901年2月19日至2100年的生日"));
+    collectFaults(&form, l1->text(), faults);
+    QVERIFY(panel->rect().contains(l1->geometry()));
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
 }
 

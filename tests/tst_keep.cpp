@@ -134,7 +134,7 @@ void TestKeep::keptFromEachTab()
         QCOMPARE(defaultFileName(kept, QStringLiteral("png")), fileName);
     if (tab == 0) {
         QCOMPARE(kept.weightLine, QStringLiteral("你的命重： 3两7钱"));
-        QVERIFY2(kept.facts.join('\n').contains(QStringLiteral("1990年1月1日 0:00")),
+        QVERIFY2(kept.facts.join('\n').contains(QStringLiteral("出生：农历1990年1月1日 0:00")),
                  qPrintable(kept.facts.join('\n')));
     }
 

@@ -1,4 +1,4 @@
-#include "artworkjpeg.h"
+#include "picture/jpeg.h"
 #include "tools/artwork/molefacedescription.h"
 
 #include <QFile>
@@ -193,12 +193,15 @@ void TestMoleFace::committedPicturesAreTheDescribedOnes()
         QCOMPARE(picture.key, QStringLiteral("g%1").arg(n, 2, 10, QLatin1Char('0')));
         const QString path
             = QStringLiteral(LORVEX_ASSETS_DIR "/pictures/mole/%1.jpg").arg(picture.key);
-        const QImage committed = ReadJpeg(path), described = DrawFace(picture);
+        QFile committedFile(path), finerFile(QString(path).replace(".jpg", "@2x.jpg"));
+        QVERIFY2(committedFile.open(QIODevice::ReadOnly), qPrintable(path));
+        QVERIFY2(finerFile.open(QIODevice::ReadOnly), qPrintable(finerFile.fileName()));
+        const QImage committed = decodeJpeg(committedFile.readAll()), described = DrawFace(picture);
         QVERIFY2(!committed.isNull(), qPrintable(path));
         QCOMPARE(committed.size(), described.size());
         QVERIFY2(VisibleDifference(committed, described, FacePixelStep) == 0,
                  qPrintable(picture.key + " is not what mole_faces.txt draws"));
-        const QImage finer = ReadJpeg(QString(path).replace(".jpg", "@2x.jpg"));
+        const QImage finer = decodeJpeg(finerFile.readAll());
         QCOMPARE(finer.size(), described.size() * 2);
         QVERIFY2(VisibleDifference(finer, DrawFace(picture, 2), FacePixelStep) == 0,
                  qPrintable(picture.key + "@2x is not what mole_faces.txt draws"));

@@ -1,0 +1,1 @@
+lorvex_test(tst_lunarcalendar LIBS lorvex_calendar)
