@@ -24,6 +24,10 @@ if [ "$what" = test ]; then
     # The tests read the PDFs the program writes back with pdftotext.
     packages+=(poppler-utils)
 fi
+if [ "$what" = run ]; then
+    # Qt's Wayland platform plugin: a native window on a Wayland desktop.
+    packages+=(qt6-wayland)
+fi
 if [ "$what" = deb ]; then
     # dpkg-shlibdeps works out the package's library dependencies; it needs file.
     packages+=(dpkg-dev file)

@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace {
@@ -36,6 +37,23 @@ constexpr MenuEntry kSpacers[] = {
     {"N20", " "}, {"N21", " "}, {"N22", " "}, {"N23", " "}, {"N25", " "}, {"N26", " "},
     {"N27", " "}, {"N28", " "}, {"N24", " "}, {"N30", " "}, {"N29", " "}, {"N13", " "},
 };
+
+// Tab goes in the order of reading: a tab set whose tabs stand under its pages has them reached
+// after the controls of the page shown, not before. The tab set itself is no stop: as the tabs'
+// focus proxy it would hand the focus to them ahead of the page.
+void putTabsAfterPages(QWidget *window, QTabWidget *set)
+{
+    set->setFocusProxy(nullptr);
+    set->setFocusPolicy(Qt::NoFocus);
+    set->tabBar()->setFocusPolicy(Qt::TabFocus);
+    QWidget *last = nullptr;
+    for (QWidget *w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain())
+        if (set->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w != set->tabBar()
+            && !set->tabBar()->isAncestorOf(w))
+            last = w;
+    if (last)
+        QWidget::setTabOrder(last, set->tabBar());
+}
 
 } // namespace
 
@@ -80,6 +98,8 @@ TForm1::TForm1(QWidget *parent)
     for (int i = 0; i < PageControl1->count(); ++i)
         PageControl1->widget(i)->setAccessibleName(PageControl1->tabText(i).trimmed());
     PageControl1->setCurrentIndex(0);
+    putTabsAfterPages(this, TabSheet2->PageControl2);
+    putTabsAfterPages(this, TabSheet10->PageControl3);
 
     buildMenu();
     resize(ClientWidth, ClientHeight + MainMenu1->sizeHint().height());

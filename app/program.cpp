@@ -15,6 +15,9 @@ void setUpApplication()
     QApplication::setApplicationName(QString::fromLatin1(base::ApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral("5.01"));
     QApplication::setFont(base::songFont(13));
+    // A change of the desktop's colour scheme reaches the controls below a tab bar or menu bar
+    // with a style sheet as well; without this Qt stops handing the palette on at such a control.
+    QApplication::setAttribute(Qt::AA_UseStyleSheetPropagationInWidgetStyles);
     // The larger drawings keep the title bar's icon sharp on a finer screen.
     QIcon icon(QStringLiteral(":/icon/lorvex2004.png"));
     icon.addFile(QStringLiteral(":/icon/lorvex2004-128.png"));

@@ -1,5 +1,6 @@
 #include "boneweight/birthdatapage.h"
 
+#include "base/announce.h"
 #include "base/errorreport.h"
 #include "base/look.h"
 #include "base/picturelabel.h"
@@ -75,8 +76,8 @@ QComboBox *birthList(const char *name, const QString &accessibleName, QWidget *p
     list->setInsertPolicy(QComboBox::NoInsert);
     list->setCompleter(nullptr);
     list->setFont(base::songFont(13));
-    base::setBaseColour(list, base::Cream);
-    base::setBaseColour(list->lineEdit(), base::Cream);
+    base::setCreamBase(list);
+    base::setCreamBase(list->lineEdit());
     list->setMaxVisibleItems(20);
     list->setGeometry(geometry);
     return list;
@@ -119,7 +120,7 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     l1->setObjectName(QStringLiteral("l1"));
     l1->setAccessibleName(QStringLiteral("命重"));
     l1->setFont(base::songFont(16));
-    base::setTextColour(l1, base::Navy);
+    base::followAccent(l1, base::Navy, QPalette::Window);
     l1->setAutoFillBackground(true);
     l1->setGeometry(kL1.x(), kL1.y(), 8, 16);
 
@@ -175,7 +176,7 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     m1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m1->setFont(base::songFont(27));
-    base::setBaseColour(m1, base::Cream);
+    base::setCreamBase(m1);
     m1->setGeometry(kM1);
     m1->viewport()->installEventFilter(this);
 
@@ -242,6 +243,7 @@ void BirthDataPage::b1Click()
             const auto &converted = std::get<ConvertedReading>(*outcome);
             showWeightLine(converted.reading.weightLine);
             m1->setPlainText(converted.reading.verse);
+            base::announce(m1, converted.reading.verse);
             showConverted(converted.converted);
             m_lastReading = ShownReading{texts, BirthCalendar::Gregorian, converted.converted,
                                          converted.reading.weightLine, converted.reading.verse};
@@ -256,6 +258,7 @@ void BirthDataPage::b1Click()
     }
     showWeightLine(reading->weightLine);
     m1->setPlainText(reading->verse);
+    base::announce(m1, reading->verse);
     m_lastReading
         = ShownReading{texts, BirthCalendar::Lunar, {}, reading->weightLine, reading->verse};
 }
@@ -277,6 +280,7 @@ void BirthDataPage::showWeightLine(const QString &line)
         l1->resize(kL1Room, l1->heightForWidth(kL1Room));
     }
     l1->move(kL1);
+    base::announce(l1, line);
 }
 
 void BirthDataPage::showConverted(const QString &line)

@@ -7,6 +7,10 @@
 // memo its start text and wires the buttons and pictures to NextPage, PreviousPage and
 // SelectItem. The palm topic tabs and the two mole tabs are each one table; the mole catalogues
 // derive from CatalogueWidgets to act on their title text or caption in the CatalogueView hooks.
+//
+// By keyboard the frame is the picture grid, one stop of the Tab key, as a list view is: the arrow
+// keys move a focus frame from picture to picture and on across the pages, Page Up and Page Down
+// turn the page, Return or Space opens the picture's analysis as a click does.
 
 #include "base/picturelabel.h"
 #include "catalogue/picturecatalogue.h"
@@ -99,7 +103,18 @@ public:
     void setIndicator(const QString &text) override;
     void setMemoText(const QString &text) override;
 
+    // The picture the focus frame stands on while the grid holds the focus.
+    int currentPicture() const { return m_current; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    bool gridKeyPressed(int key);
+    int pictureForKey(int key) const;
+    void moveCurrent(int item);
+    void showCurrent();
+    void openPicture(int item);
     QWidget *parentOf(const ControlPlace &place) const;
     void place(QWidget *control, const ControlPlace &place) const;
 
@@ -112,4 +127,7 @@ private:
     bool m_indicatorSizesItself = false;
     PictureCatalogue m_catalogue;
     std::vector<PictureLabel *> m_pictures;
+    int m_columns = 1;
+    int m_current = 0;
+    QWidget *m_focusFrame = nullptr;
 };

@@ -80,7 +80,7 @@ QLabel *restingLabel(const char *name, const QString &accessibleName, QWidget *p
     label->setObjectName(QString::fromLatin1(name));
     label->setAccessibleName(accessibleName);
     label->setFont(base::songFont(29));
-    base::setWindowColour(label, base::Cream);
+    base::setCreamWindow(label);
     label->adjustSize();
     label->move(kRest);
     return label;
