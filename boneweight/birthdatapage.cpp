@@ -268,6 +268,7 @@ void BirthDataPage::b1Click()
 void BirthDataPage::runReckoning()
 {
     base::guarded([this] { b1Click(); });
+    emit reckoned();
 }
 
 void BirthDataPage::showWeightLine(const QString &line)

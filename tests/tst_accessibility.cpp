@@ -50,8 +50,8 @@ namespace {
 bool isControl(QAccessibleInterface *iface)
 {
     auto *widget = qobject_cast<QWidget *>(iface->object());
-    if (!widget) // a menu item: a spacer's name is blank, a command's is its caption
-        return iface->role() != QAccessible::MenuItem;
+    if (!widget) // a menu item: a spacer's name is blank, a command's is its caption; a separator
+        return iface->role() != QAccessible::MenuItem && iface->role() != QAccessible::Separator;
     const QString name = widget->objectName();
     const bool ours = !name.isEmpty() && !name.startsWith(QLatin1String("qt_"));
     return ours || (widget->focusPolicy() & Qt::TabFocus);
