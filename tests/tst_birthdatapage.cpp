@@ -390,7 +390,7 @@ void TestBirthDataPage::calendarChoiceByKeyboard()
     auto *rbSolar = page->findChild<QRadioButton *>("rbSolar");
     QCOMPARE(rbLunar->accessibleName(), QStringLiteral("出生日期为农历"));
     QCOMPARE(rbSolar->accessibleName(), QStringLiteral("出生日期为公历"));
-    list("cf")->setFocus(Qt::BacktabFocusReason);
+    list("cy")->setFocus(Qt::BacktabFocusReason);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     QCOMPARE(QApplication::focusWidget(), rbLunar); // the checked one is the Tab stop
     QTest::keyClick(rbLunar, Qt::Key_Right);
