@@ -16,6 +16,33 @@ constexpr QRect kPageControl3{0, -8, 633, 417};
 constexpr QPoint kRest{448, 32};
 constexpr QPoint kFaceTitle{420, 27};
 
+// What a screen reader calls a mole picture. A face mole: its title without the padding that lines
+// it up over the memo. A body mole: the place its analysis opens with, the words of the first
+// clause before "有痣", "长痣" or "生痣" ("两肘前").
+QString faceMoleName(const CatalogueItem &item)
+{
+    return item.Title.trimmed();
+}
+
+QString bodyMoleName(const CatalogueItem &item)
+{
+    static const QString clauseEnds = QStringLiteral("，。：；");
+    const QString &text = item.Analysis;
+    qsizetype end = 0;
+    while (end < text.size() && !clauseEnds.contains(text[end]))
+        ++end;
+    QString name = text.left(end);
+    for (const QString &mole :
+         {QStringLiteral("有痣"), QStringLiteral("长痣"), QStringLiteral("生痣")}) {
+        const qsizetype at = name.indexOf(mole);
+        if (at > 0) {
+            name.truncate(at);
+            break;
+        }
+    }
+    return name;
+}
+
 // The face moles: buttons and indicator inside the frame, 15 pictures a page.
 constexpr CataloguePageTable kFacePage{
     .caption = "  面痣  ",
@@ -29,7 +56,7 @@ constexpr CataloguePageTable kFacePage{
     .indicatorPixels = 13,
     .memoPixels = 24,
     .memoColour = base::Cream,
-    .naming = PictureNaming::Title,
+    .naming = faceMoleName,
 };
 
 // The body moles: buttons and indicator on the page below the memo, 6 pictures a page.
@@ -45,7 +72,7 @@ constexpr CataloguePageTable kBodyPage{
     .indicatorPixels = 13,
     .memoPixels = 29,
     .memoColour = base::Cream,
-    .naming = PictureNaming::Place,
+    .naming = bodyMoleName,
 };
 
 // Items keyed by their picture control, "g01" ... or "k01" ...; the key comes from the place in

@@ -4,6 +4,17 @@
 
 namespace {
 
+// A palm picture is called by its analysis up to the first comma or stop: "事业纹直上离宫之人".
+QString firstClause(const CatalogueItem &item)
+{
+    static const QString clauseEnds = QStringLiteral("，。：；");
+    const QString &text = item.Analysis;
+    qsizetype end = 0;
+    while (end < text.size() && !clauseEnds.contains(text[end]))
+        ++end;
+    return text.left(end);
+}
+
 // Where everything stands, the same on all six tabs; only the names differ.
 constexpr CataloguePageTable palmTopicPage(const char *caption, const char *frame,
                                            const char *previous, const char *next,
@@ -22,7 +33,7 @@ constexpr CataloguePageTable palmTopicPage(const char *caption, const char *fram
         .indicatorPixels = 13,
         .memoPixels = 29,
         .memoColour = base::Cream,
-        .naming = PictureNaming::FirstClause,
+        .naming = firstClause,
     };
 }
 
