@@ -78,12 +78,12 @@ constexpr CataloguePageTable kBodyPage{
 // Items keyed by their picture control, "g01" ... or "k01" ...; the key comes from the place in
 // the table, so an item's control exists even before its text is written.
 template<std::size_t N>
-QList<CatalogueItem> itemsOf(const std::array<MoleItem, N> &moles, QChar letter)
+QList<CatalogueItem> itemsOf(const std::array<MoleItem, N> &moles, MoleKind kind)
 {
     QList<CatalogueItem> items;
     for (std::size_t i = 0; i < N; ++i) {
-        const QString key = QStringLiteral("%1%2").arg(letter).arg(i + 1, 2, 10, QLatin1Char('0'));
-        items << CatalogueItem{key, QStringLiteral(":/pictures/mole/%1.jpg").arg(key),
+        const int number = int(i) + 1;
+        items << CatalogueItem{moleItemKey(kind, number), molePicturePath(kind, number),
                                QString::fromUtf8(moles[i].analysis),
                                QString::fromUtf8(moles[i].title)};
     }
@@ -129,7 +129,8 @@ class FaceMoleCatalogue : public CatalogueWidgets
 {
 public:
     explicit FaceMoleCatalogue(QWidget *page)
-        : CatalogueWidgets(page, kFacePage, moleSetup(itemsOf(FaceMoles(), u'g'), kFacePage, 44))
+        : CatalogueWidgets(page, kFacePage,
+                           moleSetup(itemsOf(faceMoles(), MoleKind::Face), kFacePage, 44))
         , s7(restingLabel("s7", QStringLiteral("痣名"), page)) // above m8
     {}
 
@@ -155,7 +156,8 @@ class BodyMoleCatalogue : public CatalogueWidgets
 {
 public:
     explicit BodyMoleCatalogue(QWidget *page)
-        : CatalogueWidgets(page, kBodyPage, moleSetup(itemsOf(BodyMoles(), u'k'), kBodyPage, 20))
+        : CatalogueWidgets(page, kBodyPage,
+                           moleSetup(itemsOf(bodyMoles(), MoleKind::Body), kBodyPage, 20))
         , s10(restingLabel("s10", QStringLiteral("评析"), page)) // above m9
     {}
 

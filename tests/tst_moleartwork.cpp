@@ -174,7 +174,7 @@ void TestMoleArtwork::picturesAndReadingsNameOnePlace()
     QCOMPARE(BodyPictures().size(), BodyMoleCount);
     for (int i = 0; i < BodyMoleCount; ++i) {
         const BodyPicture &picture = BodyPictures().at(i);
-        const MoleItem &item = BodyMoles().at(i);
+        const MoleItem &item = bodyMoles().at(i);
         QCOMPARE(BodyKey(picture.number), QLatin1String(item.key));
         const QString analysis = QString::fromUtf8(item.analysis);
         const QString opening = QString::fromUtf8(Info(picture.place).opening) + u'，';
