@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QSettings>
 
 void setUpApplication()
 {
@@ -22,6 +23,11 @@ void setUpApplication()
     icon.addFile(QStringLiteral(":/icon/lorvex2004-128.png"));
     icon.addFile(QStringLiteral(":/icon/lorvex2004-256.png"));
     QApplication::setWindowIcon(icon);
+    // The program keeps no state between runs. Qt's own file dialog would remember its last folder
+    // in the user's settings (QtProject.conf); this process's user settings point at a place where
+    // nothing can be created, so saving a reading writes the chosen file and nothing else.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
 }
 
 int runLorvex(QApplication &app, const FormFactory &makeForm)

@@ -196,12 +196,14 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     // The calendar choice comes first: it says how the date that follows is read. The arrow
     // keys move between its two buttons.
     setTabOrder(rbLunar, rbSolar);
-    setTabOrder(rbSolar, cf);
-    setTabOrder(cf, cy);
-    setTabOrder(cy, ch);
-    setTabOrder(ch, cd);
-    setTabOrder(cd, cm);
-    setTabOrder(cm, b1);
+    // Then the lists in the order they are read, year to minute: a keyboard user meets them as the
+    // eye does, not in the order of the old form's description (minute, year, hour, day, month).
+    setTabOrder(rbSolar, cy);
+    setTabOrder(cy, cm);
+    setTabOrder(cm, cd);
+    setTabOrder(cd, ch);
+    setTabOrder(ch, cf);
+    setTabOrder(cf, b1);
     setTabOrder(b1, m1);
 }
 
@@ -266,6 +268,7 @@ void BirthDataPage::b1Click()
 void BirthDataPage::runReckoning()
 {
     base::guarded([this] { b1Click(); });
+    emit reckoned();
 }
 
 void BirthDataPage::showWeightLine(const QString &line)

@@ -7,18 +7,6 @@
 
 #include <QTabWidget>
 
-namespace {
-
-// The tab set's top 8 pixels lie above the page, out of sight.
-constexpr QRect kPageControl3{0, -8, 633, 417};
-// The title and the caption rest here, over the top of their memo; a face mole's title moves
-// up and left to make room for its name.
-constexpr QPoint kRest{448, 32};
-constexpr QPoint kFaceTitle{420, 27};
-
-// What a screen reader calls a mole picture. A face mole: its title without the padding that lines
-// it up over the memo. A body mole: the place its analysis opens with, the words of the first
-// clause before "有痣", "长痣" or "生痣" ("两肘前").
 QString faceMoleName(const CatalogueItem &item)
 {
     return item.Title.trimmed();
@@ -42,6 +30,15 @@ QString bodyMoleName(const CatalogueItem &item)
     }
     return name;
 }
+
+namespace {
+
+// The tab set's top 8 pixels lie above the page, out of sight.
+constexpr QRect kPageControl3{0, -8, 633, 417};
+// The title and the caption rest here, over the top of their memo; a face mole's title moves
+// up and left to make room for its name.
+constexpr QPoint kRest{448, 32};
+constexpr QPoint kFaceTitle{420, 27};
 
 // The face moles: buttons and indicator inside the frame, 15 pictures a page.
 constexpr CataloguePageTable kFacePage{

@@ -2,10 +2,7 @@
 
 #include "base/look.h"
 
-namespace {
-
-// A palm picture is called by its analysis up to the first comma or stop: "事业纹直上离宫之人".
-QString firstClause(const CatalogueItem &item)
+QString palmPictureName(const CatalogueItem &item)
 {
     static const QString clauseEnds = QStringLiteral("，。：；");
     const QString &text = item.Analysis;
@@ -14,6 +11,8 @@ QString firstClause(const CatalogueItem &item)
         ++end;
     return text.left(end);
 }
+
+namespace {
 
 // Where everything stands, the same on all six tabs; only the names differ.
 constexpr CataloguePageTable palmTopicPage(const char *caption, const char *frame,
@@ -33,7 +32,7 @@ constexpr CataloguePageTable palmTopicPage(const char *caption, const char *fram
         .indicatorPixels = 13,
         .memoPixels = 29,
         .memoColour = base::Cream,
-        .naming = firstClause,
+        .naming = palmPictureName,
     };
 }
 

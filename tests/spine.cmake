@@ -9,3 +9,4 @@ foreach(scale 1.25 1.5 2)
     set_tests_properties(tst_highdpi_${scale} PROPERTIES ENVIRONMENT
         "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;QT_SCALE_FACTOR=${scale}")
 endforeach()
+lorvex_test(tst_keep LIBS lorvex_app lorvex_keep)

@@ -519,7 +519,7 @@ void TestArtwork::checksRefuseWhatBreaksTheirRule_data()
     QTest::newRow("line sent to a line left out") << "line ren hi end=tian@0.3; line tian none"
                                                   << "line: does not reach";
     QTest::newRow("branch to a line left out")
-        << "line jiafeng hi; branch jiafeng@0.5 to tian@0.25; "
+        << "line jiafeng hi; branch jiafeng@0.5 to tian@0.5; "
            "line tian none"
         << "branch: stops short";
     QTest::newRow("branch that cannot cross")
@@ -529,6 +529,11 @@ void TestArtwork::checksRefuseWhatBreaksTheirRule_data()
                                                  << "mess: does not break through";
     QTest::newRow("mark too big for a fingertip") << "mark grille little"
                                                   << "mark: outside the hand";
+    // A branch shorter than can be seen at real size: the stub Image124 once drew.
+    QTest::newRow("branch too short to see") << "line di hi; branch di@0.7 to kan hi; label kan"
+                                             << "branch: 5.7 px long, too short to see";
+    QTest::newRow("branch long enough") << "line di hi; branch di@0.5 to kan hi; label kan"
+                                        << "";
     QTest::newRow("branch through a label") << "branch tian@0.45 to base:middle; label li"
                                             << "branch: runs under a label";
     QTest::newRow("featured line under a label") << "line shiye hi start=dui; label dui"

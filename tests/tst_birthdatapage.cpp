@@ -244,7 +244,7 @@ void TestBirthDataPage::clickInVerseReckonsAgain()
 void TestBirthDataPage::focusOrder()
 {
     QStringList order;
-    QWidget *w = list("cf");
+    QWidget *w = list("cy");
     for (int i = 0; i < 7; ++i) {
         order << w->objectName();
         do {
@@ -252,7 +252,7 @@ void TestBirthDataPage::focusOrder()
         } while (w->focusPolicy() == Qt::NoFocus || w->objectName().isEmpty()
                  || w->objectName().startsWith(QLatin1String("qt_")));
     }
-    QCOMPARE(order, QStringList({"cf", "cy", "ch", "cd", "cm", "b1", "m1"}));
+    QCOMPARE(order, QStringList({"cy", "cm", "cd", "ch", "cf", "b1", "m1"}));
 }
 
 void TestBirthDataPage::gregorianReadings_data()
