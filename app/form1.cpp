@@ -168,7 +168,7 @@ std::vector<StartupStep> TForm1::startupSteps()
          }},
         {QStringLiteral("palm introduction"),
          [this] {
-             TabSheet2->TabSheet9->loadIntroduction(PalmIntroPage::introductionPath());
+             TabSheet2->loadIntroduction(PalmIntroPage::introductionPath());
          }},
         {QStringLiteral("memo start texts"),
          [this] {

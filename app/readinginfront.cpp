@@ -65,7 +65,7 @@ ReadingInFront pictureReading(const PictureCatalogue &catalogue, PictureNaming n
     const CatalogueItem &chosen = catalogue.Items().at(item);
     KeptReading kept;
     kept.title = title;
-    kept.subject = pictureName(chosen, naming);
+    kept.subject = naming(chosen);
     kept.text = chosen.Analysis.trimmed();
     kept.picture = chosen.Picture;
     kept.fileStem = kind + QLatin1Char('_') + kept.subject;
@@ -85,15 +85,14 @@ ReadingInFront readingInFront(const TForm1 &form)
         if (!topic)
             return {std::nullopt,
                     QStringLiteral("手相学介绍里没有可保存的解读：请到一个手相分类里点选一幅图。")};
-        return pictureReading(topic->catalogue(), PictureNaming::FirstClause,
+        return pictureReading(topic->catalogue(), palmPictureName,
                               top + QStringLiteral("·") + topic->caption(), QStringLiteral("手相"),
                               QStringLiteral("先点选一幅手相图，才有可保存的解读。"));
     }
     MolePage &moles = *form.TabSheet10;
     const bool face = moles.PageControl3->currentWidget() == moles.TabSheet12;
-    return pictureReading(face ? moles.faceCatalogue() : moles.bodyCatalogue(),
-                          face ? PictureNaming::Title : PictureNaming::Place,
-                          top + QStringLiteral("·") + tabCaption(moles.PageControl3),
-                          QStringLiteral("痣相"),
-                          QStringLiteral("先点选一颗痣，才有可保存的解读。"));
+    return pictureReading(
+        face ? moles.faceCatalogue() : moles.bodyCatalogue(), face ? faceMoleName : bodyMoleName,
+        top + QStringLiteral("·") + tabCaption(moles.PageControl3), QStringLiteral("痣相"),
+        QStringLiteral("先点选一颗痣，才有可保存的解读。"));
 }

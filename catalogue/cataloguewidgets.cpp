@@ -7,38 +7,12 @@
 #include <QAccessible>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <algorithm>
 #include <utility>
-
-PictureLabel::PictureLabel(QWidget *parent)
-    : BuiltInPictureLabel(parent)
-{
-    setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
-}
-
-void PictureLabel::mousePressEvent(QMouseEvent *event)
-{
-    // Taken here, so that the release comes back to this picture.
-    m_pressed = event->button() == Qt::LeftButton;
-    event->accept();
-}
-
-void PictureLabel::mouseReleaseEvent(QMouseEvent *event)
-{
-    // A click is a press and a release both on the picture, as with a button.
-    const bool click = m_pressed && event->button() == Qt::LeftButton
-                       && rect().contains(event->position().toPoint());
-    m_pressed = false;
-    event->accept();
-    if (click)
-        emit clicked();
-}
 
 namespace {
 
@@ -68,29 +42,6 @@ protected:
 };
 
 } // namespace
-
-QString pictureName(const CatalogueItem &item, PictureNaming naming)
-{
-    if (naming == PictureNaming::Title)
-        return item.Title.trimmed();
-    static const QString clauseEnds = QStringLiteral("，。：；");
-    const QString &text = item.Analysis;
-    qsizetype end = 0;
-    while (end < text.size() && !clauseEnds.contains(text[end]))
-        ++end;
-    QString name = text.left(end);
-    if (naming == PictureNaming::Place) {
-        for (const QString &mole :
-             {QStringLiteral("有痣"), QStringLiteral("长痣"), QStringLiteral("生痣")}) {
-            const qsizetype at = name.indexOf(mole);
-            if (at > 0) {
-                name.truncate(at);
-                break;
-            }
-        }
-    }
-    return name;
-}
 
 CatalogueWidgets::CatalogueWidgets(QWidget *page, const CataloguePageTable &table,
                                    CatalogueSetup setup)
@@ -149,7 +100,8 @@ CatalogueWidgets::CatalogueWidgets(QWidget *page, const CataloguePageTable &tabl
     for (int i = 0; i < items.size(); ++i) {
         auto *label = new PictureLabel(m_frame);
         label->setObjectName(items[i].Key);
-        label->setAccessibleName(pictureName(items[i], table.naming));
+        if (table.naming)
+            label->setAccessibleName(table.naming(items[i]));
         label->setAccessibleDescription(QStringLiteral("%1 第%2页第%3幅")
                                             .arg(caption)
                                             .arg(m_catalogue.pageOf(i))

@@ -26,24 +26,6 @@ class QGroupBox;
 class QPlainTextEdit;
 class QPushButton;
 
-// A catalogue picture: a built-in picture that answers a click, which QLabel has not.
-class PictureLabel : public BuiltInPictureLabel
-{
-    Q_OBJECT
-public:
-    explicit PictureLabel(QWidget *parent = nullptr);
-
-signals:
-    void clicked();
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-
-private:
-    bool m_pressed = false;
-};
-
 // Which control a place is measured from.
 enum class PlacedIn { Page, Frame };
 
@@ -54,12 +36,8 @@ struct ControlPlace
     QRect geometry; // an empty size lets a static text size itself to its text
 };
 
-// What a screen reader calls a picture, taken from its item: the analysis up to its first comma
-// or stop, the title without its padding, or the place the analysis opens with (the words before
-// "有痣", "长痣" or "生痣" in its first clause).
-enum class PictureNaming { FirstClause, Title, Place };
-
-QString pictureName(const CatalogueItem &item, PictureNaming naming);
+// What a screen reader calls a picture, taken from its item; each reading has its own rule.
+using PictureNaming = QString (*)(const CatalogueItem &item);
 
 // Everything one catalogue page is built from, apart from its items.
 struct CataloguePageTable
@@ -75,7 +53,7 @@ struct CataloguePageTable
     int indicatorPixels;
     int memoPixels;
     QColor memoColour;
-    PictureNaming naming = PictureNaming::FirstClause;
+    PictureNaming naming = nullptr; // without it the pictures go unnamed
 };
 
 class CatalogueWidgets : public QObject, public CatalogueView

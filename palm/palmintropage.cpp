@@ -3,7 +3,7 @@
 #include "base/datafile.h"
 #include "base/errorreport.h"
 #include "base/look.h"
-#include "catalogue/cataloguewidgets.h"
+#include "base/picturelabel.h"
 #include "richtext/rtfreader.h"
 
 #include <QFrame>

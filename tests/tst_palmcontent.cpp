@@ -113,10 +113,10 @@ QList<Reading> readingsOf(Readings which)
         for (int n = 1; n <= PalmItemCount; ++n)
             out.append({palmItemKey(n), analysisOf(n)});
     if (which == Readings::FaceMoles || which == Readings::All)
-        for (const MoleItem &item : FaceMoles())
+        for (const MoleItem &item : faceMoles())
             out.append({QString::fromLatin1(item.key), QString::fromUtf8(item.analysis)});
     if (which == Readings::BodyMoles || which == Readings::All)
-        for (const MoleItem &item : BodyMoles())
+        for (const MoleItem &item : bodyMoles())
             out.append({QString::fromLatin1(item.key), QString::fromUtf8(item.analysis)});
     return out;
 }
