@@ -4,7 +4,7 @@
 
 namespace movie {
 
-QImage DecodeJpegBits(QByteArrayView data, qint64 maxPixels)
+QImage decodeJpegBits(QByteArrayView data, qint64 maxPixels)
 {
     // Flash's own tools wrote an empty image (FF D9 FF D8) in front of some streams, and split
     // others into tables and image with an end and a start marker between them: both go.

@@ -10,6 +10,6 @@ namespace movie {
 
 // The picture, or a null image for data that isn't a JPEG, fails to decode, or has more than
 // `maxPixels` pixels (checked before anything is allocated).
-QImage DecodeJpegBits(QByteArrayView data, qint64 maxPixels);
+QImage decodeJpegBits(QByteArrayView data, qint64 maxPixels);
 
 } // namespace movie

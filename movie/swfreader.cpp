@@ -309,7 +309,7 @@ private:
         const QByteArrayView rest = body.rest();
         if (body.overrun() || alphaOffset > rest.size())
             return {};
-        QImage image = DecodeJpegBits(rest.first(alphaOffset),
+        QImage image = decodeJpegBits(rest.first(alphaOffset),
                                       std::min(m_limits.maxBitmapPixels, m_pixelBudget));
         if (image.isNull()) {
             m_movie.problems << QStringLiteral("JPEG passed over");

@@ -43,7 +43,7 @@ QByteArray samplingFactors(const QByteArray &jpeg)
 // The first picture of a one-line description; fails the test on any parse error.
 PalmPicture parsedPicture(const QString &line)
 {
-    const PalmParse parse = ParsePalmDescriptions(line, QStringLiteral("test.txt"));
+    const PalmParse parse = parsePalmDescriptions(line, QStringLiteral("test.txt"));
     if (!parse.errors.isEmpty() || parse.pictures.size() != 1) {
         QTest::qFail(qPrintable(parse.errors.join(u'\n')), __FILE__, __LINE__);
         return {};
@@ -278,7 +278,7 @@ void TestArtwork::namesTheItemAndWordOfEachMistake()
     QFETCH(QString, bad);
     QFETCH(QString, message);
     // A good line before and after: the mistake must not cost its neighbours.
-    const PalmParse parse = ParsePalmDescriptions(
+    const PalmParse parse = parsePalmDescriptions(
         QStringLiteral("Image1: label li\n%1\nImage3: mark dot ming\n").arg(bad),
         QStringLiteral("test.txt"));
     QCOMPARE(parse.errors.size(), 1);
@@ -304,10 +304,10 @@ void TestArtwork::writesPicturesOfTheirSizes()
     QFETCH(QSize, size);
     const QImage drawn
         = name == QLatin1String("Image218")
-              ? DrawImage218()
-              : DrawPalm(parsedPicture(name + QStringLiteral(": mark star li; label li")));
+              ? drawImage218()
+              : drawPalm(parsedPicture(name + QStringLiteral(": mark star li; label li")));
     QCOMPARE(drawn.size(), size);
-    const QByteArray file = EncodeJpeg(drawn);
+    const QByteArray file = encodeJpeg(drawn);
     const QImage decoded = decodeJpeg(file);
     QCOMPARE(decoded.size(), size);
     // Red strokes one pixel wide need full colour resolution: every component sampled 1 x 1.
@@ -327,7 +327,7 @@ void TestArtwork::writesPicturesOfTheirSizes()
 
 void TestArtwork::iconIsTwentyFourBitPng()
 {
-    const QByteArray png = EncodePng(DrawIcon());
+    const QByteArray png = encodePng(drawIcon());
     QVERIFY(png.startsWith("\x89PNG\r\n\x1a\n"));
     // IHDR: width, height, bit depth 8, colour type 2 (RGB, no alpha).
     QCOMPARE(png.mid(12, 4), QByteArray("IHDR"));
@@ -359,10 +359,10 @@ void TestArtwork::largerIconsAreTheSamePicture()
             }
         return far;
     };
-    const QImage drawn = DrawIcon(size);
+    const QImage drawn = drawIcon(size);
     QCOMPARE(drawn.size(), QSize(size, size));
     // Brought down to 48 it is the small icon, not a corner of it or a different drawing.
-    const QImage small = DrawIcon();
+    const QImage small = drawIcon();
     const QImage down = drawn.scaled(48, 48, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                             .convertToFormat(small.format());
     const int downFar = farPixels(down, small);
@@ -380,14 +380,14 @@ void TestArtwork::drawsTheSameBytesEveryTime()
     const QString busy = QStringLiteral(
         "Image200: mess palm; mess kan; line tian hi wavy break@0.4; label li; label ming; "
         "mark star dui; path gen kun bend=0.3");
-    const QByteArray first = EncodeJpeg(DrawPalm(parsedPicture(busy)));
+    const QByteArray first = encodeJpeg(drawPalm(parsedPicture(busy)));
     QVERIFY(!first.isEmpty());
-    QCOMPARE(EncodeJpeg(DrawPalm(parsedPicture(busy))), first);
-    QCOMPARE(EncodeJpeg(DrawImage218()), EncodeJpeg(DrawImage218()));
-    QCOMPARE(EncodePng(DrawIcon()), EncodePng(DrawIcon()));
+    QCOMPARE(encodeJpeg(drawPalm(parsedPicture(busy))), first);
+    QCOMPARE(encodeJpeg(drawImage218()), encodeJpeg(drawImage218()));
+    QCOMPARE(encodePng(drawIcon()), encodePng(drawIcon()));
     // …and the scatter of a mess follows its item, so two pictures don't look copied.
-    QVERIFY(EncodeJpeg(DrawPalm(parsedPicture(QStringLiteral("Image199: mess palm"))))
-            != EncodeJpeg(DrawPalm(parsedPicture(QStringLiteral("Image200: mess palm")))));
+    QVERIFY(encodeJpeg(drawPalm(parsedPicture(QStringLiteral("Image199: mess palm"))))
+            != encodeJpeg(drawPalm(parsedPicture(QStringLiteral("Image200: mess palm")))));
 }
 
 void TestArtwork::featuresChangeTheRightPixels_data()
@@ -447,8 +447,8 @@ void TestArtwork::featuresChangeTheRightPixels()
     QFETCH(double, radius);
     QFETCH(int, minimumRed);
     QFETCH(int, maximumRed);
-    const QImage drawn = DrawPalm(parsedPicture(QStringLiteral("Image5: ") + statements));
-    const auto anchor = ParseAnchorWord(where);
+    const QImage drawn = drawPalm(parsedPicture(QStringLiteral("Image5: ") + statements));
+    const auto anchor = parseAnchorWord(where);
     QVERIFY(anchor);
     const QPointF at = PalmScene(PalmPicture{5, {}}).point(*anchor);
     const int red = countNear(drawn, at, radius, isRed);
@@ -475,7 +475,7 @@ void TestArtwork::fingerShapesMoveTheTip()
     QFETCH(QString, statement);
     QFETCH(QString, tip);
     QFETCH(QPointF, direction);
-    const auto anchor = ParseAnchorWord(tip);
+    const auto anchor = parseAnchorWord(tip);
     QVERIFY(anchor);
     const QPointF before = PalmScene(PalmPicture{5, {}}).point(*anchor);
     const QPointF after
@@ -493,7 +493,7 @@ void TestArtwork::committedDescriptionsCoverEveryItem()
         if (!file.open(QIODevice::ReadOnly))
             QSKIP("descriptions not written yet");
         const PalmParse parse
-            = ParsePalmDescriptions(QString::fromUtf8(file.readAll()), QLatin1String(name));
+            = parsePalmDescriptions(QString::fromUtf8(file.readAll()), QLatin1String(name));
         QVERIFY2(parse.errors.isEmpty(), qPrintable(parse.errors.join(u'\n')));
         for (const PalmPicture &picture : parse.pictures)
             numbers.append(picture.number);
@@ -553,7 +553,7 @@ void TestArtwork::checksRefuseWhatBreaksTheirRule()
     QFETCH(QString, statements);
     QFETCH(QString, problem);
     const QStringList problems
-        = CheckPalmPicture(parsedPicture(QStringLiteral("Image5: ") + statements));
+        = checkPalmPicture(parsedPicture(QStringLiteral("Image5: ") + statements));
     if (problem.isEmpty()) {
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
         return;
@@ -580,8 +580,8 @@ void TestArtwork::labelsStandOnTheirOwnPalace()
     QFETCH(int, palace);
     QFETCH(QPointF, offset);
     QFETCH(bool, stands);
-    const QPointF at = PalmHand::PalacePoint(Palace(palace)) + offset;
-    QCOMPARE(StandsOnPalace(Palace(palace), at), stands);
+    const QPointF at = PalmHand::palacePoint(Palace(palace)) + offset;
+    QCOMPARE(standsOnPalace(Palace(palace), at), stands);
 }
 
 void TestArtwork::lookAlikesAreThoseBelowTheThreshold_data()
@@ -611,9 +611,9 @@ void TestArtwork::lookAlikesAreThoseBelowTheThreshold()
         other.setPixelColor(i % 100, i / 100, colour);
     QImage black = plain;
     black.fill(Qt::black);
-    QCOMPARE(VisibleDifference(plain, other), differing);
+    QCOMPARE(visibleDifference(plain, other), differing);
     // At a threshold of 40 only the pair (0, 2) can be alike; the black picture is like neither.
-    const QList<LookAlike> found = FindLookAlikes({plain, black, other}, 40);
+    const QList<LookAlike> found = findLookAlikes({plain, black, other}, 40);
     QCOMPARE(found.size(), differing < 40 ? 1 : 0);
     if (!found.isEmpty()) {
         QCOMPARE(found.first().first, 0);
@@ -651,8 +651,8 @@ void TestArtwork::aPixelDiffersPastItsStep()
     white.fill(Qt::white);
     QImage changed = white;
     changed.setPixelColor(2, 1, colour);
-    QCOMPARE(VisibleDifference(white, changed, {step, measure}), differs ? 1 : 0);
-    const QStringList found = DescribeLookAlikes({"a", "b"}, {white, changed}, 1, {step, measure},
+    QCOMPARE(visibleDifference(white, changed, {step, measure}), differs ? 1 : 0);
+    const QStringList found = describeLookAlikes({"a", "b"}, {white, changed}, 1, {step, measure},
                                                  QStringLiteral("%1~%2:%3"));
     QCOMPARE(found, differs ? QStringList() : QStringList{"a~b:0"});
 }
@@ -678,18 +678,18 @@ void TestArtwork::directionsKeepTheirWay()
     QFETCH(QPointF, unit);
     QFETCH(QPointF, rotated);
     const auto near = [](QPointF a, QPointF b) {
-        return ink::Distance(a, b) < 1e-9;
+        return ink::distance(a, b) < 1e-9;
     };
-    QVERIFY(near(ink::Unit(v, {0, -1}), unit));
-    QVERIFY(near(ink::Rotated(v, degrees), rotated));
+    QVERIFY(near(ink::unit(v, {0, -1}), unit));
+    QVERIFY(near(ink::rotated(v, degrees), rotated));
 }
 
 void TestArtwork::glyphsStandOnTheirCentre()
 {
     for (const QPointF centre : {QPointF(0, 0), QPointF(40.5, 17.25)}) {
-        const QRectF box = ink::Glyphs(QStringLiteral("乾"), 20, centre).boundingRect();
+        const QRectF box = ink::glyphs(QStringLiteral("乾"), 20, centre).boundingRect();
         QVERIFY(!box.isEmpty());
-        QVERIFY2(ink::Distance(box.center(), centre) < 1e-6,
+        QVERIFY2(ink::distance(box.center(), centre) < 1e-6,
                  qPrintable(QStringLiteral("%1,%2").arg(box.center().x()).arg(box.center().y())));
     }
 }
@@ -697,23 +697,23 @@ void TestArtwork::glyphsStandOnTheirCentre()
 void TestArtwork::aFinerDrawingMustShowThePicture()
 {
     const PalmPicture picture = parsedPicture(QStringLiteral("Image40: mark star li; label li"));
-    const QImage plain = DrawPalm(picture), finer = DrawPalm(picture, 2);
-    QCOMPARE(CheckFinerDrawing(plain, finer, QStringLiteral("a")), QStringList());
-    QCOMPARE(CheckFinerDrawing(DrawImage218(), DrawImage218(2), QStringLiteral("b")),
+    const QImage plain = drawPalm(picture), finer = drawPalm(picture, 2);
+    QCOMPARE(checkFinerDrawing(plain, finer, QStringLiteral("a")), QStringList());
+    QCOMPARE(checkFinerDrawing(drawImage218(), drawImage218(2), QStringLiteral("b")),
              QStringList());
     // Drawn at twice the size but not told so: the hand fills only a quarter of it.
     QImage unscaled(plain.size() * 2, QImage::Format_RGB32);
     unscaled.fill(ink::Paper);
     QPainter(&unscaled).drawImage(0, 0, plain);
-    QCOMPARE(CheckFinerDrawing(plain, unscaled, QStringLiteral("c")).size(), 1);
-    QCOMPARE(CheckFinerDrawing(plain, finer.copy(0, 0, finer.width(), finer.height() - 2),
+    QCOMPARE(checkFinerDrawing(plain, unscaled, QStringLiteral("c")).size(), 1);
+    QCOMPARE(checkFinerDrawing(plain, finer.copy(0, 0, finer.width(), finer.height() - 2),
                                QStringLiteral("d"))
                  .size(),
              1);
     // Another picture's finer drawing.
     const QImage other
-        = DrawPalm(parsedPicture(QStringLiteral("Image41: mark star kan; label kan")), 2);
-    QCOMPARE(CheckFinerDrawing(plain, other, QStringLiteral("e")).size(), 1);
+        = drawPalm(parsedPicture(QStringLiteral("Image41: mark star kan; label kan")), 2);
+    QCOMPARE(checkFinerDrawing(plain, other, QStringLiteral("e")).size(), 1);
 }
 
 void TestArtwork::committedPicturesKeepEveryRule()
@@ -724,10 +724,10 @@ void TestArtwork::committedPicturesKeepEveryRule()
         QFile file(QStringLiteral(LORVEX_ARTWORK_DIR "/") + QLatin1String(name));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const PalmParse parse
-            = ParsePalmDescriptions(QString::fromUtf8(file.readAll()), QLatin1String(name));
+            = parsePalmDescriptions(QString::fromUtf8(file.readAll()), QLatin1String(name));
         for (const PalmPicture &picture : parse.pictures) {
-            problems += CheckPalmPicture(picture);
-            drawn.insert(picture.number, DrawPalm(picture));
+            problems += checkPalmPicture(picture);
+            drawn.insert(picture.number, drawPalm(picture));
             // The finer drawing the program shows on finer screens: the tool's own, and the
             // same picture.
             const QString finer = QStringLiteral("Image%1@2x").arg(picture.number);
@@ -736,14 +736,14 @@ void TestArtwork::committedPicturesKeepEveryRule()
             const QImage committed = committedFile.open(QIODevice::ReadOnly)
                                          ? decodeJpeg(committedFile.readAll())
                                          : QImage();
-            const QImage described = DrawPalm(picture, 2);
+            const QImage described = drawPalm(picture, 2);
             if (committed.size() != described.size()
-                || VisibleDifference(committed, described, {60, PixelStep::Measure::Largest}) > 0)
+                || visibleDifference(committed, described, {60, PixelStep::Measure::Largest}) > 0)
                 problems += finer + QStringLiteral(" is not what its description draws");
-            problems += CheckFinerDrawing(drawn.value(picture.number), described, finer);
+            problems += checkFinerDrawing(drawn.value(picture.number), described, finer);
         }
     }
-    problems += CheckPalmLookAlikes(drawn);
+    problems += checkPalmLookAlikes(drawn);
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
 }
 
@@ -759,7 +759,7 @@ void TestArtwork::reviewSheetsShowPicturesAtBothSizesAndOnPages()
         entries.append({image, QStringLiteral("Image%1").arg(i + 1),
                         QStringLiteral("天纹上有星纹者，代表").repeated(i + 1), QImage()});
     }
-    const QStringList sheets = WriteReviewSheets(entries, dir.path(), QStringLiteral("t"), 4);
+    const QStringList sheets = writeReviewSheets(entries, dir.path(), QStringLiteral("t"), 4);
     QCOMPARE(sheets.size(), 3);
     const QImage first(sheets.first());
     QVERIFY(!first.isNull());
@@ -770,7 +770,7 @@ void TestArtwork::reviewSheetsShowPicturesAtBothSizesAndOnPages()
     QCOMPARE(first.pixelColor(16 + 101, 9), QColor(Qt::red));
     QCOMPARE(first.pixelColor(16 + 102, 8), QColor(0, 100, 200));
 
-    const QStringList pages = WritePageSheets(entries, dir.path(), QStringLiteral("t"), PageGrid{});
+    const QStringList pages = writePageSheets(entries, dir.path(), QStringLiteral("t"), PageGrid{});
     QCOMPARE(pages.size(), 2);
     const QImage page(pages.first());
     // Slots 100 × 142, one pixel apart: slot 2 starts 101 pixels after slot 1, slot 5 143 lower,

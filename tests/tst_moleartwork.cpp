@@ -107,7 +107,7 @@ void TestMoleArtwork::refusesLabelOnTheFigure()
     QFETCH(int, number);
     QFETCH(QPointF, label);
     QFETCH(QString, message);
-    BodyPicture picture = BodyPictures().at(number - 1);
+    BodyPicture picture = bodyPictures().at(number - 1);
     QVERIFY(BodyScene(picture).check().isEmpty());
     picture.label = label;
     const QStringList errors = BodyScene(picture).check();
@@ -160,24 +160,24 @@ void TestMoleArtwork::leftAndRightAreTheSubjects()
 
 void TestMoleArtwork::catalogueKeepsTheRulesAndRefusesLookalikes()
 {
-    const QStringList errors = CheckBodyCatalogue(BodyPictures());
+    const QStringList errors = checkBodyCatalogue(bodyPictures());
     QVERIFY2(errors.isEmpty(), qPrintable(errors.join(u'\n')));
     // The same place drawn twice, and a mole moved by less than its own width, are lookalikes.
-    QList<BodyPicture> twins = {BodyPictures().at(4), BodyPictures().at(4)};
+    QList<BodyPicture> twins = {bodyPictures().at(4), bodyPictures().at(4)};
     twins[1].number = 6;
     twins[1].moles.first().at += QPointF(1, 1);
-    QVERIFY(!CheckBodyCatalogue(twins).filter(QStringLiteral("look alike")).isEmpty());
+    QVERIFY(!checkBodyCatalogue(twins).filter(QStringLiteral("look alike")).isEmpty());
 }
 
 void TestMoleArtwork::picturesAndReadingsNameOnePlace()
 {
-    QCOMPARE(BodyPictures().size(), BodyMoleCount);
+    QCOMPARE(bodyPictures().size(), BodyMoleCount);
     for (int i = 0; i < BodyMoleCount; ++i) {
-        const BodyPicture &picture = BodyPictures().at(i);
+        const BodyPicture &picture = bodyPictures().at(i);
         const MoleItem &item = bodyMoles().at(i);
-        QCOMPARE(BodyKey(picture.number), QLatin1String(item.key));
+        QCOMPARE(bodyKey(picture.number), QLatin1String(item.key));
         const QString analysis = QString::fromUtf8(item.analysis);
-        const QString opening = QString::fromUtf8(Info(picture.place).opening) + u'，';
+        const QString opening = QString::fromUtf8(placeInfo(picture.place).opening) + u'，';
         QVERIFY2(analysis.startsWith(opening), item.key);
         QVERIFY2(text::fitsGbk(analysis), item.key);
         const qsizetype bytes = text::toGbk(analysis).size();
@@ -225,8 +225,8 @@ void TestMoleArtwork::numbersStandNearestTheirOwnLine()
     const ChartScene scene(Chart::Lines);
     QList<Polyline> lines;
     for (int i = 0; i < PalmLineCount; ++i)
-        lines.append(Polyline::FromPath(
-            ChartScene::HandToChart().map(PalmHand::OrdinaryCourse(PalmLine(i)).path())));
+        lines.append(Polyline::fromPath(
+            ChartScene::handToChart().map(PalmHand::ordinaryCourse(PalmLine(i)).path())));
     for (int i = 0; i < PalmLineCount; ++i) {
         const QPointF number = scene.labels().at(i).center();
         QList<double> distance;
@@ -276,7 +276,7 @@ void TestMoleArtwork::palacesStandInTheirRows()
     // Each stays on its own palace.
     for (const Palace palace : {first, second})
         QVERIFY(QLineF(scene.labels().at(int(palace)).center(),
-                       ChartScene::HandToChart().map(PalmHand::PalacePoint(palace)))
+                       ChartScene::handToChart().map(PalmHand::palacePoint(palace)))
                     .length()
                 < 26);
 }
@@ -286,8 +286,8 @@ void TestMoleArtwork::committedPicturesHaveTheirSizes_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QSize>("size");
     for (int n = 1; n <= BodyMoleCount; ++n)
-        QTest::newRow(qPrintable(BodyKey(n)))
-            << QStringLiteral("mole/%1.jpg").arg(BodyKey(n)) << QSize(120, n == 18 ? 178 : 177);
+        QTest::newRow(qPrintable(bodyKey(n)))
+            << QStringLiteral("mole/%1.jpg").arg(bodyKey(n)) << QSize(120, n == 18 ? 178 : 177);
     QTest::newRow("i1") << "chart/i1.jpg" << QSize(ChartWidth, ChartHeight);
     QTest::newRow("i2") << "chart/i2.jpg" << QSize(ChartWidth, ChartHeight);
 }

@@ -15,7 +15,7 @@ namespace {
 
 FaceParse parse(const QString &line)
 {
-    return ParseFaceDescriptions(line, QStringLiteral("test.txt"));
+    return parseFaceDescriptions(line, QStringLiteral("test.txt"));
 }
 
 QImage drawn(const QString &line)
@@ -23,7 +23,7 @@ QImage drawn(const QString &line)
     const FaceParse p = parse(line);
     if (!p.errors.isEmpty() || p.pictures.size() != 1)
         return {};
-    return DrawFace(p.pictures.first());
+    return drawFace(p.pictures.first());
 }
 
 bool isDark(QRgb c)
@@ -105,7 +105,7 @@ void TestMoleFace::moleIsADarkDotWithALightRim()
     const FaceParse p = parse(QStringLiteral("g25 front: dot tianting"));
     QCOMPARE(p.pictures.size(), 1);
     const QPointF c = p.pictures.first().moles.first().at;
-    const QImage image = DrawFace(p.pictures.first());
+    const QImage image = drawFace(p.pictures.first());
     QCOMPARE(image.size(), QSize(70, 92));
     int across = 0;
     for (int y = 0; y < image.height(); ++y)
@@ -221,8 +221,8 @@ void TestMoleFace::tellsLookAlikePicturesApart()
 {
     const QImage forehead = drawn(QStringLiteral("g25 front: dot tianting"));
     const QImage chin = drawn(QStringLiteral("g40 front: dot chin"));
-    QCOMPARE(SimilarFacePictures({{"g25", forehead}, {"g40", chin}}), QStringList());
-    QCOMPARE(SimilarFacePictures({{"g25", forehead}, {"g40", chin}, {"g38", forehead}}).size(), 1);
+    QCOMPARE(similarFacePictures({{"g25", forehead}, {"g40", chin}}), QStringList());
+    QCOMPARE(similarFacePictures({{"g25", forehead}, {"g40", chin}, {"g38", forehead}}).size(), 1);
 }
 
 void TestMoleFace::committedPicturesAreTheDescribedOnes()
@@ -240,14 +240,14 @@ void TestMoleFace::committedPicturesAreTheDescribedOnes()
         QFile committedFile(path), finerFile(QString(path).replace(".jpg", "@2x.jpg"));
         QVERIFY2(committedFile.open(QIODevice::ReadOnly), qPrintable(path));
         QVERIFY2(finerFile.open(QIODevice::ReadOnly), qPrintable(finerFile.fileName()));
-        const QImage committed = decodeJpeg(committedFile.readAll()), described = DrawFace(picture);
+        const QImage committed = decodeJpeg(committedFile.readAll()), described = drawFace(picture);
         QVERIFY2(!committed.isNull(), qPrintable(path));
         QCOMPARE(committed.size(), described.size());
-        QVERIFY2(VisibleDifference(committed, described, FacePixelStep) == 0,
+        QVERIFY2(visibleDifference(committed, described, FacePixelStep) == 0,
                  qPrintable(picture.key + " is not what mole_faces.txt draws"));
         const QImage finer = decodeJpeg(finerFile.readAll());
         QCOMPARE(finer.size(), described.size() * 2);
-        QVERIFY2(VisibleDifference(finer, DrawFace(picture, 2), FacePixelStep) == 0,
+        QVERIFY2(visibleDifference(finer, drawFace(picture, 2), FacePixelStep) == 0,
                  qPrintable(picture.key + "@2x is not what mole_faces.txt draws"));
     }
 }

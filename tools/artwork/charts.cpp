@@ -51,33 +51,33 @@ constexpr std::array<PalaceName, 8> kPalaces = {{
     {Palace::Qian, "乾", 0b111},
 }};
 
-double Scale()
+double handScale()
 {
     return (kLegendTop - 6) / (kHandBottom - PalmHand().outline().boundingRect().top());
 }
 
 // Hand units to chart pixels: the hand centred, its fingertips near the top.
-QTransform HandTransform()
+QTransform handTransform()
 {
     const QRectF hand = PalmHand().outline().boundingRect();
-    const double s = Scale();
+    const double s = handScale();
     const double dx = (ChartWidth - hand.width() * s) / 2 - hand.left() * s;
     const double dy = 5 - hand.top() * s;
     return QTransform(s, 0, 0, s, dx, dy);
 }
 
-Polyline Course(PalmLine line)
+Polyline chartCourse(PalmLine line)
 {
-    return Polyline::FromPath(HandTransform().map(PalmHand::OrdinaryCourse(line).path()));
+    return Polyline::fromPath(handTransform().map(PalmHand::ordinaryCourse(line).path()));
 }
 
-bool BoxOnPalm(const QPainterPath &palm, const QRectF &box)
+bool boxOnPalm(const QPainterPath &palm, const QRectF &box)
 {
     return palm.contains(box.adjusted(-kClearance, -kClearance, kClearance, kClearance));
 }
 
 // The trigram under a palace's name: three bars, broken where the line is divided.
-QPainterPath TrigramBars(int lines, QPointF topCentre)
+QPainterPath trigramBars(int lines, QPointF topCentre)
 {
     constexpr double width = 18, bar = 2.2, gap = 2.6, split = 4;
     QPainterPath bars;
@@ -95,11 +95,11 @@ QPainterPath TrigramBars(int lines, QPointF topCentre)
     return bars;
 }
 
-QPainterPath PalaceLabel(const PalaceName &palace, QPointF centre)
+QPainterPath palaceLabel(const PalaceName &palace, QPointF centre)
 {
-    QPainterPath label = ink::Glyphs(QString::fromUtf8(palace.name), 20, centre - QPointF(0, 6));
+    QPainterPath label = ink::glyphs(QString::fromUtf8(palace.name), 20, centre - QPointF(0, 6));
     label.addPath(
-        TrigramBars(palace.lines, QPointF(centre.x(), label.boundingRect().bottom() + 3)));
+        trigramBars(palace.lines, QPointF(centre.x(), label.boundingRect().bottom() + 3)));
     return label;
 }
 
@@ -114,26 +114,26 @@ ChartScene::ChartScene(Chart chart)
         placePalaces();
 }
 
-QTransform ChartScene::HandToChart()
+QTransform ChartScene::handToChart()
 {
-    return HandTransform();
+    return handTransform();
 }
 
 QPainterPath ChartScene::hand() const
 {
-    return HandTransform().map(PalmHand().outline());
+    return handTransform().map(PalmHand().outline());
 }
 
 // Each number beside its line, on the palm, clear of every line and of the numbers before it,
 // as near the spot along its line where it reads best.
 void ChartScene::placeNumbers()
 {
-    const QPainterPath palm = HandTransform().map(PalmHand().palm());
+    const QPainterPath palm = handTransform().map(PalmHand().palm());
     std::array<Polyline, PalmLineCount> courses;
     for (int i = 0; i < PalmLineCount; ++i)
-        courses[i] = Course(PalmLine(i));
+        courses[i] = chartCourse(PalmLine(i));
     for (int i = 0; i < PalmLineCount; ++i) {
-        const QRectF digits = ink::Glyphs(QString::number(i + 1), 17).boundingRect();
+        const QRectF digits = ink::glyphs(QString::number(i + 1), 17).boundingRect();
         QRectF best;
         double bestCost = -1;
         for (double t = 0.06; t <= 0.94; t += 0.02) {
@@ -142,7 +142,7 @@ void ChartScene::placeNumbers()
                 for (double offset = 6; offset <= 22; offset += 1) {
                     const QRectF box
                         = digits.translated(at + QPointF(-d.y(), d.x()) * side * offset);
-                    if (!BoxOnPalm(palm, box))
+                    if (!boxOnPalm(palm, box))
                         continue;
                     // Clear of every line, and nearer its own line than any other by a margin,
                     // so that no number could be read as another line's.
@@ -150,7 +150,7 @@ void ChartScene::placeNumbers()
                     for (int j = 0; j < PalmLineCount; ++j)
                         for (const QPointF &p : courses[j].points())
                             (j == i ? own : other) = std::min(
-                                j == i ? own : other, ink::Distance(p, ink::Nearest(box, p)));
+                                j == i ? own : other, ink::distance(p, ink::nearest(box, p)));
                     bool clear = std::min(own, other) > kClearance && other > own + 6;
                     for (const QRectF &other : m_labels)
                         clear = clear
@@ -174,17 +174,17 @@ void ChartScene::placeNumbers()
 // Each palace's name and trigram on the palace if it fits there, else as near as it does.
 void ChartScene::placePalaces()
 {
-    const QPainterPath palm = HandTransform().map(PalmHand().palm());
+    const QPainterPath palm = handTransform().map(PalmHand().palm());
     for (const PalaceName &palace : kPalaces) {
-        const QPointF centre = HandTransform().map(PalmHand::PalacePoint(palace.palace));
+        const QPointF centre = handTransform().map(PalmHand::palacePoint(palace.palace));
         QRectF best;
         QPointF bestAt = centre;
         double bestCost = -1;
         for (double radius = 0; radius <= 24; radius += 2) {
             for (int step = 0; step < (radius > 0 ? 24 : 1); ++step) {
-                const QPointF at = centre + ink::Rotated(QPointF(0, radius), 15 * step);
-                const QRectF box = PalaceLabel(palace, at).boundingRect();
-                if (!BoxOnPalm(palm, box))
+                const QPointF at = centre + ink::rotated(QPointF(0, radius), 15 * step);
+                const QRectF box = palaceLabel(palace, at).boundingRect();
+                if (!boxOnPalm(palm, box))
                     continue;
                 bool apart = true;
                 for (const QRectF &other : m_labels)
@@ -206,7 +206,7 @@ void ChartScene::placePalaces()
 QStringList ChartScene::check() const
 {
     QStringList errors;
-    const QPainterPath palm = HandTransform().map(PalmHand().palm());
+    const QPainterPath palm = handTransform().map(PalmHand().palm());
     const QString chart = m_chart == Chart::Lines ? QStringLiteral("i1") : QStringLiteral("i2");
     for (qsizetype i = 0; i < m_labels.size(); ++i) {
         const QString name
@@ -222,26 +222,26 @@ QStringList ChartScene::check() const
 
 QImage ChartScene::draw(int scale) const
 {
-    QImage image = ink::Canvas(QSize(ChartWidth, ChartHeight), scale);
+    QImage image = ink::canvas(QSize(ChartWidth, ChartHeight), scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
     // The hand as a palm picture draws it, only larger; the wrist cut where the picture's is.
     const PalmHand palmHand;
     p.save();
-    p.setClipRect(QRectF(0, 0, ChartWidth, HandTransform().map(QPointF(0, kHandBottom)).y()));
-    p.setTransform(HandTransform());
-    DrawSkinAndCreases(p, palmHand);
+    p.setClipRect(QRectF(0, 0, ChartWidth, handTransform().map(QPointF(0, kHandBottom)).y()));
+    p.setTransform(handTransform());
+    drawSkinAndCreases(p, palmHand);
     const bool lines = m_chart == Chart::Lines;
-    p.setPen(lines ? ink::Pen(PalmInk, ink::LineWidth) : ink::Pen(ink::Faint, 0.7));
+    p.setPen(lines ? ink::pen(PalmInk, ink::LineWidth) : ink::pen(ink::Faint, 0.7));
     for (int i = 0; i < PalmLineCount; ++i)
-        p.drawPath(PalmHand::OrdinaryCourse(PalmLine(i)).path());
-    p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
+        p.drawPath(PalmHand::ordinaryCourse(PalmLine(i)).path());
+    p.setPen(ink::pen(ink::Outline, ink::OutlineWidth));
     p.drawPath(palmHand.outline());
     p.restore();
 
     const auto writeRed = [&p](const QPainterPath &glyphs) {
-        ink::WriteOnSkin(p, glyphs, PalmRed, 0.4, 3);
+        ink::writeOnSkin(p, glyphs, PalmRed, 0.4, 3);
     };
     const auto writeInk = [&p](const QPainterPath &glyphs) {
         p.setPen(Qt::NoPen);
@@ -252,21 +252,21 @@ QImage ChartScene::draw(int scale) const
     if (lines) {
         for (int i = 0; i < PalmLineCount; ++i)
             if (!m_labels.at(i).isNull())
-                writeRed(ink::Glyphs(QString::number(i + 1), 17, m_labels.at(i).center()));
+                writeRed(ink::glyphs(QString::number(i + 1), 17, m_labels.at(i).center()));
         // The legend: two rows of three, number in red, name in ink.
         for (int i = 0; i < PalmLineCount; ++i) {
             const double x = 22 + (i % 3) * 80, y = kLegendTop + 22 + (i / 3) * 26;
-            writeRed(ink::Glyphs(QString::number(i + 1), 15, {x, y}));
-            const QPainterPath name = ink::Glyphs(QString::fromUtf8(kLines[i].name), 15);
+            writeRed(ink::glyphs(QString::number(i + 1), 15, {x, y}));
+            const QPainterPath name = ink::glyphs(QString::fromUtf8(kLines[i].name), 15);
             writeInk(name.translated(x + 8 - name.boundingRect().left(), y));
         }
     } else {
         for (int i = 0; i < int(kPalaces.size()); ++i)
             if (!m_labels.at(i).isNull())
-                writeRed(PalaceLabel(kPalaces[i], m_palaceAt.at(i)));
-        writeInk(ink::Glyphs(QStringLiteral("掌上八卦"), 16, {ChartWidth / 2.0, kLegendTop + 34}));
+                writeRed(palaceLabel(kPalaces[i], m_palaceAt.at(i)));
+        writeInk(ink::glyphs(QStringLiteral("掌上八卦"), 16, {ChartWidth / 2.0, kLegendTop + 34}));
     }
-    p.setPen(ink::Pen(ink::Crease, 0.8));
+    p.setPen(ink::pen(ink::Crease, 0.8));
     p.drawLine(QPointF(12, kLegendTop + 4), QPointF(ChartWidth - 12, kLegendTop + 4));
     return image;
 }

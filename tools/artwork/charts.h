@@ -28,7 +28,7 @@ public:
     const QList<QRectF> &labels() const { return m_labels; }
     QPainterPath hand() const; // the hand's outline, in pixels
     // From the palm pictures' hand units to this chart's pixels.
-    static QTransform HandToChart();
+    static QTransform handToChart();
     // Labels off the hand or on one another, one line each; empty when all is well.
     QStringList check() const;
     QImage draw(int scale = 1) const;

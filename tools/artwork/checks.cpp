@@ -5,7 +5,7 @@
 
 namespace artwork {
 
-int VisibleDifference(const QImage &a, const QImage &b, PixelStep step)
+int visibleDifference(const QImage &a, const QImage &b, PixelStep step)
 {
     const QImage x = a.convertToFormat(QImage::Format_RGB32);
     const QImage y = b.convertToFormat(QImage::Format_RGB32);
@@ -28,23 +28,23 @@ int VisibleDifference(const QImage &a, const QImage &b, PixelStep step)
     return count;
 }
 
-QList<LookAlike> FindLookAlikes(const QList<QImage> &pictures, int minimumPixels, PixelStep step)
+QList<LookAlike> findLookAlikes(const QList<QImage> &pictures, int minimumPixels, PixelStep step)
 {
     QList<LookAlike> out;
     for (qsizetype i = 0; i < pictures.size(); ++i)
         for (qsizetype j = i + 1; j < pictures.size(); ++j) {
-            const int d = VisibleDifference(pictures.at(i), pictures.at(j), step);
+            const int d = visibleDifference(pictures.at(i), pictures.at(j), step);
             if (d < minimumPixels)
                 out.append({i, j, d});
         }
     return out;
 }
 
-QStringList DescribeLookAlikes(const QStringList &names, const QList<QImage> &pictures,
+QStringList describeLookAlikes(const QStringList &names, const QList<QImage> &pictures,
                                int minimumPixels, PixelStep step, const QString &message)
 {
     QStringList out;
-    for (const LookAlike &pair : FindLookAlikes(pictures, minimumPixels, step))
+    for (const LookAlike &pair : findLookAlikes(pictures, minimumPixels, step))
         out.append(
             message.arg(names.at(pair.first), names.at(pair.second)).arg(pair.differingPixels));
     return out;
@@ -53,7 +53,7 @@ QStringList DescribeLookAlikes(const QStringList &names, const QList<QImage> &pi
 namespace {
 
 // Each 2 × 2 block of `finer` averaged into one pixel.
-QImage Halved(const QImage &finer)
+QImage halved(const QImage &finer)
 {
     const QImage x = finer.convertToFormat(QImage::Format_RGB32);
     QImage out(x.width() / 2, x.height() / 2, QImage::Format_RGB32);
@@ -74,7 +74,7 @@ QImage Halved(const QImage &finer)
 
 } // namespace
 
-QStringList CheckFinerDrawing(const QImage &picture, const QImage &finer, const QString &name)
+QStringList checkFinerDrawing(const QImage &picture, const QImage &finer, const QString &name)
 {
     if (finer.size() != picture.size() * 2)
         return {QStringLiteral("%1: the finer drawing is %2 × %3, not twice %4 × %5")
@@ -84,7 +84,7 @@ QStringList CheckFinerDrawing(const QImage &picture, const QImage &finer, const 
                     .arg(picture.width())
                     .arg(picture.height())};
     const int differing
-        = VisibleDifference(picture, Halved(finer), {96, PixelStep::Measure::Largest});
+        = visibleDifference(picture, halved(finer), {96, PixelStep::Measure::Largest});
     const int allowed = picture.width() * picture.height() / 100;
     if (differing > allowed)
         return {QStringLiteral("%1: the finer drawing, halved, differs from the picture in %2 "

@@ -20,7 +20,7 @@ struct PixelStep
 
 // How many pixels of two pictures differ plainly. Pictures of different sizes are compared over
 // the rows and columns they share.
-int VisibleDifference(const QImage &a, const QImage &b, PixelStep step = {});
+int visibleDifference(const QImage &a, const QImage &b, PixelStep step = {});
 
 struct LookAlike
 {
@@ -30,17 +30,17 @@ struct LookAlike
 
 // Every pair of `pictures` that differs in fewer than `minimumPixels` plainly differing pixels,
 // in index order.
-QList<LookAlike> FindLookAlikes(const QList<QImage> &pictures, int minimumPixels,
+QList<LookAlike> findLookAlikes(const QList<QImage> &pictures, int minimumPixels,
                                 PixelStep step = {});
 
 // The same pairs as messages: `message` gets the two pictures' names as %1 and %2 and the
 // differing pixels as %3.
-QStringList DescribeLookAlikes(const QStringList &names, const QList<QImage> &pictures,
+QStringList describeLookAlikes(const QStringList &names, const QList<QImage> &pictures,
                                int minimumPixels, PixelStep step, const QString &message);
 
 // What is wrong with `finer`, the drawing of `name` at twice its size: nothing when it is exactly
 // twice as large and, halved, shows what the picture shows (no more than one pixel in a hundred
 // plainly different).
-QStringList CheckFinerDrawing(const QImage &picture, const QImage &finer, const QString &name);
+QStringList checkFinerDrawing(const QImage &picture, const QImage &finer, const QString &name);
 
 } // namespace artwork

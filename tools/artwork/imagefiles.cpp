@@ -8,7 +8,7 @@
 
 namespace artwork {
 
-QByteArray EncodeJpeg(const QImage &image, int quality)
+QByteArray encodeJpeg(const QImage &image, int quality)
 {
     if (image.isNull())
         return {};
@@ -27,7 +27,7 @@ QByteArray EncodeJpeg(const QImage &image, int quality)
     return QByteArray(reinterpret_cast<const char *>(out), static_cast<qsizetype>(size));
 }
 
-QByteArray EncodePng(const QImage &image)
+QByteArray encodePng(const QImage &image)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);

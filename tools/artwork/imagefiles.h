@@ -10,9 +10,9 @@
 namespace artwork {
 
 // Empty when the image is null or the encoder fails.
-QByteArray EncodeJpeg(const QImage &image, int quality = 90);
+QByteArray encodeJpeg(const QImage &image, int quality = 90);
 
 // 24-bit colour, no alpha channel.
-QByteArray EncodePng(const QImage &image);
+QByteArray encodePng(const QImage &image);
 
 } // namespace artwork

@@ -9,7 +9,7 @@
 
 namespace artwork::ink {
 
-QImage Canvas(QSize size, int scale, const QColor &paper)
+QImage canvas(QSize size, int scale, const QColor &paper)
 {
     QImage image(size * scale, QImage::Format_RGB32);
     image.setDevicePixelRatio(scale);
@@ -17,23 +17,23 @@ QImage Canvas(QSize size, int scale, const QColor &paper)
     return image;
 }
 
-QPen Pen(const QColor &colour, double width, Qt::PenStyle style)
+QPen pen(const QColor &colour, double width, Qt::PenStyle style)
 {
     return QPen(colour, width, style, Qt::RoundCap, Qt::RoundJoin);
 }
 
-void WriteOnSkin(QPainter &p, const QPainterPath &glyphs, const QColor &colour, double penWidth,
+void writeOnSkin(QPainter &p, const QPainterPath &glyphs, const QColor &colour, double penWidth,
                  double halo)
 {
-    p.setPen(Pen(Skin, halo));
+    p.setPen(pen(Skin, halo));
     p.setBrush(Skin);
     p.drawPath(glyphs);
-    p.setPen(Pen(colour, penWidth));
+    p.setPen(pen(colour, penWidth));
     p.setBrush(colour);
     p.drawPath(glyphs);
 }
 
-QPainterPath Glyphs(const QString &text, int pixelSize, QPointF centre)
+QPainterPath glyphs(const QString &text, int pixelSize, QPointF centre)
 {
     QFont font;
     font.setFamilies({QStringLiteral("AR PL SungtiL GB"), QStringLiteral("AR PL UMing CN")});
@@ -45,28 +45,28 @@ QPainterPath Glyphs(const QString &text, int pixelSize, QPointF centre)
     return path;
 }
 
-double Length(QPointF v)
+double length(QPointF v)
 {
     return std::hypot(v.x(), v.y());
 }
 
-double Distance(QPointF a, QPointF b)
+double distance(QPointF a, QPointF b)
 {
     return std::hypot(a.x() - b.x(), a.y() - b.y());
 }
 
-QPointF Nearest(const QRectF &box, QPointF p)
+QPointF nearest(const QRectF &box, QPointF p)
 {
     return {std::clamp(p.x(), box.left(), box.right()), std::clamp(p.y(), box.top(), box.bottom())};
 }
 
-QPointF Unit(QPointF v, QPointF ifNone)
+QPointF unit(QPointF v, QPointF ifNone)
 {
-    const double length = Length(v);
-    return length > 0 ? v / length : ifNone;
+    const double size = length(v);
+    return size > 0 ? v / size : ifNone;
 }
 
-bool DiscInside(const QPainterPath &shape, QPointF centre, double radius)
+bool discInside(const QPainterPath &shape, QPointF centre, double radius)
 {
     if (!shape.contains(centre))
         return false;
@@ -78,7 +78,7 @@ bool DiscInside(const QPainterPath &shape, QPointF centre, double radius)
     return true;
 }
 
-QPointF Rotated(QPointF v, double degrees)
+QPointF rotated(QPointF v, double degrees)
 {
     const double a = qDegreesToRadians(degrees);
     return {v.x() * std::cos(a) - v.y() * std::sin(a), v.x() * std::sin(a) + v.y() * std::cos(a)};

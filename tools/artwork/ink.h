@@ -30,29 +30,29 @@ inline constexpr double OutlineWidth = 1.05; // the outline of a hand, a face or
 // A blank picture `size` pixels large, filled with `paper`, drawn `scale` times as fine: a painter
 // on it still works in the picture's own pixels. The program shows the twice-as-fine drawing on
 // screens that have more than one pixel to each of its own.
-QImage Canvas(QSize size, int scale, const QColor &paper = Paper);
+QImage canvas(QSize size, int scale, const QColor &paper = Paper);
 
 // A pen with round ends and joins.
-QPen Pen(const QColor &colour, double width, Qt::PenStyle style = Qt::SolidLine);
+QPen pen(const QColor &colour, double width, Qt::PenStyle style = Qt::SolidLine);
 
 // Writes `glyphs` in `colour` over a halo of skin `halo` pixels wide, so that the lines and creases
 // they cross stay off the characters.
-void WriteOnSkin(QPainter &p, const QPainterPath &glyphs, const QColor &colour, double penWidth,
+void writeOnSkin(QPainter &p, const QPainterPath &glyphs, const QColor &colour, double penWidth,
                  double halo);
 
 // Text in the Song typeface as a path whose ink, not its advance, is centred on `centre`.
-QPainterPath Glyphs(const QString &text, int pixelSize, QPointF centre = {});
+QPainterPath glyphs(const QString &text, int pixelSize, QPointF centre = {});
 
-double Length(QPointF v);
-double Distance(QPointF a, QPointF b);
+double length(QPointF v);
+double distance(QPointF a, QPointF b);
 // The point of `box` nearest to `p`.
-QPointF Nearest(const QRectF &box, QPointF p);
+QPointF nearest(const QRectF &box, QPointF p);
 // `v` made one long; `ifNone` when v has no length.
-QPointF Unit(QPointF v, QPointF ifNone);
+QPointF unit(QPointF v, QPointF ifNone);
 // Whether a disc lies on `shape`: its centre and eight points of its rim must.
-bool DiscInside(const QPainterPath &shape, QPointF centre, double radius);
+bool discInside(const QPainterPath &shape, QPointF centre, double radius);
 // `v` turned clockwise on the screen, whose y grows downward.
-QPointF Rotated(QPointF v, double degrees);
+QPointF rotated(QPointF v, double degrees);
 
 // The same strokes on every platform: our own generator, not a library distribution. Each
 // catalogue salts its seeds so that its pictures do not repeat another's.

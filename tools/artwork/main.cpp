@@ -25,31 +25,31 @@ using namespace artwork;
 
 namespace {
 
-void Say(const QString &text)
+void say(const QString &text)
 {
     std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
-bool WriteFile(const QString &path, const QByteArray &bytes)
+bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()
         || !file.commit()) {
-        Say(QStringLiteral("artwork: cannot write %1").arg(path));
+        say(QStringLiteral("artwork: cannot write %1").arg(path));
         return false;
     }
     return true;
 }
 
-bool WriteJpeg(const QString &path, const QImage &image)
+bool writeJpeg(const QString &path, const QImage &image)
 {
-    return WriteFile(path, EncodeJpeg(image));
+    return writeFile(path, encodeJpeg(image));
 }
 
-bool WritePng(const QString &path, const QImage &image)
+bool writePng(const QString &path, const QImage &image)
 {
-    return WriteFile(path, EncodePng(image));
+    return writeFile(path, encodePng(image));
 }
 
 // One picture as the program shows it: drawn at its own size and at twice that size, for screens
@@ -62,32 +62,32 @@ struct Drawn
 };
 
 template<typename Draw>
-Drawn DrawBoth(const QString &name, Draw draw)
+Drawn drawBoth(const QString &name, Draw draw)
 {
     return {name, draw(1), draw(2)};
 }
 
-QStringList FinerProblems(const QList<Drawn> &pictures)
+QStringList finerProblems(const QList<Drawn> &pictures)
 {
     QStringList problems;
     for (const Drawn &d : pictures)
-        problems += CheckFinerDrawing(d.picture, d.finer, d.name);
+        problems += checkFinerDrawing(d.picture, d.finer, d.name);
     return problems;
 }
 
 // NAME.jpg and NAME@2x.jpg for each picture, the names Qt gives a picture and its finer drawing.
-bool WritePictures(const QString &outDir, const QList<Drawn> &pictures)
+bool writePictures(const QString &outDir, const QList<Drawn> &pictures)
 {
     const QDir dir(outDir);
     for (const Drawn &d : pictures)
-        if (!WriteJpeg(dir.filePath(d.name + QStringLiteral(".jpg")), d.picture)
-            || !WriteJpeg(dir.filePath(d.name + QStringLiteral("@2x.jpg")), d.finer))
+        if (!writeJpeg(dir.filePath(d.name + QStringLiteral(".jpg")), d.picture)
+            || !writeJpeg(dir.filePath(d.name + QStringLiteral("@2x.jpg")), d.finer))
             return false;
     return true;
 }
 
 // Reads every description file; nothing is drawn unless all of them are free of mistakes.
-bool ReadDescriptions(const QStringList &files, QList<PalmPicture> &pictures)
+bool readDescriptions(const QStringList &files, QList<PalmPicture> &pictures)
 {
     QStringList errors;
     QSet<int> seen;
@@ -98,7 +98,7 @@ bool ReadDescriptions(const QStringList &files, QList<PalmPicture> &pictures)
             continue;
         }
         const PalmParse parse
-            = ParsePalmDescriptions(QString::fromUtf8(file.readAll()), QFileInfo(name).fileName());
+            = parsePalmDescriptions(QString::fromUtf8(file.readAll()), QFileInfo(name).fileName());
         errors += parse.errors;
         for (const PalmPicture &picture : parse.pictures) {
             if (seen.contains(picture.number))
@@ -110,51 +110,51 @@ bool ReadDescriptions(const QStringList &files, QList<PalmPicture> &pictures)
         }
     }
     for (const QString &error : errors)
-        Say(error);
+        say(error);
     return errors.isEmpty();
 }
 
 // Draws every described picture and holds each to its description; nothing is written unless
 // every rule holds for every picture.
-bool DrawCheckedPalms(const QStringList &files, QList<Drawn> &drawn)
+bool drawCheckedPalms(const QStringList &files, QList<Drawn> &drawn)
 {
     QList<PalmPicture> pictures;
-    if (!ReadDescriptions(files, pictures))
+    if (!readDescriptions(files, pictures))
         return false;
     std::sort(pictures.begin(), pictures.end(),
               [](const PalmPicture &a, const PalmPicture &b) { return a.number < b.number; });
     QStringList problems;
     QHash<int, QImage> byNumber;
     for (const PalmPicture &picture : pictures) {
-        problems += CheckPalmPicture(picture);
-        drawn.append(DrawBoth(QStringLiteral("Image%1").arg(picture.number),
-                              [&picture](int scale) { return DrawPalm(picture, scale); }));
+        problems += checkPalmPicture(picture);
+        drawn.append(drawBoth(QStringLiteral("Image%1").arg(picture.number),
+                              [&picture](int scale) { return drawPalm(picture, scale); }));
         byNumber.insert(picture.number, drawn.last().picture);
     }
-    problems += CheckPalmLookAlikes(byNumber);
-    problems += FinerProblems(drawn);
+    problems += checkPalmLookAlikes(byNumber);
+    problems += finerProblems(drawn);
     for (const QString &problem : problems)
-        Say(problem);
+        say(problem);
     return problems.isEmpty();
 }
 
-int Palm(const QString &outDir, const QStringList &files, bool write)
+int runPalm(const QString &outDir, const QStringList &files, bool write)
 {
     QList<Drawn> drawn;
-    if (!DrawCheckedPalms(files, drawn))
+    if (!drawCheckedPalms(files, drawn))
         return 1;
     if (!write) {
-        Say(QStringLiteral("artwork: %1 descriptions, no mistakes").arg(drawn.size()));
+        say(QStringLiteral("artwork: %1 descriptions, no mistakes").arg(drawn.size()));
         return 0;
     }
-    if (!WritePictures(outDir, drawn))
+    if (!writePictures(outDir, drawn))
         return 1;
-    Say(QStringLiteral("artwork: %1 palm pictures in %2").arg(drawn.size()).arg(outDir));
+    say(QStringLiteral("artwork: %1 palm pictures in %2").arg(drawn.size()).arg(outDir));
     return 0;
 }
 
 // The mole texts by key ("g07", "k03"): the title, if any, above the analysis.
-QHash<QString, QString> ReadMoleTexts(const QDir &repo)
+QHash<QString, QString> readMoleTexts(const QDir &repo)
 {
     static const QRegularExpression entry(
         QStringLiteral("^\\{\"([gk]\\d\\d)\", \"([^\"]*)\", \"(.*)\"\\},\\s*$"),
@@ -179,42 +179,42 @@ QHash<QString, QString> ReadMoleTexts(const QDir &repo)
 // Sheets of the face and body moles: each picture at real size and as its finer drawing beside
 // its title and text, and the pages as the two mole tabs lay them out. Face descriptions that
 // fail a check are drawn all the same, the failures written under the texts.
-int WriteMoleReviewSheets(const QDir &repo, const QString &outDir)
+int writeMoleReviewSheets(const QDir &repo, const QString &outDir)
 {
-    const QHash<QString, QString> texts = ReadMoleTexts(repo);
+    const QHash<QString, QString> texts = readMoleTexts(repo);
     const auto textOf = [&texts](const QString &key) {
         return texts.value(key, QStringLiteral("(no analysis)"));
     };
     QList<ReviewEntry> faces;
     QFile file(repo.filePath(QStringLiteral("tools/artwork/mole_faces.txt")));
     if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        const FaceParse parse = ParseFaceDescriptions(QString::fromUtf8(file.readAll()),
+        const FaceParse parse = parseFaceDescriptions(QString::fromUtf8(file.readAll()),
                                                       QStringLiteral("mole_faces.txt"));
         for (const FacePicture &picture : parse.pictures) {
             QString text = textOf(picture.key);
             for (const QString &error : parse.errors)
                 if (error.contains(QStringLiteral(": %1: ").arg(picture.key)))
                     text += QStringLiteral(" 〔%1〕").arg(error);
-            faces.append({DrawFace(picture), picture.key, text, DrawFace(picture, 2)});
+            faces.append({drawFace(picture), picture.key, text, drawFace(picture, 2)});
         }
     }
     QList<ReviewEntry> bodies;
-    for (const BodyPicture &picture : BodyPictures()) {
+    for (const BodyPicture &picture : bodyPictures()) {
         const BodyScene scene(picture);
-        bodies.append({scene.draw(LabelMode::With), BodyKey(picture.number),
-                       textOf(BodyKey(picture.number)), scene.draw(LabelMode::With, 2)});
+        bodies.append({scene.draw(LabelMode::With), bodyKey(picture.number),
+                       textOf(bodyKey(picture.number)), scene.draw(LabelMode::With, 2)});
     }
     const QStringList written
-        = WriteReviewSheets(faces, outDir, QStringLiteral("face"), 6)
-          + WritePageSheets(faces, outDir, QStringLiteral("face"), PageGrid{5, 3, {70, 92}, 1})
-          + WriteReviewSheets(bodies, outDir, QStringLiteral("body"), 3)
-          + WritePageSheets(bodies, outDir, QStringLiteral("body"), PageGrid{3, 2, {120, 177}, 1});
+        = writeReviewSheets(faces, outDir, QStringLiteral("face"), 6)
+          + writePageSheets(faces, outDir, QStringLiteral("face"), PageGrid{5, 3, {70, 92}, 1})
+          + writeReviewSheets(bodies, outDir, QStringLiteral("body"), 3)
+          + writePageSheets(bodies, outDir, QStringLiteral("body"), PageGrid{3, 2, {120, 177}, 1});
     return faces.isEmpty() || written.isEmpty() ? -1 : int(written.size());
 }
 
 // Review sheets of the palm pictures as drawn now (checked or not, so that a failing picture can
 // be looked at): each picture beside its analysis, and each topic's pages at real size.
-int Review(const QString &root, const QString &outDir)
+int runReview(const QString &root, const QString &outDir)
 {
     const QDir repo(root);
     QStringList files;
@@ -222,35 +222,35 @@ int Review(const QString &root, const QString &outDir)
         if (QFileInfo::exists(repo.filePath(QLatin1String(name))))
             files.append(repo.filePath(QLatin1String(name)));
     QList<PalmPicture> pictures;
-    if (!ReadDescriptions(files, pictures))
+    if (!readDescriptions(files, pictures))
         return 1;
     QHash<int, QString> texts;
     for (const char *name : {"palm/palmtexts1.inc", "palm/palmtexts2.inc"}) {
         QFile file(repo.filePath(QLatin1String(name)));
         if (file.open(QIODevice::ReadOnly))
-            texts.insert(ReadPalmAnalyses(QString::fromUtf8(file.readAll())));
+            texts.insert(readPalmAnalyses(QString::fromUtf8(file.readAll())));
     }
-    int sheets = WritePalmReviewSheets(pictures, texts, outDir);
-    const int moleSheets = sheets < 0 ? -1 : WriteMoleReviewSheets(repo, outDir);
+    int sheets = writePalmReviewSheets(pictures, texts, outDir);
+    const int moleSheets = sheets < 0 ? -1 : writeMoleReviewSheets(repo, outDir);
     sheets = moleSheets < 0 ? -1 : sheets + moleSheets;
     if (sheets < 0) {
-        Say(QStringLiteral("artwork: cannot write sheets in %1").arg(outDir));
+        say(QStringLiteral("artwork: cannot write sheets in %1").arg(outDir));
         return 1;
     }
-    Say(QStringLiteral("artwork: %1 review sheets in %2").arg(sheets).arg(outDir));
+    say(QStringLiteral("artwork: %1 review sheets in %2").arg(sheets).arg(outDir));
     return 0;
 }
 
 // Face moles: every description checked (places, outline, spacing, and every pair of pictures
 // told apart at real size) before anything is written.
-int Faces(const QString &outDir, const QString &descriptions, bool write)
+int runFaces(const QString &outDir, const QString &descriptions, bool write)
 {
     QFile file(descriptions);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        Say(QStringLiteral("%1: cannot open: %2").arg(descriptions, file.errorString()));
+        say(QStringLiteral("%1: cannot open: %2").arg(descriptions, file.errorString()));
         return 1;
     }
-    const FaceParse parse = ParseFaceDescriptions(QString::fromUtf8(file.readAll()),
+    const FaceParse parse = parseFaceDescriptions(QString::fromUtf8(file.readAll()),
                                                   QFileInfo(descriptions).fileName());
     QStringList errors = parse.errors;
     QList<std::pair<QString, QImage>> plain;
@@ -261,50 +261,50 @@ int Faces(const QString &outDir, const QString &descriptions, bool write)
             errors.append(QStringLiteral("%1 described again").arg(picture.key));
         seen.insert(picture.key);
         drawn.append(
-            DrawBoth(picture.key, [&picture](int scale) { return DrawFace(picture, scale); }));
+            drawBoth(picture.key, [&picture](int scale) { return drawFace(picture, scale); }));
         plain.append({picture.key, drawn.last().picture});
     }
     if (errors.isEmpty())
-        errors = SimilarFacePictures(plain) + FinerProblems(drawn);
+        errors = similarFacePictures(plain) + finerProblems(drawn);
     for (const QString &error : errors)
-        Say(error);
+        say(error);
     if (!errors.isEmpty())
         return 1;
     if (!write) {
-        Say(QStringLiteral("artwork: %1 face descriptions, no mistakes").arg(drawn.size()));
+        say(QStringLiteral("artwork: %1 face descriptions, no mistakes").arg(drawn.size()));
         return 0;
     }
-    if (!WritePictures(outDir, drawn))
+    if (!writePictures(outDir, drawn))
         return 1;
-    Say(QStringLiteral("artwork: %1 face pictures in %2").arg(drawn.size()).arg(outDir));
+    say(QStringLiteral("artwork: %1 face pictures in %2").arg(drawn.size()).arg(outDir));
     return 0;
 }
 
 // The body moles kNN.jpg; nothing is written unless every picture and every pair passes.
-int Body(const QString &outDir, bool write)
+int runBody(const QString &outDir, bool write)
 {
     QList<Drawn> drawn;
-    for (const BodyPicture &picture : BodyPictures())
-        drawn.append(DrawBoth(BodyKey(picture.number), [&picture](int scale) {
+    for (const BodyPicture &picture : bodyPictures())
+        drawn.append(drawBoth(bodyKey(picture.number), [&picture](int scale) {
             return BodyScene(picture).draw(LabelMode::With, scale);
         }));
-    const QStringList errors = CheckBodyCatalogue(BodyPictures()) + FinerProblems(drawn);
+    const QStringList errors = checkBodyCatalogue(bodyPictures()) + finerProblems(drawn);
     for (const QString &error : errors)
-        Say(error);
+        say(error);
     if (!errors.isEmpty())
         return 1;
     if (!write) {
-        Say(QStringLiteral("artwork: %1 body pictures, no mistakes").arg(BodyPictures().size()));
+        say(QStringLiteral("artwork: %1 body pictures, no mistakes").arg(bodyPictures().size()));
         return 0;
     }
-    if (!WritePictures(outDir, drawn))
+    if (!writePictures(outDir, drawn))
         return 1;
-    Say(QStringLiteral("artwork: %1 body pictures in %2").arg(BodyPictures().size()).arg(outDir));
+    say(QStringLiteral("artwork: %1 body pictures in %2").arg(bodyPictures().size()).arg(outDir));
     return 0;
 }
 
 // The two palm charts i1.jpg and i2.jpg, refused when a label misses the palm or meets another.
-int Charts(const QString &outDir)
+int runCharts(const QString &outDir)
 {
     const std::pair<Chart, const char *> charts[] = {{Chart::Lines, "i1"}, {Chart::Palaces, "i2"}};
     QStringList errors;
@@ -313,18 +313,18 @@ int Charts(const QString &outDir)
         const ChartScene scene(chart);
         errors += scene.check();
         drawn.append(
-            DrawBoth(QLatin1String(name), [&scene](int scale) { return scene.draw(scale); }));
+            drawBoth(QLatin1String(name), [&scene](int scale) { return scene.draw(scale); }));
     }
-    errors += FinerProblems(drawn);
+    errors += finerProblems(drawn);
     for (const QString &error : errors)
-        Say(error);
-    if (!errors.isEmpty() || !WritePictures(outDir, drawn))
+        say(error);
+    if (!errors.isEmpty() || !writePictures(outDir, drawn))
         return 1;
-    Say(QStringLiteral("artwork: the palm charts in %1").arg(outDir));
+    say(QStringLiteral("artwork: the palm charts in %1").arg(outDir));
     return 0;
 }
 
-int All(const QString &root)
+int runAll(const QString &root)
 {
     const QDir repo(root);
     QStringList files;
@@ -332,34 +332,34 @@ int All(const QString &root)
         if (QFileInfo::exists(repo.filePath(QLatin1String(name))))
             files.append(repo.filePath(QLatin1String(name)));
     if (!files.isEmpty()
-        && Palm(repo.filePath(QStringLiteral("assets/pictures/palm")), files, true))
+        && runPalm(repo.filePath(QStringLiteral("assets/pictures/palm")), files, true))
         return 1;
     const QString faces = repo.filePath(QStringLiteral("tools/artwork/mole_faces.txt"));
     if (QFileInfo::exists(faces)
-        && Faces(repo.filePath(QStringLiteral("assets/pictures/mole")), faces, true))
+        && runFaces(repo.filePath(QStringLiteral("assets/pictures/mole")), faces, true))
         return 1;
-    if (Body(repo.filePath(QStringLiteral("assets/pictures/mole")), true)
-        || Charts(repo.filePath(QStringLiteral("assets/pictures/chart"))))
+    if (runBody(repo.filePath(QStringLiteral("assets/pictures/mole")), true)
+        || runCharts(repo.filePath(QStringLiteral("assets/pictures/chart"))))
         return 1;
-    const QList<Drawn> image218 = {DrawBoth(QStringLiteral("Image218"), DrawImage218)};
-    const QStringList problems = FinerProblems(image218);
+    const QList<Drawn> image218 = {drawBoth(QStringLiteral("Image218"), drawImage218)};
+    const QStringList problems = finerProblems(image218);
     for (const QString &problem : problems)
-        Say(problem);
+        say(problem);
     if (!problems.isEmpty()
-        || !WritePictures(repo.filePath(QStringLiteral("assets/pictures")), image218)
-        || !WritePng(repo.filePath(QStringLiteral("assets/icon/lorvex2004.png")), DrawIcon()))
+        || !writePictures(repo.filePath(QStringLiteral("assets/pictures")), image218)
+        || !writePng(repo.filePath(QStringLiteral("assets/icon/lorvex2004.png")), drawIcon()))
         return 1;
     for (int size : {128, 256})
-        if (!WritePng(repo.filePath(QStringLiteral("assets/icon/lorvex2004-%1.png").arg(size)),
-                      DrawIcon(size)))
+        if (!writePng(repo.filePath(QStringLiteral("assets/icon/lorvex2004-%1.png").arg(size)),
+                      drawIcon(size)))
             return 1;
-    Say(QStringLiteral("artwork: Image218 and the icon written"));
+    say(QStringLiteral("artwork: Image218 and the icon written"));
     return 0;
 }
 
-int Usage()
+int printUsage()
 {
-    Say(QStringLiteral(
+    say(QStringLiteral(
         "usage: artwork palm OUTDIR DESC...   draw ImageN.jpg for every described item\n"
         "       artwork check DESC...         read, draw and check them; write nothing\n"
         "       artwork faces OUTDIR DESC     draw gNN.jpg for every face-mole item\n"
@@ -385,31 +385,31 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty())
-        return Usage();
+        return printUsage();
     const QString &command = args.first();
     if (command == QLatin1String("palm") && args.size() >= 3)
-        return Palm(args.at(1), args.mid(2), true);
+        return runPalm(args.at(1), args.mid(2), true);
     if (command == QLatin1String("check") && args.size() >= 2)
-        return Palm(QString(), args.mid(1), false);
+        return runPalm(QString(), args.mid(1), false);
     if (command == QLatin1String("faces") && args.size() == 3)
-        return Faces(args.at(1), args.at(2), true);
+        return runFaces(args.at(1), args.at(2), true);
     if (command == QLatin1String("checkfaces") && args.size() == 2)
-        return Faces(QString(), args.at(1), false);
+        return runFaces(QString(), args.at(1), false);
     if (command == QLatin1String("body") && args.size() == 2)
-        return Body(args.at(1), true);
+        return runBody(args.at(1), true);
     if (command == QLatin1String("checkbody") && args.size() == 1)
-        return Body(QString(), false);
+        return runBody(QString(), false);
     if (command == QLatin1String("charts") && args.size() == 2)
-        return Charts(args.at(1));
+        return runCharts(args.at(1));
     if (command == QLatin1String("image218") && args.size() == 2)
-        return WriteJpeg(args.at(1), DrawImage218()) ? 0 : 1;
+        return writeJpeg(args.at(1), drawImage218()) ? 0 : 1;
     if (command == QLatin1String("icon") && args.size() == 2)
-        return WritePng(args.at(1), DrawIcon()) ? 0 : 1;
+        return writePng(args.at(1), drawIcon()) ? 0 : 1;
     if (command == QLatin1String("icon") && args.size() == 3)
-        return WritePng(args.at(2), DrawIcon(args.at(1).toInt())) ? 0 : 1;
+        return writePng(args.at(2), drawIcon(args.at(1).toInt())) ? 0 : 1;
     if (command == QLatin1String("all") && args.size() == 2)
-        return All(args.at(1));
+        return runAll(args.at(1));
     if (command == QLatin1String("review") && args.size() == 3)
-        return Review(args.at(1), args.at(2));
-    return Usage();
+        return runReview(args.at(1), args.at(2));
+    return printUsage();
 }

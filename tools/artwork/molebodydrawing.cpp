@@ -19,7 +19,7 @@ const QColor kBoxLine{176, 170, 164};
 
 } // namespace
 
-QString BodyKey(int number)
+QString bodyKey(int number)
 {
     return QStringLiteral("k%1").arg(number, 2, 10, QLatin1Char('0'));
 }
@@ -27,9 +27,9 @@ QString BodyKey(int number)
 BodyScene::BodyScene(const BodyPicture &picture)
     : m_picture(picture)
     , m_figure(picture.view, picture.pose)
-    , m_inset(Info(picture.place).inset)
+    , m_inset(placeInfo(picture.place).inset)
 {
-    m_closeUp = MakeCloseUp(m_inset);
+    m_closeUp = makeCloseUp(m_inset);
     const QRectF body = m_figure.outline().boundingRect();
     const QSizeF frame = size();
     if (m_inset == Inset::None) {
@@ -40,7 +40,7 @@ BodyScene::BodyScene(const BodyPicture &picture)
         return;
     }
     // The close-up shows the subject's right hand or foot, so it stands on that side.
-    const int side = ViewerSign(picture.view, Side::Right);
+    const int side = viewerSign(picture.view, Side::Right);
     m_scale = kBesideScale;
     const double half = std::max(-body.left(), body.right()) * m_scale;
     const double cx = side < 0 ? kWidth - 4 - half : 4 + half;
@@ -108,7 +108,7 @@ QList<QPointF> BodyScene::moles() const
             out.append(snapped(closeUpToPicture(spot.at)));
             continue;
         }
-        for (const QPointF &p : FigurePoints(m_picture.view, spot))
+        for (const QPointF &p : figurePoints(m_picture.view, spot))
             out.append(snapped(toPicture(p)));
     }
     return out;
@@ -120,7 +120,7 @@ QPointF BodyScene::leaderTarget() const
     const QPointF centre = m_label.center();
     return all.isEmpty() ? centre
                          : *std::min_element(all.begin(), all.end(), [&](QPointF a, QPointF b) {
-                               return ink::Distance(a, centre) < ink::Distance(b, centre);
+                               return ink::distance(a, centre) < ink::distance(b, centre);
                            });
 }
 
@@ -134,7 +134,7 @@ QRectF BodyScene::labelBox() const
 QRectF BodyScene::findLabel() const
 {
     const QRectF ink
-        = ink::Glyphs(QString::fromUtf8(Info(m_picture.place).shortName), 12).boundingRect();
+        = ink::glyphs(QString::fromUtf8(placeInfo(m_picture.place).shortName), 12).boundingRect();
     if (m_picture.label)
         return ink.translated(*m_picture.label);
     const QPainterPath body = figure();
@@ -152,8 +152,8 @@ QRectF BodyScene::findLabel() const
                 continue;
             double cost = 1e9;
             for (const QPointF &mole : all) {
-                const QPointF from = ink::Nearest(box, mole);
-                const double length = ink::Distance(from, mole);
+                const QPointF from = ink::nearest(box, mole);
+                const double length = ink::distance(from, mole);
                 // Leader length over the figure counts three times over.
                 double over = 0;
                 for (int i = 1; i <= 20; ++i)
@@ -173,8 +173,8 @@ QRectF BodyScene::findLabel() const
 QStringList BodyScene::check() const
 {
     QStringList errors;
-    const QString key = BodyKey(m_picture.number);
-    const QString name = QString::fromUtf8(Info(m_picture.place).shortName);
+    const QString key = bodyKey(m_picture.number);
+    const QString name = QString::fromUtf8(placeInfo(m_picture.place).shortName);
     if (m_picture.moles.isEmpty())
         errors.append(QStringLiteral("%1: no mole on %2").arg(key, name));
     // In figure or close-up units, so the regions are those of the template.
@@ -184,13 +184,13 @@ QStringList BodyScene::check() const
         = m_inset == Inset::None ? m_figure.region(m_picture.place) : m_closeUp.region;
     for (const MoleSpot &spot : m_picture.moles) {
         const QList<QPointF> points
-            = m_inset == Inset::None ? FigurePoints(m_picture.view, spot) : QList<QPointF>{spot.at};
+            = m_inset == Inset::None ? figurePoints(m_picture.view, spot) : QList<QPointF>{spot.at};
         for (const QPointF &p : points) {
             const QString where = QStringLiteral("(%1, %2)").arg(p.x()).arg(p.y());
             if (!region.contains(p))
                 errors.append(QStringLiteral("%1: mole at %2 is not on %3").arg(key, where, name));
             // Half a pixel more: the dot is drawn on the nearest pixel centre.
-            if (!ink::DiscInside(shape, p, (BodyMoleRadius + 0.5) / unit))
+            if (!ink::discInside(shape, p, (BodyMoleRadius + 0.5) / unit))
                 errors.append(QStringLiteral("%1: mole at %2 is off the outline").arg(key, where));
         }
     }
@@ -208,7 +208,7 @@ QStringList BodyScene::check() const
 
 QImage BodyScene::draw(LabelMode labels, int scale) const
 {
-    QImage image = ink::Canvas(size(), scale);
+    QImage image = ink::canvas(size(), scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -221,9 +221,9 @@ QImage BodyScene::draw(LabelMode labels, int scale) const
               p.setBrush(BodyWash);
               p.drawPath(wash.intersected(outline));
               p.setBrush(Qt::NoBrush);
-              p.setPen(ink::Pen(BodyDetail, 0.8));
+              p.setPen(ink::pen(BodyDetail, 0.8));
               p.drawPath(details);
-              p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
+              p.setPen(ink::pen(ink::Outline, ink::OutlineWidth));
               p.drawPath(outline);
           };
 
@@ -231,7 +231,7 @@ QImage BodyScene::draw(LabelMode labels, int scale) const
     QPainterPath wash;
     if (m_inset == Inset::None) {
         for (const MoleSpot &spot : m_picture.moles)
-            for (const QPointF &at : FigurePoints(m_picture.view, spot)) {
+            for (const QPointF &at : figurePoints(m_picture.view, spot)) {
                 const int sign = spot.side == Side::Middle ? 0 : (at.x() > 0 ? 1 : -1);
                 wash = wash.united(m_figure.region(m_picture.place, sign));
             }
@@ -239,12 +239,12 @@ QImage BodyScene::draw(LabelMode labels, int scale) const
     drawShape(f.map(m_figure.outline()), f.map(m_figure.details()), f.map(wash));
 
     if (m_inset != Inset::None) {
-        const int side = ViewerSign(m_picture.view, Side::Right);
+        const int side = viewerSign(m_picture.view, Side::Right);
         const QPointF from = m_inset == Inset::Palm ? toPicture(m_figure.hand(side))
                                                     : toPicture(m_figure.foot(side));
-        p.setPen(ink::Pen(kBoxLine, 0.8, Qt::DashLine));
-        p.drawLine(from, ink::Nearest(m_closeUpBox, from));
-        p.setPen(ink::Pen(kBoxLine, 0.8));
+        p.setPen(ink::pen(kBoxLine, 0.8, Qt::DashLine));
+        p.drawLine(from, ink::nearest(m_closeUpBox, from));
+        p.setPen(ink::pen(kBoxLine, 0.8));
         p.setBrush(ink::Paper);
         p.drawRoundedRect(m_closeUpBox, 3, 3);
         const QTransform c = closeUpTransform();
@@ -265,22 +265,22 @@ QImage BodyScene::draw(LabelMode labels, int scale) const
     if (labels == LabelMode::With) {
         const QRectF box = labelBox();
         const QPointF target = leaderTarget();
-        const QPointF from = ink::Nearest(box.adjusted(-1.5, -1.5, 1.5, 1.5), target);
-        const double length = ink::Distance(from, target);
+        const QPointF from = ink::nearest(box.adjusted(-1.5, -1.5, 1.5, 1.5), target);
+        const double length = ink::distance(from, target);
         if (length > BodyMoleRimRadius + 3) {
             const QPointF to = target + (from - target) * ((BodyMoleRimRadius + 0.8) / length);
-            p.setPen(ink::Pen(LabelGrey, 0.7));
+            p.setPen(ink::pen(LabelGrey, 0.7));
             p.drawLine(from, to);
         }
         p.setPen(Qt::NoPen);
         p.setBrush(LabelGrey);
-        p.drawPath(ink::Glyphs(QString::fromUtf8(Info(m_picture.place).shortName), 12)
+        p.drawPath(ink::glyphs(QString::fromUtf8(placeInfo(m_picture.place).shortName), 12)
                        .translated(box.center()));
     }
     return image;
 }
 
-const QList<BodyPicture> &BodyPictures()
+const QList<BodyPicture> &bodyPictures()
 {
     using enum Place;
     using enum View;
@@ -309,7 +309,7 @@ const QList<BodyPicture> &BodyPictures()
     return pictures;
 }
 
-QStringList CheckBodyCatalogue(const QList<BodyPicture> &pictures)
+QStringList checkBodyCatalogue(const QList<BodyPicture> &pictures)
 {
     QStringList errors;
     QList<QImage> plain;
@@ -321,8 +321,8 @@ QStringList CheckBodyCatalogue(const QList<BodyPicture> &pictures)
     }
     QStringList names;
     for (const BodyPicture &picture : pictures)
-        names.append(BodyKey(picture.number));
-    errors += DescribeLookAlikes(names, plain, BodyLookAlikePixels, BodyPixelStep,
+        names.append(bodyKey(picture.number));
+    errors += describeLookAlikes(names, plain, BodyLookAlikePixels, BodyPixelStep,
                                  QStringLiteral("%1 and %2 look alike (%3 pixels differ)"));
     return errors;
 }

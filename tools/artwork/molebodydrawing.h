@@ -64,7 +64,7 @@ private:
 };
 
 // The 18 pictures k01 … k18.
-const QList<BodyPicture> &BodyPictures();
+const QList<BodyPicture> &bodyPictures();
 
 // Two body pictures look alike when fewer than this many pixels differ by more than the step in
 // any colour.
@@ -72,8 +72,8 @@ inline constexpr PixelStep BodyPixelStep{32, PixelStep::Measure::Largest};
 inline constexpr int BodyLookAlikePixels = 40;
 
 // The checks of every picture, then every pair compared without their labels.
-QStringList CheckBodyCatalogue(const QList<BodyPicture> &pictures);
+QStringList checkBodyCatalogue(const QList<BodyPicture> &pictures);
 
-QString BodyKey(int number); // "k07"
+QString bodyKey(int number); // "k07"
 
 } // namespace artwork

@@ -20,7 +20,7 @@ struct Joint
 };
 
 // A limb through its joints: a tapering band with round joints and a round end.
-QPainterPath Limb(const QList<Joint> &joints)
+QPainterPath limbPath(const QList<Joint> &joints)
 {
     QPainterPath limb;
     for (qsizetype i = 0; i < joints.size(); ++i) {
@@ -31,7 +31,7 @@ QPainterPath Limb(const QList<Joint> &joints)
             continue;
         const Joint &a = joints.at(i - 1), &b = joints.at(i);
         const QPointF d = b.at - a.at;
-        const double length = ink::Length(d);
+        const double length = ink::length(d);
         const QPointF n = QPointF(-d.y(), d.x()) / length;
         QPainterPath band;
         band.moveTo(a.at + n * a.half);
@@ -44,17 +44,17 @@ QPainterPath Limb(const QList<Joint> &joints)
     return limb;
 }
 
-QPainterPath Mirrored(const QPainterPath &path)
+QPainterPath mirrored(const QPainterPath &path)
 {
     return QTransform::fromScale(-1, 1).map(path);
 }
 
-QPainterPath Both(const QPainterPath &half)
+QPainterPath bothHalves(const QPainterPath &half)
 {
-    return half.united(Mirrored(half));
+    return half.united(mirrored(half));
 }
 
-QPainterPath Rect(double x0, double y0, double x1, double y1)
+QPainterPath rect(double x0, double y0, double x1, double y1)
 {
     QPainterPath path;
     path.addRect(QRectF(QPointF(x0, y0), QPointF(x1, y1)));
@@ -62,14 +62,14 @@ QPainterPath Rect(double x0, double y0, double x1, double y1)
 }
 
 // The ellipse inside a box: places are tinted as soft patches, not boxes.
-QPainterPath Oval(double x0, double y0, double x1, double y1)
+QPainterPath oval(double x0, double y0, double x1, double y1)
 {
     QPainterPath path;
     path.addEllipse(QRectF(QPointF(x0, y0), QPointF(x1, y1)));
     return path;
 }
 
-QPainterPath Circle(QPointF c, double r)
+QPainterPath circle(QPointF c, double r)
 {
     QPainterPath path;
     path.addEllipse(c, r, r);
@@ -77,7 +77,7 @@ QPainterPath Circle(QPointF c, double r)
 }
 
 // The right half of the torso, mirrored for the left.
-QPainterPath Torso()
+QPainterPath torso()
 {
     QPainterPath p(QPointF(-4.5, 26));
     p.cubicTo(QPointF(-9, 29), QPointF(-15, 29), QPointF(-18.5, 31.5));
@@ -96,7 +96,7 @@ QPainterPath Torso()
 }
 
 // The arm on the viewer's right: shoulder, elbow, wrist, middle of the hand, fingertips.
-std::array<Joint, 5> Arm(Pose pose)
+std::array<Joint, 5> armJoints(Pose pose)
 {
     switch (pose) {
     case Pose::ArmsRaised:
@@ -125,7 +125,7 @@ constexpr QPointF kNavel{0, 68};
 
 } // namespace
 
-const PlaceInfo &Info(Place place)
+const PlaceInfo &placeInfo(Place place)
 {
     static const std::array<PlaceInfo, PlaceCount> places = {{
         {"肘前", "两肘前有痣者", Inset::None},
@@ -150,7 +150,7 @@ const PlaceInfo &Info(Place place)
     return places.at(std::size_t(place));
 }
 
-int ViewerSign(View view, Side side)
+int viewerSign(View view, Side side)
 {
     if (side == Side::Middle || side == Side::Both)
         return 0;
@@ -159,13 +159,13 @@ int ViewerSign(View view, Side side)
     return side == Side::Left ? left : -left;
 }
 
-QList<QPointF> FigurePoints(View view, const MoleSpot &spot)
+QList<QPointF> figurePoints(View view, const MoleSpot &spot)
 {
     if (spot.side == Side::Middle)
         return {spot.at};
     if (spot.side == Side::Both)
         return {QPointF(-spot.at.x(), spot.at.y()), spot.at};
-    return {QPointF(ViewerSign(view, spot.side) * spot.at.x(), spot.at.y())};
+    return {QPointF(viewerSign(view, spot.side) * spot.at.x(), spot.at.y())};
 }
 
 BodyFigure::BodyFigure(View view, Pose pose)
@@ -175,17 +175,17 @@ BodyFigure::BodyFigure(View view, Pose pose)
 
 QPointF BodyFigure::shoulder() const
 {
-    return Arm(m_pose)[0].at;
+    return armJoints(m_pose)[0].at;
 }
 
 QPointF BodyFigure::elbow() const
 {
-    return Arm(m_pose)[1].at;
+    return armJoints(m_pose)[1].at;
 }
 
 QPointF BodyFigure::hand(int sign) const
 {
-    const QPointF h = Arm(m_pose)[3].at;
+    const QPointF h = armJoints(m_pose)[3].at;
     return {sign * h.x(), h.y()};
 }
 
@@ -196,20 +196,20 @@ QPointF BodyFigure::foot(int sign) const
 
 QPainterPath BodyFigure::outline() const
 {
-    QPainterPath all = Torso();
+    QPainterPath all = torso();
     QPainterPath head;
     head.addEllipse(QPointF(0, 10.5), 7.8, 10);
-    all = all.united(head).united(Rect(-3.6, 17, 3.6, 29));
-    const auto arm = Arm(m_pose);
-    const QPainterPath right = Limb(QList<Joint>(arm.begin(), arm.end()));
-    QPainterPath leg = Limb({{{8.5, 84}, 8}, {{8.2, 121}, 5.2}, {{7, 153}, 3.2}});
+    all = all.united(head).united(rect(-3.6, 17, 3.6, 29));
+    const auto arm = armJoints(m_pose);
+    const QPainterPath right = limbPath(QList<Joint>(arm.begin(), arm.end()));
+    QPainterPath leg = limbPath({{{8.5, 84}, 8}, {{8.2, 121}, 5.2}, {{7, 153}, 3.2}});
     QPainterPath foot;
     if (m_view == View::Front)
         foot.addEllipse(QPointF(9.3, 157.5), 4.3, 2.6); // toes toward us, turned a little out
     else
         foot.addEllipse(QPointF(7.3, 156.5), 3.4, 3.0); // the heel
     leg = leg.united(foot);
-    all = all.united(Both(right)).united(Both(leg));
+    all = all.united(bothHalves(right)).united(bothHalves(leg));
     return all.simplified();
 }
 
@@ -265,49 +265,49 @@ QPainterPath BodyFigure::region(Place place, int sign) const
     case Place::ElbowFront:
     case Place::ElbowBack:
     case Place::ElbowOuter:
-        half = Circle(elbow(), 3.8);
+        half = circle(elbow(), 3.8);
         break;
     case Place::Armpit:
-        half = Circle(QPointF(18.6, 38.4), 2.6); // the hollow where the raised arm meets the side
+        half = circle(QPointF(18.6, 38.4), 2.6); // the hollow where the raised arm meets the side
         break;
     case Place::AboveKnee:
-        half = Oval(0, 104, 17, 119);
+        half = oval(0, 104, 17, 119);
         break;
     case Place::Thigh:
-        half = Oval(-0.5, 87, 18, 105);
+        half = oval(-0.5, 87, 18, 105);
         break;
     case Place::Flank:
-        half = Oval(8.5, 53, 18, 76);
+        half = oval(8.5, 53, 18, 76);
         break;
     case Place::AboveBreasts:
-        half = Oval(5, 34, 16, 43);
+        half = oval(5, 34, 16, 43);
         break;
     case Place::BesideNavel:
-        half = Oval(2.8, 63.5, 9.8, 72.5);
+        half = oval(2.8, 63.5, 9.8, 72.5);
         break;
     case Place::UpperArm:
-        half = Limb(
+        half = limbPath(
             {{shoulder() * 0.7 + elbow() * 0.3, 4.2}, {shoulder() * 0.2 + elbow() * 0.8, 3.6}});
         break;
     case Place::LowerBelly:
         paired = false;
-        half = Oval(-10, 75, 10, 87);
+        half = oval(-10, 75, 10, 87);
         break;
     case Place::Throat:
         paired = false;
-        half = Rect(-3.6, 19, 3.6, 28);
+        half = rect(-3.6, 19, 3.6, 28);
         break;
     case Place::BetweenBreasts:
         paired = false;
-        half = Oval(-4, 39, 4, 50);
+        half = oval(-4, 39, 4, 50);
         break;
     case Place::BelowBreasts:
         paired = false;
-        half = Oval(-5, 50.5, 5, 60.5);
+        half = oval(-5, 50.5, 5, 60.5);
         break;
     case Place::Navel:
         paired = false;
-        half = Circle(kNavel, 4.2);
+        half = circle(kNavel, 4.2);
         break;
     case Place::PalmCentre:
     case Place::Sole:
@@ -318,7 +318,7 @@ QPainterPath BodyFigure::region(Place place, int sign) const
         return sign == 0 ? half : QPainterPath();
     if (sign == 0)
         return {};
-    return sign > 0 ? half : Mirrored(half);
+    return sign > 0 ? half : mirrored(half);
 }
 
 QPainterPath BodyFigure::region(Place place) const
@@ -326,7 +326,7 @@ QPainterPath BodyFigure::region(Place place) const
     return region(place, 0).united(region(place, 1)).united(region(place, -1));
 }
 
-CloseUp MakeCloseUp(Inset inset)
+CloseUp makeCloseUp(Inset inset)
 {
     CloseUp c;
     switch (inset) {
@@ -340,8 +340,8 @@ CloseUp MakeCloseUp(Inset inset)
                 c.details.lineTo(crease.p2());
             }
         for (int l = 0; l < PalmLineCount; ++l)
-            c.details.addPath(PalmHand::OrdinaryCourse(PalmLine(l)).path());
-        c.region = Circle(PalmHand::PalacePoint(Palace::Ming), 14).intersected(hand.palm());
+            c.details.addPath(PalmHand::ordinaryCourse(PalmLine(l)).path());
+        c.region = circle(PalmHand::palacePoint(Palace::Ming), 14).intersected(hand.palm());
         c.frame = QRectF(2, 2, 90, 140);
         break;
     }
@@ -376,7 +376,7 @@ CloseUp MakeCloseUp(Inset inset)
         c.details.quadTo(21, 30, 36, 25);
         c.details.moveTo(11, 76);
         c.details.quadTo(20, 72, 30, 76);
-        c.region = Oval(8, 32, 32, 68).intersected(sole);
+        c.region = oval(8, 32, 32, 68).intersected(sole);
         c.frame = QRectF(-2, -4, 44, 100);
         break;
     }

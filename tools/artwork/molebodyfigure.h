@@ -58,10 +58,10 @@ struct PlaceInfo
     const char *opening;   // the words its reading opens with
     Inset inset;           // where its moles are drawn: on the figure, or in a close-up
 };
-const PlaceInfo &Info(Place place);
+const PlaceInfo &placeInfo(Place place);
 
 // +1 when the subject's side shows on the viewer's right, -1 on the left, 0 for the midline.
-int ViewerSign(View view, Side side);
+int viewerSign(View view, Side side);
 
 class BodyFigure
 {
@@ -98,7 +98,7 @@ struct CloseUp
     QPainterPath region;
     QRectF frame; // the part of the close-up's units that its box shows
 };
-CloseUp MakeCloseUp(Inset inset);
+CloseUp makeCloseUp(Inset inset);
 
 // A mole in the picture's words: which side, and where in figure units with x measured from the
 // midline toward that side (x >= 0); in a close-up, where in the close-up's units.
@@ -109,6 +109,6 @@ struct MoleSpot
 };
 
 // Figure-unit positions of one spot (two for Side::Both), the convention applied.
-QList<QPointF> FigurePoints(View view, const MoleSpot &spot);
+QList<QPointF> figurePoints(View view, const MoleSpot &spot);
 
 } // namespace artwork

@@ -19,26 +19,26 @@ const QColor kMole{40, 30, 26};
 const QColor kMoleRim{255, 252, 244};
 
 // Mirrors a shape across the upright centre line of the picture.
-QTransform Mirror()
+QTransform mirror()
 {
     return QTransform(-1, 0, 0, 1, MoleFaceWidth, 0);
 }
 
-QPainterPath Ellipse(double cx, double cy, double rx, double ry)
+QPainterPath ellipse(double cx, double cy, double rx, double ry)
 {
     QPainterPath path;
     path.addEllipse(QPointF(cx, cy), rx, ry);
     return path;
 }
 
-QPainterPath Rect(double x, double y, double w, double h)
+QPainterPath rect(double x, double y, double w, double h)
 {
     QPainterPath path;
     path.addRect(QRectF(x, y, w, h));
     return path;
 }
 
-QPainterPath Stroked(const QPainterPath &line, double width)
+QPainterPath stroked(const QPainterPath &line, double width)
 {
     QPainterPathStroker stroker;
     stroker.setWidth(width);
@@ -49,7 +49,7 @@ QPainterPath Stroked(const QPainterPath &line, double width)
 // ---- Front view. Shapes of the subject's right side (the viewer's left) are given; the left
 // side is their mirror.
 
-QPainterPath FrontFace()
+QPainterPath frontFace()
 {
     QPainterPath half(QPointF(35, 15.5));
     half.cubicTo(QPointF(24, 15.5), QPointF(15, 20), QPointF(13, 30));
@@ -58,15 +58,15 @@ QPainterPath FrontFace()
     half.cubicTo(QPointF(22, 77), QPointF(28, 83.5), QPointF(35, 83.5));
     half.lineTo(35, 15.5);
     half.closeSubpath();
-    return half.united(Mirror().map(half)).simplified();
+    return half.united(mirror().map(half)).simplified();
 }
 
-QPainterPath FrontSkull()
+QPainterPath frontSkull()
 {
-    return Ellipse(35, 37, 24.5, 32);
+    return ellipse(35, 37, 24.5, 32);
 }
 
-QPainterPath FrontEar()
+QPainterPath frontEar()
 {
     QPainterPath ear(QPointF(13.5, 40));
     ear.cubicTo(QPointF(8.6, 37.2), QPointF(6.4, 41), QPointF(6.9, 46));
@@ -76,7 +76,7 @@ QPainterPath FrontEar()
     return ear;
 }
 
-QPainterPath FrontNeck()
+QPainterPath frontNeck()
 {
     QPainterPath neck(QPointF(26.5, 74));
     neck.lineTo(26, 84);
@@ -88,98 +88,98 @@ QPainterPath FrontNeck()
     return neck;
 }
 
-QPainterPath FrontBrow()
+QPainterPath frontBrow()
 {
     QPainterPath brow(QPointF(31, 36.4));
     brow.quadTo(QPointF(25, 32.6), QPointF(18.5, 35.6));
     return brow;
 }
 
-QPainterPath FrontFaling()
+QPainterPath frontFaling()
 {
     QPainterPath line(QPointF(30, 56.2));
     line.cubicTo(QPointF(25.4, 57.6), QPointF(23, 62.2), QPointF(23.8, 69.4));
     return line;
 }
 
-QPainterPath FrontOutline()
+QPainterPath frontOutline()
 {
-    return FrontSkull()
-        .united(FrontFace())
-        .united(FrontEar())
-        .united(Mirror().map(FrontEar()))
-        .united(FrontNeck())
-        .intersected(Rect(0, 0, MoleFaceWidth, MoleFaceHeight))
+    return frontSkull()
+        .united(frontFace())
+        .united(frontEar())
+        .united(mirror().map(frontEar()))
+        .united(frontNeck())
+        .intersected(rect(0, 0, MoleFaceWidth, MoleFaceHeight))
         .simplified();
 }
 
-const QHash<QString, QPainterPath> &FrontCentreRegions()
+const QHash<QString, QPainterPath> &frontCentreRegions()
 {
     static const QHash<QString, QPainterPath> regions = [] {
-        const QPainterPath face = FrontFace();
-        const QPainterPath hair = FrontSkull().subtracted(face);
+        const QPainterPath face = frontFace();
+        const QPainterPath hair = frontSkull().subtracted(face);
         QHash<QString, QPainterPath> r;
-        r.insert(QStringLiteral("crown"), Rect(22, 5, 26, 9).intersected(hair));
-        r.insert(QStringLiteral("hairline"), Rect(19, 15, 32, 5).intersected(face));
-        r.insert(QStringLiteral("forehead"), Rect(13, 15, 44, 16.5).intersected(face));
-        r.insert(QStringLiteral("tianting"), Ellipse(35, 24, 5, 4.4));
-        r.insert(QStringLiteral("yintang"), Ellipse(35, 36.8, 3, 2.4));
+        r.insert(QStringLiteral("crown"), rect(22, 5, 26, 9).intersected(hair));
+        r.insert(QStringLiteral("hairline"), rect(19, 15, 32, 5).intersected(face));
+        r.insert(QStringLiteral("forehead"), rect(13, 15, 44, 16.5).intersected(face));
+        r.insert(QStringLiteral("tianting"), ellipse(35, 24, 5, 4.4));
+        r.insert(QStringLiteral("yintang"), ellipse(35, 36.8, 3, 2.4));
         // Down the nose, each place a mole's width from the next: 山根 between the eyes, 年寿
         // on the bridge, 准头, 人中, the two lips, 承浆.
-        r.insert(QStringLiteral("shangen"), Ellipse(35, 40.9, 2, 1.6));
-        r.insert(QStringLiteral("nianshou"), Rect(33, 44.4, 4, 6.4));
-        r.insert(QStringLiteral("nosetip"), Ellipse(35, 54.2, 2.6, 1.8));
-        r.insert(QStringLiteral("renzhong"), Rect(33.2, 57.4, 3.6, 2));
-        r.insert(QStringLiteral("upperlip"), Rect(27.4, 61.6, 15.2, 1.6));
-        r.insert(QStringLiteral("lowerlip"), Rect(29, 65.8, 12, 1.6));
-        r.insert(QStringLiteral("chengjiang"), Rect(29, 69.8, 12, 1.6));
-        r.insert(QStringLiteral("chin"), Ellipse(35, 77, 9, 6).intersected(face));
-        r.insert(QStringLiteral("huoxing"), Ellipse(35, 16, 8.5, 7.5));
-        r.insert(QStringLiteral("meitou"), Ellipse(35, 36, 10, 4));
-        r.insert(QStringLiteral("lowerface"), Rect(14, 69, 42, 15).intersected(face));
+        r.insert(QStringLiteral("shangen"), ellipse(35, 40.9, 2, 1.6));
+        r.insert(QStringLiteral("nianshou"), rect(33, 44.4, 4, 6.4));
+        r.insert(QStringLiteral("nosetip"), ellipse(35, 54.2, 2.6, 1.8));
+        r.insert(QStringLiteral("renzhong"), rect(33.2, 57.4, 3.6, 2));
+        r.insert(QStringLiteral("upperlip"), rect(27.4, 61.6, 15.2, 1.6));
+        r.insert(QStringLiteral("lowerlip"), rect(29, 65.8, 12, 1.6));
+        r.insert(QStringLiteral("chengjiang"), rect(29, 69.8, 12, 1.6));
+        r.insert(QStringLiteral("chin"), ellipse(35, 77, 9, 6).intersected(face));
+        r.insert(QStringLiteral("huoxing"), ellipse(35, 16, 8.5, 7.5));
+        r.insert(QStringLiteral("meitou"), ellipse(35, 36, 10, 4));
+        r.insert(QStringLiteral("lowerface"), rect(14, 69, 42, 15).intersected(face));
         return r;
     }();
     return regions;
 }
 
 // The subject's right side; ".L" is the mirror.
-const QHash<QString, QPainterPath> &FrontSideRegions()
+const QHash<QString, QPainterPath> &frontSideRegions()
 {
     static const QHash<QString, QPainterPath> regions = [] {
-        const QPainterPath face = FrontFace();
+        const QPainterPath face = frontFace();
         QHash<QString, QPainterPath> r;
-        r.insert(QStringLiteral("browhead"), Ellipse(30, 35.8, 2.6, 2.2));
-        r.insert(QStringLiteral("brow"), Ellipse(24.6, 34.3, 3.4, 2.2));
-        r.insert(QStringLiteral("browtail"), Ellipse(20.4, 34.9, 2.2, 1.8));
-        r.insert(QStringLiteral("abovebrow"), Ellipse(25, 29.8, 5, 2.4));
-        r.insert(QStringLiteral("corner"), Ellipse(18.5, 24, 3.2, 4).intersected(face));
-        r.insert(QStringLiteral("temple"), Ellipse(15.6, 34, 2.4, 4.5).intersected(face));
-        r.insert(QStringLiteral("lid"), Ellipse(25, 38.7, 3.6, 1.2));
-        r.insert(QStringLiteral("innercorner"), Ellipse(31, 42.6, 1.4, 1.6));
-        r.insert(QStringLiteral("eyetail"), Ellipse(17.6, 40.6, 2, 3));
-        r.insert(QStringLiteral("tear"), Ellipse(25.4, 45.8, 4, 1.6));
-        r.insert(QStringLiteral("cheekbone"), Ellipse(20.2, 48.6, 3.6, 2.6));
+        r.insert(QStringLiteral("browhead"), ellipse(30, 35.8, 2.6, 2.2));
+        r.insert(QStringLiteral("brow"), ellipse(24.6, 34.3, 3.4, 2.2));
+        r.insert(QStringLiteral("browtail"), ellipse(20.4, 34.9, 2.2, 1.8));
+        r.insert(QStringLiteral("abovebrow"), ellipse(25, 29.8, 5, 2.4));
+        r.insert(QStringLiteral("corner"), ellipse(18.5, 24, 3.2, 4).intersected(face));
+        r.insert(QStringLiteral("temple"), ellipse(15.6, 34, 2.4, 4.5).intersected(face));
+        r.insert(QStringLiteral("lid"), ellipse(25, 38.7, 3.6, 1.2));
+        r.insert(QStringLiteral("innercorner"), ellipse(31, 42.6, 1.4, 1.6));
+        r.insert(QStringLiteral("eyetail"), ellipse(17.6, 40.6, 2, 3));
+        r.insert(QStringLiteral("tear"), ellipse(25.4, 45.8, 4, 1.6));
+        r.insert(QStringLiteral("cheekbone"), ellipse(20.2, 48.6, 3.6, 2.6));
         // The cheek keeps clear of the 法令 line and of the places round the mouth.
-        r.insert(QStringLiteral("cheek"), Ellipse(20.4, 56.8, 5.8, 6.8)
+        r.insert(QStringLiteral("cheek"), ellipse(20.4, 56.8, 5.8, 6.8)
                                               .intersected(face)
-                                              .subtracted(Stroked(FrontFaling(), 4))
-                                              .subtracted(Ellipse(29, 60, 3, 3))
-                                              .subtracted(Ellipse(26, 65, 3, 3)));
-        r.insert(QStringLiteral("earfront"), Rect(13.4, 41, 2.6, 16).intersected(face));
-        r.insert(QStringLiteral("earlobe"), Ellipse(10.8, 54.6, 1.6, 1.6));
-        r.insert(QStringLiteral("wing"), Ellipse(31, 55.2, 1.8, 1.8));
+                                              .subtracted(stroked(frontFaling(), 4))
+                                              .subtracted(ellipse(29, 60, 3, 3))
+                                              .subtracted(ellipse(26, 65, 3, 3)));
+        r.insert(QStringLiteral("earfront"), rect(13.4, 41, 2.6, 16).intersected(face));
+        r.insert(QStringLiteral("earlobe"), ellipse(10.8, 54.6, 1.6, 1.6));
+        r.insert(QStringLiteral("wing"), ellipse(31, 55.2, 1.8, 1.8));
         // 食仓 above the corner of the mouth, inside the 法令 line; the corner where the lips meet.
-        r.insert(QStringLiteral("shicang"), Ellipse(29, 60, 1.4, 1.4));
-        r.insert(QStringLiteral("mouthcorner"), Ellipse(26, 65, 1.4, 1.4));
-        r.insert(QStringLiteral("faling"), Stroked(FrontFaling(), 2.4));
-        r.insert(QStringLiteral("jaw"), Ellipse(19.6, 67.2, 2.6, 3.2).intersected(face));
+        r.insert(QStringLiteral("shicang"), ellipse(29, 60, 1.4, 1.4));
+        r.insert(QStringLiteral("mouthcorner"), ellipse(26, 65, 1.4, 1.4));
+        r.insert(QStringLiteral("faling"), stroked(frontFaling(), 2.4));
+        r.insert(QStringLiteral("jaw"), ellipse(19.6, 67.2, 2.6, 3.2).intersected(face));
         return r;
     }();
     return regions;
 }
 
 // A woman's hair falls behind the ears to the shoulders: the subject's right half.
-QPainterPath FrontLongHair()
+QPainterPath frontLongHair()
 {
     QPainterPath drape(QPointF(13, 24));
     drape.cubicTo(QPointF(6.5, 38), QPointF(4.2, 58), QPointF(5.4, 84));
@@ -192,15 +192,15 @@ QPainterPath FrontLongHair()
 // The hair seen from the front: a dark mass over the skull, a parting (at the side for a man,
 // in the middle for a woman) and a few locks combed away from it, and the hairline where the
 // mass meets the forehead.
-void DrawFrontHair(QPainter &p, FaceHair hair)
+void drawFrontHair(QPainter &p, FaceHair hair)
 {
-    p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
+    p.setPen(ink::pen(ink::Outline, ink::OutlineWidth));
     p.setBrush(kHair);
-    p.drawPath(FrontSkull());
+    p.drawPath(frontSkull());
     const double parting = hair == FaceHair::Long ? 35 : 28.5;
     p.save();
-    p.setClipPath(FrontSkull().subtracted(FrontFace()));
-    p.setPen(ink::Pen(kHairStrand, 0.7));
+    p.setClipPath(frontSkull().subtracted(frontFace()));
+    p.setPen(ink::pen(kHairStrand, 0.7));
     p.setBrush(Qt::NoBrush);
     // The parting, then locks falling away from it on both sides, each its own length.
     p.drawLine(QLineF(parting, 5.6, parting + 0.6, 14.6));
@@ -215,79 +215,79 @@ void DrawFrontHair(QPainter &p, FaceHair hair)
     p.restore();
 }
 
-void DrawFront(QPainter &p, bool faling, FaceHair hair)
+void drawFront(QPainter &p, bool faling, FaceHair hair)
 {
-    const QPainterPath face = FrontFace();
-    const QPainterPath ear = FrontEar(), earL = Mirror().map(FrontEar());
+    const QPainterPath face = frontFace();
+    const QPainterPath ear = frontEar(), earL = mirror().map(frontEar());
 
     if (hair == FaceHair::Long) {
-        p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
+        p.setPen(ink::pen(ink::Outline, ink::OutlineWidth));
         p.setBrush(kHair);
-        p.drawPath(FrontLongHair().united(Mirror().map(FrontLongHair())));
+        p.drawPath(frontLongHair().united(mirror().map(frontLongHair())));
     }
     // Neck and shoulders, ears, then the hair and the face over them.
-    p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
+    p.setPen(ink::pen(ink::Outline, ink::OutlineWidth));
     p.setBrush(ink::Skin);
-    p.drawPath(FrontNeck());
+    p.drawPath(frontNeck());
     p.drawPath(ear);
     p.drawPath(earL);
-    DrawFrontHair(p, hair);
-    p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
+    drawFrontHair(p, hair);
+    p.setPen(ink::pen(ink::Outline, ink::OutlineWidth));
     p.setBrush(ink::Skin);
     p.drawPath(face);
     // The hairline is a soft edge of hair over skin, the jaw a firm one.
     p.save();
-    p.setClipPath(Rect(0, 0, 70, 27));
-    p.setPen(ink::Pen(kHair, 1.1));
+    p.setClipPath(rect(0, 0, 70, 27));
+    p.setPen(ink::pen(kHair, 1.1));
     p.setBrush(Qt::NoBrush);
     p.drawPath(face);
     p.restore();
 
     // Inside the ears.
-    p.setPen(ink::Pen(ink::Crease, 0.8));
+    p.setPen(ink::pen(ink::Crease, 0.8));
     QPainterPath helix(QPointF(12.6, 42));
     helix.cubicTo(QPointF(9.6, 40.6), QPointF(8.8, 44), QPointF(9.4, 47.5));
     helix.quadTo(QPointF(10, 50.5), QPointF(12, 51));
     p.drawPath(helix);
-    p.drawPath(Mirror().map(helix));
+    p.drawPath(mirror().map(helix));
 
-    for (const QTransform &side : {QTransform(), Mirror()}) {
+    for (const QTransform &side : {QTransform(), mirror()}) {
         // Brow
-        p.setPen(ink::Pen(kBrow, 1.7));
-        p.drawPath(side.map(FrontBrow()));
+        p.setPen(ink::pen(kBrow, 1.7));
+        p.drawPath(side.map(frontBrow()));
         // Eye: an almond with its iris, and the lid crease above.
         QPainterPath eye(QPointF(20.4, 42.3));
         eye.cubicTo(QPointF(22.5, 39.6), QPointF(27.5, 39.6), QPointF(29.6, 42.4));
         eye.cubicTo(QPointF(27.5, 44), QPointF(22.8, 44), QPointF(20.4, 42.3));
-        p.setPen(ink::Pen(ink::Outline, ink::LineWidth));
+        p.setPen(ink::pen(ink::Outline, ink::LineWidth));
         p.setBrush(Qt::white);
         p.drawPath(side.map(eye));
         p.setPen(Qt::NoPen);
         p.setBrush(ink::Outline);
         p.drawEllipse(side.map(QPointF(25, 42)), 1.3, 1.3);
         p.setBrush(Qt::NoBrush);
-        p.setPen(ink::Pen(ink::Crease, 0.7));
+        p.setPen(ink::pen(ink::Crease, 0.7));
         QPainterPath crease(QPointF(21.4, 40.4));
         crease.quadTo(QPointF(25, 38.2), QPointF(28.8, 40.5));
         p.drawPath(side.map(crease));
         // Nose wing and the side of the bridge.
         QPainterPath wing(QPointF(32.4, 53));
         wing.cubicTo(QPointF(29.4, 53.2), QPointF(29.4, 56.6), QPointF(32.4, 56.4));
-        p.setPen(ink::Pen(ink::Outline, ink::LineWidth));
+        p.setPen(ink::pen(ink::Outline, ink::LineWidth));
         p.drawPath(side.map(wing));
         QPainterPath bridge(QPointF(32.6, 41));
         bridge.quadTo(QPointF(33, 47), QPointF(32.2, 51.6));
-        p.setPen(ink::Pen(ink::Crease, 0.7));
+        p.setPen(ink::pen(ink::Crease, 0.7));
         p.drawPath(side.map(bridge));
         // 人中 ridge
         p.drawLine(side.map(QLineF(34, 57.6, 33.6, 61)));
         if (faling) {
-            p.setPen(ink::Pen(ink::Outline, 0.85));
-            p.drawPath(side.map(FrontFaling()));
+            p.setPen(ink::pen(ink::Outline, 0.85));
+            p.drawPath(side.map(frontFaling()));
         }
     }
     // Nostrils and the tip of the nose.
-    p.setPen(ink::Pen(ink::Outline, ink::LineWidth));
+    p.setPen(ink::pen(ink::Outline, ink::LineWidth));
     QPainterPath base(QPointF(32.4, 56.4));
     base.quadTo(QPointF(35, 57.8), QPointF(37.6, 56.4));
     p.drawPath(base);
@@ -303,10 +303,10 @@ void DrawFront(QPainter &p, bool faling, FaceHair hair)
     p.setBrush(Qt::NoBrush);
     QPainterPath parting(QPointF(26.4, 64.2));
     parting.quadTo(QPointF(35, 65.6), QPointF(43.6, 64.2));
-    p.setPen(ink::Pen(ink::Outline, ink::LineWidth));
+    p.setPen(ink::pen(ink::Outline, ink::LineWidth));
     p.drawPath(parting);
     // The fold under the chin's cushion.
-    p.setPen(ink::Pen(ink::Crease, 0.7));
+    p.setPen(ink::pen(ink::Crease, 0.7));
     QPainterPath chin(QPointF(31, 73.4));
     chin.quadTo(QPointF(35, 74.6), QPointF(39, 73.4));
     p.drawPath(chin);
@@ -314,7 +314,7 @@ void DrawFront(QPainter &p, bool faling, FaceHair hair)
 
 // ---- Side view, drawn for the subject's left side (the face looks to the viewer's left).
 
-QPainterPath SideSkin()
+QPainterPath sideSkin()
 {
     QPainterPath s(QPointF(25, 13));
     s.cubicTo(QPointF(18, 18), QPointF(14, 25), QPointF(13.4, 32));   // forehead
@@ -339,19 +339,19 @@ QPainterPath SideSkin()
     return s;
 }
 
-QPainterPath SideSkull()
+QPainterPath sideSkull()
 {
-    return Ellipse(40, 38, 22.5, 28.5);
+    return ellipse(40, 38, 22.5, 28.5);
 }
 
 // The ear is drawn a third larger than life so that a mole on its rim or lobe reads clearly.
-QTransform EarScale()
+QTransform earScale()
 {
     return QTransform::fromTranslate(-42, -45) * QTransform::fromScale(1.3, 1.3)
            * QTransform::fromTranslate(42, 45);
 }
 
-QPainterPath SideEar()
+QPainterPath sideEar()
 {
     QPainterPath ear(QPointF(37.6, 39));
     ear.cubicTo(QPointF(38, 34.2), QPointF(46.4, 33.6), QPointF(47, 40.6));
@@ -359,51 +359,51 @@ QPainterPath SideEar()
     ear.cubicTo(QPointF(44, 53.6), QPointF(41.6, 55.4), QPointF(39.6, 54.4));
     ear.cubicTo(QPointF(37.6, 53.2), QPointF(38.2, 50), QPointF(38.4, 47));
     ear.closeSubpath();
-    return EarScale().map(ear);
+    return earScale().map(ear);
 }
 
-QPainterPath SideOutline()
+QPainterPath sideOutline()
 {
-    return SideSkull()
-        .united(SideSkin())
-        .united(SideEar())
-        .intersected(Rect(0, 0, MoleFaceWidth, MoleFaceHeight))
+    return sideSkull()
+        .united(sideSkin())
+        .united(sideEar())
+        .intersected(rect(0, 0, MoleFaceWidth, MoleFaceHeight))
         .simplified();
 }
 
-const QHash<QString, QPainterPath> &SideRegions()
+const QHash<QString, QPainterPath> &sideRegions()
 {
     static const QHash<QString, QPainterPath> regions = [] {
         QHash<QString, QPainterPath> r;
-        const QPainterPath ear = SideEar();
+        const QPainterPath ear = sideEar();
         QPainterPath inner(QPointF(40, 40));
         inner.cubicTo(QPointF(40.4, 37.4), QPointF(44.4, 37), QPointF(44.6, 41));
         inner.cubicTo(QPointF(44.8, 44), QPointF(42.8, 46), QPointF(42, 48.6));
         inner.lineTo(40.4, 48.6);
         inner.closeSubpath();
-        inner = EarScale().map(inner);
+        inner = earScale().map(inner);
         // The rim is the outer band of the ear above the lobe.
-        r.insert(QStringLiteral("earrim"), ear.subtracted(inner).intersected(Rect(34, 28, 18, 22)));
-        r.insert(QStringLiteral("earlobe"), ear.intersected(Rect(34, 51.5, 16, 8)));
-        r.insert(QStringLiteral("earinner"), Ellipse(42.4, 42.6, 2, 3.2));
-        r.insert(QStringLiteral("earfront"), Ellipse(33.6, 47, 1.8, 3.6));
-        r.insert(QStringLiteral("behindear"), Ellipse(51.2, 50, 1.6, 4.4).intersected(SideSkin()));
-        r.insert(QStringLiteral("nape"), Rect(47, 66, 10, 20).intersected(SideSkin()));
-        r.insert(QStringLiteral("temple"), Ellipse(25.4, 31, 3, 3.4));
-        r.insert(QStringLiteral("cheek"), Ellipse(25.6, 51, 5.4, 5.4));
-        r.insert(QStringLiteral("jaw"), Ellipse(31, 67, 5, 3.6).intersected(SideSkin()));
+        r.insert(QStringLiteral("earrim"), ear.subtracted(inner).intersected(rect(34, 28, 18, 22)));
+        r.insert(QStringLiteral("earlobe"), ear.intersected(rect(34, 51.5, 16, 8)));
+        r.insert(QStringLiteral("earinner"), ellipse(42.4, 42.6, 2, 3.2));
+        r.insert(QStringLiteral("earfront"), ellipse(33.6, 47, 1.8, 3.6));
+        r.insert(QStringLiteral("behindear"), ellipse(51.2, 50, 1.6, 4.4).intersected(sideSkin()));
+        r.insert(QStringLiteral("nape"), rect(47, 66, 10, 20).intersected(sideSkin()));
+        r.insert(QStringLiteral("temple"), ellipse(25.4, 31, 3, 3.4));
+        r.insert(QStringLiteral("cheek"), ellipse(25.6, 51, 5.4, 5.4));
+        r.insert(QStringLiteral("jaw"), ellipse(31, 67, 5, 3.6).intersected(sideSkin()));
         return r;
     }();
     return regions;
 }
 
-void DrawSide(QPainter &p)
+void drawSide(QPainter &p)
 {
-    const QPainterPath skin = SideSkin();
-    p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
+    const QPainterPath skin = sideSkin();
+    p.setPen(ink::pen(ink::Outline, ink::OutlineWidth));
     p.setBrush(kHair);
-    p.drawPath(SideSkull());
-    p.setPen(ink::Pen(kHairStrand, 0.6));
+    p.drawPath(sideSkull());
+    p.setPen(ink::pen(kHairStrand, 0.6));
     p.setBrush(Qt::NoBrush);
     for (int i = 0; i < 5; ++i) {
         QPainterPath strand(QPointF(27 + 3.4 * i, 14 + 1.2 * i));
@@ -411,59 +411,59 @@ void DrawSide(QPainter &p)
                        QPointF(56 + i * 0.6, 32 + 6 * i));
         p.drawPath(strand);
     }
-    p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
+    p.setPen(ink::pen(ink::Outline, ink::OutlineWidth));
     p.setBrush(ink::Skin);
     p.drawPath(skin);
     // The hairline and sideburn softly; the profile and nape firmly.
     p.save();
-    p.setClipPath(Rect(23, 0, 47, 71).subtracted(Rect(0, 0, 24.6, 14)));
-    p.setPen(ink::Pen(kHairStrand, 1.2));
+    p.setClipPath(rect(23, 0, 47, 71).subtracted(rect(0, 0, 24.6, 14)));
+    p.setPen(ink::pen(kHairStrand, 1.2));
     p.setBrush(Qt::NoBrush);
     p.drawPath(skin);
     p.restore();
 
     // Ear with its rim, bowl and lobe.
-    p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
+    p.setPen(ink::pen(ink::Outline, ink::OutlineWidth));
     p.setBrush(ink::Skin);
-    p.drawPath(SideEar());
+    p.drawPath(sideEar());
     p.setBrush(Qt::NoBrush);
     // The rim's inner edge a shade darker than a crease: the ear is what this view is for.
-    p.setPen(ink::Pen(ink::Crease.darker(118), 0.9));
+    p.setPen(ink::pen(ink::Crease.darker(118), 0.9));
     QPainterPath helix(QPointF(39.6, 40));
     helix.cubicTo(QPointF(40, 36.8), QPointF(45, 36.6), QPointF(45.2, 41));
     helix.cubicTo(QPointF(45.4, 44.2), QPointF(43.2, 46.4), QPointF(42.6, 49.4));
-    p.drawPath(EarScale().map(helix));
-    p.drawLine(EarScale().map(QLineF(38.6, 46.6, 40.6, 46)));
+    p.drawPath(earScale().map(helix));
+    p.drawLine(earScale().map(QLineF(38.6, 46.6, 40.6, 46)));
 
     // Brow, eye, nostril, mouth and the jaw line.
     QPainterPath brow(QPointF(15, 33.2));
     brow.quadTo(QPointF(19, 31.4), QPointF(23.6, 32.8));
-    p.setPen(ink::Pen(kBrow, 1.7));
+    p.setPen(ink::pen(kBrow, 1.7));
     p.drawPath(brow);
     QPainterPath eye(QPointF(15.2, 38.6));
     eye.quadTo(QPointF(18.4, 36.4), QPointF(20.6, 38.8));
     eye.quadTo(QPointF(18, 40.6), QPointF(15.2, 38.6));
-    p.setPen(ink::Pen(ink::Outline, ink::LineWidth));
+    p.setPen(ink::pen(ink::Outline, ink::LineWidth));
     p.setBrush(Qt::white);
     p.drawPath(eye);
     p.setBrush(ink::Outline);
     p.setPen(Qt::NoPen);
     p.drawEllipse(QPointF(16.4, 38.6), 0.9, 1.1);
     p.setBrush(Qt::NoBrush);
-    p.setPen(ink::Pen(ink::Outline, ink::LineWidth));
+    p.setPen(ink::pen(ink::Outline, ink::LineWidth));
     QPainterPath nostril(QPointF(9.6, 50.8));
     nostril.quadTo(QPointF(12, 49.2), QPointF(12.6, 51.4));
     p.drawPath(nostril);
     p.drawLine(QLineF(11.6, 59.4, 15, 59.6));
-    p.setPen(ink::Pen(ink::Crease, 0.8));
+    p.setPen(ink::pen(ink::Crease, 0.8));
     QPainterPath jaw(QPointF(22, 73.6));
     jaw.quadTo(QPointF(33, 71.4), QPointF(37, 60));
     p.drawPath(jaw);
 }
 
-QTransform ViewTransform(FaceView view)
+QTransform viewTransform(FaceView view)
 {
-    return view == FaceView::Right ? Mirror() : QTransform();
+    return view == FaceView::Right ? mirror() : QTransform();
 }
 
 } // namespace
@@ -472,37 +472,37 @@ namespace faceview {
 
 QPainterPath outline(FaceView view)
 {
-    return view == FaceView::Front ? FrontOutline() : ViewTransform(view).map(SideOutline());
+    return view == FaceView::Front ? frontOutline() : viewTransform(view).map(sideOutline());
 }
 
 std::optional<QPainterPath> region(FaceView view, const QString &name)
 {
     if (view != FaceView::Front) {
-        const auto found = SideRegions().constFind(name);
-        if (found == SideRegions().constEnd())
+        const auto found = sideRegions().constFind(name);
+        if (found == sideRegions().constEnd())
             return std::nullopt;
-        return ViewTransform(view).map(*found);
+        return viewTransform(view).map(*found);
     }
-    if (const auto found = FrontCentreRegions().constFind(name);
-        found != FrontCentreRegions().constEnd())
+    if (const auto found = frontCentreRegions().constFind(name);
+        found != frontCentreRegions().constEnd())
         return *found;
     const bool left = name.endsWith(QLatin1String(".L"));
     if (!left && !name.endsWith(QLatin1String(".R")))
         return std::nullopt;
-    const auto found = FrontSideRegions().constFind(name.chopped(2));
-    if (found == FrontSideRegions().constEnd())
+    const auto found = frontSideRegions().constFind(name.chopped(2));
+    if (found == frontSideRegions().constEnd())
         return std::nullopt;
-    return left ? Mirror().map(*found) : *found;
+    return left ? mirror().map(*found) : *found;
 }
 
 QStringList regionNames(FaceView view)
 {
     QStringList names;
     if (view != FaceView::Front) {
-        names = SideRegions().keys();
+        names = sideRegions().keys();
     } else {
-        names = FrontCentreRegions().keys();
-        for (const QString &name : FrontSideRegions().keys())
+        names = frontCentreRegions().keys();
+        for (const QString &name : frontSideRegions().keys())
             names << name + QStringLiteral(".L") << name + QStringLiteral(".R");
     }
     names.sort();
@@ -511,16 +511,16 @@ QStringList regionNames(FaceView view)
 
 } // namespace faceview
 
-QImage DrawFace(const FacePicture &picture, int scale)
+QImage drawFace(const FacePicture &picture, int scale)
 {
-    QImage image = ink::Canvas(QSize(MoleFaceWidth, MoleFaceHeight), scale);
+    QImage image = ink::canvas(QSize(MoleFaceWidth, MoleFaceHeight), scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     if (picture.view == FaceView::Front) {
-        DrawFront(p, picture.faling, picture.hair);
+        drawFront(p, picture.faling, picture.hair);
     } else {
-        p.setTransform(ViewTransform(picture.view));
-        DrawSide(p);
+        p.setTransform(viewTransform(picture.view));
+        drawSide(p);
         p.resetTransform();
     }
     // Each mole: a light rim that keeps it clear of the lines beneath, then the dark dot.

@@ -60,6 +60,6 @@ struct FacePicture
 };
 
 // The picture: the face in the palm pictures' ink and paper, the moles as dark dots.
-QImage DrawFace(const FacePicture &picture, int scale = 1);
+QImage drawFace(const FacePicture &picture, int scale = 1);
 
 } // namespace artwork

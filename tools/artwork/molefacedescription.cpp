@@ -17,7 +17,7 @@ namespace {
 constexpr int kVisiblePixels = 9;
 
 // "x,y": a point of the picture in pixels, from its top left corner.
-std::optional<QPointF> PointWord(const QString &word)
+std::optional<QPointF> pointWord(const QString &word)
 {
     const QStringList parts = word.split(u',');
     if (parts.size() != 2)
@@ -29,14 +29,14 @@ std::optional<QPointF> PointWord(const QString &word)
     return QPointF(x, y);
 }
 
-QPointF InBox(const QRectF &box, QPointF f)
+QPointF inBox(const QRectF &box, QPointF f)
 {
     return box.topLeft() + QPointF(box.width() * f.x(), box.height() * f.y());
 }
 
-bool DotInside(const QPainterPath &shape, QPointF c)
+bool dotInside(const QPainterPath &shape, QPointF c)
 {
-    return ink::DiscInside(shape, c, MoleRadius + MoleRimWidth * 0.5);
+    return ink::discInside(shape, c, MoleRadius + MoleRimWidth * 0.5);
 }
 
 class LineReader
@@ -98,8 +98,8 @@ public:
                 return;
             // Corners of the grid: given, else a fifth of the place in from its corners.
             const QRectF box = shape->boundingRect();
-            auto a = std::optional<QPointF>(InBox(box, QPointF(0.2, 0.2)));
-            auto b = std::optional<QPointF>(InBox(box, QPointF(0.8, 0.8)));
+            auto a = std::optional<QPointF>(inBox(box, QPointF(0.2, 0.2)));
+            auto b = std::optional<QPointF>(inBox(box, QPointF(0.8, 0.8)));
             if (w.size() == 5) {
                 a = point(w.at(3));
                 b = point(w.at(4));
@@ -138,7 +138,7 @@ private:
 
     std::optional<QPointF> point(const QString &word)
     {
-        const auto c = PointWord(word);
+        const auto c = pointWord(word);
         if (!c)
             fail(QStringLiteral("\"%1\" is not a point x,y of the picture").arg(word));
         return c;
@@ -169,7 +169,7 @@ private:
         const QString at = QStringLiteral("(%1, %2)").arg(c.x(), 0, 'f', 1).arg(c.y(), 0, 'f', 1);
         if (!faceview::region(m_picture.view, name)->contains(c))
             return fail(QStringLiteral("mole at %1 lies outside %2").arg(at, name));
-        if (!DotInside(m_outline, c))
+        if (!dotInside(m_outline, c))
             return fail(QStringLiteral("mole at %1 reaches outside the head").arg(at));
         if (!spaced(c, MoleSpacing))
             return fail(QStringLiteral("mole at %1 runs into another").arg(at));
@@ -184,8 +184,8 @@ private:
         const QRectF box = shape.boundingRect();
         int placed = 0;
         for (int tries = 0; tries < 4000 && placed < n; ++tries) {
-            const QPointF c = InBox(box, QPointF(random.next(), random.next()));
-            if (shape.contains(c) && DotInside(m_outline, c) && spaced(c, MoleSpacing + 1.2)) {
+            const QPointF c = inBox(box, QPointF(random.next(), random.next()));
+            if (shape.contains(c) && dotInside(m_outline, c) && spaced(c, MoleSpacing + 1.2)) {
                 m_picture.moles.append({name, c});
                 ++placed;
             }
@@ -203,7 +203,7 @@ private:
 
 } // namespace
 
-FaceParse ParseFaceDescriptions(const QString &text, const QString &fileName)
+FaceParse parseFaceDescriptions(const QString &text, const QString &fileName)
 {
     static const QRegularExpression head(QStringLiteral(
         "^(g(0[1-9]|[1-7][0-9]|8[0-6]))\\s+(front|left|right)(\\s+woman)?\\s*:(.*)$"));
@@ -240,11 +240,11 @@ FaceParse ParseFaceDescriptions(const QString &text, const QString &fileName)
             out.errors.append(where + QStringLiteral(": no mole"));
         out.pictures.append(picture);
     }
-    out.errors.append(PlacesTooClose(out.pictures, fileName));
+    out.errors.append(placesTooClose(out.pictures, fileName));
     return out;
 }
 
-QStringList PlacesTooClose(const QList<FacePicture> &pictures, const QString &fileName)
+QStringList placesTooClose(const QList<FacePicture> &pictures, const QString &fileName)
 {
     // The wide places (the whole forehead, 火星 from the crown over the hairline, the band of
     // the brow heads, the cheeks, the whole jaw line) hold narrower ones or border many; a mole
@@ -289,7 +289,7 @@ QStringList PlacesTooClose(const QList<FacePicture> &pictures, const QString &fi
     return errors;
 }
 
-QStringList SimilarFacePictures(const QList<std::pair<QString, QImage>> &pictures)
+QStringList similarFacePictures(const QList<std::pair<QString, QImage>> &pictures)
 {
     QStringList names;
     QList<QImage> images;
@@ -297,7 +297,7 @@ QStringList SimilarFacePictures(const QList<std::pair<QString, QImage>> &picture
         names.append(name);
         images.append(image);
     }
-    return DescribeLookAlikes(names, images, kVisiblePixels, FacePixelStep,
+    return describeLookAlikes(names, images, kVisiblePixels, FacePixelStep,
                               QStringLiteral("%1 and %2 differ in only %3 pixels"));
 }
 

@@ -25,16 +25,16 @@ struct FaceParse
 
 // Reads every line, then refuses two different places whose moles, in any two pictures of one
 // view, lie closer than PlacesApart: at real size the reader could not tell which is meant.
-FaceParse ParseFaceDescriptions(const QString &text, const QString &fileName);
+FaceParse parseFaceDescriptions(const QString &text, const QString &fileName);
 
 inline constexpr double PlacesApart = 4.0;
-QStringList PlacesTooClose(const QList<FacePicture> &pictures, const QString &fileName);
+QStringList placesTooClose(const QList<FacePicture> &pictures, const QString &fileName);
 
 // A plain difference in any colour channel; JPEG noise stays far below it.
 inline constexpr PixelStep FacePixelStep{60, PixelStep::Measure::Largest};
 
 // Two pictures whose moles differ by fewer pixels than a reader could see at real size.
 // Returns one message per such pair.
-QStringList SimilarFacePictures(const QList<std::pair<QString, QImage>> &pictures);
+QStringList similarFacePictures(const QList<std::pair<QString, QImage>> &pictures);
 
 } // namespace artwork

@@ -14,7 +14,7 @@ namespace artwork {
 
 namespace {
 
-double DistanceTo(const Polyline &line, QPointF at)
+double distanceTo(const Polyline &line, QPointF at)
 {
     double best = 1e9;
     const QList<QPointF> &points = line.points();
@@ -23,12 +23,12 @@ double DistanceTo(const Polyline &line, QPointF at)
         const double span = QPointF::dotProduct(ab, ab);
         const double f
             = span > 0 ? std::clamp(QPointF::dotProduct(at - a, ab) / span, 0.0, 1.0) : 0.0;
-        best = std::min(best, ink::Distance(at, a + ab * f));
+        best = std::min(best, ink::distance(at, a + ab * f));
     }
     return best;
 }
 
-bool Crosses(const Polyline &line, const QLineF &stroke)
+bool crosses(const Polyline &line, const QLineF &stroke)
 {
     const QList<QPointF> &points = line.points();
     for (qsizetype i = 1; i < points.size(); ++i)
@@ -38,18 +38,18 @@ bool Crosses(const Polyline &line, const QLineF &stroke)
     return false;
 }
 
-Palace NearestPalace(QPointF at)
+Palace nearestPalace(QPointF at)
 {
     Palace best = Palace::Ming;
     for (int i = 0; i <= int(Palace::Ming); ++i)
-        if (ink::Distance(PalmHand::PalacePoint(Palace(i)), at)
-            < ink::Distance(PalmHand::PalacePoint(best), at))
+        if (ink::distance(PalmHand::palacePoint(Palace(i)), at)
+            < ink::distance(PalmHand::palacePoint(best), at))
             best = Palace(i);
     return best;
 }
 
 // Whether `at` is where `anchor` says, as this picture draws it.
-bool Reaches(const PalmScene &scene, const Anchor &anchor, QPointF at)
+bool reaches(const PalmScene &scene, const Anchor &anchor, QPointF at)
 {
     switch (anchor.kind) {
     case Anchor::Kind::Palace:
@@ -60,22 +60,22 @@ bool Reaches(const PalmScene &scene, const Anchor &anchor, QPointF at)
                 && label.box.adjusted(-reach, -reach, reach, reach).contains(at))
                 return true;
         }
-        return NearestPalace(at) == anchor.palace
-               && ink::Distance(at, PalmHand::PalacePoint(anchor.palace)) <= 10;
+        return nearestPalace(at) == anchor.palace
+               && ink::distance(at, PalmHand::palacePoint(anchor.palace)) <= 10;
     case Anchor::Kind::OnLine: {
         const Polyline line = scene.course(anchor.line);
-        return !line.isEmpty() && DistanceTo(line, at) <= 1.5;
+        return !line.isEmpty() && distanceTo(line, at) <= 1.5;
     }
     case Anchor::Kind::Wrist:
     case Anchor::Kind::FingerTip:
     case Anchor::Kind::FingerBase:
         break;
     }
-    return ink::Distance(at, scene.point(anchor)) <= 2;
+    return ink::distance(at, scene.point(anchor)) <= 2;
 }
 
 // Whether a red stroke passes under a label, whose halo would cut it.
-bool UnderLabel(const PalmScene &scene, const Polyline &stroke)
+bool underLabel(const PalmScene &scene, const Polyline &stroke)
 {
     for (const PalmScene::PlacedLabel &label : scene.labels())
         for (const QPointF &point : stroke.points())
@@ -86,7 +86,7 @@ bool UnderLabel(const PalmScene &scene, const Polyline &stroke)
 
 } // namespace
 
-QStringList CheckPalmPicture(const PalmPicture &picture)
+QStringList checkPalmPicture(const PalmPicture &picture)
 {
     const PalmScene scene(picture);
     const QString item = QStringLiteral("Image%1: ").arg(picture.number);
@@ -100,14 +100,14 @@ QStringList CheckPalmPicture(const PalmPicture &picture)
         problems.append(item + QStringLiteral("hand: leaves the picture"));
 
     for (const PalmScene::PlacedLabel &label : scene.labels()) {
-        if (!StandsOnPalace(label.palace, label.centre))
+        if (!standsOnPalace(label.palace, label.centre))
             problems.append(item + QStringLiteral("label: off its palace"));
         if (!hand.contains(label.box.adjusted(0.5, 0.5, -0.5, -0.5)))
             problems.append(item + QStringLiteral("label: not on the hand"));
     }
 
     for (const PalmScene::PlacedMark &mark : scene.marks()) {
-        const QPainterPath ink = PalmScene::Inked(mark.path, mark.penWidth);
+        const QPainterPath ink = PalmScene::inked(mark.path, mark.penWidth);
         bool inside = true;
         for (const QPolygonF &polygon : ink.toFillPolygons())
             for (const QPointF &point : polygon)
@@ -122,7 +122,7 @@ QStringList CheckPalmPicture(const PalmPicture &picture)
         const Anchor at
             = s ? s->at : std::get<LinesStatement>(picture.statements.at(mark.statement)).at;
         if (at.kind == Anchor::Kind::Palace
-            && NearestPalace(mark.path.boundingRect().center()) != at.palace)
+            && nearestPalace(mark.path.boundingRect().center()) != at.palace)
             problems.append(item + QStringLiteral("mark: off its palace"));
     }
 
@@ -132,14 +132,14 @@ QStringList CheckPalmPicture(const PalmPicture &picture)
             const Polyline line = scene.course(s->line);
             if (line.isEmpty())
                 continue;
-            if (s->start && !Reaches(scene, *s->start, line.pointAt(0)))
+            if (s->start && !reaches(scene, *s->start, line.pointAt(0)))
                 problems.append(item + QStringLiteral("line: does not start where it says"));
-            if (s->end && !Reaches(scene, *s->end, line.pointAt(1)))
+            if (s->end && !reaches(scene, *s->end, line.pointAt(1)))
                 problems.append(item + QStringLiteral("line: does not reach where it says"));
             // A featured line may end at a name but not run on underneath one.
             if (s->hi) {
                 const Polyline inner = line.section(0.12, 0.88);
-                if (UnderLabel(scene, inner))
+                if (underLabel(scene, inner))
                     problems.append(item + QStringLiteral("line: runs under a label"));
             }
         } else if (const auto *s = std::get_if<BranchStatement>(&statement)) {
@@ -153,25 +153,25 @@ QStringList CheckPalmPicture(const PalmPicture &picture)
             if (s->toward != BranchStatement::Toward::Anchor)
                 continue;
             const QPointF end = stroke.pointAt(1);
-            if (UnderLabel(scene, stroke))
+            if (underLabel(scene, stroke))
                 problems.append(item + QStringLiteral("branch: runs under a label"));
             if (s->across) {
                 const Polyline target = scene.course(s->to.line);
                 bool crossed = false;
                 const QList<QPointF> &points = stroke.points();
                 for (qsizetype k = 1; k < points.size() && !crossed; ++k)
-                    crossed = Crosses(target, QLineF(points.at(k - 1), points.at(k)));
-                if (!crossed || DistanceTo(target, end) < 3)
+                    crossed = crosses(target, QLineF(points.at(k - 1), points.at(k)));
+                if (!crossed || distanceTo(target, end) < 3)
                     problems.append(item + QStringLiteral("branch: does not cross its line"));
-            } else if (!Reaches(scene, s->to, end)) {
+            } else if (!reaches(scene, s->to, end)) {
                 problems.append(item + QStringLiteral("branch: stops short"));
             }
         } else if (const auto *s = std::get_if<PathStatement>(&statement)) {
             const Polyline stroke = scene.path(*s);
-            if (UnderLabel(scene, stroke))
+            if (underLabel(scene, stroke))
                 problems.append(item + QStringLiteral("path: runs under a label"));
-            if (!Reaches(scene, s->from, stroke.pointAt(0))
-                || !Reaches(scene, s->to, stroke.pointAt(1)))
+            if (!reaches(scene, s->from, stroke.pointAt(0))
+                || !reaches(scene, s->to, stroke.pointAt(1)))
                 problems.append(item + QStringLiteral("path: does not join its two places"));
         } else if (const auto *s = std::get_if<MessStatement>(&statement)) {
             if (!s->through)
@@ -180,7 +180,7 @@ QStringList CheckPalmPicture(const PalmPicture &picture)
             const QList<QLineF> strokes = scene.mess(*s, int(i));
             const auto crossing
                 = std::count_if(strokes.cbegin(), strokes.cend(),
-                                [&](const QLineF &l) { return Crosses(target, l); });
+                                [&](const QLineF &l) { return crosses(target, l); });
             if (crossing < 3)
                 problems.append(item + QStringLiteral("mess: does not break through its line"));
         }
@@ -188,12 +188,12 @@ QStringList CheckPalmPicture(const PalmPicture &picture)
     return problems;
 }
 
-bool StandsOnPalace(Palace palace, QPointF at)
+bool standsOnPalace(Palace palace, QPointF at)
 {
-    return NearestPalace(at) == palace;
+    return nearestPalace(at) == palace;
 }
 
-const QList<PalmTopic> &PalmTopics()
+const QList<PalmTopic> &palmTopics()
 {
     static const QList<PalmTopic> topics = {
         {"从手相看事业", 1, 45},   {"从手相看财运", 46, 55},   {"从手相看感情", 56, 85},
@@ -202,10 +202,10 @@ const QList<PalmTopic> &PalmTopics()
     return topics;
 }
 
-QStringList CheckPalmLookAlikes(const QHash<int, QImage> &pictures)
+QStringList checkPalmLookAlikes(const QHash<int, QImage> &pictures)
 {
     QStringList problems;
-    for (const PalmTopic &topic : PalmTopics()) {
+    for (const PalmTopic &topic : palmTopics()) {
         QStringList names;
         QList<QImage> images;
         for (int n = topic.first; n <= topic.last; ++n)
@@ -213,26 +213,26 @@ QStringList CheckPalmLookAlikes(const QHash<int, QImage> &pictures)
                 names.append(QStringLiteral("Image%1").arg(n));
                 images.append(pictures.value(n));
             }
-        problems += DescribeLookAlikes(names, images, PalmLookAlikePixels, {},
+        problems += describeLookAlikes(names, images, PalmLookAlikePixels, {},
                                        QStringLiteral("%1 and %2 look alike (%3 pixels differ)"));
     }
     return problems;
 }
 
-int WritePalmReviewSheets(const QList<PalmPicture> &pictures, const QHash<int, QString> &texts,
+int writePalmReviewSheets(const QList<PalmPicture> &pictures, const QHash<int, QString> &texts,
                           const QString &outDir)
 {
     QHash<int, ReviewEntry> entries;
     for (const PalmPicture &picture : pictures) {
-        const QStringList problems = CheckPalmPicture(picture);
+        const QStringList problems = checkPalmPicture(picture);
         const QString text = texts.value(picture.number, QStringLiteral("(no analysis)"));
         entries.insert(picture.number,
-                       {DrawPalm(picture), QStringLiteral("Image%1").arg(picture.number),
+                       {drawPalm(picture), QStringLiteral("Image%1").arg(picture.number),
                         problems.isEmpty() ? text : text + u'\n' + problems.join(u'\n'),
-                        DrawPalm(picture, 2)});
+                        drawPalm(picture, 2)});
     }
     int sheets = 0;
-    for (const PalmTopic &topic : PalmTopics()) {
+    for (const PalmTopic &topic : palmTopics()) {
         QList<ReviewEntry> list;
         for (int n = topic.first; n <= topic.last; ++n)
             if (entries.contains(n))
@@ -240,8 +240,8 @@ int WritePalmReviewSheets(const QList<PalmPicture> &pictures, const QHash<int, Q
         if (list.isEmpty())
             continue;
         const QString base = QStringLiteral("palm-%1-%2").arg(topic.first).arg(topic.last);
-        const QStringList a = WriteReviewSheets(list, outDir, base, 4);
-        const QStringList b = WritePageSheets(list, outDir, base, PageGrid{});
+        const QStringList a = writeReviewSheets(list, outDir, base, 4);
+        const QStringList b = writePageSheets(list, outDir, base, PageGrid{});
         if (a.isEmpty() || b.isEmpty())
             return -1;
         sheets += int(a.size() + b.size());
@@ -249,7 +249,7 @@ int WritePalmReviewSheets(const QList<PalmPicture> &pictures, const QHash<int, Q
     return sheets;
 }
 
-QHash<int, QString> ReadPalmAnalyses(const QString &source)
+QHash<int, QString> readPalmAnalyses(const QString &source)
 {
     static const QRegularExpression entry(QStringLiteral("^\\{(\\d+), \"(.*)\"\\},\\s*$"),
                                           QRegularExpression::MultilineOption);

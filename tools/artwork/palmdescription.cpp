@@ -19,7 +19,7 @@ struct StatementError
 };
 
 template<typename T, std::size_t N>
-std::optional<T> Lookup(const std::pair<const char *, T> (&table)[N], const QString &word)
+std::optional<T> lookup(const std::pair<const char *, T> (&table)[N], const QString &word)
 {
     for (const auto &[name, value] : table)
         if (word == QLatin1String(name))
@@ -52,7 +52,7 @@ const std::pair<const char *, MarkKind> kMarks[] = {
     {"grille", MarkKind::Grille},
 };
 
-double Number(const QString &text, double low, double high)
+double parseNumber(const QString &text, double low, double high)
 {
     bool ok = false;
     const double value = QLocale::c().toDouble(text, &ok);
@@ -62,37 +62,37 @@ double Number(const QString &text, double low, double high)
 }
 
 // "LINE@t"
-std::pair<PalmLine, double> LinePoint(const QString &word)
+std::pair<PalmLine, double> linePoint(const QString &word)
 {
     const qsizetype at = word.indexOf(u'@');
     if (at < 0)
         throw StatementError{QStringLiteral("bad anchor"), word};
-    const auto line = Lookup(kLines, word.left(at));
+    const auto line = lookup(kLines, word.left(at));
     if (!line)
         throw StatementError{QStringLiteral("unknown line"), word.left(at)};
-    return {*line, Number(word.mid(at + 1), 0, 1)};
+    return {*line, parseNumber(word.mid(at + 1), 0, 1)};
 }
 
-Anchor ParseAnchor(const QString &word)
+Anchor parseAnchor(const QString &word)
 {
     Anchor anchor;
-    if (const auto palace = Lookup(kPalaces, word)) {
+    if (const auto palace = lookup(kPalaces, word)) {
         anchor.kind = Anchor::Kind::Palace;
         anchor.palace = *palace;
     } else if (word == QLatin1String("wrist")) {
         anchor.kind = Anchor::Kind::Wrist;
-    } else if (const auto finger = Lookup(kFingers, word)) {
+    } else if (const auto finger = lookup(kFingers, word)) {
         anchor.kind = Anchor::Kind::FingerTip;
         anchor.finger = *finger;
     } else if (word.startsWith(QLatin1String("base:"))) {
-        const auto base = Lookup(kFingers, word.mid(5));
+        const auto base = lookup(kFingers, word.mid(5));
         if (!base)
             throw StatementError{QStringLiteral("bad anchor"), word};
         anchor.kind = Anchor::Kind::FingerBase;
         anchor.finger = *base;
-    } else if (word.contains(u'@') && Lookup(kLines, word.left(word.indexOf(u'@')))) {
+    } else if (word.contains(u'@') && lookup(kLines, word.left(word.indexOf(u'@')))) {
         anchor.kind = Anchor::Kind::OnLine;
-        std::tie(anchor.line, anchor.t) = LinePoint(word);
+        std::tie(anchor.line, anchor.t) = linePoint(word);
     } else {
         throw StatementError{QStringLiteral("bad anchor"), word};
     }
@@ -120,11 +120,11 @@ private:
     qsizetype m_next = 1;
 };
 
-LineStatement ParseLine(Words &words)
+LineStatement parseLine(Words &words)
 {
     LineStatement s;
     const QString name = words.take("line name");
-    const auto line = Lookup(kLines, name);
+    const auto line = lookup(kLines, name);
     if (!line)
         throw StatementError{QStringLiteral("unknown line"), name};
     s.line = *line;
@@ -149,42 +149,42 @@ LineStatement ParseLine(Words &words)
         else if (word == QLatin1String("deep"))
             s.deep = true;
         else if (word.startsWith(QLatin1String("break@")))
-            s.breaks.append(Number(word.mid(6), 0, 1));
+            s.breaks.append(parseNumber(word.mid(6), 0, 1));
         else if (word.startsWith(QLatin1String("start=")))
-            s.start = ParseAnchor(word.mid(6));
+            s.start = parseAnchor(word.mid(6));
         else if (word.startsWith(QLatin1String("end=")))
-            s.end = ParseAnchor(word.mid(4));
+            s.end = parseAnchor(word.mid(4));
         else
             throw StatementError{QStringLiteral("unknown word"), word};
     }
     return s;
 }
 
-PathStatement ParsePath(Words &words)
+PathStatement parsePath(Words &words)
 {
     PathStatement s;
-    s.from = ParseAnchor(words.take("anchor"));
-    s.to = ParseAnchor(words.take("anchor"));
+    s.from = parseAnchor(words.take("anchor"));
+    s.to = parseAnchor(words.take("anchor"));
     while (!words.atEnd()) {
         const QString word = words.take("option");
         if (word == QLatin1String("hi"))
             s.hi = true;
         else if (word.startsWith(QLatin1String("bend=")))
-            s.bend = Number(word.mid(5), -1, 1);
+            s.bend = parseNumber(word.mid(5), -1, 1);
         else
             throw StatementError{QStringLiteral("unknown word"), word};
     }
     return s;
 }
 
-BranchStatement ParseBranch(Words &words)
+BranchStatement parseBranch(Words &words)
 {
     BranchStatement s;
-    std::tie(s.line, s.t) = LinePoint(words.take("LINE@t"));
+    std::tie(s.line, s.t) = linePoint(words.take("LINE@t"));
     const QString way = words.take("to, up or down");
     if (way == QLatin1String("to")) {
         s.toward = BranchStatement::Toward::Anchor;
-        s.to = ParseAnchor(words.take("anchor"));
+        s.to = parseAnchor(words.take("anchor"));
     } else if (way == QLatin1String("up")) {
         s.toward = BranchStatement::Toward::Up;
     } else if (way == QLatin1String("down")) {
@@ -205,19 +205,19 @@ BranchStatement ParseBranch(Words &words)
     return s;
 }
 
-MarkStatement ParseMark(Words &words)
+MarkStatement parseMark(Words &words)
 {
     MarkStatement s;
     const QString kind = words.take("mark kind");
-    const auto mark = Lookup(kMarks, kind);
+    const auto mark = lookup(kMarks, kind);
     if (!mark)
         throw StatementError{QStringLiteral("unknown mark"), kind};
     s.kind = *mark;
-    s.at = ParseAnchor(words.take("anchor"));
+    s.at = parseAnchor(words.take("anchor"));
     return s;
 }
 
-LinesStatement ParseLines(Words &words)
+LinesStatement parseLines(Words &words)
 {
     LinesStatement s;
     const QString count = words.take("count");
@@ -225,7 +225,7 @@ LinesStatement ParseLines(Words &words)
     s.count = count.toInt(&ok);
     if (!ok || s.count < 1 || s.count > 12)
         throw StatementError{QStringLiteral("bad number"), count};
-    s.at = ParseAnchor(words.take("anchor"));
+    s.at = parseAnchor(words.take("anchor"));
     if (!words.atEnd()) {
         const QString way = words.take("direction");
         if (way == QLatin1String("horizontal"))
@@ -236,20 +236,20 @@ LinesStatement ParseLines(Words &words)
     return s;
 }
 
-MessStatement ParseMess(Words &words)
+MessStatement parseMess(Words &words)
 {
     MessStatement s;
     const QString where = words.take("anchor");
     if (where == QLatin1String("palm"))
         s.wholePalm = true;
     else
-        s.at = ParseAnchor(where);
+        s.at = parseAnchor(where);
     if (!words.atEnd()) {
         const QString word = words.take("through");
         if (word != QLatin1String("through"))
             throw StatementError{QStringLiteral("unknown word"), word};
         const QString name = words.take("line name");
-        const auto line = Lookup(kLines, name);
+        const auto line = lookup(kLines, name);
         if (!line)
             throw StatementError{QStringLiteral("unknown line"), name};
         s.through = *line;
@@ -257,11 +257,11 @@ MessStatement ParseMess(Words &words)
     return s;
 }
 
-FingerStatement ParseFinger(Words &words)
+FingerStatement parseFinger(Words &words)
 {
     FingerStatement s;
     const QString name = words.take("finger name");
-    const auto finger = Lookup(kFingers, name);
+    const auto finger = lookup(kFingers, name);
     if (!finger)
         throw StatementError{QStringLiteral("unknown finger"), name};
     s.finger = *finger;
@@ -283,28 +283,28 @@ FingerStatement ParseFinger(Words &words)
     return s;
 }
 
-Statement ParseStatement(const QStringList &words)
+Statement parseStatement(const QStringList &words)
 {
     Words rest(words);
     const QString &verb = words.first();
     Statement statement;
     if (verb == QLatin1String("line")) {
-        statement = ParseLine(rest);
+        statement = parseLine(rest);
     } else if (verb == QLatin1String("path")) {
-        statement = ParsePath(rest);
+        statement = parsePath(rest);
     } else if (verb == QLatin1String("branch")) {
-        statement = ParseBranch(rest);
+        statement = parseBranch(rest);
     } else if (verb == QLatin1String("mark")) {
-        statement = ParseMark(rest);
+        statement = parseMark(rest);
     } else if (verb == QLatin1String("lines")) {
-        statement = ParseLines(rest);
+        statement = parseLines(rest);
     } else if (verb == QLatin1String("mess")) {
-        statement = ParseMess(rest);
+        statement = parseMess(rest);
     } else if (verb == QLatin1String("finger")) {
-        statement = ParseFinger(rest);
+        statement = parseFinger(rest);
     } else if (verb == QLatin1String("label")) {
         const QString name = rest.take("palace");
-        const auto palace = Lookup(kPalaces, name);
+        const auto palace = lookup(kPalaces, name);
         if (!palace)
             throw StatementError{QStringLiteral("unknown palace"), name};
         LabelStatement label{*palace, LabelStatement::Side::Auto};
@@ -316,7 +316,7 @@ Statement ParseStatement(const QStringList &words)
                 {"right", LabelStatement::Side::Right},
             };
             const QString word = rest.take("side");
-            const auto side = Lookup(sides, word);
+            const auto side = lookup(sides, word);
             if (!side)
                 throw StatementError{QStringLiteral("unknown word"), word};
             label.side = *side;
@@ -332,7 +332,7 @@ Statement ParseStatement(const QStringList &words)
 
 } // namespace
 
-PalmParse ParsePalmDescriptions(const QString &text, const QString &fileName)
+PalmParse parsePalmDescriptions(const QString &text, const QString &fileName)
 {
     static const QRegularExpression key(QStringLiteral("^Image([1-9][0-9]{0,2})$"));
     static const QRegularExpression spaces(QStringLiteral("\\s+"));
@@ -365,7 +365,7 @@ PalmParse ParsePalmDescriptions(const QString &text, const QString &fileName)
             if (words.isEmpty())
                 continue;
             try {
-                picture.statements.append(ParseStatement(words));
+                picture.statements.append(parseStatement(words));
             } catch (const StatementError &e) {
                 result.errors.append(where
                                      + QStringLiteral("%1: %2 \"%3\" in \"%4\"")
@@ -380,16 +380,16 @@ PalmParse ParsePalmDescriptions(const QString &text, const QString &fileName)
     return result;
 }
 
-std::optional<Anchor> ParseAnchorWord(const QString &word)
+std::optional<Anchor> parseAnchorWord(const QString &word)
 {
     try {
-        return ParseAnchor(word);
+        return parseAnchor(word);
     } catch (const StatementError &) {
         return std::nullopt;
     }
 }
 
-int PalmPictureHeight(int number)
+int palmPictureHeight(int number)
 {
     return number == 56 ? 143 : 142;
 }

@@ -108,13 +108,13 @@ struct PalmParse
 };
 
 // Reads one description file's text; `fileName` only labels the errors.
-PalmParse ParsePalmDescriptions(const QString &text, const QString &fileName);
+PalmParse parsePalmDescriptions(const QString &text, const QString &fileName);
 
 // One anchor word ("li", "base:index", "tian@0.3" …); nothing when it is not one.
-std::optional<Anchor> ParseAnchorWord(const QString &word);
+std::optional<Anchor> parseAnchorWord(const QString &word);
 
 // "ImageN.jpg"'s height: Image56 has one row more than the others.
-int PalmPictureHeight(int number);
+int palmPictureHeight(int number);
 inline constexpr int PalmPictureWidth = 100;
 
 } // namespace artwork

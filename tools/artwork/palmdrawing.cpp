@@ -25,11 +25,11 @@ constexpr double kMarkWidth = 1.5;
 constexpr double ForkRoot = 4.5;
 
 // The fraction along `line` of the point nearest `c`, to a two-hundredth.
-double NearestT(const Polyline &line, QPointF c)
+double nearestT(const Polyline &line, QPointF c)
 {
     double best = 0, bestDistance = 1e9;
     for (int k = 0; k <= 200; ++k) {
-        const double d = ink::Distance(line.pointAt(k / 200.0), c);
+        const double d = ink::distance(line.pointAt(k / 200.0), c);
         if (d < bestDistance) {
             bestDistance = d;
             best = k / 200.0;
@@ -45,7 +45,7 @@ struct Overloaded : Ts...
 };
 
 // A sister line lies on the palm-centre side of its line.
-double SisterSide(PalmLine line)
+double sisterSide(PalmLine line)
 {
     switch (line) {
     case PalmLine::Tian:
@@ -60,7 +60,7 @@ double SisterSide(PalmLine line)
     return 1;
 }
 
-QString PalaceName(Palace palace)
+QString palaceName(Palace palace)
 {
     switch (palace) {
     case Palace::Xun:
@@ -86,15 +86,15 @@ QString PalaceName(Palace palace)
 }
 
 // The palace's name as glyphs centred on the origin, placed by their ink.
-QPainterPath LabelGlyphs(Palace palace)
+QPainterPath labelGlyphs(Palace palace)
 {
-    return ink::Glyphs(PalaceName(palace), 12);
+    return ink::glyphs(palaceName(palace), 12);
 }
 
 // Where a palace's label steps off the palace point when a feature sits there too: toward the
 // fingers for the upper palaces and the two sides, toward the wrist for the lower ones; 兑 lies
 // close to 乾 and steps further, so that a mark under it stays in 兑.
-QPointF LabelStep(Palace palace)
+QPointF labelStep(Palace palace)
 {
     switch (palace) {
     case Palace::Gen:
@@ -115,7 +115,7 @@ QPointF LabelStep(Palace palace)
 }
 
 // Every anchor a statement is drawn at or toward.
-QList<Anchor> AnchorsOf(const Statement &statement)
+QList<Anchor> anchorsOf(const Statement &statement)
 {
     QList<Anchor> out;
     std::visit(Overloaded{
@@ -144,13 +144,13 @@ QList<Anchor> AnchorsOf(const Statement &statement)
 }
 
 // The palace whose point lies nearest; the palaces share the palm out between them this way.
-Palace NearestPalace(QPointF at)
+Palace nearestPalace(QPointF at)
 {
     Palace best = Palace::Ming;
     double bestDistance = 1e9;
     for (int i = 0; i <= int(Palace::Ming); ++i) {
-        const QPointF d = PalmHand::PalacePoint(Palace(i)) - at;
-        const double distance = ink::Length(d);
+        const QPointF d = PalmHand::palacePoint(Palace(i)) - at;
+        const double distance = ink::length(d);
         if (distance < bestDistance) {
             bestDistance = distance;
             best = Palace(i);
@@ -159,7 +159,7 @@ Palace NearestPalace(QPointF at)
     return best;
 }
 
-bool InsideAll(const QPainterPath &outline, const QPainterPath &ink)
+bool insideAll(const QPainterPath &outline, const QPainterPath &ink)
 {
     for (const QPolygonF &polygon : ink.toFillPolygons())
         for (const QPointF &point : polygon)
@@ -201,18 +201,18 @@ PalmScene::PalmScene(const PalmPicture &picture)
     // Start and end anchors on other lines refer to their ordinary course.
     std::array<Polyline, PalmLineCount> ordinary;
     for (int i = 0; i < PalmLineCount; ++i)
-        ordinary[i] = Polyline::FromPath(PalmHand::OrdinaryCourse(PalmLine(i)).path());
+        ordinary[i] = Polyline::fromPath(PalmHand::ordinaryCourse(PalmLine(i)).path());
     const auto ordinaryPoint = [&](const Anchor &a) {
         return a.kind == Anchor::Kind::OnLine ? ordinary[int(a.line)].pointAt(a.t) : point(a);
     };
     for (LineState &state : m_lines) {
-        const Cubic ordinaryCubic = PalmHand::OrdinaryCourse(state.style.line);
+        const Cubic ordinaryCubic = PalmHand::ordinaryCourse(state.style.line);
         const QPointF start
             = state.style.start ? ordinaryPoint(*state.style.start) : ordinaryCubic.p0;
         const QPointF end = state.style.end      ? ordinaryPoint(*state.style.end)
-                            : state.style.isLong ? PalmHand::LongEnd(state.style.line)
+                            : state.style.isLong ? PalmHand::longEnd(state.style.line)
                                                  : ordinaryCubic.p3;
-        state.course = Polyline::FromPath(ordinaryCubic.movedTo(start, end).path());
+        state.course = Polyline::fromPath(ordinaryCubic.movedTo(start, end).path());
         if (state.style.isShort)
             state.course = state.course.section(0, 0.6);
     }
@@ -224,9 +224,9 @@ QPointF PalmScene::point(const Anchor &anchor) const
 {
     switch (anchor.kind) {
     case Anchor::Kind::Palace:
-        return PalmHand::PalacePoint(anchor.palace);
+        return PalmHand::palacePoint(anchor.palace);
     case Anchor::Kind::Wrist:
-        return PalmHand::Wrist();
+        return PalmHand::wrist();
     case Anchor::Kind::FingerTip:
         return m_hand.tip(anchor.finger);
     case Anchor::Kind::FingerBase:
@@ -236,7 +236,7 @@ QPointF PalmScene::point(const Anchor &anchor) const
     }
     const Polyline &line = m_lines[int(anchor.line)].course;
     return line.isEmpty()
-               ? Polyline::FromPath(PalmHand::OrdinaryCourse(anchor.line).path()).pointAt(anchor.t)
+               ? Polyline::fromPath(PalmHand::ordinaryCourse(anchor.line).path()).pointAt(anchor.t)
                : line.pointAt(anchor.t);
 }
 
@@ -264,7 +264,7 @@ void PalmScene::drawLine(QPainter &p, const LineState &line) const
         colour = style.hi ? kFaintRed : ink::Faint;
         width *= 0.8;
     }
-    QPen pen = ink::Pen(colour, width);
+    QPen pen = ink::pen(colour, width);
     if (style.faint && style.hi)
         pen.setDashPattern({1.2, 1.6});
     p.setPen(pen);
@@ -291,7 +291,7 @@ void PalmScene::drawLine(QPainter &p, const LineState &line) const
         if (!mark || mark->kind != MarkKind::Fork || mark->at.kind != Anchor::Kind::OnLine
             || mark->at.line != style.line || !m_centres.contains(int(i)))
             continue;
-        const double root = NearestT(line.course, m_centres.value(int(i)));
+        const double root = nearestT(line.course, m_centres.value(int(i)));
         const double stem = ForkRoot / std::max(line.course.length(), 1.0);
         for (auto &[t0, t1] : pieces) {
             if (mark->at.t < 0.5)
@@ -307,7 +307,7 @@ void PalmScene::drawLine(QPainter &p, const LineState &line) const
         const Polyline piece = line.course.section(t0, t1);
         if (style.chain) {
             // Two fine strands meeting every few pixels: a row of small links.
-            p.setPen(ink::Pen(colour, std::min(width, 1.0)));
+            p.setPen(ink::pen(colour, std::min(width, 1.0)));
             for (const double side : {-1.0, 1.0})
                 p.drawPath(piece
                                .displaced([side](double, double s) {
@@ -323,15 +323,15 @@ void PalmScene::drawLine(QPainter &p, const LineState &line) const
         }
     }
     if (style.sister) {
-        p.setPen(ink::Pen(colour, width * 0.85));
-        const double side = SisterSide(style.line) * (style.hi ? 3.2 : 2.7);
+        p.setPen(ink::pen(colour, width * 0.85));
+        const double side = sisterSide(style.line) * (style.hi ? 3.2 : 2.7);
         p.drawPath(line.course.section(0.12, 0.88)
                        .displaced([side](double, double) { return side; })
                        .path());
     }
 }
 
-QPainterPath PalmScene::Inked(const QPainterPath &path, double width)
+QPainterPath PalmScene::inked(const QPainterPath &path, double width)
 {
     QPainterPathStroker stroker;
     stroker.setWidth(width);
@@ -344,7 +344,7 @@ void PalmScene::placeLabels()
 {
     QSet<int> busy;
     for (const Statement &statement : m_picture.statements)
-        for (const Anchor &a : AnchorsOf(statement))
+        for (const Anchor &a : anchorsOf(statement))
             if (a.kind == Anchor::Kind::Palace)
                 busy.insert(int(a.palace));
     for (const Statement &statement : m_picture.statements) {
@@ -353,12 +353,12 @@ void PalmScene::placeLabels()
             continue;
         // A label always stands on its own palace; when a feature is drawn there as well the
         // label steps a little off the point and the feature gives way on the other side.
-        QPointF centre = PalmHand::PalacePoint(label->palace);
+        QPointF centre = PalmHand::palacePoint(label->palace);
         // A side the description names is taken whether or not the palace holds a feature.
         if (busy.contains(int(label->palace)) || label->side != LabelStatement::Side::Auto) {
             switch (label->side) {
             case LabelStatement::Side::Auto:
-                centre += LabelStep(label->palace);
+                centre += labelStep(label->palace);
                 break;
             case LabelStatement::Side::Above:
                 centre += QPointF(0, -9);
@@ -375,7 +375,7 @@ void PalmScene::placeLabels()
             }
         }
         m_labels.append(
-            {label->palace, centre, LabelGlyphs(label->palace).boundingRect().translated(centre)});
+            {label->palace, centre, labelGlyphs(label->palace).boundingRect().translated(centre)});
     }
 }
 
@@ -404,7 +404,7 @@ QPainterPath PalmScene::markPath(MarkKind kind, QPointF c, const Anchor &at) con
     }
     case MarkKind::Star:
         for (const double angle : {0.0, 60.0, 120.0}) {
-            const QPointF v = ink::Rotated(QPointF(0, -r - 0.4), angle);
+            const QPointF v = ink::rotated(QPointF(0, -r - 0.4), angle);
             path.moveTo(c + v);
             path.lineTo(c - v);
         }
@@ -412,7 +412,7 @@ QPainterPath PalmScene::markPath(MarkKind kind, QPointF c, const Anchor &at) con
     case MarkKind::Island: {
         // An eye: the line parts into two strands and joins again, pointed at both ends. Off a
         // line it lies across the palm like a short crease.
-        const QPointF along = at.kind == Anchor::Kind::OnLine ? ink::Unit(d, kUp) : QPointF(1, 0);
+        const QPointF along = at.kind == Anchor::Kind::OnLine ? ink::unit(d, kUp) : QPointF(1, 0);
         const QPointF across(-along.y(), along.x());
         path.moveTo(c - along * 6);
         path.quadTo(c + across * 5.4, c + along * 6);
@@ -448,7 +448,7 @@ QPainterPath PalmScene::markPath(MarkKind kind, QPointF c, const Anchor &at) con
         // Many short strands, like the fringe of a tassel.
         for (const double angle : {-50.0, -25.0, 0.0, 25.0, 50.0}) {
             path.moveTo(c - d * 3.5);
-            path.lineTo(c - d * 3.5 + ink::Rotated(d, angle) * 8);
+            path.lineTo(c - d * 3.5 + ink::rotated(d, angle) * 8);
         }
         break;
     case MarkKind::Grille:
@@ -476,7 +476,7 @@ QPainterPath PalmScene::linesPath(const LinesStatement &s, QPointF c) const
     for (int i = 0; i < s.count; ++i) {
         const int k = i % 6;
         const QPointF m = c + across * (3.2 * (i - (s.count - 1) / 2.0)) + along * shift[k];
-        const QPointF v = ink::Rotated(along, lean[k]) * half[k];
+        const QPointF v = ink::rotated(along, lean[k]) * half[k];
         path.moveTo(m - v);
         path.lineTo(m + v);
     }
@@ -508,14 +508,14 @@ void PalmScene::placeMarks()
             return round;
         };
         const auto fits = [&](QPointF c) {
-            const QPainterPath ink = Inked(shape(c), width + 0.6);
+            const QPainterPath ink = inked(shape(c), width + 0.6);
             const QRectF box = ink.boundingRect();
             for (const PlacedLabel &label : m_labels)
                 if (label.box.adjusted(-LabelGap, -LabelGap, LabelGap, LabelGap).intersects(box))
                     return false;
-            if (at.kind == Anchor::Kind::Palace && NearestPalace(c) != at.palace)
+            if (at.kind == Anchor::Kind::Palace && nearestPalace(c) != at.palace)
                 return false;
-            return mess || InsideAll(hand, ink);
+            return mess || insideAll(hand, ink);
         };
         // The nearest spot that fits: along its line for a mark on a line, else anywhere close.
         QPointF best = point(at);
@@ -534,7 +534,7 @@ void PalmScene::placeMarks()
             bool found = false;
             for (double radius = 0.5; radius <= 14 && !found; radius += 0.5)
                 for (int k = 0; k < 32 && !found; ++k) {
-                    const QPointF c = from + ink::Rotated(QPointF(0, radius), 11.25 * k);
+                    const QPointF c = from + ink::rotated(QPointF(0, radius), 11.25 * k);
                     if (fits(c)) {
                         best = c;
                         found = true;
@@ -571,7 +571,7 @@ Polyline PalmScene::path(const PathStatement &s) const
     const QPointF along = b - a, normal(-along.y(), along.x());
     QPainterPath path(a);
     path.quadTo((a + b) / 2 + normal * (s.bend * 0.5), b);
-    return Polyline::FromPath(path, 48);
+    return Polyline::fromPath(path, 48);
 }
 
 Polyline PalmScene::branch(const BranchStatement &s) const
@@ -586,7 +586,7 @@ Polyline PalmScene::branch(const BranchStatement &s) const
         const QPointF target = point(s.to);
         if (s.to.kind == Anchor::Kind::OnLine) {
             // A branch sent to a line meets it, or runs on over it.
-            b = s.across ? target + ink::Unit(target - a, kUp) * 5 : target;
+            b = s.across ? target + ink::unit(target - a, kUp) * 5 : target;
         } else {
             // Toward a place: most of the way, and never into its label.
             b = clearOfLabels(a, s.to, 0.9);
@@ -597,25 +597,25 @@ Polyline PalmScene::branch(const BranchStatement &s) const
         const QPointF way(0, s.toward == BranchStatement::Toward::Up ? -1 : 1);
         if (QPointF::dotProduct(t, QPointF(1, 0)) < 0)
             t = -t;
-        b = a + ink::Unit(way + t * 0.45, kUp) * 9;
+        b = a + ink::unit(way + t * 0.45, kUp) * 9;
     }
     QPointF t = direction(from);
     if (QPointF::dotProduct(t, b - a) < 0)
         t = -t;
-    const double length = ink::Distance(b, a);
+    const double length = ink::distance(b, a);
     QPainterPath path(a);
     if (s.toward == BranchStatement::Toward::Anchor && s.to.kind == Anchor::Kind::OnLine) {
         path.lineTo(b); // straight, so that it really meets the line where it is sent
     } else {
         // Leaving its line at an angle, so that it shows as a branch of its own; a branch sent
         // the way its line already runs bows up toward the fingers instead of running on it.
-        QPointF control = a + ink::Unit(ink::Unit(b - a, kUp) * 1.5 + t, kUp) * (length * 0.35);
-        const QPointF way = ink::Unit(b - a, kUp);
+        QPointF control = a + ink::unit(ink::unit(b - a, kUp) * 1.5 + t, kUp) * (length * 0.35);
+        const QPointF way = ink::unit(b - a, kUp);
         if (std::abs(way.x() * t.y() - way.y() * t.x()) < 0.26)
             control = (a + b) / 2 + QPointF(0, -std::max(4.0, length * 0.2));
         path.quadTo(control, b);
     }
-    return Polyline::FromPath(path, 48);
+    return Polyline::fromPath(path, 48);
 }
 
 QList<QLineF> PalmScene::mess(const MessStatement &s, int index) const
@@ -626,7 +626,7 @@ QList<QLineF> PalmScene::mess(const MessStatement &s, int index) const
         for (int i = 0; i < 64; ++i) {
             const QPointF c(32 + 50 * scatter.next(), 66 + 56 * scatter.next());
             const double angle = 180 * scatter.next();
-            const QPointF v = ink::Rotated(QPointF(1.6 + 1.8 * scatter.next(), 0), angle);
+            const QPointF v = ink::rotated(QPointF(1.6 + 1.8 * scatter.next(), 0), angle);
             out.append(QLineF(c - v, c + v));
         }
         return out;
@@ -640,7 +640,7 @@ QList<QLineF> PalmScene::mess(const MessStatement &s, int index) const
         for (const QPointF &q : line.points())
             if (QLineF(centre, q).length() < QLineF(centre, nearest).length())
                 nearest = q;
-        to = nearest + ink::Unit(nearest - centre, kUp) * 5;
+        to = nearest + ink::unit(nearest - centre, kUp) * 5;
     }
     // Open enough to show single crossing lines at real size, not a smudge.
     const int strokes = s.through ? 18 : 13;
@@ -650,17 +650,17 @@ QList<QLineF> PalmScene::mess(const MessStatement &s, int index) const
             = from + (to - from) * scatter.next()
               + QPointF(spread * (scatter.next() - 0.5), spread * (scatter.next() - 0.5));
         const double angle = 180 * scatter.next();
-        const QPointF v = ink::Rotated(QPointF(2.4 + 1.8 * scatter.next(), 0), angle);
+        const QPointF v = ink::rotated(QPointF(2.4 + 1.8 * scatter.next(), 0), angle);
         out.append(QLineF(c - v, c + v));
     }
     if (s.through) {
         // A few strokes lie right across the line where the mess meets it, so that it plainly
         // breaks through.
-        const QPointF across = ink::Unit(nearest - centre, kUp);
+        const QPointF across = ink::unit(nearest - centre, kUp);
         const QPointF along(-across.y(), across.x());
         for (const double offset : {-3.0, 0.0, 3.0}) {
             const QPointF c = nearest + along * offset;
-            const QPointF v = ink::Rotated(across, 50 * (scatter.next() - 0.5)) * 3.5;
+            const QPointF v = ink::rotated(across, 50 * (scatter.next() - 0.5)) * 3.5;
             out.append(QLineF(c - v, c + v));
         }
     }
@@ -670,7 +670,7 @@ QList<QLineF> PalmScene::mess(const MessStatement &s, int index) const
 void PalmScene::drawLabels(QPainter &p) const
 {
     for (const PlacedLabel &label : m_labels) {
-        ink::WriteOnSkin(p, LabelGlyphs(label.palace).translated(label.centre), PalmLabel, 0.35,
+        ink::writeOnSkin(p, labelGlyphs(label.palace).translated(label.centre), PalmLabel, 0.35,
                          2.6);
     }
 }
@@ -681,11 +681,11 @@ void PalmScene::drawStatement(QPainter &p, const Statement &statement, int index
                    [](const LineStatement &) {},
                    [](const FingerStatement &) {},
                    [&](const PathStatement &s) {
-                       p.setPen(ink::Pen(PalmRed, s.hi ? kHiWidth : kMarkWidth));
+                       p.setPen(ink::pen(PalmRed, s.hi ? kHiWidth : kMarkWidth));
                        p.drawPath(path(s).path());
                    },
                    [&](const BranchStatement &s) {
-                       p.setPen(ink::Pen(PalmRed, s.hi ? kHiWidth : kMarkWidth));
+                       p.setPen(ink::pen(PalmRed, s.hi ? kHiWidth : kMarkWidth));
                        p.drawPath(branch(s).path());
                    },
                    [](const MarkStatement &) {},
@@ -698,7 +698,7 @@ void PalmScene::drawStatement(QPainter &p, const Statement &statement, int index
                        }
                        p.save();
                        p.setClipPath(m_hand.palm());
-                       p.setPen(ink::Pen(PalmRed, 0.75));
+                       p.setPen(ink::pen(PalmRed, 0.75));
                        p.drawPath(path);
                        p.restore();
                    },
@@ -707,13 +707,13 @@ void PalmScene::drawStatement(QPainter &p, const Statement &statement, int index
                statement);
 }
 
-void DrawSkinAndCreases(QPainter &p, const PalmHand &hand)
+void drawSkinAndCreases(QPainter &p, const PalmHand &hand)
 {
     p.setPen(Qt::NoPen);
     p.setBrush(ink::Skin);
     p.drawPath(hand.outline());
     p.setBrush(Qt::NoBrush);
-    p.setPen(ink::Pen(ink::Crease, 0.8));
+    p.setPen(ink::pen(ink::Crease, 0.8));
     for (int f = 0; f < FingerCount; ++f)
         for (const QLineF &crease : hand.creases(Finger(f)))
             p.drawLine(crease);
@@ -727,19 +727,19 @@ void DrawSkinAndCreases(QPainter &p, const PalmHand &hand)
 
 QImage PalmScene::draw(int scale) const
 {
-    QImage image = ink::Canvas(QSize(PalmPictureWidth, PalmPictureHeight(m_picture.number)), scale);
+    QImage image = ink::canvas(QSize(PalmPictureWidth, palmPictureHeight(m_picture.number)), scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
     const QPainterPath outline = m_hand.outline();
-    DrawSkinAndCreases(p, m_hand);
+    drawSkinAndCreases(p, m_hand);
 
     // Plain lines first, so every featured line lies on top.
     for (const LineState &line : m_lines)
         if (!line.style.hi)
             drawLine(p, line);
 
-    p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
+    p.setPen(ink::pen(ink::Outline, ink::OutlineWidth));
     p.drawPath(outline);
 
     for (int f = 0; f < FingerCount; ++f) {
@@ -750,11 +750,11 @@ QImage PalmScene::draw(int scale) const
         outside.addRect(QRectF(QPointF(0, 0), image.deviceIndependentSize()));
         p.save();
         p.setClipPath(outside.subtracted(m_hand.palm()));
-        p.setPen(ink::Pen(PalmRed, 1.6));
+        p.setPen(ink::pen(PalmRed, 1.6));
         p.drawPath(m_hand.finger(Finger(f)));
         p.restore();
         if (m_hairy[f]) {
-            p.setPen(ink::Pen(PalmRed, 0.9));
+            p.setPen(ink::pen(PalmRed, 0.9));
             for (const QLineF &hair : m_hand.hairs(Finger(f)))
                 p.drawLine(hair);
         }
@@ -764,7 +764,7 @@ QImage PalmScene::draw(int scale) const
     // featured lines, which must run on through their marks.
     p.setBrush(Qt::NoBrush);
     for (const PlacedMark &mark : m_marks) {
-        p.setPen(ink::Pen(ink::Skin, mark.penWidth + 1.6));
+        p.setPen(ink::pen(ink::Skin, mark.penWidth + 1.6));
         p.drawPath(mark.path);
     }
     for (const LineState &line : m_lines)
@@ -782,7 +782,7 @@ QImage PalmScene::draw(int scale) const
                                 || s->kind == MarkKind::Triangle);
         if (s && (s->kind == MarkKind::Island || (closed && s->at.kind != Anchor::Kind::OnLine)))
             p.fillPath(mark.path, ink::Skin);
-        p.setPen(ink::Pen(PalmRed, mark.penWidth));
+        p.setPen(ink::pen(PalmRed, mark.penWidth));
         p.setBrush(s && s->kind == MarkKind::Dot ? QBrush(PalmRed) : QBrush(Qt::NoBrush));
         p.drawPath(mark.path);
     }
@@ -793,7 +793,7 @@ QImage PalmScene::draw(int scale) const
     return image;
 }
 
-QImage DrawPalm(const PalmPicture &picture, int scale)
+QImage drawPalm(const PalmPicture &picture, int scale)
 {
     return PalmScene(picture).draw(scale);
 }

@@ -57,7 +57,7 @@ public:
     const PalmPicture &picture() const { return m_picture; }
 
     // The ink of a path drawn with a round pen of `width`.
-    static QPainterPath Inked(const QPainterPath &path, double width);
+    static QPainterPath inked(const QPainterPath &path, double width);
     // How far labels and marks keep apart, in pixels.
     static constexpr double LabelGap = 3.0;
 
@@ -91,11 +91,11 @@ private:
     QHash<int, QPointF> m_centres; // statement index → where its mark, strokes or mess sit
 };
 
-// The picture ImageN, 100 pixels wide and PalmPictureHeight(N) high.
-QImage DrawPalm(const PalmPicture &picture, int scale = 1);
+// The picture ImageN, 100 pixels wide and palmPictureHeight(N) high.
+QImage drawPalm(const PalmPicture &picture, int scale = 1);
 
 // The hand's skin and its creases, at the joints and twice across the wrist: what every palm
 // picture and palm chart draws before its lines.
-void DrawSkinAndCreases(QPainter &p, const PalmHand &hand);
+void drawSkinAndCreases(QPainter &p, const PalmHand &hand);
 
 } // namespace artwork

@@ -11,7 +11,7 @@ namespace artwork {
 namespace {
 
 // How far a finger's outline reaches into the palm, so that the union has clean clefts.
-double Overlap(Finger finger)
+double overlap(Finger finger)
 {
     return finger == Finger::Thumb ? 12 : 7;
 }
@@ -25,12 +25,12 @@ Polyline::Polyline(QList<QPointF> points)
     double sum = 0;
     for (qsizetype i = 0; i < m_points.size(); ++i) {
         if (i > 0)
-            sum += ink::Length(m_points.at(i) - m_points.at(i - 1));
+            sum += ink::length(m_points.at(i) - m_points.at(i - 1));
         m_lengths.append(sum);
     }
 }
 
-Polyline Polyline::FromPath(const QPainterPath &path, int samples)
+Polyline Polyline::fromPath(const QPainterPath &path, int samples)
 {
     QList<QPointF> points;
     for (int i = 0; i <= samples; ++i)
@@ -60,7 +60,7 @@ QPointF Polyline::tangentAt(double t) const
         return {1, 0};
     const double step = std::min(0.02, 1.5 / std::max(length(), 1.0));
     const double t0 = std::clamp(t - step, 0.0, 1.0 - 2 * step);
-    return ink::Unit(pointAt(t0 + 2 * step) - pointAt(t0), {1, 0});
+    return ink::unit(pointAt(t0 + 2 * step) - pointAt(t0), {1, 0});
 }
 
 Polyline Polyline::section(double t0, double t1) const
@@ -129,8 +129,8 @@ QPointF PalmHand::centre(Finger finger, double s) const
     const FingerShape &f = shape(finger);
     const double a = qDegreesToRadians(f.angle);
     const QPointF dir(std::sin(a), -std::cos(a)), right(std::cos(a), std::sin(a));
-    const double span = Overlap(finger) + f.length - halfWidth(finger, 1);
-    return f.base - dir * Overlap(finger) + dir * (s * span) + right * (f.bend * s * s);
+    const double span = overlap(finger) + f.length - halfWidth(finger, 1);
+    return f.base - dir * overlap(finger) + dir * (s * span) + right * (f.bend * s * s);
 }
 
 QPointF PalmHand::direction(Finger finger, double s) const
@@ -138,8 +138,8 @@ QPointF PalmHand::direction(Finger finger, double s) const
     const FingerShape &f = shape(finger);
     const double a = qDegreesToRadians(f.angle);
     const QPointF dir(std::sin(a), -std::cos(a)), right(std::cos(a), std::sin(a));
-    const double span = Overlap(finger) + f.length - halfWidth(finger, 1);
-    return ink::Unit(dir * span + right * (2 * f.bend * s), {1, 0});
+    const double span = overlap(finger) + f.length - halfWidth(finger, 1);
+    return ink::unit(dir * span + right * (2 * f.bend * s), {1, 0});
 }
 
 double PalmHand::halfWidth(Finger finger, double s) const
@@ -202,13 +202,13 @@ QPainterPath PalmHand::outline() const
 QList<QLineF> PalmHand::creases(Finger finger) const
 {
     const FingerShape &f = shape(finger);
-    const double span = Overlap(finger) + f.length - halfWidth(finger, 1);
+    const double span = overlap(finger) + f.length - halfWidth(finger, 1);
     // Fractions of the finger's length; the first joint of a finger shows a double crease.
     const QList<double> along
         = finger == Finger::Thumb ? QList<double>{0.5} : QList<double>{0.40, 0.44, 0.70};
     QList<QLineF> out;
     for (const double a : along) {
-        const double s = (Overlap(finger) + a * f.length) / span;
+        const double s = (overlap(finger) + a * f.length) / span;
         const QPointF d = direction(finger, s), n(-d.y(), d.x()), c = centre(finger, s);
         const double w = halfWidth(finger, s) * 0.6;
         out.append(QLineF(c - n * w, c + n * w));
@@ -234,7 +234,7 @@ QList<QLineF> PalmHand::hairs(Finger finger) const
     return out;
 }
 
-QPointF PalmHand::PalacePoint(Palace palace)
+QPointF PalmHand::palacePoint(Palace palace)
 {
     switch (palace) {
     case Palace::Xun:
@@ -259,12 +259,12 @@ QPointF PalmHand::PalacePoint(Palace palace)
     return {56, 92};
 }
 
-QPointF PalmHand::Wrist()
+QPointF PalmHand::wrist()
 {
     return {55, 134};
 }
 
-Cubic PalmHand::OrdinaryCourse(PalmLine line)
+Cubic PalmHand::ordinaryCourse(PalmLine line)
 {
     switch (line) {
     case PalmLine::Tian:
@@ -283,7 +283,7 @@ Cubic PalmHand::OrdinaryCourse(PalmLine line)
     return {{86, 68.5}, {81.5, 67.6}, {77, 67.4}, {72, 68.4}};
 }
 
-QPointF PalmHand::LongEnd(PalmLine line)
+QPointF PalmHand::longEnd(PalmLine line)
 {
     switch (line) {
     case PalmLine::Tian:

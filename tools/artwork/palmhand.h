@@ -21,7 +21,7 @@ class Polyline
 public:
     Polyline() = default;
     explicit Polyline(QList<QPointF> points);
-    static Polyline FromPath(const QPainterPath &path, int samples = 160);
+    static Polyline fromPath(const QPainterPath &path, int samples = 160);
 
     bool isEmpty() const { return m_points.size() < 2; }
     double length() const { return m_lengths.isEmpty() ? 0 : m_lengths.last(); }
@@ -83,10 +83,10 @@ public:
     QList<QLineF> creases(Finger finger) const;
     QList<QLineF> hairs(Finger finger) const;
 
-    static QPointF PalacePoint(Palace palace);
-    static QPointF Wrist();
-    static Cubic OrdinaryCourse(PalmLine line);
-    static QPointF LongEnd(PalmLine line); // where a `long` line runs to
+    static QPointF palacePoint(Palace palace);
+    static QPointF wrist();
+    static Cubic ordinaryCourse(PalmLine line);
+    static QPointF longEnd(PalmLine line); // where a `long` line runs to
 
 private:
     QPointF centre(Finger finger, double s) const;

@@ -21,9 +21,9 @@ const QColor kGold{236, 200, 120};
 
 } // namespace
 
-QImage DrawImage218(int scale)
+QImage drawImage218(int scale)
 {
-    QImage image = ink::Canvas(QSize(58, 78), scale, kPaper);
+    QImage image = ink::canvas(QSize(58, 78), scale, kPaper);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -89,12 +89,12 @@ QImage DrawImage218(int scale)
     // The light Song face thickened a little, as a carved seal's strokes are.
     p.setPen(QPen(kPaper, 1.0));
     p.setBrush(kPaper);
-    p.drawPath(ink::Glyphs(QStringLiteral("命"), 25, seal.center() + QPointF(0, 0.5)));
+    p.drawPath(ink::glyphs(QStringLiteral("命"), 25, seal.center() + QPointF(0, 0.5)));
     p.end();
     return image;
 }
 
-QImage DrawIcon(int size)
+QImage drawIcon(int size)
 {
     QImage image(size, size, QImage::Format_RGB888);
     image.fill(kSealRed);

@@ -16,7 +16,7 @@ namespace {
 constexpr int kMargin = 8;
 constexpr int kTextWidth = 380;
 
-QFont SongFont(int pixels)
+QFont songFont(int pixels)
 {
     QFont font;
     font.setFamilies({QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL SungtiL GB")});
@@ -25,7 +25,7 @@ QFont SongFont(int pixels)
 }
 
 // Lays `text` out in lines no wider than `width`; Chinese text breaks between any two characters.
-QList<QString> Wrap(const QString &text, const QFont &font, int width)
+QList<QString> wrap(const QString &text, const QFont &font, int width)
 {
     const QFontMetrics metrics(font);
     QList<QString> lines;
@@ -42,7 +42,7 @@ QList<QString> Wrap(const QString &text, const QFont &font, int width)
     return lines;
 }
 
-bool Save(const QImage &sheet, const QString &path)
+bool saveSheet(const QImage &sheet, const QString &path)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     return sheet.save(path, "PNG");
@@ -50,11 +50,11 @@ bool Save(const QImage &sheet, const QString &path)
 
 } // namespace
 
-QStringList WriteReviewSheets(const QList<ReviewEntry> &entries, const QString &directory,
+QStringList writeReviewSheets(const QList<ReviewEntry> &entries, const QString &directory,
                               const QString &baseName, int perSheet)
 {
-    const QFont titleFont = SongFont(15);
-    const QFont textFont = SongFont(16);
+    const QFont titleFont = songFont(15);
+    const QFont textFont = songFont(16);
     const int lineHeight = QFontMetrics(textFont).height() + 2;
     QStringList written;
     perSheet = std::max(perSheet, 1);
@@ -64,7 +64,7 @@ QStringList WriteReviewSheets(const QList<ReviewEntry> &entries, const QString &
         QList<int> heights;
         QList<QList<QString>> wrapped;
         for (const ReviewEntry &e : batch) {
-            wrapped.append(Wrap(e.text, textFont, kTextWidth));
+            wrapped.append(wrap(e.text, textFont, kTextWidth));
             const int textHeight = lineHeight * int(wrapped.last().size() + 1);
             heights.append(std::max(2 * e.image.height(), textHeight) + kMargin);
             width = std::max(width, 3 * e.image.width());
@@ -103,14 +103,14 @@ QStringList WriteReviewSheets(const QList<ReviewEntry> &entries, const QString &
             = QDir(directory).filePath(QStringLiteral("%1-%2.png")
                                            .arg(baseName)
                                            .arg(first / perSheet + 1, 2, 10, QChar(u'0')));
-        if (!Save(sheet, path))
+        if (!saveSheet(sheet, path))
             return {};
         written.append(path);
     }
     return written;
 }
 
-QStringList WritePageSheets(const QList<ReviewEntry> &entries, const QString &directory,
+QStringList writePageSheets(const QList<ReviewEntry> &entries, const QString &directory,
                             const QString &baseName, const PageGrid &grid)
 {
     const int perPage = std::max(grid.columns * grid.rows, 1);
@@ -123,7 +123,7 @@ QStringList WritePageSheets(const QList<ReviewEntry> &entries, const QString &di
                      QImage::Format_RGB32);
         sheet.fill(QColor(212, 208, 200)); // the grey of a dialog face
         QPainter p(&sheet);
-        p.setFont(SongFont(13));
+        p.setFont(songFont(13));
         p.setPen(Qt::black);
         p.drawText(kMargin, 16, QStringLiteral("%1 %2/%3").arg(baseName).arg(page + 1).arg(pages));
         for (int slot = 0; slot < perPage; ++slot) {
@@ -137,7 +137,7 @@ QStringList WritePageSheets(const QList<ReviewEntry> &entries, const QString &di
         p.end();
         const QString path
             = QDir(directory).filePath(QStringLiteral("%1-p%2.png").arg(baseName).arg(page + 1));
-        if (!Save(sheet, path))
+        if (!saveSheet(sheet, path))
             return {};
         written.append(path);
     }

@@ -22,7 +22,7 @@ struct ReviewEntry
 // Writes DIRECTORY/BASE-NN.png, `perSheet` entries to a sheet, one row each: the picture at real
 // size, at twice its size as a finer screen shows it, and the title and whole text wrapped beside
 // them in a Song face. Returns the files written; empty when one could not be written.
-QStringList WriteReviewSheets(const QList<ReviewEntry> &entries, const QString &directory,
+QStringList writeReviewSheets(const QList<ReviewEntry> &entries, const QString &directory,
                               const QString &baseName, int perSheet = 8);
 
 // The slots of one catalogue page as the program shows them.
@@ -36,7 +36,7 @@ struct PageGrid
 
 // Writes DIRECTORY/BASE-pN.png, one real-size sheet per page of `grid`, the entries filling the
 // slots row by row, with "BASE N/M" above the slots. Returns the files written; empty on failure.
-QStringList WritePageSheets(const QList<ReviewEntry> &entries, const QString &directory,
+QStringList writePageSheets(const QList<ReviewEntry> &entries, const QString &directory,
                             const QString &baseName, const PageGrid &grid);
 
 } // namespace artwork

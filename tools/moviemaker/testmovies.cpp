@@ -1,5 +1,6 @@
 // The test movies of tst_swfsamples, one per group of features, each judged by Ruffle's picture
-// (tools/swfjudge). Stages of 240 × 180 pixels; coordinates below are in pixels, T() makes twips.
+// (tools/swfjudge). Stages of 240 × 180 pixels; coordinates below are in pixels, twips() turns
+// pixels into twips.
 
 #include "tools/moviemaker/rili.h"
 
@@ -11,14 +12,14 @@ using namespace movie;
 
 namespace {
 
-constexpr int T(double pixels)
+constexpr int twips(double pixels)
 {
     return int(pixels * 20);
 }
 
 SwfWriter stage(const QColor &background)
 {
-    SwfWriter writer(QRect(0, 0, T(240), T(180)), 12);
+    SwfWriter writer(QRect(0, 0, twips(240), twips(180)), 12);
     writer.setBackground(background);
     return writer;
 }
@@ -31,15 +32,17 @@ WriterFill gradient(WriterFill::Kind kind, const QRectF &box, const QGradientSto
     fill.kind = kind;
     fill.stops = stops;
     fill.spread = spread;
-    const qreal sx = T(box.width()) / 32768.0 * shrink, sy = T(box.height()) / 32768.0 * shrink;
-    fill.matrix = QTransform(sx, 0, 0, sy, T(box.center().x()), T(box.center().y()));
+    const qreal sx = twips(box.width()) / 32768.0 * shrink,
+                sy = twips(box.height()) / 32768.0 * shrink;
+    fill.matrix = QTransform(sx, 0, 0, sy, twips(box.center().x()), twips(box.center().y()));
     return fill;
 }
 
 int box(SwfWriter &writer, const QRectF &r, const WriterFill &fill, int version = 4)
 {
     ShapeBuilder shape;
-    shape.rect(QRect(T(r.x()), T(r.y()), T(r.width()), T(r.height())), shape.addFill(fill));
+    shape.rect(QRect(twips(r.x()), twips(r.y()), twips(r.width()), twips(r.height())),
+               shape.addFill(fill));
     return writer.defineShape(shape, version);
 }
 
@@ -92,11 +95,11 @@ QByteArray fills()
     tiled.kind = WriterFill::Bitmap;
     tiled.bitmapId = bitmap;
     tiled.bitmapType = swf::HardRepeatingBitmapFill;
-    tiled.matrix = QTransform(T(3), 0, 0, T(3), T(120), T(155));
+    tiled.matrix = QTransform(twips(3), 0, 0, twips(3), twips(120), twips(155));
     place(box(w, {120, 155, 55, 20}, tiled, 3));
     WriterFill clipped = tiled;
     clipped.bitmapType = swf::ClippedBitmapFill;
-    clipped.matrix = QTransform(T(3), 0, 0, T(3), T(180), T(157));
+    clipped.matrix = QTransform(twips(3), 0, 0, twips(3), twips(180), twips(157));
     place(box(w, {180, 155, 55, 20}, clipped, 3));
     w.timeline().showFrame();
     return w.finish(SwfWriter::Plain);
@@ -112,52 +115,52 @@ QByteArray lines()
     const int caps[3][2] = {
         {swf::RoundCap, swf::RoundCap}, {swf::NoCap, swf::NoCap}, {swf::SquareCap, swf::SquareCap}};
     for (int i = 0; i < 3; ++i) {
-        WriterLine line{T(8), ink, caps[i][0], swf::RoundJoin};
+        WriterLine line{twips(8), ink, caps[i][0], swf::RoundJoin};
         shape.setStyles(0, 0, shape.addLine(line));
-        shape.moveTo(T(15), T(15 + i * 15));
-        shape.lineTo(T(75), T(15 + i * 15));
+        shape.moveTo(twips(15), twips(15 + i * 15));
+        shape.lineTo(twips(75), twips(15 + i * 15));
     }
-    WriterLine mixed{T(8), QColor(160, 40, 40), swf::RoundCap, swf::RoundJoin};
+    WriterLine mixed{twips(8), QColor(160, 40, 40), swf::RoundCap, swf::RoundJoin};
     mixed.endCap = swf::SquareCap;
     shape.setStyles(0, 0, shape.addLine(mixed));
-    shape.moveTo(T(15), T(60));
-    shape.lineTo(T(75), T(60));
+    shape.moveTo(twips(15), twips(60));
+    shape.lineTo(twips(75), twips(60));
     WriterLine flatStart = mixed;
     flatStart.cap = swf::NoCap;
     flatStart.endCap = swf::RoundCap;
     shape.setStyles(0, 0, shape.addLine(flatStart));
-    shape.moveTo(T(15), T(75));
-    shape.lineTo(T(75), T(75));
+    shape.moveTo(twips(15), twips(75));
+    shape.lineTo(twips(75), twips(75));
     const int joins[4] = {swf::RoundJoin, swf::BevelJoin, swf::MiterJoin, swf::MiterJoin};
     for (int i = 0; i < 4; ++i) {
-        WriterLine line{T(7), QColor(20, 110, 60), swf::NoCap, joins[i]};
+        WriterLine line{twips(7), QColor(20, 110, 60), swf::NoCap, joins[i]};
         line.miterLimit = i == 3 ? 1.5 : 4;
         shape.setStyles(0, 0, shape.addLine(line));
         const int x = 95 + i * 36;
-        shape.moveTo(T(x), T(40));
-        shape.lineTo(T(x + 12), T(12));
-        shape.lineTo(T(x + 24), T(40));
+        shape.moveTo(twips(x), twips(40));
+        shape.lineTo(twips(x + 12), twips(12));
+        shape.lineTo(twips(x + 24), twips(40));
     }
     shape.setStyles(0, 0, shape.addLine({0, Qt::black}));
-    shape.moveTo(T(95), T(55));
-    shape.lineTo(T(235), T(60));
-    WriterLine filled{T(10), Qt::transparent, swf::RoundCap, swf::RoundJoin};
+    shape.moveTo(twips(95), twips(55));
+    shape.lineTo(twips(235), twips(60));
+    WriterLine filled{twips(10), Qt::transparent, swf::RoundCap, swf::RoundJoin};
     filled.fill = gradient(WriterFill::Linear, {95, 65, 140, 10},
                            {{0, QColor(220, 40, 40)}, {1, QColor(40, 60, 210)}});
     shape.setStyles(0, 0, shape.addLine(filled));
-    shape.moveTo(T(100), T(75));
-    shape.lineTo(T(230), T(75));
+    shape.moveTo(twips(100), twips(75));
+    shape.lineTo(twips(230), twips(75));
     // A square outline that returns to its start: joined there, and capped there with no close.
     for (int i = 0; i < 2; ++i) {
-        WriterLine line{T(6), QColor(120, 60, 160), swf::SquareCap, swf::MiterJoin};
+        WriterLine line{twips(6), QColor(120, 60, 160), swf::SquareCap, swf::MiterJoin};
         line.noClose = i == 1;
         shape.setStyles(0, 0, shape.addLine(line));
         const int x = 20 + i * 40;
-        shape.moveTo(T(x), T(90));
-        shape.lineTo(T(x + 25), T(90));
-        shape.lineTo(T(x + 25), T(110));
-        shape.lineTo(T(x), T(110));
-        shape.lineTo(T(x), T(90));
+        shape.moveTo(twips(x), twips(90));
+        shape.lineTo(twips(x + 25), twips(90));
+        shape.lineTo(twips(x + 25), twips(110));
+        shape.lineTo(twips(x), twips(110));
+        shape.lineTo(twips(x), twips(90));
     }
     w.timeline().place(1, w.defineShape(shape, 4));
 
@@ -175,17 +178,18 @@ QByteArray lineScaling()
         = {WriterLine::Both, WriterLine::NoHScale, WriterLine::NoVScale, WriterLine::NoScale};
     for (int i = 0; i < 5; ++i) {
         ShapeBuilder cross;
-        WriterLine line{i < 4 ? T(3) : 0, QColor(200, 90, 20), swf::RoundCap, swf::RoundJoin};
+        WriterLine line{i < 4 ? twips(3) : 0, QColor(200, 90, 20), swf::RoundCap, swf::RoundJoin};
         line.scaling = scalings[i % 4];
         cross.setStyles(0, 0, cross.addLine(line));
-        cross.moveTo(T(-10), 0);
-        cross.lineTo(T(10), 0);
-        cross.moveTo(0, T(-10));
-        cross.lineTo(0, T(10));
-        cross.moveTo(T(-8), T(-8));
-        cross.curveTo(T(8), T(-12), T(8), T(8));
-        w.timeline().place(1 + i, w.defineShape(cross, 4),
-                           QTransform(3, 0, 0, 3, T(45 + (i % 3) * 75), T(45 + i / 3 * 90)));
+        cross.moveTo(twips(-10), 0);
+        cross.lineTo(twips(10), 0);
+        cross.moveTo(0, twips(-10));
+        cross.lineTo(0, twips(10));
+        cross.moveTo(twips(-8), twips(-8));
+        cross.curveTo(twips(8), twips(-12), twips(8), twips(8));
+        w.timeline().place(
+            1 + i, w.defineShape(cross, 4),
+            QTransform(3, 0, 0, 3, twips(45 + (i % 3) * 75), twips(45 + i / 3 * 90)));
     }
     w.timeline().showFrame();
     return w.finish(SwfWriter::Plain);
@@ -202,18 +206,20 @@ QByteArray fillRules()
         std::vector<QPoint> star;
         for (int i = 0; i < 5; ++i) {
             const double angle = -M_PI / 2 + i * 4 * M_PI / 5;
-            star.push_back(QPoint(T(60 + 50 * std::cos(angle)), T(60 + 50 * std::sin(angle))));
+            star.push_back(
+                QPoint(twips(60 + 50 * std::cos(angle)), twips(60 + 50 * std::sin(angle))));
         }
         shape.polygon(star, fill);
         // Two squares, both clockwise, as one contour through a shared corner.
-        shape.polygon({QPoint(T(20), T(120)), QPoint(T(70), T(120)), QPoint(T(70), T(170)),
-                       QPoint(T(45), T(170)), QPoint(T(45), T(145)), QPoint(T(95), T(145)),
-                       QPoint(T(95), T(175)), QPoint(T(20), T(175))},
+        shape.polygon({QPoint(twips(20), twips(120)), QPoint(twips(70), twips(120)),
+                       QPoint(twips(70), twips(170)), QPoint(twips(45), twips(170)),
+                       QPoint(twips(45), twips(145)), QPoint(twips(95), twips(145)),
+                       QPoint(twips(95), twips(175)), QPoint(twips(20), twips(175))},
                       fill);
         if (rule == 1)
             shape.setFillRule(ShapeBuilder::FillRule::NonZero);
         w.timeline().place(1 + rule, w.defineShape(shape, rule == 0 ? 3 : 4),
-                           QTransform::fromTranslate(T(rule * 120), 0));
+                           QTransform::fromTranslate(twips(rule * 120), 0));
     }
     w.timeline().showFrame();
     return w.finish(SwfWriter::Plain);
@@ -230,11 +236,11 @@ QByteArray timeline()
     const int blueDisc = [&] {
         ShapeBuilder shape;
         shape.setStyles(0, shape.addFill(WriterFill::solid(blue)), 0);
-        shape.moveTo(T(20), 0);
-        shape.curveTo(T(40), 0, T(40), T(20));
-        shape.curveTo(T(40), T(40), T(20), T(40));
-        shape.curveTo(0, T(40), 0, T(20));
-        shape.curveTo(0, 0, T(20), 0);
+        shape.moveTo(twips(20), 0);
+        shape.curveTo(twips(40), 0, twips(40), twips(20));
+        shape.curveTo(twips(40), twips(40), twips(20), twips(40));
+        shape.curveTo(0, twips(40), 0, twips(20));
+        shape.curveTo(0, 0, twips(20), 0);
         return w.defineShape(shape, 3);
     }();
     const int greenBar = box(w, {0, 0, 200, 20}, WriterFill::solid(green), 3);
@@ -245,33 +251,33 @@ QByteArray timeline()
         if (frame == 0)
             inner.place(1, redSquare, QTransform::fromScale(0.5, 0.5));
         else
-            inner.move(1, QTransform(0.5, 0, 0, 0.5, T(frame * 20), 0));
+            inner.move(1, QTransform(0.5, 0, 0, 0.5, twips(frame * 20), 0));
         inner.showFrame();
     }
     const int innerSprite = w.defineSprite(inner);
     TimelineBuilder outer;
     outer.place(1, innerSprite);
-    outer.place(2, innerSprite, QTransform::fromTranslate(0, T(25)),
+    outer.place(2, innerSprite, QTransform::fromTranslate(0, twips(25)),
                 WriterColorTransform{{256, 256, 256, 128}, {0, 0, 120, 0}});
     outer.showFrame();
     const int outerSprite = w.defineSprite(outer);
 
     TimelineBuilder &main = w.timeline();
-    main.place(1, greenBar, QTransform::fromTranslate(T(20), T(120)));
+    main.place(1, greenBar, QTransform::fromTranslate(twips(20), twips(120)));
     // Over the bar: alpha halved and a red tint; alpha from an add term alone.
-    main.place(2, redSquare, QTransform::fromTranslate(T(30), T(110)),
+    main.place(2, redSquare, QTransform::fromTranslate(twips(30), twips(110)),
                WriterColorTransform{{256, 256, 256, 128}, {0, 0, 0, 0}});
-    main.place(3, blueDisc, QTransform::fromTranslate(T(90), T(110)),
+    main.place(3, blueDisc, QTransform::fromTranslate(twips(90), twips(110)),
                WriterColorTransform{{128, 256, 256, 0}, {100, 0, 0, 160}});
-    main.place(4, redSquare, QTransform::fromTranslate(T(160), T(20)));
-    main.place(5, blueDisc, QTransform::fromTranslate(T(160), T(70)));
-    main.place(6, outerSprite, QTransform::fromTranslate(T(20), T(20)));
+    main.place(4, redSquare, QTransform::fromTranslate(twips(160), twips(20)));
+    main.place(5, blueDisc, QTransform::fromTranslate(twips(160), twips(70)));
+    main.place(6, outerSprite, QTransform::fromTranslate(twips(20), twips(20)));
     main.showFrame();
     main.replace(4, blueDisc); // keeps its place
     main.remove(5);
     main.showFrame();
     main.replace(4, redSquare);
-    main.place(5, redSquare, QTransform::fromTranslate(T(200), T(70)));
+    main.place(5, redSquare, QTransform::fromTranslate(twips(200), twips(70)));
     main.showFrame();
     return w.finish(SwfWriter::Plain);
 }
