@@ -110,7 +110,13 @@ CatalogueWidgets::CatalogueWidgets(QWidget *page, const CataloguePageTable &tabl
         label->hide();
         // Decoded while in view; paging only shows and hides the labels.
         label->setPicture(items[i].Picture);
-        base::connectGuarded(label, &PictureLabel::clicked, this, [this, i] { openPicture(i); });
+        // A click makes the picture the current one, as in a list view: the frame and the arrow
+        // keys go on from the picture whose analysis is shown.
+        base::connectGuarded(label, &PictureLabel::clicked, this, [this, i] {
+            m_current = i;
+            showCurrent();
+            openPicture(i);
+        });
         m_pictures.push_back(label);
     }
     base::connectGuarded(m_previous, &QAbstractButton::clicked, this,

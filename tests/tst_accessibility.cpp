@@ -384,6 +384,11 @@ void TestAccessibility::everyPictureByKeyboard()
     QCOMPARE(memoText(widgets->memo()), catalogue.memoTextOf(1));
     QCOMPARE(QApplication::focusWidget(), grid);
 
+    // A click makes its picture the current one.
+    QTest::mouseClick(widgets->picture(3), Qt::LeftButton);
+    QVERIFY(framed(3));
+    press(Qt::Key_Right, 4, 1);
+
     // The frame goes with the focus.
     QTest::keyClick(grid, Qt::Key_Tab);
     QVERIFY(QApplication::focusWidget() != grid);
