@@ -1,5 +1,7 @@
 #include "base/look.h"
 
+#include "base/edition.h"
+
 #include <QWidget>
 
 namespace base {
@@ -7,9 +9,17 @@ namespace base {
 QFont songFont(int pixelHeight, QFont::Weight weight)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
-                      QStringLiteral("AR PL SungtiL GB"), QStringLiteral("AR PL UMing CN"),
-                      QStringLiteral("Noto Serif CJK SC")});
+    QStringList families;
+    // The Traditional editions read in the Song face drawn with their own standard's glyph forms.
+    if (edition() == text::Edition::Taiwan)
+        families << QStringLiteral("AR PL UMing TW");
+    else if (edition() == text::Edition::HongKong)
+        families << QStringLiteral("AR PL UMing HK");
+    font.setFamilies(families
+                     + QStringList{QStringLiteral("SimSun"), QStringLiteral("宋体"),
+                                   QStringLiteral("NSimSun"), QStringLiteral("AR PL SungtiL GB"),
+                                   QStringLiteral("AR PL UMing CN"),
+                                   QStringLiteral("Noto Serif CJK SC")});
     font.setPixelSize(pixelHeight);
     font.setWeight(weight);
     return font;

@@ -1,5 +1,6 @@
 #include "boneweight/birthdatapage.h"
 
+#include "base/edition.h"
 #include "base/errorreport.h"
 #include "base/look.h"
 #include "base/picturelabel.h"
@@ -241,7 +242,7 @@ void BirthDataPage::b1Click()
         } else {
             const auto &converted = std::get<ConvertedReading>(*outcome);
             showWeightLine(converted.reading.weightLine);
-            m1->setPlainText(converted.reading.verse);
+            m1->setPlainText(base::displayText(converted.reading.verse));
             showConverted(converted.converted);
             m_lastReading = ShownReading{texts, BirthCalendar::Gregorian, converted.converted,
                                          converted.reading.weightLine, converted.reading.verse};
@@ -255,7 +256,7 @@ void BirthDataPage::b1Click()
         return;
     }
     showWeightLine(reading->weightLine);
-    m1->setPlainText(reading->verse);
+    m1->setPlainText(base::displayText(reading->verse));
     m_lastReading
         = ShownReading{texts, BirthCalendar::Lunar, {}, reading->weightLine, reading->verse};
 }
@@ -269,7 +270,7 @@ void BirthDataPage::showWeightLine(const QString &line)
 {
     // The label sizes itself to its text, from its fixed top-left corner.
     l1->setWordWrap(false);
-    l1->setText(line);
+    l1->setText(base::displayText(line));
     l1->adjustSize();
     if (l1->width() > kL1Room) { // only a refusal of a Gregorian date is this long
         l1->setWordWrap(true);
@@ -280,7 +281,7 @@ void BirthDataPage::showWeightLine(const QString &line)
 
 void BirthDataPage::showConverted(const QString &line)
 {
-    lConverted->setText(line);
+    lConverted->setText(base::displayText(line));
     lConverted->adjustSize();
     lConverted->move(kLConverted);
 }

@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "base/edition.h"
 #include "boneweight/verses.h"
 #include "catalogue/picturecatalogue.h"
 #include "mole/molepage.h"
@@ -31,6 +32,7 @@ class TestHighDpi : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void everyPictureHasAFinerDrawing();
     void finerDrawingCoversThePicturesPlace_data();
     void finerDrawingCoversThePicturesPlace();
@@ -172,6 +174,13 @@ void eachView(QTabWidget *tabs, const QString &where, const std::function<void(Q
 }
 
 } // namespace
+
+// The edition of the desktop, as the program starts it (spine.cmake runs this in 繁體 too).
+void TestHighDpi::initTestCase()
+{
+    base::setEdition(text::systemEdition());
+    base::convertWidgetsWhenShown();
+}
 
 void TestHighDpi::everyPictureHasAFinerDrawing()
 {
