@@ -19,6 +19,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libturbojpeg0-dev libjpeg62-turbo-dev zlib1g-dev
     fonts-arphic-gbsn00lp fonts-arphic-uming tzdata
+    libopencc-dev opencc
 )
 if [ "$what" = deb ]; then
     # dpkg-shlibdeps works out the package's library dependencies; it needs file.
