@@ -2,7 +2,10 @@
 
 #include "base/edition.h"
 
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QWidget>
+#include <algorithm>
 
 namespace base {
 
@@ -22,6 +25,17 @@ QFont songFont(int pixelHeight, QFont::Weight weight)
                                    QStringLiteral("Noto Serif CJK SC")});
     font.setPixelSize(pixelHeight);
     font.setWeight(weight);
+    // UMing's lines are taller than the Simplified face's (31 pixels apart and high at 29,
+    // against 29): a pixel or two smaller keeps the Simplified edition's line pitch and height,
+    // so that every text fits the room it has there.
+    if (!families.isEmpty() && QGuiApplication::instance()) {
+        const auto pitch = [&font] {
+            const QFontMetrics metrics(font);
+            return std::max(metrics.lineSpacing(), metrics.height());
+        };
+        while (pitch() > pixelHeight && font.pixelSize() > pixelHeight - 3)
+            font.setPixelSize(font.pixelSize() - 1);
+    }
     return font;
 }
 
