@@ -1,5 +1,7 @@
 #include "base/edition.h"
 
+#include "base/look.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
@@ -15,6 +17,7 @@
 #include <QSet>
 #include <QTabWidget>
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -114,7 +117,7 @@ QString displayText(const QString &simplified)
 
 void convertDocument(QTextDocument *document)
 {
-    if (isWritten(document->toPlainText()))
+    if (!converter() || isWritten(document->toPlainText()))
         return;
     // Fragments from the last to the first, so that a change of length leaves the positions
     // still to come as they were.
@@ -125,18 +128,30 @@ void convertDocument(QTextDocument *document)
     const bool modified = document->isModified();
     const bool undo = document->isUndoRedoEnabled();
     document->setUndoRedoEnabled(false);
+    // A rich text names its own faces ("宋体" in sxjj.txt), which lack many Traditional forms:
+    // the edition's Song face goes in front of them.
+    const QString song = songFont(13).families().value(0);
     for (auto it = fragments.rbegin(); it != fragments.rend(); ++it) {
         const QString before = it->text();
-        const QString after = displayText(before);
-        if (after == before)
+        const QString after = isWritten(before) ? before : displayText(before);
+        QTextCharFormat format = it->charFormat();
+        const QStringList families = format.fontFamilies().toStringList();
+        const bool refaced = !families.isEmpty() && families.first() != song;
+        if (refaced)
+            format.setFontFamilies(QStringList{song} + families);
+        if (after == before && !refaced)
             continue;
         QTextCursor cursor(document);
         cursor.setPosition(it->position());
         cursor.setPosition(it->position() + it->length(), QTextCursor::KeepAnchor);
-        cursor.insertText(after, it->charFormat());
+        if (after == before)
+            cursor.setCharFormat(format);
+        else
+            cursor.insertText(after, format);
     }
     document->setUndoRedoEnabled(undo);
     document->setModified(modified);
+    written().insert(writtenKey(document->toPlainText()));
 }
 
 void convertWidgetTexts(QWidget *w)

@@ -1,6 +1,7 @@
 #include "palm/palmintropage.h"
 
 #include "base/datafile.h"
+#include "base/edition.h"
 #include "base/errorreport.h"
 #include "base/look.h"
 #include "catalogue/cataloguewidgets.h"
@@ -100,6 +101,8 @@ void PalmIntroPage::loadIntroduction(const QString &path)
 {
     const QByteArray bytes = base::readDataFile(path);
     richtext::importRichOrPlain(r1->document(), bytes);
+    // Read as it is, then converted for the edition.
+    base::convertDocument(r1->document());
 }
 
 void PalmIntroPage::i1Click()
