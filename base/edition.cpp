@@ -1,5 +1,6 @@
 #include "base/edition.h"
 
+#include "base/errorreport.h"
 #include "base/look.h"
 
 #include <QAbstractButton>
@@ -22,6 +23,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -29,10 +31,34 @@ namespace base {
 
 namespace {
 
-std::unique_ptr<text::HanConverter> &converter()
+// OpenCC takes about 45 ms to load its dictionaries: they are loaded on a thread of their own
+// while the window is built, and the first text to convert waits for them.
+struct Loading
 {
-    static std::unique_ptr<text::HanConverter> c;
-    return c;
+    text::Edition edition = text::Edition::Simplified;
+    std::shared_future<std::shared_ptr<const text::HanConverter>> converter;
+};
+
+Loading &loading()
+{
+    static Loading l;
+    return l;
+}
+
+// The loaded converter, or none in the Simplified edition or if OpenCC could not be loaded (said
+// once, in the error report).
+const text::HanConverter *converter()
+{
+    Loading &l = loading();
+    if (!l.converter.valid())
+        return nullptr;
+    try {
+        return l.converter.get().get();
+    } catch (const std::exception &e) {
+        l = Loading{};
+        showErrorReport(QString::fromUtf8(e.what()));
+        return nullptr;
+    }
 }
 
 // Every text displayText() wrote. OpenCC's conversion is not idempotent (邻里 gives 鄰里, and 鄰里
@@ -96,14 +122,22 @@ protected:
 
 text::Edition edition()
 {
-    return converter() ? converter()->edition() : text::Edition::Simplified;
+    return loading().edition;
 }
 
 void setEdition(text::Edition edition)
 {
-    converter().reset();
-    if (edition != text::Edition::Simplified)
-        converter() = std::make_unique<text::HanConverter>(edition);
+    if (edition == loading().edition
+        && (edition == text::Edition::Simplified || loading().converter.valid()))
+        return; // already chosen, and loading or loaded
+    loading() = Loading{};
+    if (edition == text::Edition::Simplified)
+        return;
+    loading().edition = edition;
+    loading().converter = std::async(std::launch::async, [edition] {
+                              return std::shared_ptr<const text::HanConverter>(
+                                  std::make_shared<text::HanConverter>(edition));
+                          }).share();
 }
 
 QString displayText(const QString &simplified)

@@ -16,8 +16,8 @@ class QWidget;
 namespace base {
 
 text::Edition edition();
-// Sets the edition and loads its converter. Raises if OpenCC cannot be loaded; the edition then
-// stays Simplified.
+// Sets the edition and starts loading its converter on a thread of its own. If OpenCC cannot be
+// loaded, the first text to convert says so in the error report and every text stays Simplified.
 void setEdition(text::Edition edition);
 
 // The text as the user reads it in the current edition; in the Simplified edition the text itself.

@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHash>
 #include <QWidget>
 #include <algorithm>
 
@@ -28,13 +29,22 @@ QFont songFont(int pixelHeight, QFont::Weight weight)
     // UMing's lines are taller than the Simplified face's (31 pixels apart and high at 29,
     // against 29): a pixel or two smaller keeps the Simplified edition's line pitch and height,
     // so that every text fits the room it has there.
+    // Measured once for each height, weight and edition.
     if (!families.isEmpty() && QGuiApplication::instance()) {
+        static QHash<QString, int> sizes;
+        const QString key
+            = QStringLiteral("%1 %2 %3").arg(families.first()).arg(pixelHeight).arg(int(weight));
+        if (const auto known = sizes.constFind(key); known != sizes.cend()) {
+            font.setPixelSize(*known);
+            return font;
+        }
         const auto pitch = [&font] {
             const QFontMetrics metrics(font);
             return std::max(metrics.lineSpacing(), metrics.height());
         };
         while (pitch() > pixelHeight && font.pixelSize() > pixelHeight - 3)
             font.setPixelSize(font.pixelSize() - 1);
+        sizes.insert(key, font.pixelSize());
     }
     return font;
 }
