@@ -21,6 +21,16 @@ packages=(
     fonts-arphic-gbsn00lp fonts-arphic-uming tzdata
     libopencc-dev opencc
 )
+if [ "$what" = test ]; then
+    # The tests read the PDFs the program writes back with pdftotext, hear the screen reader's
+    # announcements on a virtual X display with its accessibility bus, and start the program
+    # under a headless Wayland compositor.
+    packages+=(poppler-utils xvfb xauth dbus at-spi2-core weston qt6-wayland)
+fi
+if [ "$what" = run ]; then
+    # Qt's Wayland platform plugin: a native window on a Wayland desktop.
+    packages+=(qt6-wayland)
+fi
 if [ "$what" = deb ]; then
     # dpkg-shlibdeps works out the package's library dependencies; it needs file.
     packages+=(dpkg-dev file)

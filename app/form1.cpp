@@ -1,11 +1,13 @@
 #include "app/form1.h"
 
 #include "app/helpabout.h"
+#include "app/readinginfront.h"
 #include "base/datafile.h"
 #include "base/errorreport.h"
 #include "base/failure.h"
 #include "base/look.h"
 #include "boneweight/birthdatapage.h"
+#include "keep/keepmenu.h"
 #include "mole/molepage.h"
 #include "movie/shockwaveflash.h"
 #include "palm/palmintropage.h"
@@ -13,25 +15,45 @@
 
 #include <QDate>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace {
 
-// The menu bar: 25 blank spacers push Help and About toward the right end of the bar.
+// The menu bar: blank spacers push Help and About toward the right end of the bar. The first of
+// them is the File menu, so the bar keeps its 27 items.
 struct MenuEntry
 {
     const char *name;
     const char *caption;
 };
 constexpr MenuEntry kSpacers[] = {
-    {"N10", " "}, {"N11", " "}, {"N6", "  "}, {"N7", " "},  {"N8", " "},
-    {"N12", " "}, {"N14", " "}, {"N15", " "}, {"N16", " "}, {"N9", " "},
-    {"N17", " "}, {"N18", " "}, {"N19", " "}, {"N20", " "}, {"N21", " "},
-    {"N22", " "}, {"N23", " "}, {"N25", " "}, {"N26", " "}, {"N27", " "},
-    {"N28", " "}, {"N24", " "}, {"N30", " "}, {"N29", " "}, {"N13", " "},
+    {"N11", " "}, {"N6", "  "}, {"N7", " "},  {"N8", " "},  {"N12", " "}, {"N14", " "},
+    {"N15", " "}, {"N16", " "}, {"N9", " "},  {"N17", " "}, {"N18", " "}, {"N19", " "},
+    {"N20", " "}, {"N21", " "}, {"N22", " "}, {"N23", " "}, {"N25", " "}, {"N26", " "},
+    {"N27", " "}, {"N28", " "}, {"N24", " "}, {"N30", " "}, {"N29", " "}, {"N13", " "},
 };
+
+// Tab goes in the order of reading: a tab set whose tabs stand under its pages has them reached
+// after the controls of the page shown, not before. The tab set itself is no stop: as the tabs'
+// focus proxy it would hand the focus to them ahead of the page.
+void putTabsAfterPages(QWidget *window, QTabWidget *set)
+{
+    set->setFocusProxy(nullptr);
+    set->setFocusPolicy(Qt::NoFocus);
+    set->tabBar()->setFocusPolicy(Qt::TabFocus);
+    QWidget *last = nullptr;
+    for (QWidget *w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain())
+        if (set->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w != set->tabBar()
+            && !set->tabBar()->isAncestorOf(w))
+            last = w;
+    if (last)
+        QWidget::setTabOrder(last, set->tabBar());
+}
 
 } // namespace
 
@@ -76,6 +98,8 @@ TForm1::TForm1(QWidget *parent)
     for (int i = 0; i < PageControl1->count(); ++i)
         PageControl1->widget(i)->setAccessibleName(PageControl1->tabText(i).trimmed());
     PageControl1->setCurrentIndex(0);
+    putTabsAfterPages(this, TabSheet2->PageControl2);
+    putTabsAfterPages(this, TabSheet10->PageControl3);
 
     buildMenu();
     resize(ClientWidth, ClientHeight + MainMenu1->sizeHint().height());
@@ -87,13 +111,19 @@ void TForm1::buildMenu()
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     MainMenu1->setAccessibleName(QStringLiteral("菜单"));
     MainMenu1->setNativeMenuBar(false);
-    // Items as narrow as a classic Windows menu bar's, so that the spacers and both commands fit
-    // on one row of the 633-pixel window.
+    // Items as narrow as a classic Windows menu bar's, so that the File menu, the spacers and both
+    // commands fit on one row of the 633-pixel window.
     MainMenu1->setStyleSheet(
         QStringLiteral("QMenuBar { spacing: 0px; border: none; }"
-                       "QMenuBar::item { padding: 2px 6px; background: transparent; }"
+                       "QMenuBar::item { padding: 2px 4px; background: transparent; }"
                        "QMenuBar::item:selected { background: palette(highlight); color: "
                        "palette(highlighted-text); }"));
+    auto *file = new QMenu(QStringLiteral("文件(&F)"), MainMenu1);
+    file->setObjectName(QStringLiteral("FileMenu"));
+    file->setAccessibleName(QStringLiteral("文件"));
+    file->menuAction()->setObjectName(QStringLiteral("N10"));
+    MainMenu1->addMenu(file);
+    buildKeepMenu(file);
     for (const MenuEntry &spacer : kSpacers) {
         QAction *item = MainMenu1->addAction(QString::fromLatin1(spacer.caption));
         item->setObjectName(QString::fromLatin1(spacer.name));
@@ -104,6 +134,22 @@ void TForm1::buildMenu()
     N3 = MainMenu1->addAction(QStringLiteral("关于(&A)"));
     N3->setObjectName(QStringLiteral("N3"));
     base::connectGuarded(N3, &QAction::triggered, this, [this] { N3Click(); });
+}
+
+void TForm1::buildKeepMenu(QMenu *menu)
+{
+    keepMenu = new KeepMenu(
+        menu, [this] { return readingInFront(*this); }, this);
+    // The actions follow the reading in front: a reckoning, a picture chosen or a memo put back,
+    // another tab brought forward.
+    const auto refresh = [this] {
+        keepMenu->refresh();
+    };
+    connect(TabSheet1, &BirthDataPage::reckoned, keepMenu, refresh);
+    for (const QTabWidget *tabs : findChildren<QTabWidget *>())
+        connect(tabs, &QTabWidget::currentChanged, keepMenu, refresh);
+    for (const QPlainTextEdit *memo : findChildren<QPlainTextEdit *>())
+        connect(memo, &QPlainTextEdit::textChanged, keepMenu, refresh);
 }
 
 std::vector<StartupStep> TForm1::startupSteps()
@@ -122,7 +168,7 @@ std::vector<StartupStep> TForm1::startupSteps()
          }},
         {QStringLiteral("palm introduction"),
          [this] {
-             TabSheet2->TabSheet9->loadIntroduction(PalmIntroPage::introductionPath());
+             TabSheet2->loadIntroduction(PalmIntroPage::introductionPath());
          }},
         {QStringLiteral("memo start texts"),
          [this] {

@@ -10,9 +10,11 @@
 #include <vector>
 
 class BirthDataPage;
+class KeepMenu;
 class MolePage;
 class PalmPage;
 class QAction;
+class QMenu;
 class QMenuBar;
 class QTabWidget;
 class TShockwaveFlash;
@@ -44,7 +46,9 @@ public:
     QMenuBar *MainMenu1 = nullptr;
     QAction *N2 = nullptr;
     QAction *N3 = nullptr;
+    KeepMenu *keepMenu = nullptr; // the File menu, in the first spacer's place
 
 private:
     void buildMenu();
+    void buildKeepMenu(QMenu *menu);
 };

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QSettings>
 
 void setUpApplication()
 {
@@ -19,11 +20,19 @@ void setUpApplication()
     base::guarded([] { base::setEdition(text::systemEdition()); });
     base::convertWidgetsWhenShown();
     QApplication::setFont(base::songFont(13));
+    // A change of the desktop's colour scheme reaches the controls below a tab bar or menu bar
+    // with a style sheet as well; without this Qt stops handing the palette on at such a control.
+    QApplication::setAttribute(Qt::AA_UseStyleSheetPropagationInWidgetStyles);
     // The larger drawings keep the title bar's icon sharp on a finer screen.
     QIcon icon(QStringLiteral(":/icon/lorvex2004.png"));
     icon.addFile(QStringLiteral(":/icon/lorvex2004-128.png"));
     icon.addFile(QStringLiteral(":/icon/lorvex2004-256.png"));
     QApplication::setWindowIcon(icon);
+    // The program keeps no state between runs. Qt's own file dialog would remember its last folder
+    // in the user's settings (QtProject.conf); this process's user settings point at a place where
+    // nothing can be created, so saving a reading writes the chosen file and nothing else.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
 }
 
 int runLorvex(QApplication &app, const FormFactory &makeForm)

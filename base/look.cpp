@@ -2,13 +2,104 @@
 
 #include "base/edition.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHash>
 #include <QWidget>
 #include <algorithm>
 
+#include <cmath>
+#include <utility>
+
 namespace base {
+
+namespace {
+
+double linear(double channel)
+{
+    return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+}
+
+double luminance(const QColor &colour)
+{
+    const QColor rgb = colour.toRgb();
+    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF())
+           + 0.0722 * linear(rgb.blueF());
+}
+
+void setRole(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+// Sets its widget's colours from the scheme once, then again on every change of the scheme: the
+// application's palette (the desktop changed it) or the parent's.
+class SchemeFollower : public QObject
+{
+public:
+    SchemeFollower(QWidget *widget, std::function<void(const QPalette &)> apply)
+        : QObject(widget)
+        , m_widget(widget)
+        , m_apply(std::move(apply))
+    {
+        widget->installEventFilter(this);
+        follow();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_widget && !m_following
+            && (event->type() == QEvent::ApplicationPaletteChange
+                || event->type() == QEvent::PaletteChange))
+            follow();
+        return false;
+    }
+
+private:
+    void follow()
+    {
+        // Setting the colours sends the widget a palette change of its own.
+        m_following = true;
+        const QWidget *parent = m_widget->parentWidget();
+        m_apply(parent ? parent->palette() : m_widget->palette());
+        m_following = false;
+    }
+
+    QWidget *m_widget;
+    std::function<void(const QPalette &)> m_apply;
+    bool m_following = false;
+};
+
+} // namespace
+
+double contrastRatio(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor accentOn(const QColor &accent, const QColor &face)
+{
+    if (contrastRatio(accent, face) >= LeastContrast)
+        return accent;
+    // Towards white on a face darker than the middle, towards black on a lighter one; where
+    // even the end does not reach the mark, the end is the best there is.
+    const bool lighter = contrastRatio(Qt::white, face) >= contrastRatio(Qt::black, face);
+    const QColor hsl = accent.toHsl();
+    const int step = lighter ? 1 : -1;
+    for (int lightness = hsl.lightness(); lightness >= 0 && lightness <= 255; lightness += step) {
+        const QColor candidate
+            = QColor::fromHsl(hsl.hslHue(), hsl.hslSaturation(), lightness).toRgb();
+        if (contrastRatio(candidate, face) >= MovedAccentContrast)
+            return candidate;
+    }
+    return lighter ? QColor(Qt::white) : QColor(Qt::black);
+}
 
 QFont songFont(int pixelHeight, QFont::Weight weight)
 {
@@ -49,15 +140,6 @@ QFont songFont(int pixelHeight, QFont::Weight weight)
     return font;
 }
 
-namespace {
-void setRole(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-} // namespace
-
 void setBaseColour(QWidget *widget, const QColor &colour)
 {
     setRole(widget, QPalette::Base, colour);
@@ -73,6 +155,30 @@ void setTextColour(QWidget *widget, const QColor &colour)
 {
     setRole(widget, QPalette::WindowText, colour);
     setRole(widget, QPalette::Text, colour);
+}
+
+void setCreamBase(QWidget *widget)
+{
+    setBaseColour(widget, Cream);
+    setRole(widget, QPalette::Text, CreamInk);
+}
+
+void setCreamWindow(QWidget *widget)
+{
+    setWindowColour(widget, Cream);
+    setRole(widget, QPalette::WindowText, CreamInk);
+}
+
+void followScheme(QWidget *widget, std::function<void(const QPalette &scheme)> apply)
+{
+    new SchemeFollower(widget, std::move(apply));
+}
+
+void followAccent(QWidget *widget, const QColor &accent, QPalette::ColorRole face)
+{
+    followScheme(widget, [widget, accent, face](const QPalette &scheme) {
+        setRole(widget, QPalette::WindowText, accentOn(accent, scheme.color(face)));
+    });
 }
 
 } // namespace base

@@ -3,6 +3,7 @@
 #include "picture/jpeg.h"
 
 #include <QEvent>
+#include <QMouseEvent>
 #include <QPixmap>
 
 BuiltInPictureLabel::BuiltInPictureLabel(QWidget *parent)
@@ -41,4 +42,29 @@ void BuiltInPictureLabel::decodePicture()
     m_decodedFor = ratio;
     // A picture that can't be decoded leaves the label empty.
     setPixmap(QPixmap::fromImage(builtInPicture(m_picture, ratio)));
+}
+
+PictureLabel::PictureLabel(QWidget *parent)
+    : BuiltInPictureLabel(parent)
+{
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void PictureLabel::mousePressEvent(QMouseEvent *event)
+{
+    // Taken here, so that the release comes back to this picture.
+    m_pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void PictureLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    // A click is a press and a release both on the picture, as with a button.
+    const bool click = m_pressed && event->button() == Qt::LeftButton
+                       && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    event->accept();
+    if (click)
+        emit clicked();
 }

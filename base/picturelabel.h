@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QString>
 
+class QMouseEvent;
+
 class BuiltInPictureLabel : public QLabel
 {
 public:
@@ -27,4 +29,23 @@ private:
 
     QString m_picture;
     qreal m_decodedFor = 0; // the device pixel ratio decoded for; 0 while nothing is held
+};
+
+// A built-in picture that answers a click, which QLabel has not: the catalogue pictures and the
+// palm charts.
+class PictureLabel : public BuiltInPictureLabel
+{
+    Q_OBJECT
+public:
+    explicit PictureLabel(QWidget *parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressed = false;
 };

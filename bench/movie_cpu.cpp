@@ -102,7 +102,8 @@ int main(int argc, char **argv)
         std::printf("%s: %.2f%% of one core over %d s (%.3f s CPU), %d paints of the player, "
                     "ticking %s\n",
                     qPrintable(mode), 100 * used / seconds, seconds, used,
-                    counter.paints - paintsAtStart, fla->isTicking() ? "yes" : "no");
+                    counter.paints - paintsAtStart,
+                    fla->player().state() == movie::Player::State::Running ? "yes" : "no");
         app.quit();
     });
     return app.exec();

@@ -1,5 +1,6 @@
 #include "boneweight/birthdatapage.h"
 
+#include "base/announce.h"
 #include "base/edition.h"
 #include "base/errorreport.h"
 #include "base/look.h"
@@ -76,8 +77,8 @@ QComboBox *birthList(const char *name, const QString &accessibleName, QWidget *p
     list->setInsertPolicy(QComboBox::NoInsert);
     list->setCompleter(nullptr);
     list->setFont(base::songFont(13));
-    base::setBaseColour(list, base::Cream);
-    base::setBaseColour(list->lineEdit(), base::Cream);
+    base::setCreamBase(list);
+    base::setCreamBase(list->lineEdit());
     list->setMaxVisibleItems(20);
     list->setGeometry(geometry);
     return list;
@@ -120,7 +121,7 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     l1->setObjectName(QStringLiteral("l1"));
     l1->setAccessibleName(QStringLiteral("命重"));
     l1->setFont(base::songFont(16));
-    base::setTextColour(l1, base::Navy);
+    base::followAccent(l1, base::Navy, QPalette::Window);
     l1->setAutoFillBackground(true);
     l1->setGeometry(kL1.x(), kL1.y(), 8, 16);
 
@@ -176,7 +177,7 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     m1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m1->setFont(base::songFont(27));
-    base::setBaseColour(m1, base::Cream);
+    base::setCreamBase(m1);
     m1->setGeometry(kM1);
     m1->viewport()->installEventFilter(this);
 
@@ -196,12 +197,14 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     // The calendar choice comes first: it says how the date that follows is read. The arrow
     // keys move between its two buttons.
     setTabOrder(rbLunar, rbSolar);
-    setTabOrder(rbSolar, cf);
-    setTabOrder(cf, cy);
-    setTabOrder(cy, ch);
-    setTabOrder(ch, cd);
-    setTabOrder(cd, cm);
-    setTabOrder(cm, b1);
+    // Then the lists in the order they are read, year to minute: a keyboard user meets them as the
+    // eye does, not in the order of the old form's description (minute, year, hour, day, month).
+    setTabOrder(rbSolar, cy);
+    setTabOrder(cy, cm);
+    setTabOrder(cm, cd);
+    setTabOrder(cd, ch);
+    setTabOrder(ch, cf);
+    setTabOrder(cf, b1);
     setTabOrder(b1, m1);
 }
 
@@ -243,6 +246,7 @@ void BirthDataPage::b1Click()
             const auto &converted = std::get<ConvertedReading>(*outcome);
             showWeightLine(converted.reading.weightLine);
             m1->setPlainText(base::displayText(converted.reading.verse));
+            base::announce(m1, base::displayText(converted.reading.verse));
             showConverted(converted.converted);
             m_lastReading = ShownReading{texts, BirthCalendar::Gregorian, converted.converted,
                                          converted.reading.weightLine, converted.reading.verse};
@@ -257,6 +261,7 @@ void BirthDataPage::b1Click()
     }
     showWeightLine(reading->weightLine);
     m1->setPlainText(base::displayText(reading->verse));
+    base::announce(m1, base::displayText(reading->verse));
     m_lastReading
         = ShownReading{texts, BirthCalendar::Lunar, {}, reading->weightLine, reading->verse};
 }
@@ -264,6 +269,7 @@ void BirthDataPage::b1Click()
 void BirthDataPage::runReckoning()
 {
     base::guarded([this] { b1Click(); });
+    emit reckoned();
 }
 
 void BirthDataPage::showWeightLine(const QString &line)
@@ -277,6 +283,7 @@ void BirthDataPage::showWeightLine(const QString &line)
         l1->resize(kL1Room, l1->heightForWidth(kL1Room));
     }
     l1->move(kL1);
+    base::announce(l1, line);
 }
 
 void BirthDataPage::showConverted(const QString &line)

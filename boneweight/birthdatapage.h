@@ -50,6 +50,12 @@ public:
     // prompt, refusal or failure leaves it as it was, as it leaves the verse in m1.
     const std::optional<ShownReading> &lastReading() const { return m_lastReading; }
 
+signals:
+    // After every press of "算一卦", whatever it ended in: a reading, a prompt, a refusal, an
+    // error.
+    void reckoned();
+
+public:
     QFrame *Panel11 = nullptr;
     QLabel *l1 = nullptr;
     QGroupBox *GroupBox2 = nullptr;

@@ -1,63 +1,48 @@
 #include "catalogue/cataloguewidgets.h"
 
+#include "base/announce.h"
 #include "base/edition.h"
 #include "base/errorreport.h"
 #include "base/look.h"
 
+#include <QAccessible>
 #include <QGroupBox>
-#include <QMouseEvent>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <utility>
 
-PictureLabel::PictureLabel(QWidget *parent)
-    : BuiltInPictureLabel(parent)
-{
-    setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
-}
+namespace {
 
-void PictureLabel::mousePressEvent(QMouseEvent *event)
+// The focus frame over the current picture: a band in the scheme's highlight with a thin line of
+// its highlighted text inside, which stands out on a light picture as on a dark one.
+class FocusFrame : public QWidget
 {
-    // Taken here, so that the release comes back to this picture.
-    m_pressed = event->button() == Qt::LeftButton;
-    event->accept();
-}
-
-void PictureLabel::mouseReleaseEvent(QMouseEvent *event)
-{
-    // A click is a press and a release both on the picture, as with a button.
-    const bool click = m_pressed && event->button() == Qt::LeftButton
-                       && rect().contains(event->position().toPoint());
-    m_pressed = false;
-    event->accept();
-    if (click)
-        emit clicked();
-}
-
-QString pictureName(const CatalogueItem &item, PictureNaming naming)
-{
-    if (naming == PictureNaming::Title)
-        return item.Title.trimmed();
-    static const QString clauseEnds = QStringLiteral("，。：；");
-    const QString &text = item.Analysis;
-    qsizetype end = 0;
-    while (end < text.size() && !clauseEnds.contains(text[end]))
-        ++end;
-    QString name = text.left(end);
-    if (naming == PictureNaming::Place) {
-        for (const QString &mole :
-             {QStringLiteral("有痣"), QStringLiteral("长痣"), QStringLiteral("生痣")}) {
-            const qsizetype at = name.indexOf(mole);
-            if (at > 0) {
-                name.truncate(at);
-                break;
-            }
-        }
+public:
+    explicit FocusFrame(QWidget *parent)
+        : QWidget(parent)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
     }
-    return name;
-}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QRectF band = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 3));
+        painter.drawRect(band);
+        painter.setPen(QPen(palette().color(QPalette::HighlightedText), 1));
+        painter.drawRect(QRectF(rect()).adjusted(3.5, 3.5, -3.5, -3.5));
+    }
+};
+
+} // namespace
 
 CatalogueWidgets::CatalogueWidgets(QWidget *page, const CataloguePageTable &table,
                                    CatalogueSetup setup)
@@ -93,16 +78,31 @@ CatalogueWidgets::CatalogueWidgets(QWidget *page, const CataloguePageTable &tabl
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_memo->setFont(base::songFont(table.memoPixels));
+    // A fixed colour gets a fixed ink, dark enough for it in every scheme.
     base::setBaseColour(m_memo, table.memoColour);
-    QWidget::setTabOrder(m_previous, m_next);
-    QWidget::setTabOrder(m_next, m_memo);
+    base::setTextColour(m_memo, base::accentOn(base::CreamInk, table.memoColour));
+    // Tab goes in the order of reading: the grid, then the page buttons where they stand under
+    // it in the frame and the memo beside it, or the memo first where the buttons stand under it.
+    m_frame->setFocusPolicy(Qt::TabFocus);
+    m_frame->installEventFilter(this);
+    m_columns = std::max(1, table.grid.columns);
+    if (table.previous.parent == PlacedIn::Frame) {
+        QWidget::setTabOrder(m_frame, m_previous);
+        QWidget::setTabOrder(m_previous, m_next);
+        QWidget::setTabOrder(m_next, m_memo);
+    } else {
+        QWidget::setTabOrder(m_frame, m_memo);
+        QWidget::setTabOrder(m_memo, m_previous);
+        QWidget::setTabOrder(m_previous, m_next);
+    }
 
     const QList<CatalogueItem> &items = m_catalogue.Items();
     m_pictures.reserve(std::size_t(items.size()));
     for (int i = 0; i < items.size(); ++i) {
         auto *label = new PictureLabel(m_frame);
         label->setObjectName(items[i].Key);
-        label->setAccessibleName(pictureName(items[i], table.naming));
+        if (table.naming)
+            label->setAccessibleName(table.naming(items[i]));
         label->setAccessibleDescription(QStringLiteral("%1 第%2页第%3幅")
                                             .arg(caption)
                                             .arg(m_catalogue.pageOf(i))
@@ -111,14 +111,14 @@ CatalogueWidgets::CatalogueWidgets(QWidget *page, const CataloguePageTable &tabl
         label->hide();
         // Decoded while in view; paging only shows and hides the labels.
         label->setPicture(items[i].Picture);
-        base::connectGuarded(label, &PictureLabel::clicked, this,
-                             [this, i] { m_catalogue.SelectItem(i); });
+        base::connectGuarded(label, &PictureLabel::clicked, this, [this, i] { openPicture(i); });
         m_pictures.push_back(label);
     }
     base::connectGuarded(m_previous, &QAbstractButton::clicked, this,
                          [this] { m_catalogue.PreviousPage(); });
     base::connectGuarded(m_next, &QAbstractButton::clicked, this,
                          [this] { m_catalogue.NextPage(); });
+    m_focusFrame = new FocusFrame(m_frame);
     m_catalogue.setView(this);
     m_catalogue.showPageState();
     m_catalogue.showStartText();
@@ -156,6 +156,9 @@ void CatalogueWidgets::setIndicator(const QString &text)
     m_indicator->setText(base::displayText(text));
     if (m_indicatorSizesItself)
         m_indicator->adjustSize();
+    // The page buttons are read with the page they lead from.
+    m_previous->setAccessibleDescription(text);
+    m_next->setAccessibleDescription(text);
 }
 
 void CatalogueWidgets::setMemoText(const QString &text)
@@ -167,6 +170,135 @@ void CatalogueWidgets::setMemoText(const QString &text)
     for (qsizetype i = 0; i < shown.size() && shown[i] == u' '; ++i)
         shown[i] = QChar::Nbsp;
     m_memo->setPlainText(shown);
+}
+
+bool CatalogueWidgets::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_frame)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        // The pages may have been turned by the buttons meanwhile.
+        if (m_catalogue.pageOf(m_current) != m_catalogue.CurrentPage())
+            m_current = m_catalogue.firstItemOf(m_catalogue.CurrentPage());
+        showCurrent();
+        break;
+    case QEvent::FocusOut:
+        m_focusFrame->hide();
+        break;
+    case QEvent::KeyPress: {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            break;
+        return gridKeyPressed(key->key());
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool CatalogueWidgets::gridKeyPressed(int key)
+{
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        base::guarded([this] { openPicture(m_current); });
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        // At the ends of the catalogue the key is taken and nothing moves.
+        if (const int item = pictureForKey(key); item >= 0)
+            moveCurrent(item);
+        return true;
+    default:
+        return false;
+    }
+}
+
+int CatalogueWidgets::pictureForKey(int key) const
+{
+    const PictureCatalogue &c = m_catalogue;
+    const int page = c.CurrentPage();
+    const int first = c.firstItemOf(page);
+    const int count = c.itemCountOf(page);
+    const int slot = m_current - first;
+    const int column = slot % m_columns;
+    const int lastRow = (count - 1) / m_columns;
+    // The same column on the bottom row of the page before, or the top row of the page after.
+    const auto onPage = [&](int other, int row) {
+        const int otherCount = c.itemCountOf(other);
+        if (otherCount == 0)
+            return -1;
+        const int otherRow = std::min(row, (otherCount - 1) / m_columns);
+        return c.firstItemOf(other) + std::min(otherRow * m_columns + column, otherCount - 1);
+    };
+    switch (key) {
+    case Qt::Key_Right:
+        return m_current + 1 < c.Items().size() ? m_current + 1 : -1;
+    case Qt::Key_Left:
+        return m_current - 1;
+    case Qt::Key_Down:
+        if (slot + m_columns < count)
+            return m_current + m_columns;
+        if (slot / m_columns < lastRow) // under it a shorter last row
+            return first + count - 1;
+        return onPage(page + 1, 0);
+    case Qt::Key_Up:
+        if (slot >= m_columns)
+            return m_current - m_columns;
+        return onPage(page - 1, c.PageSize());
+    case Qt::Key_Home:
+        return first;
+    case Qt::Key_End:
+        return first + count - 1;
+    case Qt::Key_PageDown:
+        return c.itemCountOf(page + 1) > 0
+                   ? c.firstItemOf(page + 1) + std::min(slot, c.itemCountOf(page + 1) - 1)
+                   : -1;
+    case Qt::Key_PageUp:
+        return page > 1 ? c.firstItemOf(page - 1) + slot : -1;
+    default:
+        return -1;
+    }
+}
+
+void CatalogueWidgets::moveCurrent(int item)
+{
+    base::guarded([this, item] {
+        while (m_catalogue.pageOf(item) > m_catalogue.CurrentPage())
+            m_catalogue.NextPage();
+        while (m_catalogue.pageOf(item) < m_catalogue.CurrentPage())
+            m_catalogue.PreviousPage();
+    });
+    m_current = item;
+    showCurrent();
+}
+
+void CatalogueWidgets::showCurrent()
+{
+    if (!m_frame->hasFocus())
+        return;
+    m_focusFrame->setGeometry(m_catalogue.Slots()[m_catalogue.slotOf(m_current)]);
+    m_focusFrame->raise();
+    m_focusFrame->show();
+    // A screen reader follows the frame as it follows a list's current item.
+    QAccessibleEvent event(picture(m_current), QAccessible::Focus);
+    QAccessible::updateAccessibility(&event);
+}
+
+void CatalogueWidgets::openPicture(int item)
+{
+    m_catalogue.SelectItem(item);
+    // Written where the focus is not: a screen reader is told the analysis.
+    base::announce(m_memo, m_memo->toPlainText());
 }
 
 QWidget *CatalogueWidgets::parentOf(const ControlPlace &place) const

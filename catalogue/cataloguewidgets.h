@@ -7,6 +7,10 @@
 // memo its start text and wires the buttons and pictures to NextPage, PreviousPage and
 // SelectItem. The palm topic tabs and the two mole tabs are each one table; the mole catalogues
 // derive from CatalogueWidgets to act on their title text or caption in the CatalogueView hooks.
+//
+// By keyboard the frame is the picture grid, one stop of the Tab key, as a list view is: the arrow
+// keys move a focus frame from picture to picture and on across the pages, Page Up and Page Down
+// turn the page, Return or Space opens the picture's analysis as a click does.
 
 #include "base/picturelabel.h"
 #include "catalogue/picturecatalogue.h"
@@ -22,24 +26,6 @@ class QGroupBox;
 class QPlainTextEdit;
 class QPushButton;
 
-// A catalogue picture: a built-in picture that answers a click, which QLabel has not.
-class PictureLabel : public BuiltInPictureLabel
-{
-    Q_OBJECT
-public:
-    explicit PictureLabel(QWidget *parent = nullptr);
-
-signals:
-    void clicked();
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-
-private:
-    bool m_pressed = false;
-};
-
 // Which control a place is measured from.
 enum class PlacedIn { Page, Frame };
 
@@ -50,12 +36,8 @@ struct ControlPlace
     QRect geometry; // an empty size lets a static text size itself to its text
 };
 
-// What a screen reader calls a picture, taken from its item: the analysis up to its first comma
-// or stop, the title without its padding, or the place the analysis opens with (the words before
-// "有痣", "长痣" or "生痣" in its first clause).
-enum class PictureNaming { FirstClause, Title, Place };
-
-QString pictureName(const CatalogueItem &item, PictureNaming naming);
+// What a screen reader calls a picture, taken from its item; each reading has its own rule.
+using PictureNaming = QString (*)(const CatalogueItem &item);
 
 // Everything one catalogue page is built from, apart from its items.
 struct CataloguePageTable
@@ -71,7 +53,7 @@ struct CataloguePageTable
     int indicatorPixels;
     int memoPixels;
     QColor memoColour;
-    PictureNaming naming = PictureNaming::FirstClause;
+    PictureNaming naming = nullptr; // without it the pictures go unnamed
 };
 
 class CatalogueWidgets : public QObject, public CatalogueView
@@ -99,7 +81,18 @@ public:
     void setIndicator(const QString &text) override;
     void setMemoText(const QString &text) override;
 
+    // The picture the focus frame stands on while the grid holds the focus.
+    int currentPicture() const { return m_current; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    bool gridKeyPressed(int key);
+    int pictureForKey(int key) const;
+    void moveCurrent(int item);
+    void showCurrent();
+    void openPicture(int item);
     QWidget *parentOf(const ControlPlace &place) const;
     void place(QWidget *control, const ControlPlace &place) const;
 
@@ -112,4 +105,7 @@ private:
     bool m_indicatorSizesItself = false;
     PictureCatalogue m_catalogue;
     std::vector<PictureLabel *> m_pictures;
+    int m_columns = 1;
+    int m_current = 0;
+    QWidget *m_focusFrame = nullptr;
 };

@@ -82,6 +82,7 @@ void PictureCatalogue::showPageState()
 
 void PictureCatalogue::showStartText()
 {
+    m_selected = -1;
     if (m_view)
         m_view->setMemoText(m_setup.StartText);
 }
@@ -129,12 +130,14 @@ void PictureCatalogue::SelectItem(int item)
 {
     if (item < 0 || item >= m_setup.Items.size() || !m_view)
         return;
+    m_selected = item;
     m_view->beforeAnalysis(m_setup.Items[item]);
     m_view->setMemoText(memoTextOf(item));
 }
 
 void PictureCatalogue::ResetAnalysis()
 {
+    m_selected = -1;
     if (!m_view)
         return;
     m_view->beforeReset();

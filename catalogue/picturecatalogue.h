@@ -81,6 +81,8 @@ public:
     bool nextEnabled() const { return m_currentPage < m_pageCount; }
     QString indicatorText() const; // "3/6页"
     QString memoTextOf(int item) const;
+    // The item whose analysis the memo shows, or -1 while it shows a start or reset text.
+    int selectedItem() const { return m_selected; }
 
     // The view gets every change from now on; the catalogue does not own it.
     void setView(CatalogueView *view) { m_view = view; }
@@ -99,5 +101,6 @@ private:
     CatalogueSetup m_setup;
     int m_pageCount = 0;
     int m_currentPage = 1;
+    int m_selected = -1;
     CatalogueView *m_view = nullptr;
 };

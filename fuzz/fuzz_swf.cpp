@@ -14,7 +14,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    auto movie = std::make_shared<movie::Movie>(movie::ReadSwf(bytes));
+    auto movie = std::make_shared<movie::Movie>(movie::readSwf(bytes));
     if (movie->isEmpty())
         return 0;
     movie::Playback playback(movie);

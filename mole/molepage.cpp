@@ -8,6 +8,30 @@
 
 #include <QTabWidget>
 
+QString faceMoleName(const CatalogueItem &item)
+{
+    return item.Title.trimmed();
+}
+
+QString bodyMoleName(const CatalogueItem &item)
+{
+    static const QString clauseEnds = QStringLiteral("，。：；");
+    const QString &text = item.Analysis;
+    qsizetype end = 0;
+    while (end < text.size() && !clauseEnds.contains(text[end]))
+        ++end;
+    QString name = text.left(end);
+    for (const QString &mole :
+         {QStringLiteral("有痣"), QStringLiteral("长痣"), QStringLiteral("生痣")}) {
+        const qsizetype at = name.indexOf(mole);
+        if (at > 0) {
+            name.truncate(at);
+            break;
+        }
+    }
+    return name;
+}
+
 namespace {
 
 // The tab set's top 8 pixels lie above the page, out of sight.
@@ -30,7 +54,7 @@ constexpr CataloguePageTable kFacePage{
     .indicatorPixels = 13,
     .memoPixels = 24,
     .memoColour = base::Cream,
-    .naming = PictureNaming::Title,
+    .naming = faceMoleName,
 };
 
 // The body moles: buttons and indicator on the page below the memo, 6 pictures a page.
@@ -46,18 +70,18 @@ constexpr CataloguePageTable kBodyPage{
     .indicatorPixels = 13,
     .memoPixels = 29,
     .memoColour = base::Cream,
-    .naming = PictureNaming::Place,
+    .naming = bodyMoleName,
 };
 
 // Items keyed by their picture control, "g01" ... or "k01" ...; the key comes from the place in
 // the table, so an item's control exists even before its text is written.
 template<std::size_t N>
-QList<CatalogueItem> itemsOf(const std::array<MoleItem, N> &moles, QChar letter)
+QList<CatalogueItem> itemsOf(const std::array<MoleItem, N> &moles, MoleKind kind)
 {
     QList<CatalogueItem> items;
     for (std::size_t i = 0; i < N; ++i) {
-        const QString key = QStringLiteral("%1%2").arg(letter).arg(i + 1, 2, 10, QLatin1Char('0'));
-        items << CatalogueItem{key, QStringLiteral(":/pictures/mole/%1.jpg").arg(key),
+        const int number = int(i) + 1;
+        items << CatalogueItem{moleItemKey(kind, number), molePicturePath(kind, number),
                                QString::fromUtf8(moles[i].analysis),
                                QString::fromUtf8(moles[i].title)};
     }
@@ -81,7 +105,7 @@ QLabel *restingLabel(const char *name, const QString &accessibleName, QWidget *p
     label->setObjectName(QString::fromLatin1(name));
     label->setAccessibleName(accessibleName);
     label->setFont(base::songFont(29));
-    base::setWindowColour(label, base::Cream);
+    base::setCreamWindow(label);
     label->adjustSize();
     label->move(kRest);
     return label;
@@ -103,7 +127,8 @@ class FaceMoleCatalogue : public CatalogueWidgets
 {
 public:
     explicit FaceMoleCatalogue(QWidget *page)
-        : CatalogueWidgets(page, kFacePage, moleSetup(itemsOf(FaceMoles(), u'g'), kFacePage, 44))
+        : CatalogueWidgets(page, kFacePage,
+                           moleSetup(itemsOf(faceMoles(), MoleKind::Face), kFacePage, 44))
         , s7(restingLabel("s7", QStringLiteral("痣名"), page)) // above m8
     {}
 
@@ -129,7 +154,8 @@ class BodyMoleCatalogue : public CatalogueWidgets
 {
 public:
     explicit BodyMoleCatalogue(QWidget *page)
-        : CatalogueWidgets(page, kBodyPage, moleSetup(itemsOf(BodyMoles(), u'k'), kBodyPage, 20))
+        : CatalogueWidgets(page, kBodyPage,
+                           moleSetup(itemsOf(bodyMoles(), MoleKind::Body), kBodyPage, 20))
         , s10(restingLabel("s10", QStringLiteral("评析"), page)) // above m9
     {}
 

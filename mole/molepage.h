@@ -6,11 +6,18 @@
 
 #include <QWidget>
 
+struct CatalogueItem;
 class BodyMoleCatalogue;
 class FaceMoleCatalogue;
 class PictureCatalogue;
 class QLabel;
 class QTabWidget;
+
+// What a screen reader, and a kept reading, call a mole picture. A face mole: its title without
+// the padding that lines it up over the memo. A body mole: the place its analysis opens with, the
+// words of the first clause before "有痣", "长痣" or "生痣" ("两肘前").
+QString faceMoleName(const CatalogueItem &item);
+QString bodyMoleName(const CatalogueItem &item);
 
 class MolePage : public QWidget
 {

@@ -4,6 +4,8 @@
 // end yields zeros and marks the reader overrun, so that no count in a file can make it read
 // outside its bytes.
 
+#include "movie/swfformat.h"
+
 #include <QByteArrayView>
 #include <QColor>
 #include <QRectF>
@@ -59,6 +61,16 @@ public:
         if (count < 32 && (value >> (count - 1)) & 1)
             return std::int32_t(value | ~((std::uint32_t(1) << count) - 1));
         return std::int32_t(value);
+    }
+
+    // The fields of a packed record, in the order of its layout.
+    template<std::size_t N>
+    typename swf::BitLayout<N>::Values fields(const swf::BitLayout<N> &layout)
+    {
+        typename swf::BitLayout<N>::Values values{};
+        for (std::size_t i = 0; i < N; ++i)
+            values[i] = bits(layout.widths[i]);
+        return values;
     }
 
     // 16.16 fixed point in a bit field.

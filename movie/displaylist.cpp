@@ -33,8 +33,10 @@ QRectF DisplayObject::bounds(const QTransform &toStage) const
     if (!character)
         return {};
     const QTransform transform = matrix * toStage;
-    if (character->kind == Character::ShapeCharacter)
-        return transform.mapRect(character->shape.bounds);
+    if (character->kind == Character::ShapeCharacter) {
+        const qreal pad = character->shape.nonScalingWidth / 2.0;
+        return transform.mapRect(character->shape.bounds).adjusted(-pad, -pad, pad, pad);
+    }
     if (sprite)
         return sprite->bounds(transform);
     return {};
@@ -143,8 +145,9 @@ bool DisplayList::apply(const ControlTag &tag, const QTransform &toStage, DirtyA
     DisplayObject &object = exists ? at->second : m_objects[tag.depth];
     if (!exists)
         ++m_liveObjects;
-    const DisplayObject before{object.characterId,    object.character, object.matrix,
-                               object.colorTransform, object.clipDepth, nullptr};
+    const DisplayObject before{
+        object.characterId, object.character, object.matrix, object.colorTransform,
+        object.clipDepth,   object.visible,   nullptr};
     const QRectF oldArea = exists ? object.bounds(toStage) : QRectF();
 
     // A new object, or a new character at the depth (PlaceObject2 with move and a character):
@@ -157,7 +160,10 @@ bool DisplayList::apply(const ControlTag &tag, const QTransform &toStage, DirtyA
         object.matrix = QTransform();
         object.colorTransform = ColorTransform();
         object.clipDepth = 0;
+        object.visible = true;
     }
+    if (tag.hasVisible)
+        object.visible = tag.visible;
     if (tag.hasMatrix)
         object.matrix = tag.matrix;
     if (tag.hasColorTransform)
@@ -169,10 +175,10 @@ bool DisplayList::apply(const ControlTag &tag, const QTransform &toStage, DirtyA
         object.characterId = tag.characterId;
         instantiate(object);
     }
-    const bool changed = !exists || fresh || before.characterId != object.characterId
-                         || before.matrix != object.matrix
-                         || !(before.colorTransform == object.colorTransform)
-                         || before.clipDepth != object.clipDepth;
+    const bool changed
+        = !exists || fresh || before.characterId != object.characterId
+          || before.matrix != object.matrix || !(before.colorTransform == object.colorTransform)
+          || before.clipDepth != object.clipDepth || before.visible != object.visible;
     if (changed) {
         dirty.add(oldArea);
         dirty.add(object.bounds(toStage));

@@ -78,6 +78,7 @@ struct DisplayObject
     QTransform matrix;
     ColorTransform colorTransform;
     int clipDepth = 0;
+    bool visible = true;
     std::unique_ptr<DisplayList> sprite;
 
     QRectF bounds(const QTransform &toStage) const;

@@ -1,9 +1,12 @@
 #include "movie/framepainter.h"
 
+#include <QMutex>
 #include <QPainter>
 #include <QtMath>
 
 #include <cmath>
+#include <map>
+#include <tuple>
 #include <vector>
 
 namespace movie {
@@ -12,7 +15,51 @@ namespace {
 
 constexpr qreal GradientHalf = 16384; // the gradient square, in twips
 
-QBrush brushFor(const FillStyle &style, const ColorTransform &cx, const Movie *movie)
+// A clipped bitmap: Flash stretches its edge pixels beyond it, where a brush would repeat it.
+// So the bitmap is padded with copies of its edges as far as `area` (the shape's) reaches, at
+// least one texel (smoothing never reaches round to the other side) and at most 64 a side.
+// Padded copies are kept for the next frames, a few at a time; drawing may run on pool threads.
+QImage clampedBitmap(const QImage &image, const QTransform &matrix, const QRectF &area,
+                     QPoint &offset)
+{
+    bool invertible = false;
+    const QRectF texels = matrix.inverted(&invertible).mapRect(area);
+    if (!invertible)
+        return image;
+    const auto margin = [](qreal beyond) {
+        return beyond > 0 ? int(std::ceil(std::min<qreal>(beyond, 63))) + 1 : 1;
+    };
+    const int left = margin(-texels.left()), top = margin(-texels.top());
+    const int right = margin(texels.right() - image.width());
+    const int bottom = margin(texels.bottom() - image.height());
+    offset = QPoint(left, top);
+
+    static QMutex mutex;
+    static std::map<std::tuple<qint64, int, int, int, int>, QImage> cache;
+    const auto key = std::make_tuple(image.cacheKey(), left, top, right, bottom);
+    QMutexLocker lock(&mutex);
+    if (const auto found = cache.find(key); found != cache.end())
+        return found->second;
+    const QImage source = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage padded(image.width() + left + right, image.height() + top + bottom,
+                  QImage::Format_ARGB32_Premultiplied);
+    if (padded.isNull())
+        return image;
+    for (int y = 0; y < padded.height(); ++y) {
+        const auto *from = reinterpret_cast<const QRgb *>(
+            source.constScanLine(std::clamp(y - top, 0, image.height() - 1)));
+        auto *to = reinterpret_cast<QRgb *>(padded.scanLine(y));
+        for (int x = 0; x < padded.width(); ++x)
+            to[x] = from[std::clamp(x - left, 0, image.width() - 1)];
+    }
+    if (cache.size() >= 4)
+        cache.clear();
+    cache.emplace(key, padded);
+    return padded;
+}
+
+QBrush brushFor(const FillStyle &style, const ColorTransform &cx, const Movie *movie,
+                const QRectF &area = {})
 {
     switch (style.kind) {
     case FillStyle::Solid:
@@ -40,29 +87,128 @@ QBrush brushFor(const FillStyle &style, const ColorTransform &cx, const Movie *m
         const Character *bitmap = movie ? movie->character(style.bitmapId) : nullptr;
         if (!bitmap || bitmap->kind != Character::BitmapCharacter || bitmap->bitmap.isNull())
             return Qt::NoBrush;
-        QBrush brush(bitmap->bitmap);
-        brush.setTransform(style.matrix);
+        if (style.repeat || area.isEmpty()) {
+            QBrush brush(bitmap->bitmap);
+            brush.setTransform(style.matrix);
+            return brush;
+        }
+        QPoint offset;
+        QBrush brush(clampedBitmap(bitmap->bitmap, style.matrix, area, offset));
+        brush.setTransform(QTransform::fromTranslate(-offset.x(), -offset.y()) * style.matrix);
         return brush;
     }
     }
     return Qt::NoBrush;
 }
 
-// Strokes scale with the object; one thinner than a pixel is drawn one pixel wide, as Flash does.
+// How much a stroke widens under `toDevice` (twips to pixels), as Flash Player reckons it: by
+// the image of the diagonal (1, 1), divided by its length, in the directions its style allows.
+// A stroke that scales with nothing is as wide in pixels as in stage pixels (twips / 20).
+qreal widthScale(StrokeScaling scaling, const QTransform &toDevice)
+{
+    const qreal x = std::abs(toDevice.m11() + toDevice.m21());
+    const qreal y = std::abs(toDevice.m12() + toDevice.m22());
+    switch (scaling) {
+    case StrokeScaling::Both:
+        return std::sqrt((x * x + y * y) / 2);
+    case StrokeScaling::HorizontalOnly:
+        return x;
+    case StrokeScaling::VerticalOnly:
+        return y;
+    case StrokeScaling::None:
+        break;
+    }
+    return 1.0 / 20;
+}
+
+// A stroke is drawn in the shape's coordinates, so that it stretches with the shape as Flash
+// draws it (thicker where the shape is stretched across it); a stroke that may not scale in some
+// direction is made thinner there to match. A stroke thinner than a pixel on the device (a
+// hairline among them) is drawn one pixel wide, as Flash does.
 QPen penFor(const LineStyle &style, const ColorTransform &cx, const QTransform &toDevice,
             const Movie *movie)
 {
-    const qreal scale = std::sqrt(std::abs(toDevice.determinant()));
+    const qreal scale = widthScale(StrokeScaling::Both, toDevice);
+    const qreal width = style.width * widthScale(style.scaling, toDevice);
     QPen pen(style.hasFill ? brushFor(style.fill, cx, movie) : QBrush(cx.apply(style.colour)),
-             style.width);
-    if (!(style.width * scale >= 1)) {
+             scale > 0 ? width / scale : 0);
+    if (!(width >= 1) || !(scale > 0)) {
         pen.setWidthF(1);
         pen.setCosmetic(true);
     }
-    pen.setCapStyle(style.cap);
+    pen.setCapStyle(style.startCap);
     pen.setJoinStyle(style.join);
     pen.setMiterLimit(style.miterLimit);
     return pen;
+}
+
+// The cap `cap` beyond `end` of a stroke `width` wide that arrives there going along
+// `direction`: the part that lies past the end of a stroke without caps, so the two never overlap
+// (which a translucent stroke would show).
+void addCap(QPainterPath &caps, Qt::PenCapStyle cap, QPointF end, QPointF direction, qreal width)
+{
+    const qreal length = std::hypot(direction.x(), direction.y());
+    if (cap == Qt::FlatCap || !(length > 0))
+        return;
+    const QPointF along = direction / length * (width / 2);
+    const QPointF across(-along.y(), along.x());
+    QPolygonF outline;
+    if (cap == Qt::SquareCap) {
+        outline << end - across << end - across + along << end + across + along << end + across;
+    } else {
+        constexpr int steps = 16;
+        for (int i = 0; i <= steps; ++i) {
+            const qreal t = M_PI * i / steps;
+            outline << end - across * std::cos(t) + along * std::sin(t);
+        }
+    }
+    caps.addPolygon(outline);
+    caps.closeSubpath();
+}
+
+// The caps of each open contour of `path`, whose two ends have different caps.
+QPainterPath twoCaps(const QPainterPath &path, const LineStyle &style, qreal width)
+{
+    QPainterPath caps;
+    caps.setFillRule(Qt::WindingFill);
+    const auto point = [&](int i) {
+        return QPointF(path.elementAt(i).x, path.elementAt(i).y);
+    };
+    for (int first = 0; first < path.elementCount();) {
+        int last = first + 1;
+        while (last < path.elementCount() && !path.elementAt(last).isMoveTo())
+            ++last;
+        --last; // the contour's last point
+        if (last > first && point(first) != point(last)) {
+            addCap(caps, style.startCap, point(first), point(first) - point(first + 1), width);
+            addCap(caps, style.endCap, point(last), point(last) - point(last - 1), width);
+        }
+        first = last + 1;
+    }
+    return caps;
+}
+
+void strokeLine(QPainter &painter, const QPainterPath &path, const LineStyle &style,
+                const QTransform &toDevice, const ColorTransform &cx, const Movie *movie)
+{
+    QPen pen = penFor(style, cx, toDevice, movie);
+    if (style.startCap == style.endCap) {
+        painter.strokePath(path, pen);
+        return;
+    }
+    // QPen has one cap for both ends: the stroke goes without, and its caps are filled apart.
+    pen.setCapStyle(Qt::FlatCap);
+    painter.strokePath(path, pen);
+    if (!pen.isCosmetic()) {
+        painter.fillPath(twoCaps(path, style, pen.widthF()), pen.brush());
+        return;
+    }
+    // A cosmetic pen's width is in device pixels: its caps are made there.
+    QBrush brush = pen.brush();
+    brush.setTransform(brush.transform() * toDevice);
+    painter.setTransform(QTransform());
+    painter.fillPath(twoCaps(toDevice.map(path), style, pen.widthF()), brush);
+    painter.setTransform(toDevice);
 }
 
 void paintShape(QPainter &painter, const Shape &shape, const QTransform &toDevice,
@@ -74,10 +220,9 @@ void paintShape(QPainter &painter, const Shape &shape, const QTransform &toDevic
             const FillStyle &style = shape.fills[size_t(layer.fill)];
             painter.setRenderHint(QPainter::SmoothPixmapTransform,
                                   style.kind != FillStyle::Bitmap || style.smooth);
-            painter.fillPath(layer.path, brushFor(style, cx, movie));
+            painter.fillPath(layer.path, brushFor(style, cx, movie, layer.path.boundingRect()));
         } else if (layer.line >= 0) {
-            painter.strokePath(layer.path,
-                               penFor(shape.lines[size_t(layer.line)], cx, toDevice, movie));
+            strokeLine(painter, layer.path, shape.lines[size_t(layer.line)], toDevice, cx, movie);
         }
     }
 }
@@ -86,7 +231,7 @@ void paintShape(QPainter &painter, const Shape &shape, const QTransform &toDevic
 QPainterPath maskPath(const DisplayObject &object, const QTransform &toDevice)
 {
     QPainterPath path;
-    if (!object.character)
+    if (!object.character || !object.visible)
         return path;
     const QTransform transform = object.matrix * toDevice;
     if (object.character->kind == Character::ShapeCharacter) {
@@ -141,7 +286,7 @@ void paintList(QPainter &painter, const DisplayList &list, const QTransform &toD
         }
         if (masks.size() != before || object.clipDepth > 0)
             setClip();
-        if (object.clipDepth > 0 || !object.character)
+        if (object.clipDepth > 0 || !object.character || !object.visible)
             continue;
         // Only what reaches the area being drawn: a frame is mostly redrawn in small pieces.
         if (!object.bounds(toDevice).intersects(visible))
@@ -161,7 +306,7 @@ void paintList(QPainter &painter, const DisplayList &list, const QTransform &toD
 
 } // namespace
 
-QTransform ShowAllTransform(const QRectF &stage, const QRectF &target)
+QTransform showAllTransform(const QRectF &stage, const QRectF &target)
 {
     if (stage.isEmpty() || target.isEmpty())
         return QTransform::fromScale(0, 0);
@@ -170,15 +315,15 @@ QTransform ShowAllTransform(const QRectF &stage, const QRectF &target)
     return QTransform(scale, 0, 0, scale, offset.x(), offset.y());
 }
 
-void PaintFrame(QPainter &painter, const Movie &movie, const DisplayList &list,
+void paintFrame(QPainter &painter, const Movie &movie, const DisplayList &list,
                 const QRectF &target)
 {
     painter.fillRect(target, movie.background);
-    const QTransform toDevice = ShowAllTransform(movie.stage, target);
-    PaintObjects(painter, movie, list, toDevice, toDevice.mapRect(movie.stage));
+    const QTransform toDevice = showAllTransform(movie.stage, target);
+    paintObjects(painter, movie, list, toDevice, toDevice.mapRect(movie.stage));
 }
 
-void PaintObjects(QPainter &painter, const Movie &movie, const DisplayList &list,
+void paintObjects(QPainter &painter, const Movie &movie, const DisplayList &list,
                   const QTransform &toDevice, const QRectF &clip)
 {
     painter.save();

@@ -11,14 +11,14 @@ class QPainter;
 namespace movie {
 
 // "Show all": the whole stage fitted into `target`, proportions kept, centred.
-QTransform ShowAllTransform(const QRectF &stage, const QRectF &target);
+QTransform showAllTransform(const QRectF &stage, const QRectF &target);
 
 // The stage's background over `target`, then the display list clipped to the stage.
-void PaintFrame(QPainter &painter, const Movie &movie, const DisplayList &list,
+void paintFrame(QPainter &painter, const Movie &movie, const DisplayList &list,
                 const QRectF &target);
 
 // The display list alone under `toDevice`, clipped to `clip` (device), over what is there.
-void PaintObjects(QPainter &painter, const Movie &movie, const DisplayList &list,
+void paintObjects(QPainter &painter, const Movie &movie, const DisplayList &list,
                   const QTransform &toDevice, const QRectF &clip);
 
 } // namespace movie

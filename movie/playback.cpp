@@ -63,13 +63,13 @@ std::vector<QRectF> Playback::advanceTo(qint64 tick)
 
 void Playback::paint(QPainter &painter, const QRectF &target) const
 {
-    PaintFrame(painter, *m_movie, *m_list, target);
+    paintFrame(painter, *m_movie, *m_list, target);
 }
 
 void Playback::paintOver(QPainter &painter, const QRectF &stage, const QRectF &target) const
 {
-    const QTransform toDevice = ShowAllTransform(stage, target);
-    PaintObjects(painter, *m_movie, *m_list, toDevice, toDevice.mapRect(stage));
+    const QTransform toDevice = showAllTransform(stage, target);
+    paintObjects(painter, *m_movie, *m_list, toDevice, toDevice.mapRect(stage));
 }
 
 } // namespace movie

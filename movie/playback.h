@@ -1,9 +1,9 @@
 #pragma once
 
-// A movie playing: its display list and its place in time, counted in frames since it started.
-// What the widget is to this, a label is to QMovie: it asks for a frame number from the clock and
-// paints. Skipping ahead costs no drawing; a long skip is shortened by whole periods of the
-// movie, after which every timeline in it stands where it stood.
+// A movie playing: its display list and its place in time, counted in frames since it started;
+// movie::Player keeps one for each layer and moves it on by its clock. Skipping ahead costs no
+// drawing; a long skip is shortened by whole periods of the movie, after which every timeline in
+// it stands where it stood.
 
 #include "movie/displaylist.h"
 #include "movie/swf.h"
@@ -21,7 +21,6 @@ public:
     ~Playback();
 
     const Movie &movie() const { return *m_movie; }
-    const DisplayList &displayList() const { return *m_list; }
     qint64 tick() const { return m_tick; }
 
     // Whether anything in it ever moves: a still movie needs no clock.

@@ -47,14 +47,14 @@ void addEdge(QPainterPath &path, const Edge &edge)
 
 // Joins a fill's edges into closed contours: from each unused edge, follow edges that start where
 // the last one ended until the contour returns to its start or finds no continuation.
-QPainterPath fillPath(const std::vector<Edge> &edges)
+QPainterPath fillPath(const std::vector<Edge> &edges, Qt::FillRule rule)
 {
     std::unordered_map<Point, std::vector<int>, PointHash> starting;
     for (int i = int(edges.size()) - 1; i >= 0; --i)
         starting[edges[size_t(i)].from].push_back(i);
     std::vector<bool> used(edges.size(), false);
     QPainterPath path;
-    path.setFillRule(Qt::OddEvenFill);
+    path.setFillRule(rule);
     for (size_t first = 0; first < edges.size(); ++first) {
         if (used[first])
             continue;
@@ -83,29 +83,40 @@ QPainterPath fillPath(const std::vector<Edge> &edges)
     return path;
 }
 
-QPainterPath linePath(const std::vector<Edge> &edges)
+// A line style's edges as strokes: edges that follow on from each other are one contour; a
+// contour that ends where it began is closed (joined there) unless the style says no close.
+QPainterPath linePath(const std::vector<Edge> &edges, bool noClose)
 {
     QPainterPath path;
     bool first = true;
-    Point pen;
+    Point pen, start;
+    const auto closeIfReturned = [&] {
+        if (!first && !noClose && pen == start && path.elementCount() > 2)
+            path.closeSubpath();
+    };
     for (const Edge &edge : edges) {
-        if (first || !(edge.from == pen))
+        if (first || !(edge.from == pen)) {
+            closeIfReturned();
             path.moveTo(toPointF(edge.from));
+            start = edge.from;
+        }
         addEdge(path, edge);
         pen = edge.to;
         first = false;
     }
+    closeIfReturned();
     return path;
 }
 
 class ShapeReader
 {
 public:
-    ShapeReader(BitReader &in, int version, int edgeBudget, int maxStyles)
+    ShapeReader(BitReader &in, int version, int fileVersion, const ShapeLimits &limits)
         : m_in(in)
         , m_version(version)
-        , m_edgeBudget(edgeBudget)
-        , m_maxStyles(maxStyles)
+        , m_fileVersion(fileVersion)
+        , m_edgeBudget(std::max(0, limits.edgeBudget))
+        , m_maxStyles(limits.maxStyles)
     {}
 
     Shape read()
@@ -113,7 +124,9 @@ public:
         (void)m_in.rect(); // declared bounds: ours are measured from the paths
         if (m_version == 4) {
             (void)m_in.rect(); // edge bounds
-            (void)m_in.u8();   // winding rule and stroke scaling flags
+            // The stroke hints (scaling, non-scaling strokes) only summarise the line styles.
+            if (m_in.u8() & swf::UsesFillWindingRule)
+                m_shape.fillRule = Qt::WindingFill;
         }
         if (!readStyles())
             return m_shape;
@@ -137,7 +150,7 @@ private:
             m_shape.fills.push_back(style);
         }
         int lines = m_in.u8();
-        if (lines == 0xff)
+        if (lines == 0xff && m_version >= 2)
             lines = m_in.u16();
         for (int i = 0; i < lines && !m_in.overrun(); ++i) {
             LineStyle style;
@@ -160,51 +173,57 @@ private:
     {
         const int type = m_in.u8();
         switch (type) {
-        case 0x00:
+        case swf::SolidFill:
             style.kind = FillStyle::Solid;
             style.colour = colour();
             return true;
-        case 0x10:
-        case 0x12:
-        case 0x13: {
-            style.kind = type == 0x10   ? FillStyle::Linear
-                         : type == 0x12 ? FillStyle::Radial
-                                        : FillStyle::Focal;
+        case swf::LinearGradientFill:
+        case swf::RadialGradientFill:
+        case swf::FocalGradientFill: {
+            style.kind = type == swf::LinearGradientFill   ? FillStyle::Linear
+                         : type == swf::RadialGradientFill ? FillStyle::Radial
+                                                           : FillStyle::Focal;
             style.matrix = m_in.matrix();
-            const int spread = int(m_in.bits(2));
-            const int interpolation = int(m_in.bits(2));
-            const int count = int(m_in.bits(4));
-            style.spread = spread == 1   ? QGradient::ReflectSpread
-                           : spread == 2 ? QGradient::RepeatSpread
-                                         : QGradient::PadSpread;
-            qreal last = 0;
-            for (int i = 0; i < count; ++i) {
-                last = std::max(last, m_in.u8() / 255.0);
-                style.stops.append({last, colour()});
+            const auto flags = m_in.fields(swf::GradientFlags);
+            style.spread = flags[swf::Spread] == swf::ReflectSpread  ? QGradient::ReflectSpread
+                           : flags[swf::Spread] == swf::RepeatSpread ? QGradient::RepeatSpread
+                                                                     : QGradient::PadSpread;
+            QGradientStops raw;
+            for (std::uint32_t i = 0; i < flags[swf::StopCount]; ++i) {
+                const qreal at = m_in.u8() / 255.0;
+                raw.append({at, colour()});
             }
-            if (type == 0x13)
+            style.stops = increasingStops(raw);
+            if (type == swf::FocalGradientFill)
                 style.focal = std::clamp(m_in.s16() / 256.0, -1.0, 1.0);
             if (style.stops.isEmpty()) {
                 style.kind = FillStyle::Solid;
                 style.colour = Qt::transparent;
-            } else if (interpolation == 1) {
-                style.stops = LinearRgbStops(style.stops);
+            } else if (flags[swf::Interpolation] == swf::LinearRgb) {
+                style.stops = linearRgbStops(style.stops);
             }
             return true;
         }
-        case 0x40:
-        case 0x41:
-        case 0x42:
-        case 0x43:
+        case swf::RepeatingBitmapFill:
+        case swf::ClippedBitmapFill:
+        case swf::HardRepeatingBitmapFill:
+        case swf::HardClippedBitmapFill:
             style.kind = FillStyle::Bitmap;
             style.bitmapId = m_in.u16();
             style.matrix = m_in.matrix();
-            style.repeat = type == 0x40 || type == 0x42;
-            style.smooth = type == 0x40 || type == 0x41;
+            style.repeat = (type & 0x01) == 0;
+            style.smooth = (type & 0x02) == 0 && m_fileVersion >= 8;
             return true;
         default:
             return false; // unknown fill: its length is unknown, so the shape ends here
         }
+    }
+
+    static Qt::PenCapStyle capStyle(std::uint32_t code)
+    {
+        return code == swf::NoCap       ? Qt::FlatCap
+               : code == swf::SquareCap ? Qt::SquareCap
+                                        : Qt::RoundCap;
     }
 
     bool readLine(LineStyle &style)
@@ -214,16 +233,22 @@ private:
             style.colour = colour();
             return true;
         }
-        const auto cap = [](std::uint32_t code) {
-            return code == 1 ? Qt::FlatCap : code == 2 ? Qt::SquareCap : Qt::RoundCap;
-        };
-        style.cap = cap(m_in.bits(2));
-        const std::uint32_t join = m_in.bits(2);
-        style.join = join == 1 ? Qt::BevelJoin : join == 2 ? Qt::MiterJoin : Qt::RoundJoin;
-        style.hasFill = m_in.bits(1);
-        (void)m_in.bits(11); // scaling, hinting, reserved, no-close: we always scale strokes
-        (void)m_in.bits(2);  // end cap: one cap for both ends in QPen
-        if (join == 2)
+        const auto flags = m_in.fields(swf::LineStyle2Flags);
+        style.startCap = capStyle(flags[swf::StartCap]);
+        style.endCap = capStyle(flags[swf::EndCap]);
+        const std::uint32_t join = flags[swf::Join];
+        style.join = join == swf::BevelJoin   ? Qt::BevelJoin
+                     : join == swf::MiterJoin ? Qt::MiterJoin
+                                              : Qt::RoundJoin;
+        const bool noH = flags[swf::NoHScale], noV = flags[swf::NoVScale];
+        style.scaling = noH && noV ? StrokeScaling::None
+                        : noH      ? StrokeScaling::VerticalOnly
+                        : noV      ? StrokeScaling::HorizontalOnly
+                                   : StrokeScaling::Both;
+        style.noClose = flags[swf::NoClose];
+        style.hasFill = flags[swf::HasFill];
+        // Pixel hinting snaps strokes to whole pixels: our antialiased strokes stay where they are.
+        if (join == swf::MiterJoin)
             style.miterLimit = std::max(1.0, m_in.u16() / 256.0);
         if (style.hasFill) {
             if (!readFill(style.fill))
@@ -250,18 +275,19 @@ private:
                 const std::uint32_t flags = m_in.bits(5);
                 if (flags == 0 || m_in.overrun())
                     return;
-                if (flags & 0x01) {
+                if (flags & swf::ChangeMoveTo) {
                     const int n = int(m_in.bits(5));
                     pen.x = m_in.signedBits(n);
                     pen.y = m_in.signedBits(n);
                 }
-                if (flags & 0x02)
+                if (flags & swf::ChangeFill0)
                     m_fill0 = styleIndex(m_in.bits(m_fillBits), m_fillBase, m_fillCount);
-                if (flags & 0x04)
+                if (flags & swf::ChangeFill1)
                     m_fill1 = styleIndex(m_in.bits(m_fillBits), m_fillBase, m_fillCount);
-                if (flags & 0x08)
+                if (flags & swf::ChangeLine)
                     m_line = styleIndex(m_in.bits(m_lineBits), m_lineBase, m_lineCount);
-                if (flags & 0x10) {
+                // New style arrays exist from DefineShape2 on.
+                if ((flags & swf::ChangeNewStyles) && m_version >= 2) {
                     flushGroup();
                     m_in.align();
                     if (!readStyles())
@@ -309,16 +335,19 @@ private:
     {
         for (auto &[fill, edges] : m_fillEdges) {
             ShapeLayer layer;
-            layer.path = fillPath(edges);
+            layer.path = fillPath(edges, m_shape.fillRule);
             layer.fill = fill;
             m_shape.bounds |= layer.path.boundingRect();
             m_shape.layers.push_back(std::move(layer));
         }
         for (auto &[line, edges] : m_lineEdges) {
             ShapeLayer layer;
-            layer.path = linePath(edges);
+            layer.path = linePath(edges, m_shape.lines[size_t(line)].noClose);
             layer.line = line;
-            const qreal half = std::max(m_shape.lines[size_t(line)].width, 20) / 2.0 + 20;
+            const LineStyle &style = m_shape.lines[size_t(line)];
+            if (style.scaling != StrokeScaling::Both)
+                m_shape.nonScalingWidth = std::max(m_shape.nonScalingWidth, style.width + 40);
+            const qreal half = std::max(style.width, 20) / 2.0 + 20;
             m_shape.bounds |= layer.path.boundingRect().adjusted(-half, -half, half, half);
             m_shape.layers.push_back(std::move(layer));
         }
@@ -328,6 +357,7 @@ private:
 
     BitReader &m_in;
     const int m_version;
+    const int m_fileVersion;
     const int m_edgeBudget;
     const int m_maxStyles;
     Shape m_shape;
@@ -337,6 +367,15 @@ private:
     std::map<int, std::vector<Edge>> m_fillEdges;
     std::map<int, std::vector<Edge>> m_lineEdges;
 };
+
+QColor mixColours(const QColor &a, const QColor &b, qreal t)
+{
+    const auto mix = [t](int x, int y) {
+        return int(std::lround(x + (y - x) * t));
+    };
+    return QColor(mix(a.red(), b.red()), mix(a.green(), b.green()), mix(a.blue(), b.blue()),
+                  mix(a.alpha(), b.alpha()));
+}
 
 double toLinear(double c)
 {
@@ -350,12 +389,45 @@ double toSrgb(double c)
 
 } // namespace
 
-Shape ReadShape(BitReader &in, int version, int edgeBudget, int maxStyles)
+Shape readShape(BitReader &in, int version, int fileVersion, const ShapeLimits &limits)
 {
-    return ShapeReader(in, version, std::max(0, edgeBudget), maxStyles).read();
+    return ShapeReader(in, version, fileVersion, limits).read();
 }
 
-QGradientStops LinearRgbStops(const QGradientStops &stops)
+QGradientStops increasingStops(const QGradientStops &raw)
+{
+    // Each span between two stops in file order colours the part of it that no span before it
+    // has coloured: a span that goes back colours nothing, and the one after it starts where the
+    // colouring so far ended, with its own colour there. Qt wants positions that only increase,
+    // so a colour that changes at once changes a hair after the position.
+    constexpr qreal hair = 1.0 / 4096;
+    QGradientStops out;
+    if (raw.isEmpty())
+        return out;
+    out.append(raw.first());
+    qreal last = raw.first().first;
+    bool continuous = true; // the last stop appended is the previous stop read
+    for (qsizetype i = 1; i < raw.size(); ++i) {
+        const auto &[p0, c0] = raw[i - 1];
+        const auto &[p1, c1] = raw[i];
+        if (p1 <= last) {
+            continuous = false;
+            continue;
+        }
+        if (!continuous || p0 < last) {
+            const QColor start = mixColours(c0, c1, (last - p0) / (p1 - p0));
+            if (last + hair >= p1)
+                continue;
+            out.append({last + hair, start});
+        }
+        out.append({p1, c1});
+        last = p1;
+        continuous = true;
+    }
+    return out;
+}
+
+QGradientStops linearRgbStops(const QGradientStops &stops)
 {
     // Qt interpolates stops in sRGB; eight steps per span follow the linear-light curve closely.
     constexpr int steps = 8;

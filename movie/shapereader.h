@@ -8,10 +8,20 @@ namespace movie {
 // Reads the SHAPEWITHSTYLE of DefineShape `version` (1 to 4; the shape id is already read) and
 // builds it into paths once: each fill's edges, whether the fill lies on their left (fill0) or
 // their right (fill1), are joined into closed contours per fill; each line style's edges into one
-// stroke path. Reading stops after `edgeBudget` edges.
-Shape ReadShape(BitReader &in, int version, int edgeBudget, int maxStyles);
+// stroke path. Reading stops after `edgeBudget` edges. `fileVersion` is the movie's: bitmap fills
+// are smoothed from version 8 on.
+struct ShapeLimits
+{
+    int edgeBudget = 0;
+    int maxStyles = 0;
+};
+Shape readShape(BitReader &in, int version, int fileVersion, const ShapeLimits &limits);
+
+// A gradient's stops as the file gives them (ratios in 0..1, in file order, not always
+// increasing) as Qt wants them: strictly increasing, with the colours Flash shows.
+QGradientStops increasingStops(const QGradientStops &raw);
 
 // Stops in sRGB that follow a gradient interpolated in linear light.
-QGradientStops LinearRgbStops(const QGradientStops &stops);
+QGradientStops linearRgbStops(const QGradientStops &stops);
 
 } // namespace movie

@@ -50,13 +50,19 @@ struct FillStyle
     bool smooth = true;
 };
 
+// How a stroke's width follows the object's matrix (LINESTYLE2's NoHScale and NoVScale).
+enum class StrokeScaling { Both, VerticalOnly, HorizontalOnly, None };
+
 struct LineStyle
 {
-    int width = 20; // twips
+    int width = 20; // twips; 0 is a hairline, one pixel wide at any scale
     QColor colour;
-    Qt::PenCapStyle cap = Qt::RoundCap;
+    Qt::PenCapStyle startCap = Qt::RoundCap;
+    Qt::PenCapStyle endCap = Qt::RoundCap;
     Qt::PenJoinStyle join = Qt::RoundJoin;
     qreal miterLimit = 3;
+    StrokeScaling scaling = StrokeScaling::Both;
+    bool noClose = false; // a contour that returns to its start gets caps there, not a join
     bool hasFill = false;
     FillStyle fill;
 };
@@ -73,6 +79,11 @@ struct ShapeLayer
 struct Shape
 {
     QRectF bounds; // of everything drawn, strokes included (twips)
+    // Even-odd unless DefineShape4 asks for non-zero winding.
+    Qt::FillRule fillRule = Qt::OddEvenFill;
+    // The widest stroke that does not scale with the object (twips, 0: none), which its bounds
+    // can't hold: the drawing pads them by it.
+    int nonScalingWidth = 0;
     std::vector<FillStyle> fills;
     std::vector<LineStyle> lines;
     std::vector<ShapeLayer> layers;
@@ -92,6 +103,8 @@ struct ControlTag
     bool hasColorTransform = false;
     ColorTransform colorTransform;
     int clipDepth = 0;
+    bool hasVisible = false; // PlaceObject3 may hide an object
+    bool visible = true;
 };
 
 using Frame = std::vector<ControlTag>;
@@ -110,8 +123,9 @@ struct Movie
 {
     QRectF stage; // twips
     qreal frameRate = 12;
+    int version = 0; // of the file format, from the header
     int declaredFrameCount = 0;
-    QColor background = Qt::white;
+    QColor background = Qt::white; // the first SetBackgroundColor's, as Flash Player keeps it
     std::map<int, std::shared_ptr<const Character>> dictionary;
     Timeline timeline;
 

@@ -12,25 +12,7 @@ namespace movie {
 
 namespace {
 
-enum TagCode {
-    End = 0,
-    ShowFrame = 1,
-    DefineShape = 2,
-    PlaceObject = 4,
-    RemoveObject = 5,
-    SetBackgroundColor = 9,
-    DefineBitsLossless = 20,
-    DefineBitsJPEG2 = 21,
-    DefineShape2 = 22,
-    PlaceObject2 = 26,
-    RemoveObject2 = 28,
-    DefineShape3 = 32,
-    DefineBitsJPEG3 = 35,
-    DefineBitsLossless2 = 36,
-    DefineSprite = 39,
-    PlaceObject3 = 70,
-    DefineShape4 = 83,
-};
+using namespace swf;
 
 // Inflates a "CWS" body. The header's length is only a hint for the first allocation: the output
 // grows as the stream delivers and stops at the limit, so neither a lying length nor a bomb can
@@ -85,6 +67,48 @@ ColorTransform readColorTransform(BitReader &in, bool withAlpha)
     return cx;
 }
 
+// Passes over a PlaceObject3 filter list; false when it can't be read to its end.
+bool skipFilters(BitReader &in)
+{
+    const int count = in.u8();
+    for (int i = 0; i < count && !in.overrun(); ++i) {
+        qsizetype length = 0;
+        switch (in.u8()) {
+        case 0: // drop shadow
+            length = 23;
+            break;
+        case 1: // blur
+            length = 9;
+            break;
+        case 2: // glow
+            length = 15;
+            break;
+        case 3: // bevel
+            length = 27;
+            break;
+        case 4: // gradient glow
+        case 7: // gradient bevel
+            length = qsizetype(in.u8()) * 5 + 19;
+            break;
+        case 5: { // convolution
+            const int columns = in.u8();
+            const int rows = in.u8();
+            length = 8 + qsizetype(columns) * rows * 4 + 5;
+            break;
+        }
+        case 6: // colour matrix
+            length = 80;
+            break;
+        default:
+            return false;
+        }
+        if (length > in.remaining())
+            return false;
+        (void)in.take(length);
+    }
+    return !in.overrun();
+}
+
 ControlTag readPlace(BitReader &in, int code)
 {
     ControlTag tag;
@@ -102,26 +126,37 @@ ControlTag readPlace(BitReader &in, int code)
     const int flags = in.u8();
     const int flags3 = code == PlaceObject3 ? in.u8() : 0;
     tag.depth = in.u16();
-    tag.move = flags & 0x01;
-    if (code == PlaceObject3 && ((flags3 & 0x08) || ((flags3 & 0x10) && (flags & 0x02))))
+    tag.move = flags & PlaceMove;
+    if ((flags3 & PlaceHasClassName) || ((flags3 & PlaceHasImage) && (flags & PlaceHasCharacter)))
         (void)in.string(); // class name
-    if (flags & 0x02)
+    if (flags & PlaceHasCharacter)
         tag.characterId = in.u16();
-    if (flags & 0x04) {
+    if (flags & PlaceHasMatrix) {
         tag.hasMatrix = true;
         tag.matrix = in.matrix();
     }
-    if (flags & 0x08) {
+    if (flags & PlaceHasColorTransform) {
         tag.hasColorTransform = true;
         tag.colorTransform = readColorTransform(in, true);
     }
-    if (flags & 0x10)
+    if (flags & PlaceHasRatio)
         (void)in.u16(); // ratio: morphs are passed over
-    if (flags & 0x20)
+    if (flags & PlaceHasName)
         (void)in.string(); // name: only scripts use it
-    if (flags & 0x40)
+    if (flags & PlaceHasClipDepth)
         tag.clipDepth = in.u16();
-    // Filters, blend modes, bitmap caching, visibility and clip actions follow: passed over.
+    // Filters, blend modes and bitmap caching are passed over; visibility is kept. Clip actions
+    // (scripts) follow and are never read.
+    if ((flags3 & PlaceHasFilterList) && !skipFilters(in))
+        return tag;
+    if (flags3 & PlaceHasBlendMode)
+        (void)in.u8();
+    if (flags3 & PlaceHasCacheAsBitmap)
+        (void)in.u8();
+    if ((flags3 & PlaceHasVisible) && !in.atEnd()) {
+        tag.hasVisible = true;
+        tag.visible = in.u8() != 0;
+    }
     return tag;
 }
 
@@ -307,9 +342,12 @@ private:
     {
         switch (code) {
         case SetBackgroundColor: {
+            // Flash Player keeps the first background colour; later ones change nothing.
             const QColor colour = body.rgb();
-            if (!body.overrun())
+            if (!body.overrun() && !m_backgroundSet) {
                 m_movie.background = colour;
+                m_backgroundSet = true;
+            }
             break;
         }
         case DefineShape:
@@ -324,7 +362,8 @@ private:
             auto character = std::make_shared<Character>();
             character->kind = Character::ShapeCharacter;
             const int budget = std::min(m_limits.maxEdgesPerShape, m_edgeBudget);
-            character->shape = ReadShape(body, version, budget, m_limits.maxStylesPerShape);
+            character->shape
+                = readShape(body, version, m_movie.version, {budget, m_limits.maxStylesPerShape});
             m_edgeBudget -= character->shape.edges;
             if (character->shape.edges >= budget)
                 m_movie.problems << QStringLiteral("shape %1 cut at %2 edges").arg(id).arg(budget);
@@ -369,11 +408,12 @@ private:
     Movie &m_movie;
     int m_edgeBudget = m_limits.maxEdgesPerMovie;
     qint64 m_pixelBudget = m_limits.maxPixelsPerMovie;
+    bool m_backgroundSet = false;
 };
 
 } // namespace
 
-Movie ReadSwf(QByteArrayView bytes, const ReadLimits &limits)
+Movie readSwf(QByteArrayView bytes, const ReadLimits &limits)
 {
     Movie movie;
     if (bytes.size() < 8) {
@@ -381,6 +421,7 @@ Movie ReadSwf(QByteArrayView bytes, const ReadLimits &limits)
         return movie;
     }
     const QByteArrayView signature = bytes.first(3);
+    movie.version = uchar(bytes[3]);
     const auto declared
         = qsizetype(quint32(uchar(bytes[4])) | quint32(uchar(bytes[5])) << 8
                     | quint32(uchar(bytes[6])) << 16 | quint32(uchar(bytes[7])) << 24);

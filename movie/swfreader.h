@@ -24,6 +24,6 @@ struct ReadLimits
     qint64 maxPixelsPerMovie = 4096 * 2048; // ...and so are bitmaps beyond this sum
 };
 
-Movie ReadSwf(QByteArrayView bytes, const ReadLimits &limits = {});
+Movie readSwf(QByteArrayView bytes, const ReadLimits &limits = {});
 
 } // namespace movie

@@ -4,14 +4,19 @@
 #include "base/edition.h"
 #include "base/errorreport.h"
 #include "base/look.h"
-#include "catalogue/cataloguewidgets.h"
+#include "base/picturelabel.h"
 #include "richtext/rtfreader.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <qdrawutil.h>
+
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -48,6 +53,40 @@ PictureLabel *chart(const QString &name, const QString &spokenName, QWidget *par
     return label;
 }
 
+// Where a run of the introduction keeps the colour the file gave it.
+constexpr int kFileColour = QTextFormat::UserProperty + 1;
+
+// The introduction's own coloured words are accents: each is kept readable on `face`, from the
+// colour the file gave it.
+void recolourText(QTextDocument *document, const QColor &face)
+{
+    std::vector<std::tuple<int, int, QTextCharFormat>> runs;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextCharFormat format = fragment.charFormat();
+            QColor own = format.property(kFileColour).value<QColor>();
+            if (!own.isValid()) {
+                if (!format.hasProperty(QTextFormat::ForegroundBrush))
+                    continue;
+                own = format.foreground().color();
+                format.setProperty(kFileColour, own);
+            }
+            const QColor shown = base::accentOn(own, face);
+            if (format.foreground().color() == shown && format.hasProperty(kFileColour))
+                continue;
+            format.setForeground(shown);
+            runs.emplace_back(fragment.position(), fragment.length(), format);
+        }
+    }
+    QTextCursor cursor(document);
+    for (const auto &[position, length, format] : runs) {
+        cursor.setPosition(position);
+        cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(format);
+    }
+}
+
 } // namespace
 
 PalmIntroPage::PalmIntroPage(QWidget *parent)
@@ -56,7 +95,6 @@ PalmIntroPage::PalmIntroPage(QWidget *parent)
     setObjectName(QStringLiteral("TabSheet9"));
     setAccessibleName(QStringLiteral("手相简介"));
     setAutoFillBackground(true);
-    const QColor buttonFace = palette().color(QPalette::Button);
 
     Panel1 = new DoubleBevelPanel(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -76,8 +114,12 @@ PalmIntroPage::PalmIntroPage(QWidget *parent)
     r1->setReadOnly(true);
     r1->setFrameShape(QFrame::NoFrame);
     r1->setFont(base::songFont(13));
-    base::setBaseColour(r1, buttonFace);
-    base::setTextColour(r1, palette().color(QPalette::WindowText));
+    // On the button face, in the button face's text colour, whatever the desktop's scheme.
+    base::followScheme(r1, [this](const QPalette &scheme) {
+        base::setBaseColour(r1, scheme.color(QPalette::Button));
+        base::setTextColour(r1, scheme.color(QPalette::ButtonText));
+        recolourText(r1->document(), scheme.color(QPalette::Button));
+    });
     r1->setLineWrapMode(QTextEdit::WidgetWidth);
     // No scroll bars; the wheel still scrolls a text longer than the area.
     r1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -88,8 +130,12 @@ PalmIntroPage::PalmIntroPage(QWidget *parent)
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
     StaticText1->setGeometry(kStaticText1);
     StaticText1->setFont(base::songFont(21, QFont::Bold));
-    base::setWindowColour(StaticText1, buttonFace);
-    base::setTextColour(StaticText1, palette().color(QPalette::Highlight));
+    // The scheme's highlight, darkened or lightened where it would not read on the face.
+    base::followScheme(StaticText1, [this](const QPalette &scheme) {
+        const QColor face = scheme.color(QPalette::Button);
+        base::setWindowColour(StaticText1, face);
+        base::setTextColour(StaticText1, base::accentOn(scheme.color(QPalette::Highlight), face));
+    });
 }
 
 QString PalmIntroPage::introductionPath()
@@ -103,6 +149,7 @@ void PalmIntroPage::loadIntroduction(const QString &path)
     richtext::importRichOrPlain(r1->document(), bytes);
     // Read as it is, then converted for the edition.
     base::convertDocument(r1->document());
+    recolourText(r1->document(), r1->palette().color(QPalette::Base));
 }
 
 void PalmIntroPage::i1Click()

@@ -46,6 +46,11 @@ PalmPage::PalmPage(QWidget *parent)
                          [this] { PageControl2Change(); });
 }
 
+void PalmPage::loadIntroduction(const QString &path)
+{
+    TabSheet9->loadIntroduction(path);
+}
+
 void PalmPage::setStartTexts()
 {
     for (PalmTopicTab *tab : m_topics)

@@ -18,6 +18,8 @@ class PalmPage : public QWidget
 public:
     explicit PalmPage(QWidget *parent = nullptr);
 
+    // Start-up step: the introduction page reads its text from `path` (see PalmIntroPage).
+    void loadIntroduction(const QString &path);
     // Start-up step: the six topic memos get their start text.
     void setStartTexts();
     // The sub-tab changed: every topic memo, m2 to m7 in turn, gets the reset text.

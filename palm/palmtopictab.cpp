@@ -2,6 +2,16 @@
 
 #include "base/look.h"
 
+QString palmPictureName(const CatalogueItem &item)
+{
+    static const QString clauseEnds = QStringLiteral("，。：；");
+    const QString &text = item.Analysis;
+    qsizetype end = 0;
+    while (end < text.size() && !clauseEnds.contains(text[end]))
+        ++end;
+    return text.left(end);
+}
+
 namespace {
 
 // Where everything stands, the same on all six tabs; only the names differ.
@@ -22,7 +32,7 @@ constexpr CataloguePageTable palmTopicPage(const char *caption, const char *fram
         .indicatorPixels = 13,
         .memoPixels = 29,
         .memoColour = base::Cream,
-        .naming = PictureNaming::FirstClause,
+        .naming = palmPictureName,
     };
 }
 

@@ -19,6 +19,10 @@ struct PalmTopicTable
     CataloguePageTable page;
 };
 
+// What a screen reader, and a kept reading, call a palm picture: its analysis up to the first
+// comma or stop, "事业纹直上离宫之人".
+QString palmPictureName(const CatalogueItem &item);
+
 // The six topics in tab order.
 extern const std::array<PalmTopicTable, 6> PalmTopicTabs;
 

@@ -1,1 +1,1 @@
-lorvex_test(tst_palmcontent LIBS lorvex_palm_core lorvex_catalogue_core lorvex_picture lorvex_text)
+lorvex_test(tst_palmcontent LIBS lorvex_palm_core lorvex_mole_core lorvex_catalogue_core lorvex_picture lorvex_text)

@@ -1,12 +1,21 @@
 #include "app/form1.h"
 #include "app/program.h"
+#include "boneweight/birthdatapage.h"
+#include "catalogue/cataloguewidgets.h"
 #include "mole/molepage.h"
 #include "palm/palmpage.h"
+#include "palm/palmtopictab.h"
+#include "schemes.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -23,6 +32,11 @@ private slots:
     void picturesNameTheirItem();
     void focusOrder_data();
     void focusOrder();
+    void subTabsComeAfterTheirPage_data();
+    void subTabsComeAfterTheirPage();
+    void everyPictureByKeyboard_data();
+    void everyPictureByKeyboard();
+    void pageButtonsTellThePage();
 
 private:
     std::unique_ptr<TForm1> form;
@@ -36,8 +50,8 @@ namespace {
 bool isControl(QAccessibleInterface *iface)
 {
     auto *widget = qobject_cast<QWidget *>(iface->object());
-    if (!widget) // a menu item: a spacer's name is blank, a command's is its caption
-        return iface->role() != QAccessible::MenuItem;
+    if (!widget) // a menu item: a spacer's name is blank, a command's is its caption; a separator
+        return iface->role() != QAccessible::MenuItem && iface->role() != QAccessible::Separator;
     const QString name = widget->objectName();
     const bool ours = !name.isEmpty() && !name.startsWith(QLatin1String("qt_"));
     return ours || (widget->focusPolicy() & Qt::TabFocus);
@@ -176,14 +190,17 @@ void TestAccessibility::focusOrder_data()
     const auto list = [](const char *names) {
         return QString::fromLatin1(names).split(u' ');
     };
-    QTest::newRow("bone weight") << 0 << -1 << 0 << list("cf cy ch cd cm b1 m1");
+    // The picture grid comes first, then what stands under it in its frame, then the memo
+    // beside it; on the body moles the page buttons stand under the memo.
+    QTest::newRow("bone weight") << 0 << -1 << 0 << list("cy cm cd ch cf b1 m1");
     QTest::newRow("palm introduction") << 1 << 0 << 0 << list("r1");
-    QTest::newRow("career, first page") << 1 << 1 << 0 << list("BitBtn3 m2");
-    QTest::newRow("career, middle page") << 1 << 1 << 1 << list("BitBtn2 BitBtn3 m2");
-    QTest::newRow("wealth, last page") << 1 << 2 << 1 << list("BitBtn1 m3");
-    QTest::newRow("women's health") << 1 << 6 << 1 << list("BitBtn11 BitBtn12 m7");
-    QTest::newRow("face moles") << 2 << 0 << 1 << list("BitBtn13 BitBtn14 m8");
-    QTest::newRow("body moles, last page") << 2 << 1 << 2 << list("BitBtn15 m9");
+    QTest::newRow("career, first page") << 1 << 1 << 0 << list("GroupBox3 BitBtn3 m2");
+    QTest::newRow("career, middle page") << 1 << 1 << 1 << list("GroupBox3 BitBtn2 BitBtn3 m2");
+    QTest::newRow("wealth, last page") << 1 << 2 << 1 << list("GroupBox4 BitBtn1 m3");
+    QTest::newRow("women's health") << 1 << 6 << 1 << list("GroupBox8 BitBtn11 BitBtn12 m7");
+    QTest::newRow("face moles") << 2 << 0 << 1 << list("GroupBox9 BitBtn13 BitBtn14 m8");
+    QTest::newRow("body moles, first page") << 2 << 1 << 0 << list("GroupBox10 m9 BitBtn16");
+    QTest::newRow("body moles, last page") << 2 << 1 << 2 << list("GroupBox10 m9 BitBtn15");
 }
 
 void TestAccessibility::focusOrder()
@@ -220,6 +237,171 @@ void TestAccessibility::focusOrder()
         walked << name;
     }
     QCOMPARE(walked, order);
+}
+
+namespace {
+
+// The tab sets' pages in front and the focus on the top tab bar, chosen by keyboard as a user
+// does: the arrow keys on each tab bar.
+QTabWidget *openByKeyboard(TForm1 *form, int tab, int subTab)
+{
+    QTabBar *top = form->PageControl1->tabBar();
+    top->setFocus(Qt::TabFocusReason);
+    for (int i = form->PageControl1->currentIndex(); i < tab; ++i)
+        QTest::keyClick(top, Qt::Key_Right);
+    auto *set = form->PageControl1->currentWidget()->findChild<QTabWidget *>();
+    if (set && subTab >= 0) {
+        set->tabBar()->setFocus(Qt::TabFocusReason);
+        for (int i = set->currentIndex(); i < subTab; ++i)
+            QTest::keyClick(set->tabBar(), Qt::Key_Right);
+        top->setFocus(Qt::TabFocusReason);
+    }
+    return set;
+}
+
+// The memo's text as the catalogue wrote it: its leading no-break spaces read as spaces.
+QString memoText(const QPlainTextEdit *memo)
+{
+    QString text = memo->toPlainText();
+    text.replace(QChar::Nbsp, u' ');
+    return text;
+}
+
+} // namespace
+
+void TestAccessibility::subTabsComeAfterTheirPage_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<int>("subTab");
+    QTest::addColumn<QString>("last");
+    QTest::newRow("palm introduction") << 1 << 0 << "r1";
+    QTest::newRow("career") << 1 << 1 << "m2";
+    QTest::newRow("face moles") << 2 << 0 << "m8";
+    QTest::newRow("body moles") << 2 << 1 << "BitBtn16";
+}
+
+// The sub-tabs stand under their page: Tab reaches them after the page's last control, and
+// Shift+Tab goes back to it.
+void TestAccessibility::subTabsComeAfterTheirPage()
+{
+    QFETCH(int, tab);
+    QFETCH(int, subTab);
+    QFETCH(QString, last);
+    QTabWidget *set = openByKeyboard(form.get(), tab, subTab);
+    QVERIFY(set);
+    QWidget *lastControl = named(set->currentWidget(), last);
+    QVERIFY(lastControl);
+    lastControl->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), set->tabBar());
+    QTest::keyClick(set->tabBar(), Qt::Key_Backtab);
+    QCOMPARE(focusName(set->currentWidget()), last);
+}
+
+void TestAccessibility::everyPictureByKeyboard_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<int>("subTab");
+    QTest::addColumn<QString>("frame");
+    QTest::addColumn<int>("pageSize");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<QString>("scheme");
+    QTest::newRow("palm career") << 1 << 1 << "GroupBox3" << 8 << 4 << "light";
+    QTest::newRow("palm love, dark") << 1 << 3 << "GroupBox5" << 8 << 4 << "dark";
+    QTest::newRow("face moles") << 2 << 0 << "GroupBox9" << 15 << 5 << "light";
+    QTest::newRow("body moles, high contrast")
+        << 2 << 1 << "GroupBox10" << 6 << 3 << "high-contrast";
+}
+
+// From the top tab bar to an opened analysis and across the pages, with the keyboard alone.
+void TestAccessibility::everyPictureByKeyboard()
+{
+    QFETCH(int, tab);
+    QFETCH(int, subTab);
+    QFETCH(QString, frame);
+    QFETCH(int, pageSize);
+    QFETCH(int, columns);
+    QFETCH(QString, scheme);
+    QApplication::setPalette(schemes::byName(scheme));
+    const auto restore = qScopeGuard([] { QApplication::setPalette(schemes::light()); });
+    QTabWidget *set = openByKeyboard(form.get(), tab, subTab);
+    QWidget *page = set->currentWidget();
+    auto *grid = qobject_cast<QGroupBox *>(named(page, frame));
+    auto *widgets = page->findChild<CatalogueWidgets *>();
+    QVERIFY(grid && widgets);
+    PictureCatalogue &catalogue = widgets->catalogue();
+
+    // Reach: one Tab from the top tab bar.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY2(QApplication::focusWidget() == grid,
+             qPrintable(QApplication::focusWidget()->parentWidget()->objectName()));
+    QCOMPARE(widgets->currentPicture(), 0);
+
+    // The focus frame is drawn in the highlight colour over the current picture's edge (on a
+    // finer screen, on its device pixels).
+    const auto edgeOf = [&](int slotIndex) {
+        const QRect slot = catalogue.Slots()[slotIndex];
+        const QImage shot = grid->grab().toImage();
+        const qreal ratio = shot.devicePixelRatio();
+        return shot.pixelColor(QPointF(slot.left() + 1.5, slot.center().y()).toPoint() * ratio);
+    };
+    const auto framed = [&](int item) {
+        const QColor edge = edgeOf(catalogue.slotOf(item));
+        return widgets->currentPicture() == item && widgets->picture(item)->isVisible()
+               && edge == grid->palette().color(QPalette::Highlight);
+    };
+    QVERIFY(framed(0));
+
+    const auto press = [&](Qt::Key key, int item, int onPage) {
+        QTest::keyClick(grid, key);
+        QVERIFY2(framed(item), qPrintable(QStringLiteral("key %1: at %2, wanted %3")
+                                              .arg(key)
+                                              .arg(widgets->currentPicture())
+                                              .arg(item)));
+        QCOMPARE(catalogue.CurrentPage(), onPage);
+        QCOMPARE(widgets->indicator()->text(), catalogue.indicatorText());
+    };
+    // Move along the first page, on to the next page and back.
+    for (int i = 1; i < pageSize; ++i)
+        press(Qt::Key_Right, i, 1);
+    press(Qt::Key_Right, pageSize, 2);
+    press(Qt::Key_Left, pageSize - 1, 1);
+    // Down from the bottom row: the top row of the next page, the same column; Up comes back.
+    press(Qt::Key_Down, pageSize + columns - 1, 2);
+    press(Qt::Key_Up, pageSize - 1, 1);
+    press(Qt::Key_Up, pageSize - 1 - columns, 1);
+    // Page Down and Page Up keep the place on the page.
+    press(Qt::Key_PageDown, 2 * pageSize - 1 - columns, 2);
+    press(Qt::Key_PageUp, pageSize - 1 - columns, 1);
+    press(Qt::Key_Home, 0, 1);
+    press(Qt::Key_Left, 0, 1); // nothing before the first picture
+
+    // Open: Return, then Space on the next picture, each as a click on it.
+    QTest::keyClick(grid, Qt::Key_Return);
+    QCOMPARE(memoText(widgets->memo()), catalogue.memoTextOf(0));
+    press(Qt::Key_Right, 1, 1);
+    QTest::keyClick(grid, Qt::Key_Space);
+    QCOMPARE(memoText(widgets->memo()), catalogue.memoTextOf(1));
+    QCOMPARE(QApplication::focusWidget(), grid);
+
+    // The frame goes with the focus.
+    QTest::keyClick(grid, Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget() != grid);
+    QVERIFY(edgeOf(1) != grid->palette().color(QPalette::Highlight));
+}
+
+// The page indicator is read with the page buttons, and follows the page.
+void TestAccessibility::pageButtonsTellThePage()
+{
+    auto *widgets = form->TabSheet2->TabSheet3->findChild<CatalogueWidgets *>();
+    QVERIFY(widgets);
+    const auto description = [](QWidget *w) {
+        return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Description);
+    };
+    QCOMPARE(description(widgets->next()), QStringLiteral("1/6页"));
+    widgets->catalogue().NextPage();
+    QCOMPARE(description(widgets->next()), QStringLiteral("2/6页"));
+    QCOMPARE(description(widgets->previous()), QStringLiteral("2/6页"));
 }
 
 QTEST_MAIN(TestAccessibility)

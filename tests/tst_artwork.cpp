@@ -41,7 +41,7 @@ QByteArray samplingFactors(const QByteArray &jpeg)
 }
 
 // The first picture of a one-line description; fails the test on any parse error.
-PalmPicture Picture(const QString &line)
+PalmPicture parsedPicture(const QString &line)
 {
     const PalmParse parse = ParsePalmDescriptions(line, QStringLiteral("test.txt"));
     if (!parse.errors.isEmpty() || parse.pictures.size() != 1) {
@@ -51,7 +51,7 @@ PalmPicture Picture(const QString &line)
     return parse.pictures.first();
 }
 
-QString AnchorText(const Anchor &a)
+QString anchorText(const Anchor &a)
 {
     static const char *palaces[]
         = {"xun", "li", "kun", "zhen", "dui", "gen", "kan", "qian", "ming"};
@@ -73,7 +73,7 @@ QString AnchorText(const Anchor &a)
 }
 
 // What the parser understood, as a few words per statement, to compare with the rows below.
-QString Summary(const PalmPicture &picture)
+QString summaryOf(const PalmPicture &picture)
 {
     QStringList out;
     for (const Statement &statement : picture.statements) {
@@ -89,25 +89,25 @@ QString Summary(const PalmPicture &picture)
             for (double b : s->breaks)
                 w << QStringLiteral("break@%1").arg(b);
             if (s->start)
-                w << QStringLiteral("start=") + AnchorText(*s->start);
+                w << QStringLiteral("start=") + anchorText(*s->start);
             if (s->end)
-                w << QStringLiteral("end=") + AnchorText(*s->end);
+                w << QStringLiteral("end=") + anchorText(*s->end);
         } else if (const auto *s = std::get_if<PathStatement>(&statement)) {
-            w << QStringLiteral("path") << AnchorText(s->from) << AnchorText(s->to)
+            w << QStringLiteral("path") << anchorText(s->from) << anchorText(s->to)
               << QString::number(s->bend) << (s->hi ? QStringLiteral("hi") : QString());
         } else if (const auto *s = std::get_if<BranchStatement>(&statement)) {
             w << QStringLiteral("branch%1@%2").arg(int(s->line)).arg(s->t)
               << QString::number(int(s->toward))
-              << (s->toward == BranchStatement::Toward::Anchor ? AnchorText(s->to) : QString())
+              << (s->toward == BranchStatement::Toward::Anchor ? anchorText(s->to) : QString())
               << (s->hi ? QStringLiteral("hi") : QString());
         } else if (const auto *s = std::get_if<MarkStatement>(&statement)) {
-            w << QStringLiteral("mark%1").arg(int(s->kind)) << AnchorText(s->at);
+            w << QStringLiteral("mark%1").arg(int(s->kind)) << anchorText(s->at);
         } else if (const auto *s = std::get_if<LinesStatement>(&statement)) {
-            w << QStringLiteral("lines%1").arg(s->count) << AnchorText(s->at)
+            w << QStringLiteral("lines%1").arg(s->count) << anchorText(s->at)
               << (s->horizontal ? QStringLiteral("h") : QStringLiteral("v"));
         } else if (const auto *s = std::get_if<MessStatement>(&statement)) {
             w << QStringLiteral("mess")
-              << (s->wholePalm ? QStringLiteral("palm") : AnchorText(s->at));
+              << (s->wholePalm ? QStringLiteral("palm") : anchorText(s->at));
         } else if (const auto *s = std::get_if<FingerStatement>(&statement)) {
             w << QStringLiteral("finger%1").arg(int(s->finger)) << QString::number(s->isShort)
               << QString::number(s->isLong) << QString::number(s->bent) << QString::number(s->thin)
@@ -122,12 +122,12 @@ QString Summary(const PalmPicture &picture)
 }
 
 // Ink of a feature: the red of marks and featured lines, or the blue of palace names.
-bool IsRed(QColor c)
+bool isRed(QColor c)
 {
     return (c.red() - c.green() > 60 && c.red() - c.blue() > 60) || c.blue() - c.red() > 60;
 }
 
-int CountNear(const QImage &image, QPointF centre, double radius, bool (*test)(QColor))
+int countNear(const QImage &image, QPointF centre, double radius, bool (*test)(QColor))
 {
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
@@ -220,9 +220,9 @@ void TestArtwork::parsesGoodLines()
     QFETCH(QString, line);
     QFETCH(QString, summary);
     QFETCH(int, number);
-    const PalmPicture picture = Picture(line);
+    const PalmPicture picture = parsedPicture(line);
     QCOMPARE(picture.number, number);
-    QCOMPARE(Summary(picture), summary);
+    QCOMPARE(summaryOf(picture), summary);
 }
 
 void TestArtwork::namesTheItemAndWordOfEachMistake_data()
@@ -302,9 +302,10 @@ void TestArtwork::writesPicturesOfTheirSizes()
 {
     QFETCH(QString, name);
     QFETCH(QSize, size);
-    const QImage drawn = name == QLatin1String("Image218")
-                             ? DrawImage218()
-                             : DrawPalm(Picture(name + QStringLiteral(": mark star li; label li")));
+    const QImage drawn
+        = name == QLatin1String("Image218")
+              ? DrawImage218()
+              : DrawPalm(parsedPicture(name + QStringLiteral(": mark star li; label li")));
     QCOMPARE(drawn.size(), size);
     const QByteArray file = EncodeJpeg(drawn);
     const QImage decoded = decodeJpeg(file);
@@ -379,14 +380,14 @@ void TestArtwork::drawsTheSameBytesEveryTime()
     const QString busy = QStringLiteral(
         "Image200: mess palm; mess kan; line tian hi wavy break@0.4; label li; label ming; "
         "mark star dui; path gen kun bend=0.3");
-    const QByteArray first = EncodeJpeg(DrawPalm(Picture(busy)));
+    const QByteArray first = EncodeJpeg(DrawPalm(parsedPicture(busy)));
     QVERIFY(!first.isEmpty());
-    QCOMPARE(EncodeJpeg(DrawPalm(Picture(busy))), first);
+    QCOMPARE(EncodeJpeg(DrawPalm(parsedPicture(busy))), first);
     QCOMPARE(EncodeJpeg(DrawImage218()), EncodeJpeg(DrawImage218()));
     QCOMPARE(EncodePng(DrawIcon()), EncodePng(DrawIcon()));
     // …and the scatter of a mess follows its item, so two pictures don't look copied.
-    QVERIFY(EncodeJpeg(DrawPalm(Picture(QStringLiteral("Image199: mess palm"))))
-            != EncodeJpeg(DrawPalm(Picture(QStringLiteral("Image200: mess palm")))));
+    QVERIFY(EncodeJpeg(DrawPalm(parsedPicture(QStringLiteral("Image199: mess palm"))))
+            != EncodeJpeg(DrawPalm(parsedPicture(QStringLiteral("Image200: mess palm")))));
 }
 
 void TestArtwork::featuresChangeTheRightPixels_data()
@@ -446,11 +447,11 @@ void TestArtwork::featuresChangeTheRightPixels()
     QFETCH(double, radius);
     QFETCH(int, minimumRed);
     QFETCH(int, maximumRed);
-    const QImage drawn = DrawPalm(Picture(QStringLiteral("Image5: ") + statements));
+    const QImage drawn = DrawPalm(parsedPicture(QStringLiteral("Image5: ") + statements));
     const auto anchor = ParseAnchorWord(where);
     QVERIFY(anchor);
     const QPointF at = PalmScene(PalmPicture{5, {}}).point(*anchor);
-    const int red = CountNear(drawn, at, radius, IsRed);
+    const int red = countNear(drawn, at, radius, isRed);
     QVERIFY2(red >= minimumRed && red <= maximumRed, qPrintable(QString::number(red)));
 }
 
@@ -477,7 +478,8 @@ void TestArtwork::fingerShapesMoveTheTip()
     const auto anchor = ParseAnchorWord(tip);
     QVERIFY(anchor);
     const QPointF before = PalmScene(PalmPicture{5, {}}).point(*anchor);
-    const QPointF after = PalmScene(Picture(QStringLiteral("Image5: ") + statement)).point(*anchor);
+    const QPointF after
+        = PalmScene(parsedPicture(QStringLiteral("Image5: ") + statement)).point(*anchor);
     QVERIFY2(QPointF::dotProduct(after - before, direction) >= 3,
              qPrintable(
                  QStringLiteral("%1,%2").arg(after.x() - before.x()).arg(after.y() - before.y())));
@@ -519,7 +521,7 @@ void TestArtwork::checksRefuseWhatBreaksTheirRule_data()
     QTest::newRow("line sent to a line left out") << "line ren hi end=tian@0.3; line tian none"
                                                   << "line: does not reach";
     QTest::newRow("branch to a line left out")
-        << "line jiafeng hi; branch jiafeng@0.5 to tian@0.25; "
+        << "line jiafeng hi; branch jiafeng@0.5 to tian@0.5; "
            "line tian none"
         << "branch: stops short";
     QTest::newRow("branch that cannot cross")
@@ -529,6 +531,11 @@ void TestArtwork::checksRefuseWhatBreaksTheirRule_data()
                                                  << "mess: does not break through";
     QTest::newRow("mark too big for a fingertip") << "mark grille little"
                                                   << "mark: outside the hand";
+    // A branch shorter than can be seen at real size: the stub Image124 once drew.
+    QTest::newRow("branch too short to see") << "line di hi; branch di@0.7 to kan hi; label kan"
+                                             << "branch: 5.7 px long, too short to see";
+    QTest::newRow("branch long enough") << "line di hi; branch di@0.5 to kan hi; label kan"
+                                        << "";
     QTest::newRow("branch through a label") << "branch tian@0.45 to base:middle; label li"
                                             << "branch: runs under a label";
     QTest::newRow("featured line under a label") << "line shiye hi start=dui; label dui"
@@ -545,7 +552,8 @@ void TestArtwork::checksRefuseWhatBreaksTheirRule()
 {
     QFETCH(QString, statements);
     QFETCH(QString, problem);
-    const QStringList problems = CheckPalmPicture(Picture(QStringLiteral("Image5: ") + statements));
+    const QStringList problems
+        = CheckPalmPicture(parsedPicture(QStringLiteral("Image5: ") + statements));
     if (problem.isEmpty()) {
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
         return;
@@ -688,7 +696,7 @@ void TestArtwork::glyphsStandOnTheirCentre()
 
 void TestArtwork::aFinerDrawingMustShowThePicture()
 {
-    const PalmPicture picture = Picture(QStringLiteral("Image40: mark star li; label li"));
+    const PalmPicture picture = parsedPicture(QStringLiteral("Image40: mark star li; label li"));
     const QImage plain = DrawPalm(picture), finer = DrawPalm(picture, 2);
     QCOMPARE(CheckFinerDrawing(plain, finer, QStringLiteral("a")), QStringList());
     QCOMPARE(CheckFinerDrawing(DrawImage218(), DrawImage218(2), QStringLiteral("b")),
@@ -703,7 +711,8 @@ void TestArtwork::aFinerDrawingMustShowThePicture()
                  .size(),
              1);
     // Another picture's finer drawing.
-    const QImage other = DrawPalm(Picture(QStringLiteral("Image41: mark star kan; label kan")), 2);
+    const QImage other
+        = DrawPalm(parsedPicture(QStringLiteral("Image41: mark star kan; label kan")), 2);
     QCOMPARE(CheckFinerDrawing(plain, other, QStringLiteral("e")).size(), 1);
 }
 

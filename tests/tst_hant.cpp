@@ -145,9 +145,9 @@ void TestHant::nothingSimplifiedIsLeft()
         texts << VerseText(total) << WeightLine(total);
     for (const PalmItem &item : palmItems())
         texts << QString::fromUtf8(item.analysis);
-    for (const MoleItem &item : FaceMoles())
+    for (const MoleItem &item : faceMoles())
         texts << QString::fromUtf8(item.title) << QString::fromUtf8(item.analysis);
-    for (const MoleItem &item : BodyMoles())
+    for (const MoleItem &item : bodyMoles())
         texts << QString::fromUtf8(item.analysis);
     QCOMPARE(texts.size(), 51 * 2 + 217 + 86 * 2 + 18);
     const text::HanConverter converter(edition);

@@ -18,7 +18,7 @@ Q_DECLARE_METATYPE(artwork::Palace)
 
 namespace {
 
-BodyPicture Picture(Place place, View view, Side side, QPointF at)
+BodyPicture bodyPicture(Place place, View view, Side side, QPointF at)
 {
     BodyPicture picture;
     picture.number = 1;
@@ -83,7 +83,7 @@ void TestMoleArtwork::refusesMoleOffItsPlace()
     QFETCH(Side, side);
     QFETCH(QPointF, at);
     QFETCH(QString, message);
-    const QStringList errors = BodyScene(Picture(place, View::Front, side, at)).check();
+    const QStringList errors = BodyScene(bodyPicture(place, View::Front, side, at)).check();
     if (message.isEmpty()) {
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join(u'\n')));
         return;
@@ -145,7 +145,7 @@ void TestMoleArtwork::leftAndRightAreTheSubjects()
     QFETCH(QPointF, at);
     QFETCH(bool, onViewersRight);
     // Where the dark dot lands in the drawn picture, not where the code says it goes.
-    const QImage image = BodyScene(Picture(place, view, side, at)).draw(LabelMode::Without);
+    const QImage image = BodyScene(bodyPicture(place, view, side, at)).draw(LabelMode::Without);
     double sumX = 0;
     int dark = 0;
     for (int y = 0; y < image.height(); ++y)
@@ -174,7 +174,7 @@ void TestMoleArtwork::picturesAndReadingsNameOnePlace()
     QCOMPARE(BodyPictures().size(), BodyMoleCount);
     for (int i = 0; i < BodyMoleCount; ++i) {
         const BodyPicture &picture = BodyPictures().at(i);
-        const MoleItem &item = BodyMoles().at(i);
+        const MoleItem &item = bodyMoles().at(i);
         QCOMPARE(BodyKey(picture.number), QLatin1String(item.key));
         const QString analysis = QString::fromUtf8(item.analysis);
         const QString opening = QString::fromUtf8(Info(picture.place).opening) + u'，';

@@ -42,7 +42,7 @@ const char *const kBodyOpenings[BodyMoleCount] = {
 const MoleItem &item(const QString &key)
 {
     const int n = key.mid(1).toInt();
-    return key.startsWith(u'g') ? FaceMoles()[std::size_t(n - 1)] : BodyMoles()[std::size_t(n - 1)];
+    return key.startsWith(u'g') ? faceMoles()[std::size_t(n - 1)] : bodyMoles()[std::size_t(n - 1)];
 }
 
 QString keyOf(char kind, int n)
@@ -97,7 +97,7 @@ void TestMoleContent::faceTitle()
 {
     QFETCH(int, number);
     QFETCH(QString, title);
-    const MoleItem &mole = FaceMoles()[std::size_t(number - 1)];
+    const MoleItem &mole = faceMoles()[std::size_t(number - 1)];
     QCOMPARE(QString::fromUtf8(mole.key), keyOf('g', number));
     QCOMPARE(QString::fromUtf8(mole.title), title);
 

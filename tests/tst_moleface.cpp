@@ -43,6 +43,8 @@ private slots:
     void moleIsADarkDotWithALightRim();
     void refusesWhatTheTextCouldNotSay_data();
     void refusesWhatTheTextCouldNotSay();
+    void refusesTwoPlacesOnOneSpot_data();
+    void refusesTwoPlacesOnOneSpot();
     void patternsGiveTheirCount_data();
     void patternsGiveTheirCount();
     void tellsLookAlikePicturesApart();
@@ -154,13 +156,55 @@ void TestMoleFace::refusesWhatTheTextCouldNotSay()
     QVERIFY2(errors.contains(message), qPrintable(errors));
 }
 
+void TestMoleFace::refusesTwoPlacesOnOneSpot_data()
+{
+    // Two pictures whose moles, of two different places, a reader could not tell apart at real
+    // size; the rows marked "" are places far enough apart, or one wide place over a narrow one.
+    QTest::addColumn<QString>("lines");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("法令 beside the mouth's corner")
+        << "g51 front: faling; dot faling.R 24.2,63.6\ng77 front: dot mouthcorner.R"
+        << "test.txt:2: g77: mouthcorner.R mole at (26.0, 65.0) is 2.3 px from g51's faling.R";
+    QTest::newRow("upper lip on the parting")
+        << "g45 front: dot upperlip 35,63\ng24 front: row 3 lowerlip 30,66.5 40,66.5"
+        << "g24: lowerlip mole at (35.0, 66.5) is 3.5 px from g45's upperlip mole";
+    QTest::newRow("山根 and 年寿")
+        << "g54 front: dot shangen 35,41.4\ng71 front: row 2 nianshou 35,44.6 35,50"
+        << "g71: nianshou mole at (35.0, 44.6) is 3.2 px from g54's shangen mole";
+    QTest::newRow("the same place twice") << "g14 front: dot eyetail.R 17.6,42.8\n"
+                                             "g85 front woman: dot eyetail.R 17.4,42.8"
+                                          << "";
+    QTest::newRow("a wide place over a narrow one")
+        << "g25 front: dot tianting\ng03 front: row 3 forehead 25,24 45,24"
+        << "";
+    QTest::newRow("the committed places")
+        << "g17 front: faling; dot faling.R 24.9,60.6\ng44 front: dot shicang.R\n"
+           "g77 front: dot mouthcorner.R\ng45 front: dot upperlip 35,62.4\n"
+           "g24 front: row 3 lowerlip 30,66.5 40,66.5\ng54 front: dot shangen 35,40.9\n"
+           "g71 front: row 2 nianshou 35,45 35,50.1"
+        << "";
+}
+
+void TestMoleFace::refusesTwoPlacesOnOneSpot()
+{
+    QFETCH(QString, lines);
+    QFETCH(QString, message);
+    const QStringList errors = parse(lines).errors;
+    if (message.isEmpty()) {
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join(u'\n')));
+        return;
+    }
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().contains(message), qPrintable(errors.first()));
+}
+
 void TestMoleFace::patternsGiveTheirCount_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<int>("count");
-    QTest::newRow("plum blossom") << "g09 front: ring 5 cheek.L 4.6" << 5;
+    QTest::newRow("ring of eight") << "g49 front: ring 8 forehead 7" << 8;
     QTest::newRow("square of nine") << "g04 front: grid 3x3 huoxing 29.8,11 40.2,21.4" << 9;
-    QTest::newRow("row down the nose") << "g23 front: row 3 bridge 35,41 35,51" << 3;
+    QTest::newRow("row down the bridge") << "g71 front: row 2 nianshou 35,45 35,50.1" << 2;
     QTest::newRow("scatter") << "g01 front: scatter 13 forehead" << 13;
 }
 

@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "mole/molepage.h"
+#include "picture/jpeg.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -152,8 +153,8 @@ void TestMolePage::paging_data()
     QTest::newRow("body, back on page 2") << &kBody << 2 << 7 << 12 << QPoint(245, 194);
 }
 
-// Walks to the last page and back to `page`: the pictures and the buttons change, the readings
-// stay at rest.
+// Walks to the last page and back to `page`: the pictures and the buttons change, each picture
+// in view shows the drawing named after its control, the readings stay at rest.
 void TestMolePage::paging()
 {
     QFETCH(const Catalogue *, c);
@@ -167,6 +168,13 @@ void TestMolePage::paging()
     QCOMPARE(control(c->next)->isEnabled(), page < pageCount(*c));
     for (int n = 1; n <= c->items; ++n)
         QCOMPARE(control(key(*c, n))->isVisible(), n >= first && n <= last);
+    for (int n = first; n <= last; ++n) {
+        const auto *picture = control<QLabel>(key(*c, n));
+        const QImage drawing
+            = builtInPicture(QStringLiteral(":/pictures/mole/%1.jpg").arg(key(*c, n)), 1);
+        QVERIFY(!drawing.isNull());
+        QCOMPARE(picture->pixmap().toImage().convertToFormat(drawing.format()), drawing);
+    }
     QCOMPARE(control(key(*c, last))->pos(), lastAt);
     verifyAtRest();
 }

@@ -1,10 +1,12 @@
 #include "catalogue/picturecatalogue.h"
+#include "mole/moleitems.h"
 #include "palm/palmitems.h"
 #include "picture/jpeg.h"
 #include "text/gbk.h"
 
 #include <QFile>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 
@@ -12,11 +14,20 @@
 #include <vector>
 
 // The content of the 217 palm items as the six catalogues show it: where each item lands, what
-// its reading may contain, and its picture.
+// its reading may contain, and its picture. The checks on how readings are written (no two alike,
+// varied frames, one meaning to a sign) hold for the mole readings too.
 
 Q_DECLARE_METATYPE(PalmTopic)
 
 namespace {
+
+enum class Readings { Palm, FaceMoles, BodyMoles, All };
+
+struct Reading
+{
+    QString key;
+    QString text;
+};
 
 // The catalogue pages as laid out for the six topic tabs, one row per page.
 struct PageRange
@@ -95,6 +106,44 @@ qsizetype sharedCount(const QSet<QString> &a, const QSet<QString> &b)
                          [&larger](const QString &gram) { return larger.contains(gram); });
 }
 
+QList<Reading> readingsOf(Readings which)
+{
+    QList<Reading> out;
+    if (which == Readings::Palm || which == Readings::All)
+        for (int n = 1; n <= PalmItemCount; ++n)
+            out.append({palmItemKey(n), analysisOf(n)});
+    if (which == Readings::FaceMoles || which == Readings::All)
+        for (const MoleItem &item : faceMoles())
+            out.append({QString::fromLatin1(item.key), QString::fromUtf8(item.analysis)});
+    if (which == Readings::BodyMoles || which == Readings::All)
+        for (const MoleItem &item : bodyMoles())
+            out.append({QString::fromLatin1(item.key), QString::fromUtf8(item.analysis)});
+    return out;
+}
+
+void addRowPerReadings()
+{
+    QTest::addColumn<Readings>("which");
+    QTest::newRow("palm") << Readings::Palm;
+    QTest::newRow("face moles") << Readings::FaceMoles;
+    QTest::newRow("body moles") << Readings::BodyMoles;
+}
+
+// The clauses of a reading, between its punctuation marks.
+QStringList clausesOf(const QString &text)
+{
+    static const QRegularExpression marks(QStringLiteral("[，。；、：！？]"));
+    return text.split(marks, Qt::SkipEmptyParts);
+}
+
+QSet<QString> pairsOf(const QString &clause)
+{
+    QSet<QString> pairs;
+    for (qsizetype i = 0; i + 2 <= clause.size(); ++i)
+        pairs.insert(clause.mid(i, 2));
+    return pairs;
+}
+
 void addRowPerItem()
 {
     QTest::addColumn<int>("number");
@@ -103,6 +152,8 @@ void addRowPerItem()
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Readings)
 
 class TestPalmContent : public QObject
 {
@@ -114,8 +165,15 @@ private slots:
     void analysis();
     void givenTexts_data();
     void givenTexts();
+    void analysesNotNearlyAlike_data() { addRowPerReadings(); }
     void analysesNotNearlyAlike();
+    void framesVaried_data() { addRowPerReadings(); }
     void framesVaried();
+    void explanationsNotRepeated();
+    void signHasOneMeaning_data();
+    void signHasOneMeaning();
+    void wordingKept_data();
+    void wordingKept();
     void picture_data();
     void picture();
 };
@@ -238,13 +296,15 @@ void TestPalmContent::givenTexts()
 
 void TestPalmContent::analysesNotNearlyAlike()
 {
-    // Readings of one sign on different lines share its wording ("人纹有支纹伸向……") and stay
+    // Readings of one sign on different places share its wording ("人纹有支纹伸向……") and stay
     // under a third of the shorter reading's four-character runs; a copy with a few words changed,
     // or two readings poured into one template, go over it.
+    QFETCH(Readings, which);
     constexpr double mostShared = 1.0 / 3;
+    const QList<Reading> readings = readingsOf(which);
     std::vector<QSet<QString>> grams;
-    for (int n = 1; n <= PalmItemCount; ++n)
-        grams.push_back(fourGrams(analysisOf(n)));
+    for (const Reading &reading : readings)
+        grams.push_back(fourGrams(reading.text));
 
     QStringList tooAlike;
     for (std::size_t a = 0; a < grams.size(); ++a)
@@ -252,9 +312,8 @@ void TestPalmContent::analysesNotNearlyAlike()
             const qsizetype shared = sharedCount(grams[a], grams[b]);
             const qsizetype shorter = std::min(grams[a].size(), grams[b].size());
             if (shared > mostShared * double(shorter))
-                tooAlike << QStringLiteral("Image%1/Image%2 %3 of %4")
-                                .arg(a + 1)
-                                .arg(b + 1)
+                tooAlike << QStringLiteral("%1/%2 %3 of %4")
+                                .arg(readings[qsizetype(a)].key, readings[qsizetype(b)].key)
                                 .arg(shared)
                                 .arg(shorter);
         }
@@ -266,16 +325,104 @@ void TestPalmContent::framesVaried()
     // Where a reading turns from its feature to its meaning, at the first comma, its frame shows:
     // "……者，代表……" two hundred times over reads as one sentence. No frame may carry more than
     // a tenth of the readings.
+    QFETCH(Readings, which);
+    const QList<Reading> readings = readingsOf(which);
     QHash<QString, int> readingsIn;
-    for (int n = 1; n <= PalmItemCount; ++n) {
-        const QString text = analysisOf(n);
-        const qsizetype comma = text.indexOf(QChar(0xFF0C));
+    for (const Reading &reading : readings) {
+        const qsizetype comma = reading.text.indexOf(QChar(0xFF0C));
         if (comma > 0)
-            ++readingsIn[text.mid(comma - 1, 4)];
+            ++readingsIn[reading.text.mid(comma - 1, 4)];
     }
+    const qsizetype most = std::max<qsizetype>(1, readings.size() / 10);
     for (auto frame = readingsIn.cbegin(); frame != readingsIn.cend(); ++frame)
-        QVERIFY2(frame.value() <= PalmItemCount / 10,
+        QVERIFY2(frame.value() <= most,
                  qPrintable(frame.key() + QStringLiteral(" in %1 readings").arg(frame.value())));
+}
+
+void TestPalmContent::explanationsNotRepeated()
+{
+    // A sign's meaning may be named the same way everywhere ("奸门主夫妻之情", seven characters),
+    // but a longer clause told twice nearly word for word ("星纹落在宫上主骤得所长") makes two
+    // readings say one thing. No two readings, palm or mole, share a clause of eight characters
+    // or more with over two thirds of the shorter one's character pairs in common.
+    constexpr qsizetype longClause = 8;
+    const QList<Reading> readings = readingsOf(Readings::All);
+    QList<QList<std::pair<QString, QSet<QString>>>> clauses;
+    for (const Reading &reading : readings) {
+        QList<std::pair<QString, QSet<QString>>> own;
+        // The first clause names the sign and its place, in the words every reading of that
+        // sign shares; the explaining comes after it.
+        const QStringList all = clausesOf(reading.text);
+        for (const QString &clause : all.mid(1))
+            if (clause.size() >= longClause)
+                own.append({clause, pairsOf(clause)});
+        clauses.append(own);
+    }
+    QStringList repeated;
+    for (qsizetype a = 0; a < readings.size(); ++a)
+        for (qsizetype b = a + 1; b < readings.size(); ++b)
+            for (const auto &[clauseA, pairsA] : clauses[a])
+                for (const auto &[clauseB, pairsB] : clauses[b]) {
+                    const qsizetype shorter = std::min(pairsA.size(), pairsB.size());
+                    if (3 * sharedCount(pairsA, pairsB) > 2 * shorter)
+                        repeated << QStringLiteral("%1 \"%2\" / %3 \"%4\"")
+                                        .arg(readings[a].key, clauseA, readings[b].key, clauseB);
+                }
+    QVERIFY2(repeated.isEmpty(), qPrintable(repeated.join(QStringLiteral(", "))));
+}
+
+void TestPalmContent::signHasOneMeaning_data()
+{
+    // A place or mark, under each name the readings call it by; where a reading says what it
+    // stands for ("泪堂主子女"), every reading says the same.
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("泪堂") << QStringList{QStringLiteral("泪堂"), QStringLiteral("眼下")};
+    QTest::newRow("天庭") << QStringList{QStringLiteral("天庭"), QStringLiteral("上停")};
+    QTest::newRow("地阁") << QStringList{QStringLiteral("地阁"), QStringLiteral("下停")};
+    QTest::newRow("奸门") << QStringList{QStringLiteral("奸门"), QStringLiteral("眼尾")};
+    QTest::newRow("颧骨") << QStringList{QStringLiteral("颧骨"), QStringLiteral("颧")};
+    QTest::newRow("山根") << QStringList{QStringLiteral("山根")};
+    QTest::newRow("日角") << QStringList{QStringLiteral("日角")};
+    QTest::newRow("月角") << QStringList{QStringLiteral("月角")};
+    QTest::newRow("发际") << QStringList{QStringLiteral("发际")};
+}
+
+void TestPalmContent::signHasOneMeaning()
+{
+    QFETCH(QStringList, names);
+    const QRegularExpression says(QStringLiteral("(?:%1)主(\\p{Han})").arg(names.join(u'|')));
+    QHash<QString, QStringList> readingsSaying; // first character of the meaning, readings
+    for (const Reading &reading : readingsOf(Readings::All)) {
+        auto it = says.globalMatch(reading.text);
+        while (it.hasNext())
+            readingsSaying[it.next().captured(1)] << reading.key;
+    }
+    QStringList meanings;
+    for (auto m = readingsSaying.cbegin(); m != readingsSaying.cend(); ++m)
+        meanings << m.key() + QStringLiteral(": ") + m.value().join(u' ');
+    QVERIFY2(readingsSaying.size() <= 1, qPrintable(meanings.join(QStringLiteral("; "))));
+}
+
+void TestPalmContent::wordingKept_data()
+{
+    QTest::addColumn<QString>("pattern");
+    // Folk readings speak of youth, middle years and old age, never of a birthday to wait for.
+    QTest::newRow("age") << QStringLiteral("[一二三四五六七八九十百]+岁");
+    // The drawn 井 mark has one name, 井字纹.
+    QTest::newRow("井字纹") << QStringLiteral("网状纹");
+    // Words of the office and the computer, not of the folk.
+    QTest::newRow("office") << QStringLiteral("兼容|以权谋|异性缘|开创事业|培养|效率|沟通");
+}
+
+void TestPalmContent::wordingKept()
+{
+    QFETCH(QString, pattern);
+    const QRegularExpression words(pattern);
+    for (const Reading &reading : readingsOf(Readings::All)) {
+        const QRegularExpressionMatch match = words.match(reading.text);
+        QVERIFY2(!match.hasMatch(),
+                 qPrintable(reading.key + QStringLiteral(": ") + match.captured()));
+    }
 }
 
 void TestPalmContent::picture_data()

@@ -4,7 +4,7 @@
 
 #include "app/startup.h"
 #include "base/errorreport.h"
-#include "catalogue/cataloguewidgets.h"
+#include "base/picturelabel.h"
 #include "palm/palmintropage.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -20,7 +20,7 @@ QByteArray shipped()
 // Frames of the movie drawn at `scale` of its 705 × 437.
 std::vector<QImage> frames(const QList<int> &ticks, qreal scale = 1)
 {
-    movie::Playback playback(std::make_shared<movie::Movie>(movie::ReadSwf(shipped())));
+    movie::Playback playback(std::make_shared<movie::Movie>(movie::readSwf(shipped())));
     std::vector<QImage> images;
     for (int tick : ticks) {
         playback.advanceTo(tick);
@@ -60,8 +60,8 @@ void TestRili::madeByTheMovieMaker()
 {
     const QByteArray bytes = shipped();
     QVERIFY(bytes.size() > 0 && bytes.size() < 50 * 1024);
-    QVERIFY2(bytes == MakeRili(), "assets/rili.swf is not what tools/moviemaker writes now");
-    const movie::Movie movie = movie::ReadSwf(bytes);
+    QVERIFY2(bytes == makeRili(), "assets/rili.swf is not what tools/moviemaker writes now");
+    const movie::Movie movie = movie::readSwf(bytes);
     QCOMPARE(movie.problems, QStringList());
     QCOMPARE(movie.stage, QRectF(0, 0, 705 * 20, 437 * 20));
 }

@@ -4,7 +4,7 @@
 
 #include "movie/playback.h"
 #include "movie/swfreader.h"
-#include "movie/swfwriter.h"
+#include "tools/swfwriter/swfwriter.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -39,7 +39,7 @@ QImage render(const QByteArray &swf, int ticks, QSize size = {100, 100})
 {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::black);
-    auto movie = std::make_shared<Movie>(ReadSwf(swf));
+    auto movie = std::make_shared<Movie>(readSwf(swf));
     if (movie->isEmpty())
         return image;
     Playback playback(movie);
@@ -331,6 +331,29 @@ void TestSwf::timeline_data()
         w.timeline().removeObject1(1, a);
         w.timeline().showFrame();
     }) << 1 << Probes{{left, Paper}, {right, blue}};
+    // PlaceObject3 written byte by byte as the format lays it out: a blur filter and a blend
+    // mode come before the visibility byte, which the reader must find past them.
+    const auto placeObject3Visible = [=](bool visible) {
+        return Build([=](SwfWriter &w) {
+            const int id = square(w, px(40, 40, 20, 20), red);
+            QByteArray body;
+            body += char(0x06);               // has character, has matrix
+            body += char(0x01 | 0x02 | 0x20); // has filter list, blend mode, visibility
+            body += char(1), body += char(0); // depth
+            body += char(id), body += char(0);
+            body += char(0); // identity matrix
+            body += char(1); // one filter: blur, 9 bytes
+            body += char(1) + QByteArray(8, '\x10') + char(0x08);
+            body += char(3); // blend mode: multiply
+            body += char(visible);
+            w.timeline().tag(70, body);
+            w.timeline().showFrame();
+        });
+    };
+    QTest::newRow("PlaceObject3 after filters: visible")
+        << placeObject3Visible(true) << 0 << Probes{{{50, 50}, red}};
+    QTest::newRow("PlaceObject3 after filters: hidden")
+        << placeObject3Visible(false) << 0 << Probes{{{50, 50}, Paper}};
     QTest::newRow("higher depth in front, whatever the order placed") << Build([=](SwfWriter &w) {
         const int a = square(w, px(40, 40, 20, 20), red);
         const int b = square(w, px(40, 40, 20, 20), blue);
@@ -504,7 +527,7 @@ void TestSwf::hostile()
     QFETCH(QByteArray, bytes);
     QFETCH(bool, problem);
     // Beyond this, the sanitizers and the clock watch: what was read must still play and draw.
-    const Movie movie = ReadSwf(bytes);
+    const Movie movie = readSwf(bytes);
     QCOMPARE(!movie.problems.isEmpty(), problem);
     render(bytes, 3);
 }

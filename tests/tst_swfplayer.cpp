@@ -2,7 +2,7 @@
 // written by our writer into a temporary folder; what shows is read from the widget's pixels.
 
 #include "movie/shockwaveflash.h"
-#include "movie/swfwriter.h"
+#include "tools/swfwriter/swfwriter.h"
 
 #include <QFile>
 #include <QPaintEvent>
@@ -144,24 +144,24 @@ void TestSwfPlayer::hiddenKeepsItsPlace()
 {
     qint64 now = 0;
     TShockwaveFlash fla;
-    fla.setClock([&now] { return now; });
+    fla.player().setClock([&now] { return now; });
     fla.resize(100, 100);
     QVERIFY(fla.LoadMovie(0, path(QStringLiteral("moving.swf"))));
     fla.show();
     QVERIFY(QTest::qWaitForWindowExposed(&fla));
-    QVERIFY(fla.isTicking());
+    QCOMPARE(fla.player().state(), Player::State::Running);
     QCOMPARE(pixel(fla, Left), Red);
 
     PaintCounter counter;
     fla.installEventFilter(&counter);
     fla.hide();
-    QVERIFY(!fla.isTicking());
+    QCOMPARE(fla.player().state(), Player::State::NotRunning);
     now += 1150; // 11 frames at 10 a second: the second frame
     QTest::qWait(250);
     QCOMPARE(counter.paints, 0);
 
     fla.show();
-    QVERIFY(fla.isTicking());
+    QCOMPARE(fla.player().state(), Player::State::Running);
     QCOMPARE(pixel(fla, Right), Red);
     QCOMPARE(pixel(fla, Left), Paper);
     // Playing on, the timer's frame comes from the clock.
@@ -176,9 +176,9 @@ void TestSwfPlayer::stillMovieSetsNoTimer()
     fla.show();
     QVERIFY(QTest::qWaitForWindowExposed(&fla));
     QVERIFY(fla.LoadMovie(0, path(QStringLiteral("rili.swf"))));
-    QVERIFY(!fla.isTicking());
+    QCOMPARE(fla.player().state(), Player::State::NotRunning);
     QVERIFY(fla.LoadMovie(0, path(QStringLiteral("moving.swf"))));
-    QVERIFY(fla.isTicking());
+    QCOMPARE(fla.player().state(), Player::State::Running);
 }
 
 QTEST_MAIN(TestSwfPlayer)

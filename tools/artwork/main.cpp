@@ -8,11 +8,13 @@
 #include "tools/artwork/palmdescription.h"
 #include "tools/artwork/palmdrawing.h"
 #include "tools/artwork/pictures.h"
+#include "tools/artwork/reviewsheet.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
 
@@ -151,6 +153,65 @@ int Palm(const QString &outDir, const QStringList &files, bool write)
     return 0;
 }
 
+// The mole texts by key ("g07", "k03"): the title, if any, above the analysis.
+QHash<QString, QString> ReadMoleTexts(const QDir &repo)
+{
+    static const QRegularExpression entry(
+        QStringLiteral("^\\{\"([gk]\\d\\d)\", \"([^\"]*)\", \"(.*)\"\\},\\s*$"),
+        QRegularExpression::MultilineOption);
+    QHash<QString, QString> out;
+    for (const char *name : {"mole/facemoles.inc", "mole/bodymoles.inc"}) {
+        QFile file(repo.filePath(QLatin1String(name)));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        auto it = entry.globalMatch(QString::fromUtf8(file.readAll()));
+        while (it.hasNext()) {
+            const auto match = it.next();
+            const QString title = match.captured(2).trimmed();
+            out.insert(match.captured(1),
+                       title.isEmpty() ? match.captured(3)
+                                       : QStringLiteral("【%1】%2").arg(title, match.captured(3)));
+        }
+    }
+    return out;
+}
+
+// Sheets of the face and body moles: each picture at real size and as its finer drawing beside
+// its title and text, and the pages as the two mole tabs lay them out. Face descriptions that
+// fail a check are drawn all the same, the failures written under the texts.
+int WriteMoleReviewSheets(const QDir &repo, const QString &outDir)
+{
+    const QHash<QString, QString> texts = ReadMoleTexts(repo);
+    const auto textOf = [&texts](const QString &key) {
+        return texts.value(key, QStringLiteral("(no analysis)"));
+    };
+    QList<ReviewEntry> faces;
+    QFile file(repo.filePath(QStringLiteral("tools/artwork/mole_faces.txt")));
+    if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        const FaceParse parse = ParseFaceDescriptions(QString::fromUtf8(file.readAll()),
+                                                      QStringLiteral("mole_faces.txt"));
+        for (const FacePicture &picture : parse.pictures) {
+            QString text = textOf(picture.key);
+            for (const QString &error : parse.errors)
+                if (error.contains(QStringLiteral(": %1: ").arg(picture.key)))
+                    text += QStringLiteral(" 〔%1〕").arg(error);
+            faces.append({DrawFace(picture), picture.key, text, DrawFace(picture, 2)});
+        }
+    }
+    QList<ReviewEntry> bodies;
+    for (const BodyPicture &picture : BodyPictures()) {
+        const BodyScene scene(picture);
+        bodies.append({scene.draw(LabelMode::With), BodyKey(picture.number),
+                       textOf(BodyKey(picture.number)), scene.draw(LabelMode::With, 2)});
+    }
+    const QStringList written
+        = WriteReviewSheets(faces, outDir, QStringLiteral("face"), 6)
+          + WritePageSheets(faces, outDir, QStringLiteral("face"), PageGrid{5, 3, {70, 92}, 1})
+          + WriteReviewSheets(bodies, outDir, QStringLiteral("body"), 3)
+          + WritePageSheets(bodies, outDir, QStringLiteral("body"), PageGrid{3, 2, {120, 177}, 1});
+    return faces.isEmpty() || written.isEmpty() ? -1 : int(written.size());
+}
+
 // Review sheets of the palm pictures as drawn now (checked or not, so that a failing picture can
 // be looked at): each picture beside its analysis, and each topic's pages at real size.
 int Review(const QString &root, const QString &outDir)
@@ -169,7 +230,9 @@ int Review(const QString &root, const QString &outDir)
         if (file.open(QIODevice::ReadOnly))
             texts.insert(ReadPalmAnalyses(QString::fromUtf8(file.readAll())));
     }
-    const int sheets = WritePalmReviewSheets(pictures, texts, outDir);
+    int sheets = WritePalmReviewSheets(pictures, texts, outDir);
+    const int moleSheets = sheets < 0 ? -1 : WriteMoleReviewSheets(repo, outDir);
+    sheets = moleSheets < 0 ? -1 : sheets + moleSheets;
     if (sheets < 0) {
         Say(QStringLiteral("artwork: cannot write sheets in %1").arg(outDir));
         return 1;
@@ -307,7 +370,8 @@ int Usage()
         "       artwork image218 OUT.jpg\n"
         "       artwork icon [SIZE] OUT.png      SIZE 48 unless given\n"
         "       artwork all REPO_ROOT         everything, into REPO_ROOT/assets\n"
-        "       artwork review REPO_ROOT OUTDIR   palm review sheets (PNG) into OUTDIR"));
+        "       artwork review REPO_ROOT OUTDIR   palm, face and body review sheets (PNG) into "
+        "OUTDIR"));
     return 2;
 }
 

@@ -289,7 +289,7 @@ const QList<BodyPicture> &BodyPictures()
     static const QList<BodyPicture> pictures = {
         {1, ElbowFront, Front, ArmsDown, {{Both, {22.3, 60.5}}}, {}},
         {2, ElbowBack, Back, ArmsDown, {{Both, {22.5, 61.5}}}, {}},
-        {3, Armpit, Front, ArmsRaised, {{Both, {15, 41.5}}}, {}},
+        {3, Armpit, Front, ArmsRaised, {{Both, {17.4, 37.4}}}, {}},
         {4, AboveKnee, Front, ArmsDown, {{Both, {8.3, 112}}}, {}},
         {5, Thigh, Front, ArmsDown, {{Left, {9, 97}}}, {}},
         {6, LowerBelly, Front, ArmsDown, {{Middle, {0, 81}}}, {}},

@@ -268,7 +268,7 @@ QPainterPath BodyFigure::region(Place place, int sign) const
         half = Circle(elbow(), 3.8);
         break;
     case Place::Armpit:
-        half = Circle(QPointF(17.5, 39.5), 4.5);
+        half = Circle(QPointF(18.6, 38.4), 2.6); // the hollow where the raised arm meets the side
         break;
     case Place::AboveKnee:
         half = Oval(0, 104, 17, 119);

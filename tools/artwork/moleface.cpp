@@ -11,8 +11,8 @@ namespace artwork {
 namespace {
 
 // The face's own colours; paper, skin and outline are every picture's (ink.h).
-const QColor kHair{222, 215, 206};
-const QColor kHairStrand{184, 174, 164};
+const QColor kHair{70, 56, 48};
+const QColor kHairStrand{118, 100, 88};
 const QColor kBrow{110, 100, 92};
 const QColor kLip{238, 212, 202};
 const QColor kMole{40, 30, 26};
@@ -70,8 +70,8 @@ QPainterPath FrontEar()
 {
     QPainterPath ear(QPointF(13.5, 40));
     ear.cubicTo(QPointF(8.6, 37.2), QPointF(6.4, 41), QPointF(6.9, 46));
-    ear.cubicTo(QPointF(7.2, 50.5), QPointF(8.4, 56), QPointF(11.4, 56));
-    ear.cubicTo(QPointF(13, 56), QPointF(13.8, 54), QPointF(13.8, 52));
+    ear.cubicTo(QPointF(7.2, 51.5), QPointF(8.2, 59.4), QPointF(11.6, 59.4));
+    ear.cubicTo(QPointF(13.4, 59.4), QPointF(14, 56), QPointF(13.9, 53));
     ear.closeSubpath();
     return ear;
 }
@@ -98,7 +98,7 @@ QPainterPath FrontBrow()
 QPainterPath FrontFaling()
 {
     QPainterPath line(QPointF(30, 56.2));
-    line.cubicTo(QPointF(26, 57.5), QPointF(24, 62), QPointF(24.6, 69.4));
+    line.cubicTo(QPointF(25.4, 57.6), QPointF(23, 62.2), QPointF(23.8, 69.4));
     return line;
 }
 
@@ -122,14 +122,17 @@ const QHash<QString, QPainterPath> &FrontCentreRegions()
         r.insert(QStringLiteral("crown"), Rect(22, 5, 26, 9).intersected(hair));
         r.insert(QStringLiteral("hairline"), Rect(19, 15, 32, 5).intersected(face));
         r.insert(QStringLiteral("forehead"), Rect(13, 15, 44, 16.5).intersected(face));
-        r.insert(QStringLiteral("tianting"), Ellipse(35, 22, 6, 5));
-        r.insert(QStringLiteral("yintang"), Ellipse(35, 37.2, 3, 2.8));
-        r.insert(QStringLiteral("bridge"), Rect(33, 40, 4, 11.5));
-        r.insert(QStringLiteral("nosetip"), Ellipse(35, 53.6, 2.6, 2.2));
-        r.insert(QStringLiteral("renzhong"), Rect(33.2, 57, 3.6, 4.6));
-        r.insert(QStringLiteral("upperlip"), Rect(28, 61.8, 14, 2.6));
-        r.insert(QStringLiteral("lowerlip"), Rect(29.4, 64.4, 11.2, 2.8));
-        r.insert(QStringLiteral("chengjiang"), Rect(29, 67.5, 12, 3.8));
+        r.insert(QStringLiteral("tianting"), Ellipse(35, 24, 5, 4.4));
+        r.insert(QStringLiteral("yintang"), Ellipse(35, 36.8, 3, 2.4));
+        // Down the nose, each place a mole's width from the next: 山根 between the eyes, 年寿
+        // on the bridge, 准头, 人中, the two lips, 承浆.
+        r.insert(QStringLiteral("shangen"), Ellipse(35, 40.9, 2, 1.6));
+        r.insert(QStringLiteral("nianshou"), Rect(33, 44.4, 4, 6.4));
+        r.insert(QStringLiteral("nosetip"), Ellipse(35, 54.2, 2.6, 1.8));
+        r.insert(QStringLiteral("renzhong"), Rect(33.2, 57.4, 3.6, 2));
+        r.insert(QStringLiteral("upperlip"), Rect(27.4, 61.6, 15.2, 1.6));
+        r.insert(QStringLiteral("lowerlip"), Rect(29, 65.8, 12, 1.6));
+        r.insert(QStringLiteral("chengjiang"), Rect(29, 69.8, 12, 1.6));
         r.insert(QStringLiteral("chin"), Ellipse(35, 77, 9, 6).intersected(face));
         r.insert(QStringLiteral("huoxing"), Ellipse(35, 16, 8.5, 7.5));
         r.insert(QStringLiteral("meitou"), Ellipse(35, 36, 10, 4));
@@ -147,56 +150,95 @@ const QHash<QString, QPainterPath> &FrontSideRegions()
         QHash<QString, QPainterPath> r;
         r.insert(QStringLiteral("browhead"), Ellipse(30, 35.8, 2.6, 2.2));
         r.insert(QStringLiteral("brow"), Ellipse(24.6, 34.3, 3.4, 2.2));
-        r.insert(QStringLiteral("browtail"), Ellipse(19.6, 35.4, 2.4, 2.2));
+        r.insert(QStringLiteral("browtail"), Ellipse(20.4, 34.9, 2.2, 1.8));
         r.insert(QStringLiteral("abovebrow"), Ellipse(25, 29.8, 5, 2.4));
         r.insert(QStringLiteral("corner"), Ellipse(18.5, 24, 3.2, 4).intersected(face));
         r.insert(QStringLiteral("temple"), Ellipse(15.6, 34, 2.4, 4.5).intersected(face));
         r.insert(QStringLiteral("lid"), Ellipse(25, 38.7, 3.6, 1.2));
         r.insert(QStringLiteral("innercorner"), Ellipse(31, 42.6, 1.4, 1.6));
-        r.insert(QStringLiteral("eyetail"), Ellipse(17.4, 42.2, 2.2, 3));
+        r.insert(QStringLiteral("eyetail"), Ellipse(17.6, 40.6, 2, 3));
         r.insert(QStringLiteral("tear"), Ellipse(25.4, 45.8, 4, 1.6));
-        r.insert(QStringLiteral("cheekbone"), Ellipse(19.5, 48.5, 4, 3));
-        r.insert(QStringLiteral("cheek"), Ellipse(20.5, 58, 5.6, 6.4).intersected(face));
-        r.insert(QStringLiteral("earfront"), Rect(13.4, 41, 2.6, 12).intersected(face));
-        r.insert(QStringLiteral("earlobe"), Ellipse(10.8, 52, 1.8, 1.8));
+        r.insert(QStringLiteral("cheekbone"), Ellipse(20.2, 48.6, 3.6, 2.6));
+        // The cheek keeps clear of the 法令 line and of the places round the mouth.
+        r.insert(QStringLiteral("cheek"), Ellipse(20.4, 56.8, 5.8, 6.8)
+                                              .intersected(face)
+                                              .subtracted(Stroked(FrontFaling(), 4))
+                                              .subtracted(Ellipse(29, 60, 3, 3))
+                                              .subtracted(Ellipse(26, 65, 3, 3)));
+        r.insert(QStringLiteral("earfront"), Rect(13.4, 41, 2.6, 16).intersected(face));
+        r.insert(QStringLiteral("earlobe"), Ellipse(10.8, 54.6, 1.6, 1.6));
         r.insert(QStringLiteral("wing"), Ellipse(31, 55.2, 1.8, 1.8));
-        r.insert(QStringLiteral("shicang"), Ellipse(25.4, 61, 2, 2.2));
-        r.insert(QStringLiteral("mouthcorner"), Ellipse(26.8, 64.4, 1.6, 1.6));
+        // 食仓 above the corner of the mouth, inside the 法令 line; the corner where the lips meet.
+        r.insert(QStringLiteral("shicang"), Ellipse(29, 60, 1.4, 1.4));
+        r.insert(QStringLiteral("mouthcorner"), Ellipse(26, 65, 1.4, 1.4));
         r.insert(QStringLiteral("faling"), Stroked(FrontFaling(), 2.4));
-        r.insert(QStringLiteral("jaw"), Ellipse(20.4, 67.4, 3.4, 3.6).intersected(face));
+        r.insert(QStringLiteral("jaw"), Ellipse(19.6, 67.2, 2.6, 3.2).intersected(face));
         return r;
     }();
     return regions;
 }
 
-void DrawFront(QPainter &p, bool faling)
+// A woman's hair falls behind the ears to the shoulders: the subject's right half.
+QPainterPath FrontLongHair()
+{
+    QPainterPath drape(QPointF(13, 24));
+    drape.cubicTo(QPointF(6.5, 38), QPointF(4.2, 58), QPointF(5.4, 84));
+    drape.quadTo(QPointF(14, 88), QPointF(27, 84));
+    drape.lineTo(27, 30);
+    drape.closeSubpath();
+    return drape;
+}
+
+// The hair seen from the front: a dark mass over the skull, a parting (at the side for a man,
+// in the middle for a woman) and a few locks combed away from it, and the hairline where the
+// mass meets the forehead.
+void DrawFrontHair(QPainter &p, FaceHair hair)
+{
+    p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
+    p.setBrush(kHair);
+    p.drawPath(FrontSkull());
+    const double parting = hair == FaceHair::Long ? 35 : 28.5;
+    p.save();
+    p.setClipPath(FrontSkull().subtracted(FrontFace()));
+    p.setPen(ink::Pen(kHairStrand, 0.7));
+    p.setBrush(Qt::NoBrush);
+    // The parting, then locks falling away from it on both sides, each its own length.
+    p.drawLine(QLineF(parting, 5.6, parting + 0.6, 14.6));
+    const double locks[][3] = {{-4.5, 11, 0.9}, {-9, 14, 0.8},    {-14, 19, 0.75},
+                               {4.5, 12, 0.85}, {9.5, 14.5, 0.8}, {15, 18, 0.7}};
+    for (const auto &[dx, drop, bend] : locks) {
+        const double x0 = parting + (dx < 0 ? -1.2 : 1.2);
+        QPainterPath lock(QPointF(x0, 6.4));
+        lock.quadTo(QPointF(x0 + dx * bend, 7.4), QPointF(parting + dx * 1.5, 6.4 + drop));
+        p.drawPath(lock);
+    }
+    p.restore();
+}
+
+void DrawFront(QPainter &p, bool faling, FaceHair hair)
 {
     const QPainterPath face = FrontFace();
     const QPainterPath ear = FrontEar(), earL = Mirror().map(FrontEar());
 
+    if (hair == FaceHair::Long) {
+        p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
+        p.setBrush(kHair);
+        p.drawPath(FrontLongHair().united(Mirror().map(FrontLongHair())));
+    }
     // Neck and shoulders, ears, then the hair and the face over them.
     p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
     p.setBrush(ink::Skin);
     p.drawPath(FrontNeck());
     p.drawPath(ear);
     p.drawPath(earL);
-    p.setBrush(kHair);
-    p.drawPath(FrontSkull());
-    // A few strands combed back from the hairline.
-    p.setPen(ink::Pen(kHairStrand, 0.6));
-    p.setBrush(Qt::NoBrush);
-    for (const double dx : {-14.0, -7.0, 0.0, 7.0, 14.0}) {
-        QPainterPath strand(QPointF(35 + dx * 0.8, 15.5 + std::abs(dx) * 0.08));
-        strand.quadTo(QPointF(35 + dx * 1.2, 9), QPointF(35 + dx * 0.6, 6.2));
-        p.drawPath(strand);
-    }
+    DrawFrontHair(p, hair);
     p.setPen(ink::Pen(ink::Outline, ink::OutlineWidth));
     p.setBrush(ink::Skin);
     p.drawPath(face);
-    // The hairline is a soft edge, the jaw a firm one: redraw the top of the face lightly.
+    // The hairline is a soft edge of hair over skin, the jaw a firm one.
     p.save();
     p.setClipPath(Rect(0, 0, 70, 27));
-    p.setPen(ink::Pen(kHairStrand, 1.2));
+    p.setPen(ink::Pen(kHair, 1.1));
     p.setBrush(Qt::NoBrush);
     p.drawPath(face);
     p.restore();
@@ -251,16 +293,16 @@ void DrawFront(QPainter &p, bool faling)
     p.drawPath(base);
 
     // Mouth: lips in a light tone, the parting line in ink.
-    QPainterPath lips(QPointF(27.6, 64.2));
-    lips.cubicTo(QPointF(30, 62), QPointF(33, 61.6), QPointF(35, 62.6));
-    lips.cubicTo(QPointF(37, 61.6), QPointF(40, 62), QPointF(42.4, 64.2));
-    lips.cubicTo(QPointF(40, 67.6), QPointF(30, 67.6), QPointF(27.6, 64.2));
+    QPainterPath lips(QPointF(26.4, 64.2));
+    lips.cubicTo(QPointF(29.6, 62), QPointF(33, 61.2), QPointF(35, 62.4));
+    lips.cubicTo(QPointF(37, 61.2), QPointF(40.4, 62), QPointF(43.6, 64.2));
+    lips.cubicTo(QPointF(40.4, 68.2), QPointF(29.6, 68.2), QPointF(26.4, 64.2));
     p.setPen(Qt::NoPen);
     p.setBrush(kLip);
     p.drawPath(lips);
     p.setBrush(Qt::NoBrush);
-    QPainterPath parting(QPointF(27.6, 64.2));
-    parting.quadTo(QPointF(35, 65.4), QPointF(42.4, 64.2));
+    QPainterPath parting(QPointF(26.4, 64.2));
+    parting.quadTo(QPointF(35, 65.6), QPointF(43.6, 64.2));
     p.setPen(ink::Pen(ink::Outline, ink::LineWidth));
     p.drawPath(parting);
     // The fold under the chin's cushion.
@@ -475,7 +517,7 @@ QImage DrawFace(const FacePicture &picture, int scale)
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     if (picture.view == FaceView::Front) {
-        DrawFront(p, picture.faling);
+        DrawFront(p, picture.faling, picture.hair);
     } else {
         p.setTransform(ViewTransform(picture.view));
         DrawSide(p);

@@ -45,6 +45,10 @@ struct FaceMole
     QPointF at;
 };
 
+// Short hair unless the reading names a woman: then it is long, parted in the middle and falls
+// behind the ears to the shoulders.
+enum class FaceHair { Short, Long };
+
 struct FacePicture
 {
     QString key; // "g01" … "g86"
@@ -52,6 +56,7 @@ struct FacePicture
     FaceView view = FaceView::Front;
     QList<FaceMole> moles;
     bool faling = false; // draw the two 法令 lines from the nose wings round the mouth
+    FaceHair hair = FaceHair::Short;
 };
 
 // The picture: the face in the palm pictures' ink and paper, the moles as dark dots.

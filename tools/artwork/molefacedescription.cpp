@@ -3,6 +3,7 @@
 #include "tools/artwork/ink.h"
 #include <QLineF>
 #include <QRegularExpression>
+#include <QSet>
 #include <QtMath>
 
 #include <cmath>
@@ -204,8 +205,8 @@ private:
 
 FaceParse ParseFaceDescriptions(const QString &text, const QString &fileName)
 {
-    static const QRegularExpression head(
-        QStringLiteral("^(g(0[1-9]|[1-7][0-9]|8[0-6]))\\s+(front|left|right)\\s*:(.*)$"));
+    static const QRegularExpression head(QStringLiteral(
+        "^(g(0[1-9]|[1-7][0-9]|8[0-6]))\\s+(front|left|right)(\\s+woman)?\\s*:(.*)$"));
     FaceParse out;
     const QStringList lines = text.split(u'\n');
     for (int i = 0; i < lines.size(); ++i) {
@@ -214,10 +215,11 @@ FaceParse ParseFaceDescriptions(const QString &text, const QString &fileName)
             continue;
         const QRegularExpressionMatch m = head.match(line);
         if (!m.hasMatch()) {
-            out.errors.append(QStringLiteral("%1:%2: not \"gNN front|left|right: …\": \"%3\"")
-                                  .arg(fileName)
-                                  .arg(i + 1)
-                                  .arg(line));
+            out.errors.append(
+                QStringLiteral("%1:%2: not \"gNN front|left|right [woman]: …\": \"%3\"")
+                    .arg(fileName)
+                    .arg(i + 1)
+                    .arg(line));
             continue;
         }
         FacePicture picture;
@@ -227,16 +229,64 @@ FaceParse ParseFaceDescriptions(const QString &text, const QString &fileName)
         picture.view = view == QLatin1String("front")  ? FaceView::Front
                        : view == QLatin1String("left") ? FaceView::Left
                                                        : FaceView::Right;
+        if (!m.captured(4).isEmpty())
+            picture.hair = FaceHair::Long;
         const QString where = QStringLiteral("%1:%2: %3").arg(fileName).arg(i + 1).arg(picture.key);
         LineReader reader(picture, out.errors, where);
-        for (const QString &statement : m.captured(4).split(u';', Qt::SkipEmptyParts))
+        for (const QString &statement : m.captured(5).split(u';', Qt::SkipEmptyParts))
             if (!statement.trimmed().isEmpty())
                 reader.read(statement.trimmed());
         if (picture.moles.isEmpty())
             out.errors.append(where + QStringLiteral(": no mole"));
         out.pictures.append(picture);
     }
+    out.errors.append(PlacesTooClose(out.pictures, fileName));
     return out;
+}
+
+QStringList PlacesTooClose(const QList<FacePicture> &pictures, const QString &fileName)
+{
+    // The wide places (the whole forehead, 火星 from the crown over the hairline, the band of
+    // the brow heads, the cheeks, the whole jaw line) hold narrower ones or border many; a mole
+    // of a wide place may lie near a narrow one's. The cheek keeps its own clearance from the
+    // 法令 line and the mouth in its outline.
+    static const QStringList wide
+        = {QStringLiteral("forehead"), QStringLiteral("huoxing"), QStringLiteral("meitou"),
+           QStringLiteral("cheek.L"),  QStringLiteral("cheek.R"), QStringLiteral("lowerface")};
+    struct Placed
+    {
+        const FacePicture *picture;
+        const FaceMole *mole;
+    };
+    QList<Placed> moles;
+    for (const FacePicture &picture : pictures)
+        for (const FaceMole &mole : picture.moles)
+            moles.append({&picture, &mole});
+    QStringList errors;
+    QSet<QString> told; // one message per pair of places
+    for (qsizetype i = 0; i < moles.size(); ++i)
+        for (qsizetype j = i + 1; j < moles.size(); ++j) {
+            const Placed &a = moles.at(i), &b = moles.at(j);
+            if (a.picture->view != b.picture->view || a.mole->region == b.mole->region
+                || wide.contains(a.mole->region) || wide.contains(b.mole->region))
+                continue;
+            const double apart = QLineF(a.mole->at, b.mole->at).length();
+            const QString pair = a.mole->region + u'/' + b.mole->region;
+            if (apart >= PlacesApart || told.contains(pair))
+                continue;
+            told.insert(pair);
+            errors.append(QStringLiteral("%1:%2: %3: %4 mole at (%5, %6) is %7 px from %8's %9 "
+                                         "mole; two places' moles must lie %10 px apart")
+                              .arg(fileName)
+                              .arg(b.picture->line)
+                              .arg(b.picture->key, b.mole->region)
+                              .arg(b.mole->at.x(), 0, 'f', 1)
+                              .arg(b.mole->at.y(), 0, 'f', 1)
+                              .arg(apart, 0, 'f', 1)
+                              .arg(a.picture->key, a.mole->region)
+                              .arg(PlacesApart));
+        }
+    return errors;
 }
 
 QStringList SimilarFacePictures(const QList<std::pair<QString, QImage>> &pictures)

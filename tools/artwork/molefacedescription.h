@@ -23,7 +23,12 @@ struct FaceParse
     QStringList errors;          // "FILE:LINE: gNN: what, in "statement""
 };
 
+// Reads every line, then refuses two different places whose moles, in any two pictures of one
+// view, lie closer than PlacesApart: at real size the reader could not tell which is meant.
 FaceParse ParseFaceDescriptions(const QString &text, const QString &fileName);
+
+inline constexpr double PlacesApart = 4.0;
+QStringList PlacesTooClose(const QList<FacePicture> &pictures, const QString &fileName);
 
 // A plain difference in any colour channel; JPEG noise stays far below it.
 inline constexpr PixelStep FacePixelStep{60, PixelStep::Measure::Largest};

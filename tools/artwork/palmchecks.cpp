@@ -143,9 +143,15 @@ QStringList CheckPalmPicture(const PalmPicture &picture)
                     problems.append(item + QStringLiteral("line: runs under a label"));
             }
         } else if (const auto *s = std::get_if<BranchStatement>(&statement)) {
+            const Polyline stroke = scene.branch(*s);
+            if (stroke.length() < BranchLeast)
+                problems.append(item
+                                + QStringLiteral("branch: %1 px long, too short to see "
+                                                 "(at least %2)")
+                                      .arg(stroke.length(), 0, 'f', 1)
+                                      .arg(BranchLeast));
             if (s->toward != BranchStatement::Toward::Anchor)
                 continue;
-            const Polyline stroke = scene.branch(*s);
             const QPointF end = stroke.pointAt(1);
             if (UnderLabel(scene, stroke))
                 problems.append(item + QStringLiteral("branch: runs under a label"));

@@ -34,6 +34,8 @@ const QList<PalmTopic> &PalmTopics();
 // Pictures that differ in fewer plainly differing pixels than this cannot be told apart at real
 // size.
 inline constexpr int PalmLookAlikePixels = 40;
+// A branch shorter than this (pixels, at real size) reads as a nick in its line, not a branch.
+inline constexpr double BranchLeast = 8.0;
 
 // "ImageN and ImageM look alike (K pixels differ)" for every pair of one topic too close to tell.
 QStringList CheckPalmLookAlikes(const QHash<int, QImage> &pictures);

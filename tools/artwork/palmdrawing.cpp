@@ -21,6 +21,22 @@ constexpr QPointF kUp{0, -1}; // the way of a line too short to have one
 constexpr double kHiWidth = 1.9;
 constexpr double kDeepWidth = 3.0; // a line the text calls thick and deep
 constexpr double kMarkWidth = 1.5;
+// How far before its anchor a fork's tines part from the line.
+constexpr double ForkRoot = 4.5;
+
+// The fraction along `line` of the point nearest `c`, to a two-hundredth.
+double NearestT(const Polyline &line, QPointF c)
+{
+    double best = 0, bestDistance = 1e9;
+    for (int k = 0; k <= 200; ++k) {
+        const double d = ink::Distance(line.pointAt(k / 200.0), c);
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = k / 200.0;
+        }
+    }
+    return best;
+}
 
 template<class... Ts>
 struct Overloaded : Ts...
@@ -268,6 +284,25 @@ void PalmScene::drawLine(QPainter &p, const LineState &line) const
     if (from < 1)
         pieces.append({from, 1});
 
+    // A fork is the line itself parting in two: the line stops where its tines begin, so that
+    // no stem runs on between them (a stem between two tines reads as an arrowhead).
+    for (qsizetype i = 0; i < m_picture.statements.size(); ++i) {
+        const auto *mark = std::get_if<MarkStatement>(&m_picture.statements.at(i));
+        if (!mark || mark->kind != MarkKind::Fork || mark->at.kind != Anchor::Kind::OnLine
+            || mark->at.line != style.line || !m_centres.contains(int(i)))
+            continue;
+        const double root = NearestT(line.course, m_centres.value(int(i)));
+        const double stem = ForkRoot / std::max(line.course.length(), 1.0);
+        for (auto &[t0, t1] : pieces) {
+            if (mark->at.t < 0.5)
+                t0 = std::max(t0, root + stem);
+            else
+                t1 = std::min(t1, root - stem);
+        }
+        pieces.removeIf(
+            [](const std::pair<double, double> &piece) { return piece.second <= piece.first; });
+    }
+
     for (const auto &[t0, t1] : pieces) {
         const Polyline piece = line.course.section(t0, t1);
         if (style.chain) {
@@ -276,7 +311,7 @@ void PalmScene::drawLine(QPainter &p, const LineState &line) const
             for (const double side : {-1.0, 1.0})
                 p.drawPath(piece
                                .displaced([side](double, double s) {
-                                   return side * 1.5 * std::abs(std::sin(M_PI * s / 4.2));
+                                   return side * 1.8 * std::abs(std::sin(M_PI * s / 5.4));
                                })
                                .path());
         } else if (style.wavy) {
@@ -401,9 +436,12 @@ QPainterPath PalmScene::markPath(MarkKind kind, QPointF c, const Anchor &at) con
         path.addEllipse(c, 3.4, 3.4);
         break;
     case MarkKind::Fork:
-        for (const double angle : {-32.0, 32.0}) {
-            path.moveTo(c - d * 4.5);
-            path.lineTo(c - d * 4.5 + ink::Rotated(d, angle) * 10);
+        // Two tines bowing apart from where the line ends: a Y whose stem is the line.
+        for (const double side : {-1.0, 1.0}) {
+            const QPointF root = c - d * ForkRoot;
+            const QPointF across(-d.y() * side, d.x() * side);
+            path.moveTo(root);
+            path.quadTo(root + d * 4 + across * 0.6, root + d * 9.5 + across * 4.6);
         }
         break;
     case MarkKind::Tassel:

@@ -1,6 +1,6 @@
 #include "tools/moviemaker/rili.h"
 
-#include "movie/swfwriter.h"
+#include "tools/swfwriter/swfwriter.h"
 
 #include <QList>
 #include <QtMath>
@@ -226,7 +226,7 @@ QTransform rotation(qreal degrees, QPointF at)
 
 } // namespace
 
-QByteArray MakeRili()
+QByteArray makeRili()
 {
     SwfWriter writer(QRect(0, 0, StageWidth * Tw, StageHeight * Tw), Rate);
     writer.setBackground(Paper);

@@ -1,6 +1,6 @@
 #include "tools/moviemaker/rili.h"
 
-#include "movie/swfwriter.h"
+#include "tools/swfwriter/swfwriter.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -31,7 +31,7 @@ WriterFill gradientFill(WriterFill::Kind kind, int spread, bool linearRgb)
 
 } // namespace
 
-QList<QByteArray> MakeSeeds()
+QList<QByteArray> makeSeeds()
 {
     QList<QByteArray> seeds;
     // One shape per fill kind and shape version, with a line and a curve.

@@ -1,4 +1,4 @@
-#include "movie/swfwriter.h"
+#include "tools/swfwriter/swfwriter.h"
 
 #include <QImage>
 
@@ -237,9 +237,9 @@ static void writeFill(BitWriter &out, const WriterFill &fill, int version)
     case WriterFill::Radial:
     case WriterFill::Focal:
         out.matrix(fill.matrix);
-        out.bits(std::uint32_t(fill.spread), 2);
-        out.bits(fill.linearRgb ? 1 : 0, 2);
-        out.bits(std::uint32_t(std::min<qsizetype>(fill.stops.size(), 15)), 4);
+        out.fields(swf::GradientFlags,
+                   {std::uint32_t(fill.spread), fill.linearRgb ? swf::LinearRgb : swf::NormalRgb,
+                    std::uint32_t(std::min<qsizetype>(fill.stops.size(), 15))});
         for (qsizetype i = 0; i < std::min<qsizetype>(fill.stops.size(), 15); ++i) {
             out.u8(int(std::lround(fill.stops[i].first * 255)));
             colour(fill.stops[i].second);
@@ -275,16 +275,20 @@ static void writeStyles(BitWriter &out, const std::vector<WriterFill> &fills,
             version >= 3 ? out.rgba(line.colour) : out.rgb(line.colour);
             continue;
         }
-        out.bits(std::uint32_t(line.cap), 2);
-        out.bits(std::uint32_t(line.join), 2);
-        out.bits(0, 1); // no fill
-        out.bits(0, 4); // scaling and hinting
-        out.bits(0, 5);
-        out.bits(0, 1);
-        out.bits(std::uint32_t(line.cap), 2);
-        if (line.join == 2)
-            out.u16(3 * 256);
-        out.rgba(line.colour);
+        const bool noH
+            = line.scaling == WriterLine::NoHScale || line.scaling == WriterLine::NoScale;
+        const bool noV
+            = line.scaling == WriterLine::NoVScale || line.scaling == WriterLine::NoScale;
+        const int endCap = line.endCap >= 0 ? line.endCap : line.cap;
+        out.fields(swf::LineStyle2Flags,
+                   {std::uint32_t(line.cap), std::uint32_t(line.join), line.fill.has_value(), noH,
+                    noV, 0, 0, line.noClose, std::uint32_t(endCap)});
+        if (line.join == swf::MiterJoin)
+            out.u16(int(std::lround(line.miterLimit * 256)));
+        if (line.fill)
+            writeFill(out, *line.fill, version);
+        else
+            out.rgba(line.colour);
     }
 }
 
@@ -292,11 +296,21 @@ QByteArray ShapeBuilder::body(int id, int version) const
 {
     BitWriter out;
     out.u16(id);
-    const QRect bounds = m_bounds.value_or(QRect());
-    out.rect(bounds);
+    // The shape's bounds hold its strokes, the edge bounds its edges alone.
+    const QRect edges = m_bounds.value_or(QRect());
+    int widest = 0;
+    bool scaling = false, nonScaling = false;
+    for (const Group &group : m_groups)
+        for (const WriterLine &line : group.lines) {
+            widest = std::max(widest, line.width);
+            (line.scaling == WriterLine::Both ? scaling : nonScaling) = true;
+        }
+    out.rect(m_bounds ? edges.adjusted(-widest / 2, -widest / 2, widest / 2, widest / 2) : edges);
     if (version == 4) {
-        out.rect(bounds);
-        out.u8(0);
+        out.rect(edges);
+        out.u8((m_fillRule == FillRule::NonZero ? swf::UsesFillWindingRule : 0)
+               | (nonScaling ? swf::UsesNonScalingStrokes : 0)
+               | (scaling ? swf::UsesScalingStrokes : 0));
     }
     size_t group = 0;
     int fillBits = 0, lineBits = 0;
@@ -314,11 +328,10 @@ QByteArray ShapeBuilder::body(int id, int version) const
         switch (r.kind) {
         case Record::Style: {
             out.bits(0, 1);
-            out.bits(r.newStyles, 1);
-            out.bits(r.styles, 1); // line
-            out.bits(r.styles, 1); // fill1
-            out.bits(r.styles, 1); // fill0
-            out.bits(r.move, 1);
+            out.bits((r.newStyles ? swf::ChangeNewStyles : 0)
+                         | (r.styles ? swf::ChangeLine | swf::ChangeFill1 | swf::ChangeFill0 : 0)
+                         | (r.move ? swf::ChangeMoveTo : 0),
+                     5);
             if (r.move) {
                 const int n = BitWriter::signedWidth({r.x, r.y});
                 out.bits(std::uint32_t(n), 5);
@@ -413,7 +426,8 @@ void TimelineBuilder::place(int depth, int id, const QTransform &matrix,
                             const std::optional<WriterColorTransform> &cx, int clipDepth)
 {
     BitWriter out;
-    out.u8(0x02 | 0x04 | (cx ? 0x08 : 0) | (clipDepth > 0 ? 0x40 : 0));
+    out.u8(swf::PlaceHasCharacter | swf::PlaceHasMatrix | (cx ? swf::PlaceHasColorTransform : 0)
+           | (clipDepth > 0 ? swf::PlaceHasClipDepth : 0));
     out.u16(depth);
     out.u16(id);
     out.matrix(matrix);
@@ -421,35 +435,35 @@ void TimelineBuilder::place(int depth, int id, const QTransform &matrix,
         writeColorTransform(out, *cx, true);
     if (clipDepth > 0)
         out.u16(clipDepth);
-    tag(26, out.data());
+    tag(swf::PlaceObject2, out.data());
 }
 
 void TimelineBuilder::move(int depth, const QTransform &matrix,
                            const std::optional<WriterColorTransform> &cx)
 {
     BitWriter out;
-    out.u8(0x01 | 0x04 | (cx ? 0x08 : 0));
+    out.u8(swf::PlaceMove | swf::PlaceHasMatrix | (cx ? swf::PlaceHasColorTransform : 0));
     out.u16(depth);
     out.matrix(matrix);
     if (cx)
         writeColorTransform(out, *cx, true);
-    tag(26, out.data());
+    tag(swf::PlaceObject2, out.data());
 }
 
 void TimelineBuilder::replace(int depth, int id)
 {
     BitWriter out;
-    out.u8(0x01 | 0x02);
+    out.u8(swf::PlaceMove | swf::PlaceHasCharacter);
     out.u16(depth);
     out.u16(id);
-    tag(26, out.data());
+    tag(swf::PlaceObject2, out.data());
 }
 
 void TimelineBuilder::remove(int depth)
 {
     BitWriter out;
     out.u16(depth);
-    tag(28, out.data());
+    tag(swf::RemoveObject2, out.data());
 }
 
 void TimelineBuilder::placeObject1(int depth, int id, const QTransform &matrix)
@@ -458,20 +472,20 @@ void TimelineBuilder::placeObject1(int depth, int id, const QTransform &matrix)
     out.u16(id);
     out.u16(depth);
     out.matrix(matrix);
-    tag(4, out.data());
+    tag(swf::PlaceObject, out.data());
 }
 
 void TimelineBuilder::placeObject3(int depth, int id, const QTransform &matrix)
 {
     BitWriter out;
-    out.u8(0x02 | 0x04);
-    out.u8(0x08); // with a class name, which the player passes over
+    out.u8(swf::PlaceHasCharacter | swf::PlaceHasMatrix);
+    out.u8(swf::PlaceHasClassName); // which the player passes over
     out.u16(depth);
     out.bytes(QByteArrayLiteral("Ours"));
     out.u8(0);
     out.u16(id);
     out.matrix(matrix);
-    tag(70, out.data());
+    tag(swf::PlaceObject3, out.data());
 }
 
 void TimelineBuilder::removeObject1(int depth, int id)
@@ -479,12 +493,12 @@ void TimelineBuilder::removeObject1(int depth, int id)
     BitWriter out;
     out.u16(id);
     out.u16(depth);
-    tag(5, out.data());
+    tag(swf::RemoveObject, out.data());
 }
 
 void TimelineBuilder::showFrame()
 {
-    tag(1, {});
+    tag(swf::ShowFrame, {});
     ++m_frames;
 }
 
@@ -522,12 +536,13 @@ void SwfWriter::setBackground(const QColor &colour)
 {
     BitWriter out;
     out.rgb(colour);
-    tag(9, out.data());
+    tag(swf::SetBackgroundColor, out.data());
 }
 
 int SwfWriter::defineShape(const ShapeBuilder &shape, int version)
 {
-    static constexpr int codes[] = {2, 22, 32, 83};
+    static constexpr int codes[]
+        = {swf::DefineShape, swf::DefineShape2, swf::DefineShape3, swf::DefineShape4};
     const int id = m_nextId++;
     tag(codes[std::clamp(version, 1, 4) - 1], shape.body(id, version));
     return id;
@@ -541,7 +556,7 @@ int SwfWriter::defineSprite(const TimelineBuilder &timeline)
     out.u16(timeline.frames());
     out.bytes(timeline.tags());
     out.u16(0); // End
-    tag(39, out.data());
+    tag(swf::DefineSprite, out.data());
     return id;
 }
 
@@ -570,7 +585,7 @@ int SwfWriter::defineBitmap(const QImage &image)
     out.u16(argb.width());
     out.u16(argb.height());
     out.bytes(packed);
-    tag(36, out.data());
+    tag(swf::DefineBitsLossless2, out.data());
     return id;
 }
 
@@ -581,13 +596,13 @@ int SwfWriter::defineJpeg(const QByteArray &jpeg, const QByteArray &alpha)
     out.u16(id);
     if (alpha.isEmpty()) {
         out.bytes(jpeg);
-        tag(21, out.data());
+        tag(swf::DefineBitsJPEG2, out.data());
         return id;
     }
     out.u32(std::uint32_t(jpeg.size()));
     out.bytes(jpeg);
     out.bytes(qCompress(alpha).sliced(4)); // qCompress puts the length in front of zlib's stream
-    tag(35, out.data());
+    tag(swf::DefineBitsJPEG3, out.data());
     return id;
 }
 

@@ -3,7 +3,10 @@
 // A small SWF writer for our own movies: the movie maker writes "rili.swf" with it and the tests
 // write the little movies they play. It writes what our player reads: shapes 1 to 4 with solid,
 // gradient and bitmap fills and line styles, lossless and JPEG bitmaps, sprites, PlaceObject 1
-// to 3, RemoveObject 1 and 2, ShowFrame, plain ("FWS") or zlib ("CWS").
+// to 3, RemoveObject 1 and 2, ShowFrame, plain ("FWS") or zlib ("CWS"). The packed records are
+// written from the same field tables the reader reads them by (movie/swfformat.h).
+
+#include "movie/swfformat.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -33,6 +36,13 @@ public:
     void bytes(const QByteArray &data);
     const QByteArray &data();
 
+    template<std::size_t N>
+    void fields(const swf::BitLayout<N> &layout, const typename swf::BitLayout<N>::Values &values)
+    {
+        for (std::size_t i = 0; i < N; ++i)
+            bits(values[i], layout.widths[i]);
+    }
+
     // Bits a signed field needs for all of `values`.
     static int signedWidth(std::initializer_list<qint64> values);
 
@@ -60,12 +70,19 @@ struct WriterFill
     }
 };
 
+// A line style; all but the width and colour are DefineShape4's alone.
 struct WriterLine
 {
-    int width = 20;
+    enum Scaling { Both, NoHScale, NoVScale, NoScale };
+    int width = 20; // twips, 0 for a hairline
     QColor colour;
-    int cap = 0;  // 0 round, 1 none, 2 square (DefineShape4)
-    int join = 0; // 0 round, 1 bevel, 2 miter (DefineShape4)
+    int cap = swf::RoundCap; // the start cap, and the end cap unless endCap says otherwise
+    int join = swf::RoundJoin;
+    int endCap = -1;
+    qreal miterLimit = 3;
+    Scaling scaling = Both;
+    bool noClose = false;
+    std::optional<WriterFill> fill = std::nullopt; // a line drawn with a fill instead of a colour
 };
 
 // Records of one shape, in twips. Style indices are 1-based into the current style arrays, 0 for
@@ -84,6 +101,10 @@ public:
     // A closed polygon with fill1 (right side) = fill, in the order given.
     void polygon(const std::vector<QPoint> &points, int fill1, int line = 0);
     void rect(const QRect &twips, int fill1, int line = 0);
+
+    // DefineShape4 only: how overlapping contours of one fill are filled.
+    enum class FillRule { EvenOdd, NonZero };
+    void setFillRule(FillRule rule) { m_fillRule = rule; }
 
     QByteArray body(int id, int version) const;
 
@@ -105,6 +126,7 @@ private:
     std::vector<Group> m_groups{Group()};
     std::vector<Record> m_records;
     std::optional<QRect> m_bounds;
+    FillRule m_fillRule = FillRule::EvenOdd;
     void extend(qint64 x, qint64 y);
 };
 
