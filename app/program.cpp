@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/form1.h"
+#include "base/edition.h"
 #include "base/errorreport.h"
 #include "base/failure.h"
 #include "base/firstframe.h"
@@ -14,6 +15,10 @@ void setUpApplication()
 {
     QApplication::setApplicationName(QString::fromLatin1(base::ApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral("5.01"));
+    // The edition first: the font and every text follow it. Without OpenCC the program stays
+    // Simplified, after saying why.
+    base::guarded([] { base::setEdition(text::systemEdition()); });
+    base::convertWidgetsWhenShown();
     QApplication::setFont(base::songFont(13));
     // A change of the desktop's colour scheme reaches the controls below a tab bar or menu bar
     // with a style sheet as well; without this Qt stops handing the palette on at such a control.

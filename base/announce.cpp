@@ -1,12 +1,15 @@
 #include "base/announce.h"
 
+#include "base/edition.h"
+
 #include <QAccessible>
 #include <QWidget>
 
 namespace base {
 
-void announce(QWidget *source, const QString &text)
+void announce(QWidget *source, const QString &said)
 {
+    const QString text = displayText(said); // as the user reads it; converted once only
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(source);
     if (iface && iface->textInterface()) {
         // The whole content replaced: read from its start, as a reader reads an inserted text.

@@ -1,5 +1,6 @@
 #include "base/errorreport.h"
 
+#include "base/edition.h"
 #include "base/failure.h"
 
 #include <QApplication>
@@ -22,8 +23,10 @@ QString withFullStop(const QString &message)
     return message + u'.';
 }
 
-void showStopBox(const QString &caption, const QString &text)
+void showStopBox(const QString &shownCaption, const QString &shownText)
 {
+    const QString caption = displayText(shownCaption);
+    const QString text = displayText(shownText);
     if (sink()) {
         sink()(caption, text);
         return;

@@ -1,6 +1,7 @@
 #include "boneweight/birthdatapage.h"
 
 #include "base/announce.h"
+#include "base/edition.h"
 #include "base/errorreport.h"
 #include "base/look.h"
 #include "base/picturelabel.h"
@@ -244,8 +245,8 @@ void BirthDataPage::b1Click()
         } else {
             const auto &converted = std::get<ConvertedReading>(*outcome);
             showWeightLine(converted.reading.weightLine);
-            m1->setPlainText(converted.reading.verse);
-            base::announce(m1, converted.reading.verse);
+            m1->setPlainText(base::displayText(converted.reading.verse));
+            base::announce(m1, base::displayText(converted.reading.verse));
             showConverted(converted.converted);
             m_lastReading = ShownReading{texts, BirthCalendar::Gregorian, converted.converted,
                                          converted.reading.weightLine, converted.reading.verse};
@@ -259,8 +260,8 @@ void BirthDataPage::b1Click()
         return;
     }
     showWeightLine(reading->weightLine);
-    m1->setPlainText(reading->verse);
-    base::announce(m1, reading->verse);
+    m1->setPlainText(base::displayText(reading->verse));
+    base::announce(m1, base::displayText(reading->verse));
     m_lastReading
         = ShownReading{texts, BirthCalendar::Lunar, {}, reading->weightLine, reading->verse};
 }
@@ -275,7 +276,7 @@ void BirthDataPage::showWeightLine(const QString &line)
 {
     // The label sizes itself to its text, from its fixed top-left corner.
     l1->setWordWrap(false);
-    l1->setText(line);
+    l1->setText(base::displayText(line));
     l1->adjustSize();
     if (l1->width() > kL1Room) { // only a refusal of a Gregorian date is this long
         l1->setWordWrap(true);
@@ -287,7 +288,7 @@ void BirthDataPage::showWeightLine(const QString &line)
 
 void BirthDataPage::showConverted(const QString &line)
 {
-    lConverted->setText(line);
+    lConverted->setText(base::displayText(line));
     lConverted->adjustSize();
     lConverted->move(kLConverted);
 }

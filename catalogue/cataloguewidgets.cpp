@@ -1,6 +1,7 @@
 #include "catalogue/cataloguewidgets.h"
 
 #include "base/announce.h"
+#include "base/edition.h"
 #include "base/errorreport.h"
 #include "base/look.h"
 
@@ -158,7 +159,7 @@ void CatalogueWidgets::setNextEnabled(bool enabled)
 
 void CatalogueWidgets::setIndicator(const QString &text)
 {
-    m_indicator->setText(text);
+    m_indicator->setText(base::displayText(text));
     if (m_indicatorSizesItself)
         m_indicator->adjustSize();
     // The page buttons are read with the page they lead from.
@@ -171,7 +172,7 @@ void CatalogueWidgets::setMemoText(const QString &text)
     // A Windows memo wraps a long run of leading spaces onto the next lines, which is what
     // keeps the text clear of a mole's title; Qt lets spaces hang past the line's end. Laid out
     // as no-break spaces they wrap like any character, and the memo still reads them as spaces.
-    QString shown = text;
+    QString shown = base::displayText(text);
     for (qsizetype i = 0; i < shown.size() && shown[i] == u' '; ++i)
         shown[i] = QChar::Nbsp;
     m_memo->setPlainText(shown);

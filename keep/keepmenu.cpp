@@ -1,5 +1,6 @@
 #include "keep/keepmenu.h"
 
+#include "base/edition.h"
 #include "base/errorreport.h"
 #include "keep/cardfiles.h"
 
@@ -36,7 +37,21 @@ QString keepFolder(QStandardPaths::StandardLocation where)
 
 KeepMenu::KeepMenu(QMenu *menu, std::function<ReadingInFront()> inFront, QWidget *window)
     : QObject(menu)
-    , m_inFront(std::move(inFront))
+    // What a card, the clipboard or a message says is read as the window reads it. The file name
+    // stays as it is.
+    , m_inFront([inFront = std::move(inFront)] {
+        ReadingInFront front = inFront();
+        front.whyNot = base::displayText(front.whyNot);
+        if (KeptReading *r = front.reading ? &*front.reading : nullptr) {
+            r->title = base::displayText(r->title);
+            r->subject = base::displayText(r->subject);
+            for (QString &fact : r->facts)
+                fact = base::displayText(fact);
+            r->weightLine = base::displayText(r->weightLine);
+            r->text = base::displayText(r->text);
+        }
+        return front;
+    })
     , m_window(window)
 {
     menu->setToolTipsVisible(true);

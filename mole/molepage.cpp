@@ -1,5 +1,6 @@
 #include "mole/molepage.h"
 
+#include "base/edition.h"
 #include "base/errorreport.h"
 #include "base/look.h"
 #include "catalogue/cataloguewidgets.h"
@@ -134,14 +135,14 @@ public:
     void beforeAnalysis(const CatalogueItem &item) override
     {
         // The title keeps its leading spaces: they line the name up over the memo.
-        s7->setText(item.Title);
+        s7->setText(base::displayText(item.Title));
         s7->adjustSize();
         s7->move(kFaceTitle);
     }
     void beforeReset() override { s7->move(kRest); }
     void afterReset() override
     {
-        s7->setText(QStringLiteral("[评析]"));
+        s7->setText(base::displayText(QStringLiteral("[评析]")));
         s7->adjustSize();
     }
 

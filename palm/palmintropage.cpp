@@ -1,6 +1,7 @@
 #include "palm/palmintropage.h"
 
 #include "base/datafile.h"
+#include "base/edition.h"
 #include "base/errorreport.h"
 #include "base/look.h"
 #include "base/picturelabel.h"
@@ -146,6 +147,8 @@ void PalmIntroPage::loadIntroduction(const QString &path)
 {
     const QByteArray bytes = base::readDataFile(path);
     richtext::importRichOrPlain(r1->document(), bytes);
+    // Read as it is, then converted for the edition.
+    base::convertDocument(r1->document());
     recolourText(r1->document(), r1->palette().color(QPalette::Base));
 }
 

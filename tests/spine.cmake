@@ -9,4 +9,28 @@ foreach(scale 1.25 1.5 2)
     set_tests_properties(tst_highdpi_${scale} PROPERTIES ENVIRONMENT
         "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;QT_SCALE_FACTOR=${scale}")
 endforeach()
+# The 繁體 editions: the converter and our phrase list, then the real window under four desktops
+# (LC_ALL=zh_TW.UTF-8 works without the locale generated: Qt reads the name itself).
+lorvex_test(tst_hant LIBS lorvex_hant lorvex_boneweight_core lorvex_palm_core lorvex_mole_core)
+pkg_check_modules(OPENCC_FOR_TESTS REQUIRED IMPORTED_TARGET opencc)
+add_executable(tst_hantwindow tst_hantwindow.cpp)
+target_link_libraries(tst_hantwindow PRIVATE Qt6::Test lorvex_app lorvex_hant PkgConfig::OPENCC_FOR_TESTS)
+lorvex_warnings(tst_hantwindow)
+foreach(desktop "zh_CN;LC_ALL=zh_CN.UTF-8;zh-Hans" "C;LC_ALL=C.UTF-8;zh-Hans"
+                "zh_TW;LC_ALL=zh_TW.UTF-8;tw" "zh_HK;LANGUAGE=zh_HK;hk")
+    list(GET desktop 0 name)
+    list(GET desktop 1 variable)
+    list(GET desktop 2 expected)
+    add_test(NAME tst_hantwindow_${name} COMMAND tst_hantwindow)
+    set_tests_properties(tst_hantwindow_${name} PROPERTIES ENVIRONMENT
+        "QT_QPA_PLATFORM=offscreen;${variable};LORVEX_EXPECTED_EDITION=${expected}")
+endforeach()
+# The fit checks in both Traditional editions, at 100% and 200%.
+foreach(desktop zh_TW zh_HK)
+    foreach(scale 1 2)
+        add_test(NAME tst_highdpi_${desktop}_${scale} COMMAND tst_highdpi)
+        set_tests_properties(tst_highdpi_${desktop}_${scale} PROPERTIES ENVIRONMENT
+            "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANGUAGE=${desktop};QT_SCALE_FACTOR=${scale}")
+    endforeach()
+endforeach()
 lorvex_test(tst_keep LIBS lorvex_app lorvex_keep)

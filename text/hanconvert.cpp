@@ -1,0 +1,176 @@
+#include "text/hanconvert.h"
+
+#include <opencc/Lexicon.hpp>
+#include <opencc/MarisaDict.hpp>
+#include <opencc/SimpleConverter.hpp>
+
+#include <QMultiHash>
+#include <QStringList>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include <stdexcept>
+
+namespace text {
+
+Edition editionForLocale(const QLocale &locale)
+{
+    if (locale.language() != QLocale::Chinese)
+        return Edition::Simplified;
+    switch (locale.territory()) {
+    case QLocale::Taiwan:
+        return Edition::Taiwan;
+    case QLocale::HongKong:
+    case QLocale::Macao:
+        return Edition::HongKong;
+    default:
+        return Edition::Simplified;
+    }
+}
+
+Edition systemEdition()
+{
+    const QStringList languages = QLocale::system().uiLanguages();
+    if (languages.isEmpty())
+        return Edition::Simplified;
+    // "zh-TW" as Qt lists it; QLocale reads both "-" and "_", and drops ".UTF-8" or "@...".
+    return editionForLocale(QLocale(languages.first()));
+}
+
+struct HanConverter::OpenCC
+{
+    explicit OpenCC(const char *config)
+        : converter(config)
+    {}
+    opencc::SimpleConverter converter;
+    // The list's phrases for this edition, keyed by their first character, longest first.
+    QMultiHash<QChar, std::pair<QString, QString>> phrases;
+};
+
+namespace {
+
+const char *configFor(Edition edition)
+{
+    return edition == Edition::HongKong ? "s2hk.json" : "s2tw.json";
+}
+
+QString throughOpenCC(const opencc::SimpleConverter &converter, const QString &text)
+{
+    if (text.isEmpty())
+        return text;
+    return QString::fromStdString(converter.Convert(text.toStdString()));
+}
+} // namespace
+
+HanConverter::HanConverter(Edition edition)
+    : m_edition(edition)
+{
+    if (edition == Edition::Simplified)
+        return;
+    try {
+        m_openCC = std::make_unique<OpenCC>(configFor(edition));
+    } catch (const std::exception &e) {
+        throw std::runtime_error(std::string("OpenCC ") + configFor(edition) + ": " + e.what());
+    }
+    // Inserted shortest first: QMultiHash hands back the latest insertion first.
+    std::vector<const HantPhrase *> byLength;
+    for (const HantPhrase &phrase : hantPhrases())
+        byLength.push_back(&phrase);
+    std::stable_sort(byLength.begin(), byLength.end(), [](const auto *a, const auto *b) {
+        return QString::fromUtf8(a->simplified).size() < QString::fromUtf8(b->simplified).size();
+    });
+    for (const HantPhrase *phrase : byLength) {
+        const QString key = QString::fromUtf8(phrase->simplified);
+        const char *value = edition == Edition::HongKong ? phrase->hongKong : phrase->taiwan;
+        const QString written = QString::fromUtf8(value);
+        m_openCC->phrases.insert(key.front(), {key, written});
+        // The written form stands for itself, so that a converted text converts to itself:
+        // OpenCC alone would turn 凶禍 into 兇禍.
+        if (written != key)
+            m_openCC->phrases.insert(written.front(), {written, written});
+    }
+}
+
+HanConverter::~HanConverter() = default;
+
+QString HanConverter::convertWithOpenCCOnly(const QString &simplified) const
+{
+    if (!m_openCC)
+        return simplified;
+    return throughOpenCC(m_openCC->converter, simplified);
+}
+
+QString HanConverter::convert(const QString &simplified) const
+{
+    if (!m_openCC)
+        return simplified;
+    // Longest match of the list's phrases from left to right; the stretches between them go to
+    // OpenCC whole, so that its own phrases still see their context.
+    QString result;
+    result.reserve(simplified.size());
+    qsizetype plainFrom = 0;
+    qsizetype at = 0;
+    while (at < simplified.size()) {
+        const std::pair<QString, QString> *best = nullptr;
+        for (auto it = m_openCC->phrases.constFind(simplified[at]);
+             it != m_openCC->phrases.cend() && it.key() == simplified[at]; ++it) {
+            if (QStringView(simplified).sliced(at).startsWith(it->first)) {
+                best = &*it;
+                break;
+            }
+        }
+        if (!best) {
+            ++at;
+            continue;
+        }
+        result += throughOpenCC(m_openCC->converter, simplified.sliced(plainFrom, at - plainFrom));
+        result += best->second;
+        at += best->first.size();
+        plainFrom = at;
+    }
+    result += throughOpenCC(m_openCC->converter, simplified.sliced(plainFrom));
+    return result;
+}
+
+namespace {
+// The keys and the values of one of OpenCC's dictionaries, character by character.
+std::pair<QSet<char32_t>, QSet<char32_t>> charactersOf(const char *dictionary)
+{
+    const QString path = QStringLiteral(OPENCC_DATA_DIR "/") + QLatin1String(dictionary);
+    FILE *file = std::fopen(path.toLocal8Bit().constData(), "rb");
+    if (!file)
+        throw std::runtime_error(std::string("OpenCC's dictionary is missing: ") + dictionary);
+    const opencc::MarisaDictPtr dict = opencc::MarisaDict::NewFromFile(file);
+    std::fclose(file);
+    QSet<char32_t> keys, values;
+    for (const std::unique_ptr<opencc::DictEntry> &entry : *dict->GetLexicon()) {
+        for (char32_t c : QString::fromStdString(entry->Key()).toUcs4())
+            keys.insert(c);
+        for (const std::string &value : entry->Values())
+            for (char32_t c : QString::fromStdString(value).toUcs4())
+                values.insert(c);
+    }
+    return {keys, values};
+}
+} // namespace
+
+QSet<char32_t> simplifiedOnlyCharacters(Edition edition)
+{
+    const auto [keys, values] = charactersOf("STCharacters.ocd2");
+    QSet<char32_t> left = keys - values;
+    if (edition == Edition::Taiwan)
+        left -= charactersOf("TWVariants.ocd2").second;
+    else if (edition == Edition::HongKong)
+        left -= charactersOf("HKVariants.ocd2").second;
+    return left;
+}
+
+QString traditionalToSimplified(const QString &traditional)
+{
+    static const opencc::SimpleConverter back("t2s.json");
+    return throughOpenCC(back, traditional);
+}
+
+} // namespace text

@@ -1,0 +1,65 @@
+#pragma once
+
+// The 繁體 editions. On a Taiwan desktop (zh_TW) the program reads in Taiwan's standard characters,
+// on a Hong Kong or Macau one (zh_HK, zh_MO) in Hong Kong's; everywhere else it stays Simplified.
+// The conversion is OpenCC's s2tw or s2hk with our own phrase list (hantphrases.cpp) on top: a
+// phrase of the list is written as the list says, everything between the list's phrases goes
+// through OpenCC.
+
+#include <QLocale>
+#include <QSet>
+#include <QString>
+
+#include <memory>
+#include <span>
+
+namespace text {
+
+enum class Edition { Simplified, Taiwan, HongKong };
+
+// The edition a locale asks for, from its language and territory (zh_TW, zh_Hant_TW, zh_HK, ...).
+Edition editionForLocale(const QLocale &locale);
+// The edition of the desktop, as Qt reads it: the first of QLocale::system().uiLanguages(), which
+// is LANGUAGE's first entry if set, otherwise LC_ALL, LC_MESSAGES or LANG. Qt parses these names
+// itself, so no generated locale is needed.
+Edition systemEdition();
+
+// One entry of our phrase list: the Simplified phrase and how each standard writes it.
+struct HantPhrase
+{
+    const char *simplified;
+    const char *taiwan;
+    const char *hongKong;
+};
+std::span<const HantPhrase> hantPhrases();
+
+class HanConverter
+{
+public:
+    // Loads OpenCC's configuration for the edition; raises std::runtime_error if OpenCC cannot
+    // read it. A Simplified converter loads nothing and hands every text back as it is.
+    explicit HanConverter(Edition edition);
+    ~HanConverter();
+    HanConverter(const HanConverter &) = delete;
+    HanConverter &operator=(const HanConverter &) = delete;
+
+    Edition edition() const { return m_edition; }
+    QString convert(const QString &simplified) const;
+    // OpenCC alone, without our phrase list (what the list is measured against).
+    QString convertWithOpenCCOnly(const QString &simplified) const;
+
+private:
+    struct OpenCC;
+    Edition m_edition;
+    std::unique_ptr<OpenCC> m_openCC;
+};
+
+// The characters OpenCC's Simplified-to-Traditional character table converts and never writes,
+// less those the edition's own variants table writes (群 in Taiwan, 兑 and 户 in Hong Kong): what
+// must not be left in a text of that edition. Reads OpenCC's dictionaries each time.
+QSet<char32_t> simplifiedOnlyCharacters(Edition edition);
+
+// OpenCC's configuration back to Simplified (t2s), for checking what a converted text came from.
+QString traditionalToSimplified(const QString &traditional);
+
+} // namespace text
