@@ -55,5 +55,6 @@ int runLorvex(QApplication &app, const FormFactory &makeForm)
     form->FormCreate();
     base::watchFirstFrame(form.get());
     form->showCentred();
+    base::loadConverterSoon();
     return app.exec();
 }

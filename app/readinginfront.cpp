@@ -36,7 +36,7 @@ ReadingInFront birthReading(const BirthDataPage &page, const QString &caption)
     // or refusal takes its place there, though the verse stays in m1.
     const auto &shown = page.lastReading();
     if (!shown || page.l1->text() != shown->weightLine)
-        return {std::nullopt, QStringLiteral("先选好出生资料，按“算一卦”，才有可保存的结果。")};
+        return {std::nullopt, QString::fromUtf8(NoReckoningToKeep)};
     // The numbers as the reckoning read them, whether picked from the lists or typed.
     const BirthData data = convertBirthParts(cutBirthTexts(shown->texts));
     const QString date
@@ -83,16 +83,15 @@ ReadingInFront readingInFront(const TForm1 &form)
     if (page == form.TabSheet2) {
         auto *topic = qobject_cast<PalmTopicTab *>(form.TabSheet2->PageControl2->currentWidget());
         if (!topic)
-            return {std::nullopt,
-                    QStringLiteral("手相学介绍里没有可保存的解读：请到一个手相分类里点选一幅图。")};
+            return {std::nullopt, QString::fromUtf8(NoReadingInIntroduction)};
         return pictureReading(topic->catalogue(), palmPictureName,
                               top + QStringLiteral("·") + topic->caption(), QStringLiteral("手相"),
-                              QStringLiteral("先点选一幅手相图，才有可保存的解读。"));
+                              QString::fromUtf8(NoPalmPictureChosen));
     }
     MolePage &moles = *form.TabSheet10;
     const bool face = moles.PageControl3->currentWidget() == moles.TabSheet12;
-    return pictureReading(
-        face ? moles.faceCatalogue() : moles.bodyCatalogue(), face ? faceMoleName : bodyMoleName,
-        top + QStringLiteral("·") + tabCaption(moles.PageControl3), QStringLiteral("痣相"),
-        QStringLiteral("先点选一颗痣，才有可保存的解读。"));
+    return pictureReading(face ? moles.faceCatalogue() : moles.bodyCatalogue(),
+                          face ? faceMoleName : bodyMoleName,
+                          top + QStringLiteral("·") + tabCaption(moles.PageControl3),
+                          QStringLiteral("痣相"), QString::fromUtf8(NoMoleChosen));
 }

@@ -9,6 +9,7 @@
 #include "text/hanconvert.h"
 
 #include <QString>
+#include <QStringList>
 
 class QTextDocument;
 class QWidget;
@@ -16,9 +17,14 @@ class QWidget;
 namespace base {
 
 text::Edition edition();
-// Sets the edition and starts loading its converter on a thread of its own. If OpenCC cannot be
-// loaded, the first text to convert says so in the error report and every text stays Simplified.
+// Sets the edition. Built-in texts are looked up converted (text/hanttable.h); OpenCC is loaded
+// on a thread of its own when a text not in the table first needs it. If it cannot be loaded, the
+// error report says so once and every text not in the table stays Simplified.
 void setEdition(text::Edition edition);
+// Loads OpenCC a little after start, so that the first message or reading does not wait for it.
+void loadConverterSoon();
+// Whether OpenCC has been asked for yet (loading or loaded).
+bool converterRequested();
 
 // The text as the user reads it in the current edition; in the Simplified edition the text itself.
 QString displayText(const QString &simplified);
@@ -28,8 +34,11 @@ QString displayText(const QString &simplified);
 void convertWidgetTexts(QWidget *widget);
 // The same for the widget and every widget below it.
 void convertWidgetTree(QWidget *root);
-// A rich text document, fragment by fragment, keeping each fragment's format.
+// A rich text document, fragment by fragment, keeping each fragment's format. A document with a
+// text not in the table is converted once OpenCC is loaded, without holding up the caller.
 void convertDocument(QTextDocument *document);
+// The texts convertWidgetTexts converts in one widget, its document's fragment by fragment.
+QStringList widgetTexts(QWidget *widget);
 
 // In a Traditional edition, converts a window's whole tree each time it is shown, and any other
 // widget's own texts when it is shown. Does nothing in the Simplified edition.

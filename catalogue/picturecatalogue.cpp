@@ -55,9 +55,14 @@ int PictureCatalogue::indexOf(const QString &key) const
     return -1;
 }
 
+QString pageIndicator(int page, int pageCount)
+{
+    return QStringLiteral("%1/%2页").arg(page).arg(pageCount);
+}
+
 QString PictureCatalogue::indicatorText() const
 {
-    return QStringLiteral("%1/%2页").arg(m_currentPage).arg(m_pageCount);
+    return pageIndicator(m_currentPage, m_pageCount);
 }
 
 QString PictureCatalogue::memoTextOf(int item) const

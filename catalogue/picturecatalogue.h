@@ -28,6 +28,9 @@ struct SlotGrid
 };
 QList<QRect> slotRects(const SlotGrid &grid);
 
+// "2/6页"
+QString pageIndicator(int page, int pageCount);
+
 // Everything a catalogue is built from; written with designated initialisers.
 struct CatalogueSetup
 {

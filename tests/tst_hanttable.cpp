@@ -1,0 +1,152 @@
+// The 繁體 editions' table of built-in texts: that it holds every built-in text the program has,
+// that each entry is what the converter writes today, and that the program looks texts up there
+// without asking OpenCC, which it loads only for a text of someone else's.
+
+#include "app/builtintexts.h"
+#include "base/edition.h"
+#include "boneweight/verses.h"
+#include "mole/moleitems.h"
+#include "palm/palmitems.h"
+#include "text/hanconvert.h"
+#include "text/hanttable.h"
+
+#include <opencc/Lexicon.hpp>
+#include <opencc/MarisaDict.hpp>
+
+#include <QApplication>
+#include <QTest>
+#include <QTextDocument>
+
+#include <cstdio>
+#include <set>
+
+using text::Edition;
+
+class TestHantTable : public QObject
+{
+    Q_OBJECT
+private slots:
+    void tableHoldsEveryBuiltInText();
+    void tableIsTheConvertersWriting();
+    void textsAroundSpacesStayAsWritten();
+    void builtInTextsNeedNoOpenCC_data();
+    void builtInTextsNeedNoOpenCC();
+    void otherTextsWaitForOpenCC();
+};
+
+void TestHantTable::tableHoldsEveryBuiltInText()
+{
+    std::set<QString> wanted;
+    for (const QString &text : builtInTexts()) {
+        const QStringView core = text::coreOf(text);
+        if (!text::staysAsWritten(core))
+            wanted.insert(core.toString());
+    }
+    std::set<QString> held;
+    for (const text::ConvertedAhead &entry : text::convertedAheadTable())
+        held.insert(QString::fromStdU16String(std::u16string(entry.simplified)));
+    for (const QString &text : wanted)
+        QVERIFY2(held.count(text),
+                 qPrintable(u"not in the table (run tools/hanttable): "_qs + text));
+    for (const QString &text : held)
+        QVERIFY2(wanted.count(text), qPrintable(u"no longer built in: "_qs + text));
+    QVERIFY(held.size() > 1000);
+}
+
+void TestHantTable::tableIsTheConvertersWriting()
+{
+    const auto table = text::convertedAheadTable();
+    for (std::size_t i = 1; i < table.size(); ++i)
+        QVERIFY(table[i - 1].simplified < table[i].simplified);
+    for (const Edition edition : {Edition::Taiwan, Edition::HongKong}) {
+        const text::HanConverter converter(edition);
+        int differs = 0;
+        for (const text::ConvertedAhead &entry : table) {
+            const QString simplified = QString::fromStdU16String(std::u16string(entry.simplified));
+            const std::optional<QString> ahead = text::convertedAhead(edition, simplified);
+            QVERIFY(ahead);
+            QCOMPARE(*ahead, converter.convert(simplified));
+            differs += *ahead != simplified;
+        }
+        QVERIFY(differs > 900);
+    }
+    QVERIFY(!text::convertedAhead(Edition::Taiwan, u"不在表里的话"));
+}
+
+// A text without a character from U+2E80 on is never looked up: no key of the dictionaries
+// s2tw and s2hk use (nor of our list) may then be written without one.
+void TestHantTable::textsAroundSpacesStayAsWritten()
+{
+    std::set<QString> lowKeys;
+    for (const char *name :
+         {"STPhrases.ocd2", "STCharacters.ocd2", "TWVariants.ocd2", "HKVariants.ocd2"}) {
+        const QString path = QStringLiteral(OPENCC_DATA_DIR "/") + QLatin1String(name);
+        FILE *file = std::fopen(path.toLocal8Bit().constData(), "rb");
+        QVERIFY2(file, name);
+        const opencc::MarisaDictPtr dict = opencc::MarisaDict::NewFromFile(file);
+        std::fclose(file);
+        int keys = 0;
+        for (const std::unique_ptr<opencc::DictEntry> &entry : *dict->GetLexicon()) {
+            const QString key = QString::fromStdString(entry->Key());
+            if (text::staysAsWritten(key))
+                lowKeys.insert(key);
+            ++keys;
+        }
+        QVERIFY(keys > 10);
+    }
+    for (const text::HantPhrase &phrase : text::hantPhrases())
+        if (text::staysAsWritten(QString::fromUtf8(phrase.simplified)))
+            lowKeys.insert(QString::fromUtf8(phrase.simplified));
+    QVERIFY2(lowKeys.empty(), qPrintable(lowKeys.empty() ? QString() : *lowKeys.begin()));
+    QVERIFY(text::staysAsWritten(u"Lorvex 2004   V 5.01\n“OK”"));
+    QVERIFY(!text::staysAsWritten(u"1/6页"));
+}
+
+void TestHantTable::builtInTextsNeedNoOpenCC_data()
+{
+    QTest::addColumn<Edition>("edition");
+    QTest::addColumn<QString>("simplified");
+    for (const Edition edition : {Edition::Taiwan, Edition::HongKong}) {
+        const char *tag = edition == Edition::Taiwan ? "tw" : "hk";
+        const auto row = [&](const char *name, const QString &text) {
+            QTest::addRow("%s %s", name, tag) << edition << text;
+        };
+        row("tab caption", u"看手相"_qs);
+        row("face title, padded", QString::fromUtf8(faceMoles()[0].title));
+        row("indicator", u"2/6页"_qs);
+        row("verse", VerseText(27));
+        row("analysis, indented, line break",
+            u"    "_qs + QString::fromUtf8(palmItems()[0].analysis) + u'\n');
+        row("no Chinese at all", u"Lorvex 2004"_qs);
+    }
+}
+
+void TestHantTable::builtInTextsNeedNoOpenCC()
+{
+    QFETCH(Edition, edition);
+    QFETCH(QString, simplified);
+    base::setEdition(edition);
+    const QString shown = base::displayText(simplified);
+    QVERIFY(!base::converterRequested());
+    QCOMPARE(shown, text::HanConverter(edition).convert(simplified));
+}
+
+void TestHantTable::otherTextsWaitForOpenCC()
+{
+    const QString own = QStringLiteral("我自己写的手相说明：看掌纹要在白天。");
+    QVERIFY(!text::convertedAhead(Edition::Taiwan, own));
+    const QString expected = text::HanConverter(Edition::Taiwan).convert(own);
+    base::setEdition(Edition::Taiwan);
+    QTextDocument document;
+    document.setPlainText(own);
+    base::convertDocument(&document);
+    QVERIFY(base::converterRequested());
+    // Converted once OpenCC is there, on this thread, without the caller waiting for it.
+    QTRY_COMPARE_WITH_TIMEOUT(document.toPlainText(), expected, 20000);
+    // A message of the moment waits for it.
+    QCOMPARE(base::displayText(u"无法保存到“/tmp/x”"_qs),
+             text::HanConverter(Edition::Taiwan).convert(u"无法保存到“/tmp/x”"_qs));
+}
+
+QTEST_MAIN(TestHantTable)
+#include "tst_hanttable.moc"
