@@ -12,6 +12,13 @@ endforeach()
 # The 繁體 editions: the converter and our phrase list, then the real window under four desktops
 # (LC_ALL=zh_TW.UTF-8 works without the locale generated: Qt reads the name itself).
 lorvex_test(tst_hant LIBS lorvex_hant lorvex_boneweight_core lorvex_palm_core lorvex_mole_core)
+if(LORVEX_BUILD_TOOLS)
+    add_test(NAME hantlisting COMMAND ${CMAKE_COMMAND} -DLISTING=$<TARGET_FILE:hantlisting>
+        -DINTRO=${CMAKE_CURRENT_SOURCE_DIR}/data/rtf/wordpad936.rtf
+        -DSOURCE=${CMAKE_CURRENT_SOURCE_DIR}/data/hantlisting/literals.cpp.txt
+        -P ${CMAKE_CURRENT_SOURCE_DIR}/hantlisting-check.cmake)
+    set_tests_properties(hantlisting PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+endif()
 pkg_check_modules(OPENCC_FOR_TESTS REQUIRED IMPORTED_TARGET opencc)
 add_executable(tst_hantwindow tst_hantwindow.cpp)
 target_link_libraries(tst_hantwindow PRIVATE Qt6::Test lorvex_app lorvex_hant PkgConfig::OPENCC_FOR_TESTS)

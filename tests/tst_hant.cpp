@@ -2,6 +2,7 @@
 // writings, that every entry of the list changes what OpenCC alone writes, and that no character
 // only Simplified writes is left in any verse, weight line, analysis or title.
 
+#include "boneweight/gregorianbirth.h"
 #include "boneweight/verses.h"
 #include "mole/moleitems.h"
 #include "palm/palmitems.h"
@@ -25,6 +26,8 @@ private slots:
     void everyEntryChangesOpenCC();
     void nothingSimplifiedIsLeft_data();
     void nothingSimplifiedIsLeft();
+    void lunarLine_data();
+    void lunarLine();
 };
 
 void TestHant::editionForLocale_data()
@@ -81,6 +84,11 @@ void TestHant::writing_data()
     both("克", "克夫克妻克父克母", "剋夫剋妻剋父剋母", "剋夫剋妻剋父剋母");
     both("乾宫", "乾宫有星纹", "乾宮有星紋", "乾宮有星紋");
     both("冲兑", "由乾位冲兑卦者", "由乾位沖兌卦者", "由乾位沖兑卦者");
+    both("发际 after 经", "从头顶经发际直下", "從頭頂經髮際直下", "從頭頂經髮際直下");
+    both("发际", "额上发际之下", "額上髮際之下", "額上髮際之下");
+    both("向明", "宜向明白人请教，伸向明堂", "宜向明白人請教，伸向明堂",
+         "宜向明白人請教，伸向明堂");
+    both("升", "名位步步高升，升迁", "名位步步高升，升遷", "名位步步高升，升遷");
     both("财谷", "财谷有余", "財穀有餘", "財穀有餘");
     both("凶", "凶祸频临 大凶 酒色成凶痣", "凶禍頻臨 大凶 酒色成凶痣", "凶禍頻臨 大凶 酒色成凶痣");
     both("荫", "福荫 庇荫 祖荫", "福蔭 庇蔭 祖蔭", "福蔭 庇蔭 祖蔭");
@@ -154,6 +162,35 @@ void TestHant::nothingSimplifiedIsLeft()
     for (const QString &simplified : texts) {
         for (char32_t c : converter.convert(simplified).toUcs4())
             QVERIFY2(!leftOver.contains(c), qPrintable(simplified));
+    }
+}
+
+void TestHant::lunarLine_data()
+{
+    nothingSimplifiedIsLeft_data();
+}
+
+// The lunar line of a birth in every year of the cycle and every hour: the stems and branches are
+// written alike in all three editions (丑 of the branches is not 醜, ugly), the rest as each
+// standard writes it.
+void TestHant::lunarLine()
+{
+    QFETCH(Edition, edition);
+    const QHash<QChar, QChar> traditional = {
+        {u'农', u'農'}, {u'历', u'曆'}, {u'时', u'時'}, {u'属', u'屬'}, {u'闰', u'閏'},
+        {u'龙', u'龍'}, {u'马', u'馬'}, {u'鸡', u'雞'}, {u'猪', u'豬'}, {u'减', u'減'},
+    };
+    const text::HanConverter converter(edition);
+    for (int year = 1984; year < 1984 + 60; ++year) {
+        const auto kind = year % 5 ? calendar::MonthKind::Ordinary : calendar::MonthKind::Leap;
+        const auto summer
+            = year % 7 ? calendar::SummerTime::NotKept : calendar::SummerTime::TakenBack;
+        const LunarBirth birth{{year, year % 12 + 1, kind, year % 30 + 1}, year % 24, summer};
+        const QString line = convertedLine(birth);
+        QString expected = line;
+        for (QChar &c : expected)
+            c = traditional.value(c, c);
+        QCOMPARE(converter.convert(line), expected);
     }
 }
 

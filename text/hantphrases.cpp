@@ -25,6 +25,13 @@ constexpr HantPhrase kPhrases[] = {
     {"克母", "剋母", "剋母"},
     // Hair: "头顶发中" and "藏于发中" are moles in the hair, 髮; OpenCC reads 發中.
     {"发中", "髮中", "髮中"},
+    // The hairline is 髮際, as OpenCC writes it alone; after 经 ("从头顶经发际直下") it reads 經發
+    // and writes 經發際.
+    {"经发际", "經髮際", "經髮際"},
+    // 向 of turning to someone, "宜向明白人请教": OpenCC writes 嚮明, toward the dawn.
+    {"向明", "向明", "向明"},
+    // Rising in rank is 升 in both standards, as OpenCC keeps 升遷; it writes 步步高昇.
+    {"步步高升", "步步高升", "步步高升"},
     // Grain: 财谷 is wealth and grain, 財穀, as OpenCC already writes 錢穀; it leaves 財谷, a
     // valley.
     {"财谷", "財穀", "財穀"},
