@@ -6,7 +6,7 @@
 // Simplified-to-Traditional table only ever converts, every character is drawn from the
 // edition's own Song face, and converting back with OpenCC's t2s gives the Simplified walk's
 // text except where the phrase list writes otherwise or t2s cannot tell (乾 of the trigram, read
-// back as 干; Taiwan's 著 for 着, left as it is).
+// back as 干; Taiwan's 著 for 着, left as it is; the corner brackets that quote).
 
 #include "app/form1.h"
 #include "app/program.h"
@@ -176,6 +176,9 @@ bool backConversionExplained(const QString &simplified, const QString &back, Edi
         if (simplified[i] == back[i] || inPhrase[i])
             continue;
         if (simplified[i] == u'乾' && back[i] == u'干')
+            continue;
+        if ((simplified[i] == u'“' && back[i] == u'「')
+            || (simplified[i] == u'”' && back[i] == u'」'))
             continue;
         if (edition == Edition::Taiwan && simplified[i] == u'着' && back[i] == u'著')
             continue;

@@ -131,6 +131,10 @@ QString HanConverter::convert(const QString &simplified) const
         plainFrom = at;
     }
     result += throughOpenCC(m_openCC->converter, simplified.sliced(plainFrom));
+    // Quotation marks: Taiwan's and Hong Kong's standards both quote with corner brackets, which
+    // OpenCC leaves to the writer. Single quotes stay, as they are also apostrophes.
+    result.replace(u'“', u'「');
+    result.replace(u'”', u'」');
     return result;
 }
 

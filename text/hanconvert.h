@@ -4,7 +4,7 @@
 // on a Hong Kong or Macau one (zh_HK, zh_MO) in Hong Kong's; everywhere else it stays Simplified.
 // The conversion is OpenCC's s2tw or s2hk with our own phrase list (hantphrases.cpp) on top: a
 // phrase of the list is written as the list says, everything between the list's phrases goes
-// through OpenCC.
+// through OpenCC. Double quotation marks become the corner brackets both standards quote with.
 
 #include <QLocale>
 #include <QSet>

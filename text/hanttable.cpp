@@ -50,7 +50,8 @@ QStringView coreOf(QStringView text)
 
 bool staysAsWritten(QStringView text)
 {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x2E80; });
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() < 0x2E80 && c != u'“' && c != u'”'; });
 }
 
 } // namespace text

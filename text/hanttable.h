@@ -35,8 +35,9 @@ std::optional<QString> convertedAhead(Edition edition, QStringView simplified);
 // which are written alike in every edition and are not in the table.
 QStringView coreOf(QStringView text);
 
-// True if OpenCC's conversion leaves the text as it is whatever its context: it has no character
-// from the CJK blocks up (U+2E80 on), where every key of OpenCC's dictionaries lies.
+// True if the conversion leaves the text as it is whatever its context: it has no character from
+// the CJK blocks up (U+2E80 on), where every key of OpenCC's dictionaries lies, and no double
+// quotation mark.
 bool staysAsWritten(QStringView text);
 
 } // namespace text
