@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHash>
+#include <QRawFont>
 #include <QWidget>
 #include <algorithm>
 
@@ -101,6 +102,14 @@ QColor accentOn(const QColor &accent, const QColor &face)
     return lighter ? QColor(Qt::white) : QColor(Qt::black);
 }
 
+int linePitch(QRawFont &face, int pixelSize)
+{
+    // As QFontMetrics rounds them: height() is ascent and descent, lineSpacing() adds leading.
+    face.setPixelSize(pixelSize);
+    const qreal height = face.ascent() + face.descent();
+    return std::max(qRound(height), qRound(height + face.leading()));
+}
+
 QFont songFont(int pixelHeight, QFont::Weight weight)
 {
     QFont font;
@@ -129,13 +138,14 @@ QFont songFont(int pixelHeight, QFont::Weight weight)
             font.setPixelSize(*known);
             return font;
         }
-        const auto pitch = [&font] {
-            const QFontMetrics metrics(font);
-            return std::max(metrics.lineSpacing(), metrics.height());
-        };
-        while (pitch() > pixelHeight && font.pixelSize() > pixelHeight - 3)
-            font.setPixelSize(font.pixelSize() - 1);
-        sizes.insert(key, font.pixelSize());
+        // The face is looked up once; the smaller sizes are tried on the same face, which spares
+        // the font database and fontconfig a lookup for each.
+        QRawFont face = QRawFont::fromFont(font);
+        int size = pixelHeight;
+        while (linePitch(face, size) > pixelHeight && size > pixelHeight - 3)
+            --size;
+        font.setPixelSize(size);
+        sizes.insert(key, size);
     }
     return font;
 }

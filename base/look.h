@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPalette>
+#include <QRawFont>
 
 #include <functional>
 
@@ -38,6 +39,8 @@ QColor accentOn(const QColor &accent, const QColor &face);
 
 // "宋体" at the given character height in pixels, falling back to the Song faces found on Linux.
 QFont songFont(int pixelHeight, QFont::Weight weight = QFont::Normal);
+// The larger of a face's line spacing and height at a pixel size, as QFontMetrics gives them.
+int linePitch(QRawFont &face, int pixelSize);
 
 // Paints a widget's base (memos, lists) or window (labels, static texts) in a colour.
 void setBaseColour(QWidget *widget, const QColor &colour);

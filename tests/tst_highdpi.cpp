@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "base/edition.h"
+#include "base/look.h"
 #include "boneweight/verses.h"
 #include "catalogue/picturecatalogue.h"
 #include "mole/molepage.h"
@@ -41,6 +42,7 @@ private slots:
     void everyMoleTitleStaysOnItsMemo();
     void everyReadingFitsItsMemo();
     void picturesAreShownFine();
+    void linePitchIsTheFontMetrics();
 };
 
 namespace {
@@ -388,6 +390,27 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     TestHighDpi test;
     return QTest::qExec(&test, argc, argv);
+}
+
+// The Song face is fitted to its room by trying sizes on one raw face; the result must be what
+// QFontMetrics says of a font at that size, in every face the editions use, at this scale.
+void TestHighDpi::linePitchIsTheFontMetrics()
+{
+    for (const char *family : {"AR PL UMing TW", "AR PL UMing HK", "AR PL SungtiL GB"}) {
+        for (const QFont::Weight weight : {QFont::Normal, QFont::Bold}) {
+            QFont font(QString::fromLatin1(family));
+            font.setWeight(weight);
+            font.setPixelSize(40);
+            QRawFont face = QRawFont::fromFont(font);
+            QVERIFY(face.isValid());
+            for (int size = 8; size <= 40; ++size) {
+                font.setPixelSize(size);
+                const QFontMetrics metrics(font);
+                QCOMPARE(base::linePitch(face, size),
+                         std::max(metrics.lineSpacing(), metrics.height()));
+            }
+        }
+    }
 }
 
 #include "tst_highdpi.moc"
