@@ -12,6 +12,9 @@ endforeach()
 # The 繁體 editions: the converter and our phrase list, then the real window under four desktops
 # (LC_ALL=zh_TW.UTF-8 works without the locale generated: Qt reads the name itself).
 lorvex_test(tst_hant LIBS lorvex_hant lorvex_boneweight_core lorvex_palm_core lorvex_mole_core)
+# Which picture each edition shows, with every picture's resources linked in.
+lorvex_test(tst_editionpicture
+    LIBS lorvex_base lorvex_picture lorvex_palm lorvex_palm_core lorvex_mole_core lorvex_boneweight)
 pkg_check_modules(OPENCC_FOR_TESTS REQUIRED IMPORTED_TARGET opencc)
 add_executable(tst_hantwindow tst_hantwindow.cpp)
 target_link_libraries(tst_hantwindow PRIVATE Qt6::Test lorvex_app lorvex_hant PkgConfig::OPENCC_FOR_TESTS)
