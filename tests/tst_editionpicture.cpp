@@ -33,8 +33,6 @@ void TestEditionPicture::showsTheEditionsTwin_data()
         ":/pictures/palm/Image1.jpg");
     row("离 taiwan", ":/pictures/palm/Image1.jpg", Edition::Taiwan,
         ":/pictures/hant/palm/Image1.jpg");
-    row("离 hong kong", ":/pictures/palm/Image1.jpg", Edition::HongKong,
-        ":/pictures/hant/palm/Image1.jpg");
     row("兑 taiwan", ":/pictures/palm/Image6.jpg", Edition::Taiwan,
         ":/pictures/hant-tw/palm/Image6.jpg");
     row("兑 hong kong", ":/pictures/palm/Image6.jpg", Edition::HongKong,
@@ -46,11 +44,8 @@ void TestEditionPicture::showsTheEditionsTwin_data()
         ":/pictures/hant-tw/chart/i2.jpg");
     row("palaces chart hong kong", ":/pictures/chart/i2.jpg", Edition::HongKong,
         ":/pictures/hant-hk/chart/i2.jpg");
-    row("palaces chart simplified", ":/pictures/chart/i2.jpg", Edition::Simplified,
-        ":/pictures/chart/i2.jpg");
     row("肘后", ":/pictures/mole/k02.jpg", Edition::Taiwan, ":/pictures/hant/mole/k02.jpg");
     row("肘前", ":/pictures/mole/k01.jpg", Edition::Taiwan, ":/pictures/mole/k01.jpg");
-    row("face", ":/pictures/mole/g33.jpg", Edition::HongKong, ":/pictures/mole/g33.jpg");
     row("命", ":/pictures/Image218.jpg", Edition::Taiwan, ":/pictures/Image218.jpg");
     row("missing", ":/pictures/palm/Image999.jpg", Edition::Taiwan, ":/pictures/palm/Image999.jpg");
     row("not built in", "/tmp/palm/Image1.jpg", Edition::Taiwan, "/tmp/palm/Image1.jpg");

@@ -36,13 +36,11 @@ void TestHantArtwork::wordsWrittenOtherwise_data()
     QTest::addColumn<Edition>("edition");
     QTest::addColumn<bool>("otherwise");
     QTest::newRow("离 taiwan") << "离" << Edition::Taiwan << true;
-    QTest::newRow("离 hong kong") << "离" << Edition::HongKong << true;
     QTest::newRow("兑 taiwan") << "兑" << Edition::Taiwan << true;
     QTest::newRow("兑 hong kong keeps it") << "兑" << Edition::HongKong << false;
     QTest::newRow("事业纹") << "事业纹" << Edition::HongKong << true;
     QTest::newRow("乾") << "乾" << Edition::Taiwan << false;
     QTest::newRow("命") << "命" << Edition::Taiwan << false;
-    QTest::newRow("肘前") << "肘前" << Edition::HongKong << false;
     QTest::newRow("肘后") << "肘后" << Edition::Taiwan << true;
     QTest::newRow("digit") << "3" << Edition::Taiwan << false;
     QTest::newRow("simplified edition") << "离" << Edition::Simplified << false;
