@@ -32,10 +32,10 @@ EditionDrawing drawFor(const WordedPicture &source, text::Edition edition, TwinS
     drawing.edition = edition;
     const Lettering lettering(edition);
     drawing.picture = source.draw(1);
-    drawing.finer = source.draw(2);
     drawing.needed = lettering.wroteOtherwise();
     if (!drawing.needed)
         return drawing;
+    drawing.finer = source.draw(2);
     const QString where = QStringLiteral("%1 (%2)").arg(source.name, twinFolder({edition}));
     if (source.check)
         for (const QString &problem : source.check())
