@@ -1,5 +1,7 @@
 #include "base/picturelabel.h"
 
+#include "base/editionpicture.h"
+
 #include "picture/jpeg.h"
 
 #include <QEvent>
@@ -40,8 +42,9 @@ void BuiltInPictureLabel::decodePicture()
     if (m_picture.isEmpty() || ratio == m_decodedFor)
         return;
     m_decodedFor = ratio;
-    // A picture that can't be decoded leaves the label empty.
-    setPixmap(QPixmap::fromImage(builtInPicture(m_picture, ratio)));
+    // A picture that can't be decoded leaves the label empty. A Traditional edition shows the
+    // picture's twin with its words in Traditional characters, where it has one.
+    setPixmap(QPixmap::fromImage(builtInPicture(base::editionPicture(m_picture), ratio)));
 }
 
 PictureLabel::PictureLabel(QWidget *parent)

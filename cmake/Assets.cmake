@@ -11,3 +11,24 @@ function(lorvex_assets target name)
     list(TRANSFORM ARG_FILES PREPEND ${ARG_FOLDER}/)
     qt_add_resources(${target} ${name} PREFIX ${ARG_PREFIX} BASE ${ARG_FOLDER} FILES ${ARG_FILES})
 endfunction()
+
+# The Traditional twins of the pictures in assets/pictures/SUBDIR (see tools/artwork/twins.h):
+# whatever assets/pictures/hant, hant-tw and hant-hk hold there, each with its finer drawing, under
+# the same resource path with the twin's folder after "/pictures". The artwork tool decides which
+# pictures have twins, so the files are found rather than listed.
+function(lorvex_twin_assets target name subdir)
+    foreach(variant hant hant-tw hant-hk)
+        set(folder ${CMAKE_SOURCE_DIR}/assets/pictures/${variant})
+        set(prefix /pictures/${variant})
+        if(subdir)
+            string(APPEND folder /${subdir})
+            string(APPEND prefix /${subdir})
+        endif()
+        file(GLOB twins CONFIGURE_DEPENDS RELATIVE ${folder} ${folder}/*.jpg)
+        list(FILTER twins EXCLUDE REGEX "@2x\\.jpg$")
+        if(twins)
+            lorvex_assets(${target} "${name}_${variant}" PREFIX ${prefix} FOLDER ${folder}
+                FILES ${twins})
+        endif()
+    endforeach()
+endfunction()

@@ -1,5 +1,6 @@
 #include "keep/readingcard.h"
 
+#include "base/editionpicture.h"
 #include "base/look.h"
 #include "picture/jpeg.h"
 
@@ -53,7 +54,7 @@ QSizeF pictureSize(const QString &picture)
 {
     if (picture.isEmpty())
         return {};
-    return builtInPicture(picture).size().toSizeF();
+    return builtInPicture(base::editionPicture(picture)).size().toSizeF();
 }
 
 CardLayout layOut(const KeptReading &reading)
@@ -125,8 +126,8 @@ void paintCard(QPainter &painter, const KeptReading &reading, QDate day)
     if (!reading.picture.isEmpty()) {
         // The finer drawing, where the picture has one, keeps a 2x card or a printed page sharp.
         const qreal fineness = qMax<qreal>(1, painter.deviceTransform().m11());
-        painter.drawImage(card.pictureRect,
-                          builtInPicture(reading.picture, fineness >= 1.5 ? 2 : 1));
+        painter.drawImage(card.pictureRect, builtInPicture(base::editionPicture(reading.picture),
+                                                           fineness >= 1.5 ? 2 : 1));
     }
 
     painter.setPen(kInk);

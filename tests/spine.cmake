@@ -19,6 +19,9 @@ if(LORVEX_BUILD_TOOLS)
         -P ${CMAKE_CURRENT_SOURCE_DIR}/hantlisting-check.cmake)
     set_tests_properties(hantlisting PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
 endif()
+# Which picture each edition shows, with every picture's resources linked in.
+lorvex_test(tst_editionpicture
+    LIBS lorvex_base lorvex_picture lorvex_palm lorvex_palm_core lorvex_mole_core lorvex_boneweight)
 pkg_check_modules(OPENCC_FOR_TESTS REQUIRED IMPORTED_TARGET opencc)
 add_executable(tst_hantwindow tst_hantwindow.cpp)
 target_link_libraries(tst_hantwindow PRIVATE Qt6::Test lorvex_app lorvex_hant PkgConfig::OPENCC_FOR_TESTS)

@@ -128,6 +128,11 @@ void TestMoleFace::refusesWhatTheTextCouldNotSay_data()
                                        << "mole at (17.6, 48.0) lies outside eyetail.R";
     QTest::newRow("off the head") << "g06 front: dot jaw.R 17.4,68"
                                   << "reaches outside the head";
+    // 发际之下: the rim reaches over the hairline at the centre, and where it curves down.
+    QTest::newRow("hairline mole in the hair") << "g33 front: dot hairline 35,16.4"
+                                               << "reaches into the hair";
+    QTest::newRow("hairline mole at its side") << "g75 front: dot hairline 26,17.4"
+                                               << "reaches into the hair";
     QTest::newRow("two as one blot") << "g20 front: dot forehead 32,30 36,30"
                                      << "runs into another";
     QTest::newRow("too many to fit") << "g27 front: scatter 9 yintang"

@@ -1,5 +1,7 @@
 #include "tools/artwork/ink.h"
 
+#include "tools/artwork/lettering.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QtMath>
@@ -35,12 +37,8 @@ void writeOnSkin(QPainter &p, const QPainterPath &glyphs, const QColor &colour, 
 
 QPainterPath glyphs(const QString &text, int pixelSize, QPointF centre)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("AR PL SungtiL GB"), QStringLiteral("AR PL UMing CN")});
-    font.setPixelSize(pixelSize);
-    font.setHintingPreference(QFont::PreferNoHinting);
     QPainterPath path;
-    path.addText(0, 0, font, text);
+    path.addText(0, 0, Lettering::face(pixelSize), Lettering::write(text));
     path.translate(centre - path.boundingRect().center());
     return path;
 }

@@ -40,7 +40,8 @@ QPen pen(const QColor &colour, double width, Qt::PenStyle style = Qt::SolidLine)
 void writeOnSkin(QPainter &p, const QPainterPath &glyphs, const QColor &colour, double penWidth,
                  double halo);
 
-// Text in the Song typeface as a path whose ink, not its advance, is centred on `centre`.
+// Text in the Song typeface as a path whose ink, not its advance, is centred on `centre`; under a
+// Lettering (lettering.h), written as its edition writes it, in its face.
 QPainterPath glyphs(const QString &text, int pixelSize, QPointF centre = {});
 
 double length(QPointF v);

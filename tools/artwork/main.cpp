@@ -9,8 +9,10 @@
 #include "tools/artwork/palmdrawing.h"
 #include "tools/artwork/pictures.h"
 #include "tools/artwork/reviewsheet.h"
+#include "tools/artwork/twins.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -324,13 +326,89 @@ int runCharts(const QString &outDir)
     return 0;
 }
 
-int runAll(const QString &root)
+QStringList palmDescriptionFiles(const QDir &repo)
 {
-    const QDir repo(root);
     QStringList files;
     for (const char *name : {"tools/artwork/palm_items_1.txt", "tools/artwork/palm_items_2.txt"})
         if (QFileInfo::exists(repo.filePath(QLatin1String(name))))
             files.append(repo.filePath(QLatin1String(name)));
+    return files;
+}
+
+// The Traditional twins of the pictures with words (twins.h), held to the same rules as the
+// Simplified pictures, and each edition's palm catalogue with its twins in place to the
+// look-alike rule; written into REPO_ROOT/assets/pictures/hant*/ when `write`, where a twin no
+// longer drawn is removed. With `sheets`, review sheets beside the Simplified pictures instead.
+int runTwins(const QDir &repo, bool write, const QString &sheets = QString())
+{
+    QList<PalmPicture> palms;
+    if (!readDescriptions(palmDescriptionFiles(repo), palms))
+        return 1;
+    const QList<WordedPicture> pictures = wordedPictures(palms);
+    const TwinSet set = drawTwins(pictures);
+    QStringList problems = set.problems;
+    for (const text::Edition edition : {text::Edition::Taiwan, text::Edition::HongKong}) {
+        QHash<int, QImage> shown;
+        for (const PalmPicture &palm : palms)
+            shown.insert(palm.number, drawPalm(palm));
+        for (const Twin &twin : set.twins) {
+            static const QRegularExpression palm(QStringLiteral("/palm/Image(\\d+)$"));
+            const auto match = palm.match(twin.name);
+            if (match.hasMatch() && twin.editions.contains(edition))
+                shown.insert(match.captured(1).toInt(), twin.picture);
+        }
+        for (const QString &problem : checkPalmLookAlikes(shown))
+            problems.append(twinFolder({edition}) + QStringLiteral(": ") + problem);
+    }
+    for (const QString &problem : problems)
+        say(problem);
+    if (!sheets.isEmpty()) {
+        const QStringList written = writeTwinSheets(pictures, set, sheets);
+        say(QStringLiteral("artwork: %1 review sheets of the twins in %2")
+                .arg(written.size())
+                .arg(sheets));
+        return written.isEmpty() ? 1 : 0;
+    }
+    if (!problems.isEmpty())
+        return 1;
+    if (!write) {
+        say(QStringLiteral("artwork: %1 Traditional twins, no mistakes").arg(set.twins.size()));
+        return 0;
+    }
+    const QDir assets(repo.filePath(QStringLiteral("assets/pictures")));
+    QSet<QString> kept;
+    for (const Twin &twin : set.twins) {
+        const QString path = assets.filePath(twin.name);
+        if (!writeJpeg(path + QStringLiteral(".jpg"), twin.picture)
+            || !writeJpeg(path + QStringLiteral("@2x.jpg"), twin.finer))
+            return 1;
+        kept << QFileInfo(path + QStringLiteral(".jpg")).absoluteFilePath()
+             << QFileInfo(path + QStringLiteral("@2x.jpg")).absoluteFilePath();
+    }
+    for (const text::Edition edition :
+         {text::Edition::Simplified, text::Edition::Taiwan, text::Edition::HongKong}) {
+        const QList<text::Edition> editions
+            = edition == text::Edition::Simplified
+                  ? QList{text::Edition::Taiwan, text::Edition::HongKong}
+                  : QList{edition};
+        QDirIterator it(assets.filePath(twinFolder(editions)), {QStringLiteral("*.jpg")},
+                        QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString file = QFileInfo(it.next()).absoluteFilePath();
+            if (!kept.contains(file) && QFile::remove(file))
+                say(QStringLiteral("artwork: %1 removed, no longer a twin").arg(file));
+        }
+    }
+    say(QStringLiteral("artwork: %1 Traditional twins in %2/hant*")
+            .arg(set.twins.size())
+            .arg(assets.path()));
+    return 0;
+}
+
+int runAll(const QString &root)
+{
+    const QDir repo(root);
+    const QStringList files = palmDescriptionFiles(repo);
     if (!files.isEmpty()
         && runPalm(repo.filePath(QStringLiteral("assets/pictures/palm")), files, true))
         return 1;
@@ -354,7 +432,7 @@ int runAll(const QString &root)
                       drawIcon(size)))
             return 1;
     say(QStringLiteral("artwork: Image218 and the icon written"));
-    return 0;
+    return runTwins(repo, true);
 }
 
 int printUsage()
@@ -370,6 +448,11 @@ int printUsage()
         "       artwork image218 OUT.jpg\n"
         "       artwork icon [SIZE] OUT.png      SIZE 48 unless given\n"
         "       artwork all REPO_ROOT         everything, into REPO_ROOT/assets\n"
+        "       artwork twins REPO_ROOT       only the Traditional twins, into "
+        "assets/pictures/hant*\n"
+        "       artwork checktwins REPO_ROOT  only check the Traditional twins\n"
+        "       artwork reviewtwins REPO_ROOT OUTDIR   the twins beside the Simplified pictures"
+        "\n"
         "       artwork review REPO_ROOT OUTDIR   palm, face and body review sheets (PNG) into "
         "OUTDIR"));
     return 2;
@@ -409,6 +492,12 @@ int main(int argc, char *argv[])
         return writePng(args.at(2), drawIcon(args.at(1).toInt())) ? 0 : 1;
     if (command == QLatin1String("all") && args.size() == 2)
         return runAll(args.at(1));
+    if (command == QLatin1String("twins") && args.size() == 2)
+        return runTwins(QDir(args.at(1)), true);
+    if (command == QLatin1String("checktwins") && args.size() == 2)
+        return runTwins(QDir(args.at(1)), false);
+    if (command == QLatin1String("reviewtwins") && args.size() == 3)
+        return runTwins(QDir(args.at(1)), false, args.at(2));
     if (command == QLatin1String("review") && args.size() == 3)
         return runReview(args.at(1), args.at(2));
     return printUsage();

@@ -51,8 +51,8 @@ QPainterPath stroked(const QPainterPath &line, double width)
 
 QPainterPath frontFace()
 {
-    QPainterPath half(QPointF(35, 15.5));
-    half.cubicTo(QPointF(24, 15.5), QPointF(15, 20), QPointF(13, 30));
+    QPainterPath half(QPointF(35, 14));
+    half.cubicTo(QPointF(24, 14), QPointF(15, 19), QPointF(13, 30));
     half.cubicTo(QPointF(12, 36), QPointF(12, 41), QPointF(12.5, 46));
     half.cubicTo(QPointF(13, 56), QPointF(14.5, 64), QPointF(18, 70));
     half.cubicTo(QPointF(22, 77), QPointF(28, 83.5), QPointF(35, 83.5));
@@ -120,9 +120,9 @@ const QHash<QString, QPainterPath> &frontCentreRegions()
         const QPainterPath hair = frontSkull().subtracted(face);
         QHash<QString, QPainterPath> r;
         r.insert(QStringLiteral("crown"), rect(22, 5, 26, 9).intersected(hair));
-        r.insert(QStringLiteral("hairline"), rect(19, 15, 32, 5).intersected(face));
+        r.insert(QStringLiteral("hairline"), rect(19, 14, 32, 5.5).intersected(face));
         r.insert(QStringLiteral("forehead"), rect(13, 15, 44, 16.5).intersected(face));
-        r.insert(QStringLiteral("tianting"), ellipse(35, 24, 5, 4.4));
+        r.insert(QStringLiteral("tianting"), ellipse(35, 25.5, 5, 4.4));
         r.insert(QStringLiteral("yintang"), ellipse(35, 36.8, 3, 2.4));
         // Down the nose, each place a mole's width from the next: 山根 between the eyes, 年寿
         // on the bridge, 准头, 人中, the two lips, 承浆.
@@ -473,6 +473,11 @@ namespace faceview {
 QPainterPath outline(FaceView view)
 {
     return view == FaceView::Front ? frontOutline() : viewTransform(view).map(sideOutline());
+}
+
+QPainterPath skin(FaceView view)
+{
+    return view == FaceView::Front ? frontFace() : viewTransform(view).map(sideSkin());
 }
 
 std::optional<QPainterPath> region(FaceView view, const QString &name)

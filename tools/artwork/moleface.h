@@ -34,6 +34,8 @@ inline constexpr double MoleSpacing = 5.0;
 namespace faceview {
 // The whole head as drawn (hair, face, ears, neck): no mole may reach outside it.
 QPainterPath outline(FaceView view);
+// The skin below the hair: the face from the front, the side of the head from the side.
+QPainterPath skin(FaceView view);
 // A named place of this view; nothing when the view has no such place.
 std::optional<QPainterPath> region(FaceView view, const QString &name);
 QStringList regionNames(FaceView view);

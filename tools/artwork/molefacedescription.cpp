@@ -171,6 +171,10 @@ private:
             return fail(QStringLiteral("mole at %1 lies outside %2").arg(at, name));
         if (!dotInside(m_outline, c))
             return fail(QStringLiteral("mole at %1 reaches outside the head").arg(at));
+        // A hairline mole is read as just below the hair (发际之下): half in the hair, it would
+        // read as a mole in the hair.
+        if (name == QLatin1String("hairline") && !dotInside(faceview::skin(m_picture.view), c))
+            return fail(QStringLiteral("mole at %1 reaches into the hair").arg(at));
         if (!spaced(c, MoleSpacing))
             return fail(QStringLiteral("mole at %1 runs into another").arg(at));
         m_picture.moles.append({name, c});
