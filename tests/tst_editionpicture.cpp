@@ -28,7 +28,8 @@ void TestEditionPicture::showsTheEditionsTwin_data()
     const auto row = [](const char *name, const char *path, Edition edition, const char *shown) {
         QTest::newRow(name) << QString::fromLatin1(path) << edition << QString::fromLatin1(shown);
     };
-    // Image1 is labelled 离, Image6 兑, Image3 has no label.
+    // Image1 is labelled 离, Image6 兑, Image3 艮 (written alike, drawn in the edition's face);
+    // Image10 has no words.
     row("离 simplified", ":/pictures/palm/Image1.jpg", Edition::Simplified,
         ":/pictures/palm/Image1.jpg");
     row("离 taiwan", ":/pictures/palm/Image1.jpg", Edition::Taiwan,
@@ -36,8 +37,9 @@ void TestEditionPicture::showsTheEditionsTwin_data()
     row("兑 taiwan", ":/pictures/palm/Image6.jpg", Edition::Taiwan,
         ":/pictures/hant-tw/palm/Image6.jpg");
     row("兑 hong kong", ":/pictures/palm/Image6.jpg", Edition::HongKong,
-        ":/pictures/palm/Image6.jpg");
-    row("no words", ":/pictures/palm/Image3.jpg", Edition::Taiwan, ":/pictures/palm/Image3.jpg");
+        ":/pictures/hant-hk/palm/Image6.jpg");
+    row("艮", ":/pictures/palm/Image3.jpg", Edition::Taiwan, ":/pictures/hant/palm/Image3.jpg");
+    row("no words", ":/pictures/palm/Image10.jpg", Edition::Taiwan, ":/pictures/palm/Image10.jpg");
     row("lines chart", ":/pictures/chart/i1.jpg", Edition::HongKong,
         ":/pictures/hant/chart/i1.jpg");
     row("palaces chart taiwan", ":/pictures/chart/i2.jpg", Edition::Taiwan,
@@ -45,8 +47,9 @@ void TestEditionPicture::showsTheEditionsTwin_data()
     row("palaces chart hong kong", ":/pictures/chart/i2.jpg", Edition::HongKong,
         ":/pictures/hant-hk/chart/i2.jpg");
     row("肘后", ":/pictures/mole/k02.jpg", Edition::Taiwan, ":/pictures/hant/mole/k02.jpg");
-    row("肘前", ":/pictures/mole/k01.jpg", Edition::Taiwan, ":/pictures/mole/k01.jpg");
-    row("命", ":/pictures/Image218.jpg", Edition::Taiwan, ":/pictures/Image218.jpg");
+    row("肘前", ":/pictures/mole/k01.jpg", Edition::Taiwan, ":/pictures/hant/mole/k01.jpg");
+    row("命", ":/pictures/Image218.jpg", Edition::Taiwan, ":/pictures/hant/Image218.jpg");
+    row("face mole", ":/pictures/mole/g01.jpg", Edition::Taiwan, ":/pictures/mole/g01.jpg");
     row("missing", ":/pictures/palm/Image999.jpg", Edition::Taiwan, ":/pictures/palm/Image999.jpg");
     row("not built in", "/tmp/palm/Image1.jpg", Edition::Taiwan, "/tmp/palm/Image1.jpg");
 }

@@ -1,7 +1,6 @@
-// The Traditional twins of the pictures with words: which words are written otherwise, what the
-// lettering refuses, and the committed twins held to the pictures' rules. The words are judged by
-// OpenCC's own tables (text::simplifiedOnlyCharacters, and t2s to read them back), not by the
-// tool's lettering.
+// The Traditional twins of the pictures with words: what the lettering refuses, and the
+// committed twins held to the pictures' rules. The words are judged by OpenCC's own tables
+// (text::simplifiedOnlyCharacters, and t2s to read them back), not by the tool's lettering.
 
 #include "picture/jpeg.h"
 #include "text/hanconvert.h"
@@ -23,36 +22,10 @@ class TestHantArtwork : public QObject
 {
     Q_OBJECT
 private slots:
-    void wordsWrittenOtherwise_data();
-    void wordsWrittenOtherwise();
     void letteringWritesInTheEditionsFace_data();
     void letteringWritesInTheEditionsFace();
     void committedTwinsKeepEveryRule();
 };
-
-void TestHantArtwork::wordsWrittenOtherwise_data()
-{
-    QTest::addColumn<QString>("word");
-    QTest::addColumn<Edition>("edition");
-    QTest::addColumn<bool>("otherwise");
-    QTest::newRow("离 taiwan") << "离" << Edition::Taiwan << true;
-    QTest::newRow("兑 taiwan") << "兑" << Edition::Taiwan << true;
-    QTest::newRow("兑 hong kong keeps it") << "兑" << Edition::HongKong << false;
-    QTest::newRow("事业纹") << "事业纹" << Edition::HongKong << true;
-    QTest::newRow("乾") << "乾" << Edition::Taiwan << false;
-    QTest::newRow("命") << "命" << Edition::Taiwan << false;
-    QTest::newRow("肘后") << "肘后" << Edition::Taiwan << true;
-    QTest::newRow("digit") << "3" << Edition::Taiwan << false;
-    QTest::newRow("simplified edition") << "离" << Edition::Simplified << false;
-}
-
-void TestHantArtwork::wordsWrittenOtherwise()
-{
-    QFETCH(QString, word);
-    QFETCH(Edition, edition);
-    QFETCH(bool, otherwise);
-    QCOMPARE(writtenOtherwise(word, edition), otherwise);
-}
 
 void TestHantArtwork::letteringWritesInTheEditionsFace_data()
 {

@@ -2,7 +2,6 @@
 
 #include <QFontInfo>
 #include <QHash>
-#include <QPainterPath>
 #include <QRawFont>
 
 #include <algorithm>
@@ -41,13 +40,6 @@ QFont faceOf(const QStringList &families, int pixelSize)
     return font;
 }
 
-QPainterPath outline(const QString &text, const QString &family)
-{
-    QPainterPath path;
-    path.addText(0, 0, faceOf({family}, 64), text);
-    return path;
-}
-
 } // namespace
 
 Lettering::Lettering(text::Edition edition)
@@ -65,12 +57,6 @@ Lettering::~Lettering()
 Lettering *Lettering::current()
 {
     return g_current;
-}
-
-bool Lettering::wroteOtherwise() const
-{
-    return std::any_of(m_words.cbegin(), m_words.cend(),
-                       [this](const QString &word) { return writtenOtherwise(word, m_edition); });
 }
 
 QString Lettering::write(const QString &simplified)
@@ -107,16 +93,6 @@ QFont Lettering::face(int pixelSize)
         return faceOf({songFamily(g_current->m_edition)}, pixelSize);
     return faceOf({QStringLiteral("AR PL SungtiL GB"), QStringLiteral("AR PL UMing CN")},
                   pixelSize);
-}
-
-bool writtenOtherwise(const QString &simplified, text::Edition edition)
-{
-    if (edition == text::Edition::Simplified)
-        return false;
-    const QString written = converter(edition).convert(simplified);
-    return written != simplified
-           || outline(written, songFamily(edition))
-                  != outline(simplified, QStringLiteral("AR PL UMing CN"));
 }
 
 QString songFamily(text::Edition edition)

@@ -32,8 +32,6 @@ public:
     // A character of a written word that is Simplified only, or that the edition's face has no
     // glyph for (it would fall back to another face or a box): one line each.
     const QStringList &problems() const { return m_problems; }
-    // Whether one of the words drawn is written otherwise than in the Simplified pictures.
-    bool wroteOtherwise() const;
 
     // The lettering in use; nullptr while words are written as the Simplified pictures write them.
     static Lettering *current();
@@ -49,12 +47,6 @@ private:
     Lettering *m_outer;
     QStringList m_words, m_written, m_problems;
 };
-
-// Whether `edition` writes `simplified` otherwise than the Simplified pictures do: in other
-// characters, or in the same characters with other glyph forms. Glyph forms are compared within
-// one typeface, UMing, which has a cut for each standard: where its Traditional cut draws a
-// character as its mainland cut does, the Simplified picture already shows that character's form.
-bool writtenOtherwise(const QString &simplified, text::Edition edition);
 
 // The edition's Song face family: "AR PL UMing TW" or "AR PL UMing HK".
 QString songFamily(text::Edition edition);

@@ -32,7 +32,9 @@ EditionDrawing drawFor(const WordedPicture &source, text::Edition edition, TwinS
     drawing.edition = edition;
     const Lettering lettering(edition);
     drawing.picture = source.draw(1);
-    drawing.needed = lettering.wroteOtherwise();
+    // Every picture with words gets its twin, changed or not, so that a page of pictures reads
+    // in one face: 艮 beside 離 in the Simplified face would show two hands at work.
+    drawing.needed = !lettering.words().isEmpty();
     if (!drawing.needed)
         return drawing;
     drawing.finer = source.draw(2);

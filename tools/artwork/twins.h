@@ -1,8 +1,8 @@
 #pragma once
 
-// The Traditional twins of the pictures that carry words. A picture gets a twin for an edition
-// when one of its words is written otherwise there (see writtenOtherwise); where Taiwan's and
-// Hong Kong's drawings come out the same, one twin serves both. The twins stand beside the
+// The Traditional twins of the pictures that carry words, drawn in each edition's face whether
+// their words change or not; where Taiwan's and Hong Kong's drawings come out the same, one twin
+// serves both. The twins stand beside the
 // Simplified pictures under assets/pictures, named as the program looks them up:
 //
 //     hant/palm/Image12.jpg      both Traditional editions
