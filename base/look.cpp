@@ -138,11 +138,15 @@ QFont songFont(int pixelHeight, QFont::Weight weight)
             font.setPixelSize(*known);
             return font;
         }
-        // The face is looked up once; the smaller sizes are tried on the same face, which spares
-        // the font database and fontconfig a lookup for each.
-        QRawFont face = QRawFont::fromFont(font);
+        // The face of each weight is looked up once; every size is tried on it, which spares the
+        // font database and fontconfig a lookup for each.
+        static QHash<QString, QRawFont> faces;
+        const QString faceKey = QStringLiteral("%1 %2").arg(families.first()).arg(int(weight));
+        auto face = faces.find(faceKey);
+        if (face == faces.end())
+            face = faces.insert(faceKey, QRawFont::fromFont(font));
         int size = pixelHeight;
-        while (linePitch(face, size) > pixelHeight && size > pixelHeight - 3)
+        while (linePitch(*face, size) > pixelHeight && size > pixelHeight - 3)
             --size;
         font.setPixelSize(size);
         sizes.insert(key, size);
