@@ -22,7 +22,7 @@ foreach(line
         "\nintro\t1\t掌纹\t掌紋\t掌紋\n"
         "\nintro\t2\t红色abc，是\t紅色abc，是\t紅色abc，是\n"
         "\ncontrol\t${SOURCE}\t命里有时\t命裡有時\t命裏有時\n"
-        "\ncontrol\t${SOURCE}\t他说\\\"后来\\\"\t他說\\\"後來\\\"\t他説\\\"後來\\\"\n"
+        "\ncontrol\t${SOURCE}*\t他说\\\"后来\\\"\t他說\\\"後來\\\"\t他說\\\"後來\\\"\n"
         "\nverse\t34*\t")
     string(FIND "${out}" "${line}" at)
     if(at EQUAL -1)

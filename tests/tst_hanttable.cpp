@@ -14,9 +14,12 @@
 #include <opencc/MarisaDict.hpp>
 
 #include <QApplication>
+#include <QFont>
+#include <QRawFont>
 #include <QTest>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <cstdio>
 #include <set>
 
@@ -29,6 +32,8 @@ private slots:
     void tableHoldsEveryBuiltInText();
     void tableIsTheConvertersWriting();
     void textsAroundSpacesStayAsWritten();
+    void everyCharacterHasItsFace_data();
+    void everyCharacterHasItsFace();
     void builtInTextsNeedNoOpenCC_data();
     void builtInTextsNeedNoOpenCC();
     void otherTextsWaitForOpenCC();
@@ -75,24 +80,33 @@ void TestHantTable::tableIsTheConvertersWriting()
 
 // A text without a character from U+2E80 on is never looked up: no key of the dictionaries
 // s2tw and s2hk use (nor of our list) may then be written without one.
+namespace {
+// The keys of one of OpenCC's dictionaries.
+QStringList dictionaryKeys(const char *name)
+{
+    const QString path = QStringLiteral(OPENCC_DATA_DIR "/") + QLatin1String(name);
+    FILE *file = std::fopen(path.toLocal8Bit().constData(), "rb");
+    if (!file)
+        return {};
+    const opencc::MarisaDictPtr dict = opencc::MarisaDict::NewFromFile(file);
+    std::fclose(file);
+    QStringList keys;
+    for (const std::unique_ptr<opencc::DictEntry> &entry : *dict->GetLexicon())
+        keys << QString::fromStdString(entry->Key());
+    return keys;
+}
+} // namespace
+
 void TestHantTable::textsAroundSpacesStayAsWritten()
 {
     std::set<QString> lowKeys;
     for (const char *name :
          {"STPhrases.ocd2", "STCharacters.ocd2", "TWVariants.ocd2", "HKVariants.ocd2"}) {
-        const QString path = QStringLiteral(OPENCC_DATA_DIR "/") + QLatin1String(name);
-        FILE *file = std::fopen(path.toLocal8Bit().constData(), "rb");
-        QVERIFY2(file, name);
-        const opencc::MarisaDictPtr dict = opencc::MarisaDict::NewFromFile(file);
-        std::fclose(file);
-        int keys = 0;
-        for (const std::unique_ptr<opencc::DictEntry> &entry : *dict->GetLexicon()) {
-            const QString key = QString::fromStdString(entry->Key());
+        const QStringList keys = dictionaryKeys(name);
+        QVERIFY2(keys.size() > 10, name);
+        for (const QString &key : keys)
             if (text::staysAsWritten(key))
                 lowKeys.insert(key);
-            ++keys;
-        }
-        QVERIFY(keys > 10);
     }
     for (const text::HantPhrase &phrase : text::hantPhrases())
         if (text::staysAsWritten(QString::fromUtf8(phrase.simplified)))
@@ -101,6 +115,38 @@ void TestHantTable::textsAroundSpacesStayAsWritten()
     QVERIFY(text::staysAsWritten(u"Lorvex 2004   V 5.01\n'OK'"));
     QVERIFY(!text::staysAsWritten(u"“OK”"));
     QVERIFY(!text::staysAsWritten(u"1/6页"));
+}
+
+// A character the Simplified face draws is drawn, converted, by the edition's own face: none
+// falls back to a face of another design (s2hk's 説 has no glyph in UMing HK, for one).
+void TestHantTable::everyCharacterHasItsFace_data()
+{
+    QTest::addColumn<Edition>("edition");
+    QTest::addColumn<QString>("family");
+    QTest::newRow("tw") << Edition::Taiwan << "AR PL UMing TW";
+    QTest::newRow("hk") << Edition::HongKong << "AR PL UMing HK";
+}
+
+void TestHantTable::everyCharacterHasItsFace()
+{
+    QFETCH(Edition, edition);
+    QFETCH(QString, family);
+    const QRawFont simplified = QRawFont::fromFont(QFont(u"AR PL SungtiL GB"_qs));
+    const QRawFont face = QRawFont::fromFont(QFont(family));
+    QCOMPARE(face.familyName(), family);
+    const text::HanConverter converter(edition);
+    int drawn = 0;
+    for (const QString &key : dictionaryKeys("STCharacters.ocd2")) {
+        const auto characters = key.toUcs4();
+        if (!std::all_of(characters.begin(), characters.end(),
+                         [&](char32_t c) { return simplified.supportsCharacter(c); }))
+            continue;
+        const QString written = converter.convert(key);
+        for (const char32_t c : written.toUcs4())
+            QVERIFY2(face.supportsCharacter(c), qPrintable(key + u" → "_qs + written));
+        ++drawn;
+    }
+    QVERIFY(drawn > 2000);
 }
 
 void TestHantTable::builtInTextsNeedNoOpenCC_data()

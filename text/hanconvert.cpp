@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include <stdexcept>
@@ -50,6 +51,16 @@ struct HanConverter::OpenCC
 };
 
 namespace {
+
+// Where s2hk writes Hong Kong's own code point of a character (説 for 說, from OpenCC's
+// HKVariants), and the Song face with Hong Kong's glyph forms, AR PL UMing HK, has no glyph for it
+// but draws the common code point in Hong Kong's shape: the edition writes the common one, which
+// reads the same, instead of one that would fall back to a sans face. The list is every such
+// character s2hk writes for a Simplified one (tst_hanttable checks the face).
+constexpr std::pair<char16_t, char16_t> kHongKongFaceDraws[] = {
+    {u'説', u'說'}, {u'鋭', u'銳'}, {u'閲', u'閱'}, {u'藴', u'蘊'}, {u'醖', u'醞'},
+    {u'輼', u'轀'}, {u'緼', u'縕'}, {u'捝', u'挩'}, {u'敚', u'敓'}, {u'棁', u'梲'},
+};
 
 const char *configFor(Edition edition)
 {
@@ -135,6 +146,9 @@ QString HanConverter::convert(const QString &simplified) const
     // OpenCC leaves to the writer. Single quotes stay, as they are also apostrophes.
     result.replace(u'“', u'「');
     result.replace(u'”', u'」');
+    if (m_edition == Edition::HongKong)
+        for (const auto &[variant, drawn] : kHongKongFaceDraws)
+            result.replace(QChar(variant), QChar(drawn));
     return result;
 }
 
