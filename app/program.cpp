@@ -15,8 +15,7 @@ void setUpApplication()
 {
     QApplication::setApplicationName(QString::fromLatin1(base::ApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral("5.01"));
-    // The edition first: the font and every text follow it. Without OpenCC the program stays
-    // Simplified, after saying why.
+    // The edition first: the font and every text follow it.
     base::guarded([] { base::setEdition(text::systemEdition()); });
     base::convertWidgetsWhenShown();
     QApplication::setFont(base::songFont(13));

@@ -44,6 +44,7 @@ struct Loading
 {
     text::Edition edition = text::Edition::Simplified;
     std::shared_future<std::shared_ptr<const text::HanConverter>> converter;
+    bool unavailable = false; // OpenCC could not be loaded; said once
 };
 
 Loading &loading()
@@ -70,7 +71,7 @@ void convertWaitingDocuments()
 void startLoading()
 {
     Loading &l = loading();
-    if (l.edition == text::Edition::Simplified || l.converter.valid())
+    if (l.edition == text::Edition::Simplified || l.converter.valid() || l.unavailable)
         return;
     const text::Edition edition = l.edition;
     l.converter
@@ -90,7 +91,8 @@ bool converterReady()
 }
 
 // The loaded converter (loading it first if need be), or none in the Simplified edition or if
-// OpenCC could not be loaded (said once, in the error report).
+// OpenCC could not be loaded. That is said once, in the error report; the edition stays, with
+// its face and the texts of the table, and any other text is shown as written.
 const text::HanConverter *converter()
 {
     Loading &l = loading();
@@ -100,7 +102,8 @@ const text::HanConverter *converter()
     try {
         return l.converter.get().get();
     } catch (const std::exception &e) {
-        l = Loading{};
+        l.converter = {};
+        l.unavailable = true;
         showErrorReport(QString::fromUtf8(e.what()));
         return nullptr;
     }
