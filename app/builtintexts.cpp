@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "app/helpabout.h"
+#include "app/program.h"
 #include "app/readinginfront.h"
 #include "base/edition.h"
 #include "boneweight/reckoning.h"
@@ -10,6 +11,8 @@
 #include "mole/moleitems.h"
 #include "palm/palmitems.h"
 
+#include <QCoreApplication>
+#include <QTranslator>
 #include <QWidget>
 
 QStringList builtInTexts()
@@ -19,11 +22,16 @@ QStringList builtInTexts()
         // Built as a Simplified desktop sees it, whatever the edition of the caller.
         const text::Edition edition = base::edition();
         base::setEdition(text::Edition::Simplified);
+        // Qt's own words on the window, as the 繁體 editions have them.
+        QTranslator qt;
+        const bool translated = loadQtTraditional(qt) && QCoreApplication::installTranslator(&qt);
         TForm1 form;
         form.FormCreate();
         texts << base::widgetTexts(&form);
         for (QWidget *w : form.findChildren<QWidget *>())
             texts << base::widgetTexts(w);
+        if (translated)
+            QCoreApplication::removeTranslator(&qt);
         base::setEdition(edition);
     }
     // What the pages set as they are used.
