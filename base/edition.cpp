@@ -74,6 +74,14 @@ void startLoading()
     if (l.edition == text::Edition::Simplified || l.converter.valid() || l.unavailable)
         return;
     const text::Edition edition = l.edition;
+    // The loader tells the application when it is done: the application waits for it before it
+    // ends, so that it is never told while it is being taken down.
+    static bool waitedForAtQuit = false;
+    if (qApp && !std::exchange(waitedForAtQuit, true))
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] {
+            if (loading().converter.valid())
+                loading().converter.wait();
+        });
     l.converter
         = std::async(std::launch::async, [edition] {
               auto converter = std::make_shared<const text::HanConverter>(edition);
