@@ -22,15 +22,11 @@ endif()
 # Which picture each edition shows, with every picture's resources linked in.
 lorvex_test(tst_editionpicture
     LIBS lorvex_base lorvex_picture lorvex_palm lorvex_palm_core lorvex_mole_core lorvex_boneweight)
-pkg_check_modules(OPENCC_FOR_TESTS REQUIRED IMPORTED_TARGET opencc)
 add_executable(tst_hantwindow tst_hantwindow.cpp)
-target_link_libraries(tst_hantwindow PRIVATE Qt6::Test lorvex_app lorvex_hant PkgConfig::OPENCC_FOR_TESTS)
+target_link_libraries(tst_hantwindow PRIVATE Qt6::Test lorvex_app lorvex_hant)
 lorvex_warnings(tst_hantwindow)
 # The table of built-in texts in both editions (text/hanttable.inc) against the program and OpenCC.
-lorvex_test(tst_hanttable LIBS lorvex_app lorvex_hant PkgConfig::OPENCC_FOR_TESTS)
-pkg_get_variable(OPENCC_PREFIX_FOR_TESTS opencc prefix)
-target_compile_definitions(tst_hanttable PRIVATE
-    OPENCC_DATA_DIR="${OPENCC_PREFIX_FOR_TESTS}/share/opencc")
+lorvex_test(tst_hanttable LIBS lorvex_app lorvex_hant)
 foreach(desktop "zh_CN;LC_ALL=zh_CN.UTF-8;zh-Hans" "C;LC_ALL=C.UTF-8;zh-Hans"
                 "zh_TW;LC_ALL=zh_TW.UTF-8;tw" "zh_HK;LANGUAGE=zh_HK;hk")
     list(GET desktop 0 name)

@@ -10,9 +10,6 @@
 #include "text/hanconvert.h"
 #include "text/hanttable.h"
 
-#include <opencc/Lexicon.hpp>
-#include <opencc/MarisaDict.hpp>
-
 #include <QApplication>
 #include <QFont>
 #include <QRawFont>
@@ -20,7 +17,6 @@
 #include <QTextDocument>
 
 #include <algorithm>
-#include <cstdio>
 #include <set>
 
 using text::Edition;
@@ -81,18 +77,11 @@ void TestHantTable::tableIsTheConvertersWriting()
 // A text without a character from U+2E80 on is never looked up: no key of the dictionaries
 // s2tw and s2hk use (nor of our list) may then be written without one.
 namespace {
-// The keys of one of OpenCC's dictionaries.
 QStringList dictionaryKeys(const char *name)
 {
-    const QString path = QStringLiteral(OPENCC_DATA_DIR "/") + QLatin1String(name);
-    FILE *file = std::fopen(path.toLocal8Bit().constData(), "rb");
-    if (!file)
-        return {};
-    const opencc::MarisaDictPtr dict = opencc::MarisaDict::NewFromFile(file);
-    std::fclose(file);
     QStringList keys;
-    for (const std::unique_ptr<opencc::DictEntry> &entry : *dict->GetLexicon())
-        keys << QString::fromStdString(entry->Key());
+    for (const text::OpenCCEntry &entry : text::openCCDictionary(name))
+        keys << entry.key;
     return keys;
 }
 } // namespace

@@ -6,9 +6,11 @@
 // phrase of the list is written as the list says, everything between the list's phrases goes
 // through OpenCC. Double quotation marks become the corner brackets both standards quote with.
 
+#include <QList>
 #include <QLocale>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <span>
@@ -58,6 +60,16 @@ private:
 // less those the edition's own variants table writes (群 in Taiwan, 兑 and 户 in Hong Kong): what
 // must not be left in a text of that edition. Reads OpenCC's dictionaries each time.
 QSet<char32_t> simplifiedOnlyCharacters(Edition edition);
+
+// One entry of one of OpenCC's dictionaries: a key and the writings it may take.
+struct OpenCCEntry
+{
+    QString key;
+    QStringList values;
+};
+// The entries of one of OpenCC's dictionaries ("STCharacters.ocd2"); raises std::runtime_error
+// if it is missing.
+QList<OpenCCEntry> openCCDictionary(const char *name);
 
 // OpenCC's configuration back to Simplified (t2s), for checking what a converted text came from.
 QString traditionalToSimplified(const QString &traditional);

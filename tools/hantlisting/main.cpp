@@ -17,16 +17,12 @@
 #include "richtext/rtfreader.h"
 #include "text/hanconvert.h"
 
-#include <opencc/Lexicon.hpp>
-#include <opencc/MarisaDict.hpp>
-
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
 #include <QMap>
 #include <QTextDocument>
 
-#include <cstdio>
 #include <iostream>
 
 namespace {
@@ -118,21 +114,10 @@ QList<Text> gatherTexts(const QStringList &arguments)
 // OpenCC's character table: the characters it may write more than one way, with their writings.
 QHash<QChar, QString> ambiguousCharacters()
 {
-    FILE *file = std::fopen(OPENCC_DATA_DIR "/STCharacters.ocd2", "rb");
-    if (!file)
-        qFatal("OpenCC's STCharacters is missing");
-    const opencc::MarisaDictPtr dict = opencc::MarisaDict::NewFromFile(file);
-    std::fclose(file);
     QHash<QChar, QString> found;
-    for (const std::unique_ptr<opencc::DictEntry> &entry : *dict->GetLexicon()) {
-        const QString key = QString::fromStdString(entry->Key());
-        if (entry->NumValues() < 2 || key.size() != 1)
-            continue;
-        QString values;
-        for (const std::string &value : entry->Values())
-            values += QString::fromStdString(value);
-        found.insert(key.front(), values);
-    }
+    for (const text::OpenCCEntry &entry : text::openCCDictionary("STCharacters.ocd2"))
+        if (entry.values.size() >= 2 && entry.key.size() == 1)
+            found.insert(entry.key.front(), entry.values.join(QString()));
     return found;
 }
 
