@@ -22,6 +22,8 @@ private slots:
     void editionForLocale();
     void writing_data();
     void writing();
+    void interfaceWords_data();
+    void interfaceWords();
     void everyEntryChangesOpenCC_data();
     void everyEntryChangesOpenCC();
     void nothingSimplifiedIsLeft_data();
@@ -78,14 +80,16 @@ void TestHant::writing_data()
     both("农历, 经历", "农历经历", "農曆經歷", "農曆經歷");
     both("钟情", "一见钟情", "一見鍾情", "一見鍾情");
     both("特征, 象征", "特征象征", "特徵象徵", "特徵象徵");
-    both("尅 kept", "早婚尅", "早婚尅", "早婚尅");
+    both("尅", "早婚尅", "早婚剋", "早婚剋");
     both("quotation marks", "按“算一卦”，无法保存到“/tmp/a b”",
          "按「算一卦」，無法保存到「/tmp/a b」", "按「算一卦」，無法保存到「/tmp/a b」");
     both("南斗", "南斗星君痣", "南斗星君痣", "南斗星君痣");
     both("斗口, 奋斗", "围成斗口，肯奋斗", "圍成斗口，肯奮鬥", "圍成斗口，肯奮鬥");
     both("克", "克夫克妻克父克母", "剋夫剋妻剋父剋母", "剋夫剋妻剋父剋母");
     both("乾宫", "乾宫有星纹", "乾宮有星紋", "乾宮有星紋");
-    both("冲兑", "由乾位冲兑卦者", "由乾位沖兌卦者", "由乾位沖兑卦者");
+    both("冲兑, rushing into a palace", "由乾位冲兑卦者", "由乾位衝兌卦者", "由乾位衝兑卦者");
+    both("Taiwan's 想像 身分 算帳 獨占", "想象 身份 算账 独占鳌头", "想像 身分 算帳 獨占鰲頭",
+         "想象 身份 算賬 獨佔鰲頭");
     both("发际 after 经", "从头顶经发际直下", "從頭頂經髮際直下", "從頭頂經髮際直下");
     both("发际", "额上发际之下", "額上髮際之下", "額上髮際之下");
     both("向明", "宜向明白人请教，伸向明堂", "宜向明白人請教，伸向明堂",
@@ -94,7 +98,9 @@ void TestHant::writing_data()
     both("财谷", "财谷有余", "財穀有餘", "財穀有餘");
     both("凶", "凶祸频临 大凶 酒色成凶痣", "凶禍頻臨 大凶 酒色成凶痣", "凶禍頻臨 大凶 酒色成凶痣");
     both("荫", "福荫 庇荫 祖荫", "福蔭 庇蔭 祖蔭", "福蔭 庇蔭 祖蔭");
-    both("编制", "Lorvex 工作室 编制", "Lorvex 工作室 編製", "Lorvex 工作室 編製");
+    // A user's own text: the phrase list's hair (髮) and 編製 stay where they belong.
+    both("发中, 编制 elsewhere", "研发中心、开发中、突发中风、人员编制",
+         "研發中心、開發中、突發中風、人員編制", "研發中心、開發中、突發中風、人員編制");
     // Character conversion, not s2twp's vocabulary: 联系 stays 聯繫.
     both("联系", "联系", "聯繫", "聯繫");
     both("着", "沉着", "沉著", "沉着");
@@ -108,6 +114,39 @@ void TestHant::writing()
     QFETCH(QString, traditional);
     const text::HanConverter converter(edition);
     QCOMPARE(converter.convert(simplified), traditional);
+}
+
+// The interface's words as each region's software says them (Microsoft's Taiwan and Hong Kong
+// terminology); a reading keeps its words.
+void TestHant::interfaceWords_data()
+{
+    QTest::addColumn<Edition>("edition");
+    QTest::addColumn<QString>("simplified");
+    QTest::addColumn<QString>("traditional");
+    const auto both = [](const char *name, const char *simplified, const char *tw, const char *hk) {
+        QTest::newRow((QByteArray(name) + " tw").constData())
+            << Edition::Taiwan << QString::fromUtf8(simplified) << QString::fromUtf8(tw);
+        QTest::newRow((QByteArray(name) + " hk").constData())
+            << Edition::HongKong << QString::fromUtf8(simplified) << QString::fromUtf8(hk);
+    };
+    both("file menu", "文件(&F)", "檔案(&F)", "檔案(&F)");
+    both("copy, save", "复制结果(&C) 保存为图片(&S)…", "複製結果(&C) 儲存為圖片(&S)…",
+         "複製結果(&C) 儲存為圖片(&S)…");
+    both("print, printer", "打印机“%1”没有接受这份打印。", "印表機「%1」沒有接受這份列印。",
+         "打印機「%1」沒有接受這份列印。");
+    both("quit, help", "退出(&X) 帮助(&H)", "結束(&X) 說明(&H)", "結束(&X) 說明(&H)");
+    both("a document", "PDF 文档 (*.pdf)", "PDF 文件 (*.pdf)", "PDF 文件 (*.pdf)");
+    both("made by", "Lorvex 工作室 编制", "Lorvex 工作室 編製", "Lorvex 工作室 編製");
+    both("the prompt", "请输入出生资料!", "請輸入出生資料！", "請輸入出生資料！");
+}
+
+void TestHant::interfaceWords()
+{
+    QFETCH(Edition, edition);
+    QFETCH(QString, simplified);
+    QFETCH(QString, traditional);
+    const text::HanConverter converter(edition);
+    QCOMPARE(converter.convert(simplified, text::Words::Interface), traditional);
 }
 
 void TestHant::everyEntryChangesOpenCC_data()

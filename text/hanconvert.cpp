@@ -46,8 +46,10 @@ struct HanConverter::OpenCC
         : converter(config)
     {}
     opencc::SimpleConverter converter;
-    // The list's phrases for this edition, keyed by their first character, longest first.
+    // The list's phrases for this edition, keyed by their first character, longest first: the
+    // readings' list, and the same with the interface's words.
     QMultiHash<QChar, std::pair<QString, QString>> phrases;
+    QMultiHash<QChar, std::pair<QString, QString>> interfacePhrases;
 };
 
 namespace {
@@ -65,6 +67,14 @@ constexpr std::pair<char16_t, char16_t> kHongKongFaceDraws[] = {
 const char *configFor(Edition edition)
 {
     return edition == Edition::HongKong ? "s2hk.json" : "s2tw.json";
+}
+
+bool interfaceWord(const QString &simplified)
+{
+    for (const HantPhrase &word : interfaceWords())
+        if (simplified == QString::fromUtf8(word.simplified))
+            return true;
+    return false;
 }
 
 QString throughOpenCC(const opencc::SimpleConverter &converter, const QString &text)
@@ -85,23 +95,34 @@ HanConverter::HanConverter(Edition edition)
     } catch (const std::exception &e) {
         throw std::runtime_error(std::string("OpenCC ") + configFor(edition) + ": " + e.what());
     }
-    // Inserted shortest first: QMultiHash hands back the latest insertion first.
-    std::vector<const HantPhrase *> byLength;
+    const auto fill = [edition](QMultiHash<QChar, std::pair<QString, QString>> &into,
+                                std::vector<const HantPhrase *> byLength, Words words) {
+        // Inserted shortest first: QMultiHash hands back the latest insertion first.
+        std::stable_sort(byLength.begin(), byLength.end(), [](const auto *a, const auto *b) {
+            return QString::fromUtf8(a->simplified).size()
+                   < QString::fromUtf8(b->simplified).size();
+        });
+        for (const HantPhrase *phrase : byLength) {
+            const QString key = QString::fromUtf8(phrase->simplified);
+            const char *value = edition == Edition::HongKong ? phrase->hongKong : phrase->taiwan;
+            const QString written = QString::fromUtf8(value);
+            into.insert(key.front(), {key, written});
+            // The written form stands for itself, so that a converted text converts to itself:
+            // OpenCC alone would turn 凶禍 into 兇禍. The interface's words are only ever
+            // applied to our Simplified sources, where 文件 (the File menu, 檔案) and 文档 (a
+            // document, 文件) must stay apart.
+            if (written != key && (words == Words::Reading || !interfaceWord(key)))
+                into.insert(written.front(), {written, written});
+        }
+    };
+    std::vector<const HantPhrase *> reading;
     for (const HantPhrase &phrase : hantPhrases())
-        byLength.push_back(&phrase);
-    std::stable_sort(byLength.begin(), byLength.end(), [](const auto *a, const auto *b) {
-        return QString::fromUtf8(a->simplified).size() < QString::fromUtf8(b->simplified).size();
-    });
-    for (const HantPhrase *phrase : byLength) {
-        const QString key = QString::fromUtf8(phrase->simplified);
-        const char *value = edition == Edition::HongKong ? phrase->hongKong : phrase->taiwan;
-        const QString written = QString::fromUtf8(value);
-        m_openCC->phrases.insert(key.front(), {key, written});
-        // The written form stands for itself, so that a converted text converts to itself:
-        // OpenCC alone would turn 凶禍 into 兇禍.
-        if (written != key)
-            m_openCC->phrases.insert(written.front(), {written, written});
-    }
+        reading.push_back(&phrase);
+    fill(m_openCC->phrases, reading, Words::Reading);
+    std::vector<const HantPhrase *> interface = reading;
+    for (const HantPhrase &phrase : interfaceWords())
+        interface.push_back(&phrase);
+    fill(m_openCC->interfacePhrases, interface, Words::Interface);
 }
 
 HanConverter::~HanConverter() = default;
@@ -113,10 +134,12 @@ QString HanConverter::convertWithOpenCCOnly(const QString &simplified) const
     return throughOpenCC(m_openCC->converter, simplified);
 }
 
-QString HanConverter::convert(const QString &simplified) const
+QString HanConverter::convert(const QString &simplified, Words words) const
 {
     if (!m_openCC)
         return simplified;
+    const auto &phrases
+        = words == Words::Interface ? m_openCC->interfacePhrases : m_openCC->phrases;
     // Longest match of the list's phrases from left to right; the stretches between them go to
     // OpenCC whole, so that its own phrases still see their context.
     QString result;
@@ -125,8 +148,8 @@ QString HanConverter::convert(const QString &simplified) const
     qsizetype at = 0;
     while (at < simplified.size()) {
         const std::pair<QString, QString> *best = nullptr;
-        for (auto it = m_openCC->phrases.constFind(simplified[at]);
-             it != m_openCC->phrases.cend() && it.key() == simplified[at]; ++it) {
+        for (auto it = phrases.constFind(simplified[at]);
+             it != phrases.cend() && it.key() == simplified[at]; ++it) {
             if (QStringView(simplified).sliced(at).startsWith(it->first)) {
                 best = &*it;
                 break;

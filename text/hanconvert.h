@@ -34,6 +34,12 @@ struct HantPhrase
     const char *hongKong;
 };
 std::span<const HantPhrase> hantPhrases();
+// The interface's own words in each region's usage (檔案, 儲存, 列印 …), on top of the phrase list.
+std::span<const HantPhrase> interfaceWords();
+
+// Whose words a text is in: a reading (verse, analysis, introduction) keeps its words character by
+// character; the interface (menus, buttons, dialogs, messages) takes each region's own.
+enum class Words { Reading, Interface };
 
 class HanConverter
 {
@@ -46,7 +52,7 @@ public:
     HanConverter &operator=(const HanConverter &) = delete;
 
     Edition edition() const { return m_edition; }
-    QString convert(const QString &simplified) const;
+    QString convert(const QString &simplified, Words words = Words::Reading) const;
     // OpenCC alone, without our phrase list (what the list is measured against).
     QString convertWithOpenCCOnly(const QString &simplified) const;
 

@@ -7,24 +7,27 @@ namespace {
 // Our words on top of OpenCC's s2tw and s2hk, from reading every converted verse, title, analysis
 // and control text. Each entry: the Simplified phrase, Taiwan's writing, Hong Kong's writing, and
 // why OpenCC alone gets it wrong for this field. Words OpenCC already writes as each standard
-// does (命裡/命裏, 相沖, 餘, 天干/才幹, 頭髮/發財, 皇后/後來, 農曆/經歷, 鍾情, 特徵/象徵) (and 尅,
-// kept as written) are checked in tst_hant and need no entry.
+// does (命裡/命裏, 相沖, 餘, 天干/才幹, 頭髮/發財, 皇后/後來, 農曆/經歷, 鍾情, 特徵/象徵)
+// are checked in tst_hant and need no entry.
 constexpr HantPhrase kPhrases[] = {
     // 冲 of a clash (of branches, stars, trigrams) is 沖 in both standards, as OpenCC already
-    // writes 相沖; it writes 衝煞 and, in "由乾位冲兑卦", 衝兌, the 衝 of rushing forward.
+    // writes 相沖; it writes 衝煞. A line that rushes into a palace ("由乾位冲兑卦") is the 衝 of
+    // rushing forward, as OpenCC writes it.
     {"冲煞", "沖煞", "沖煞"},
-    {"冲兑", "沖兌", "沖兑"},
     // The Southern Dipper and its ladle: 斗 the measure, never 鬥 the fight. OpenCC writes 南鬥
     // in "南斗星君痣" and "南斗主生", and 鬥口 for the ladle's mouth.
     {"南斗", "南斗", "南斗"},
     {"斗口", "斗口", "斗口"},
     // To bring bad fortune on a relative is 剋 (剋夫剋妻, 剋父剋母); OpenCC writes 剋夫 but leaves
-    // 克妻, 克父 and 克母 as the 克 of "can" and "gram".
+    // 克妻, 克父 and 克母 as the 克 of "can" and "gram", and the old form 尅 as it is.
+    {"尅", "剋", "剋"},
     {"克妻", "剋妻", "剋妻"},
     {"克父", "剋父", "剋父"},
     {"克母", "剋母", "剋母"},
-    // Hair: "头顶发中" and "藏于发中" are moles in the hair, 髮; OpenCC reads 發中.
-    {"发中", "髮中", "髮中"},
+    // Hair: "头顶发中" and "藏于发中" are moles in the hair, 髮; OpenCC reads 發中. Only these two:
+    // 发中 alone is also 研发中心, 开发中, 突发中风.
+    {"顶发中", "頂髮中", "頂髮中"},
+    {"于发中", "於髮中", "於髮中"},
     // The hairline is 髮際, as OpenCC writes it alone; after 经 ("从头顶经发际直下") it reads 經發
     // and writes 經發際.
     {"经发际", "經髮際", "經髮際"},
@@ -39,11 +42,34 @@ constexpr HantPhrase kPhrases[] = {
     // verse 21 and 成兇 in "酒色成凶痣", beside 大凶 and 逢凶化吉 left as 凶.
     {"凶祸", "凶禍", "凶禍"},
     {"成凶", "成凶", "成凶"},
+    // Taiwan's standard writes 想像, 身分, 算帳 and 獨占鰲頭; OpenCC's s2tw keeps the mainland's
+    // 想象, 身份, 算賬 and 佔. Hong Kong writes them as OpenCC does.
+    {"想象", "想像", "想象"},
+    {"身份", "身分", "身份"},
+    {"算账", "算帳", "算賬"},
+    {"独占鳌头", "獨占鰲頭", "獨佔鰲頭"},
     // Shelter of the forebears is 蔭 as in OpenCC's own 祖蔭; it writes 福廕 and 庇廕 beside it.
     {"福荫", "福蔭", "福蔭"},
     {"庇荫", "庇蔭", "庇蔭"},
+};
+
+// The words of the interface (menus, buttons, dialogs, messages) as each region's software says
+// them, applied to the interface's texts only, never to a reading: the verses, analyses and the
+// introduction keep their words. OpenCC converts characters, not vocabulary.
+constexpr HantPhrase kInterfaceWords[] = {
+    {"文件", "檔案", "檔案"}, // the File menu; a document is 文件 there
+    {"文档", "文件", "文件"},
+    {"复制", "複製", "複製"},
+    {"保存", "儲存", "儲存"},
+    {"打印机", "印表機", "打印機"},
+    {"打印", "列印", "列印"},
+    {"退出", "結束", "結束"},
+    {"帮助", "說明", "說明"},
+    {"信息", "訊息", "訊息"},
     // "Lorvex 工作室 编制" says who made the program, 編製; 編制 is a staff establishment.
     {"编制", "編製", "編製"},
+    // The prompt's exclamation mark, full width among Traditional characters.
+    {"资料!", "資料！", "資料！"},
 };
 
 } // namespace
@@ -51,6 +77,11 @@ constexpr HantPhrase kPhrases[] = {
 std::span<const HantPhrase> hantPhrases()
 {
     return kPhrases;
+}
+
+std::span<const HantPhrase> interfaceWords()
+{
+    return kInterfaceWords;
 }
 
 } // namespace text
