@@ -18,8 +18,8 @@ packages=(
     cmake ninja-build g++ pkg-config git
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libturbojpeg0-dev libjpeg62-turbo-dev zlib1g-dev
-    fonts-arphic-gbsn00lp fonts-arphic-uming tzdata
-    libopencc-dev opencc qt6-translations-l10n
+    fonts-arphic-gbsn00lp fonts-arphic-uming fonts-cwtex-ming tzdata
+    libopencc-dev opencc qt6-translations-l10n qt6-l10n-tools
 )
 if [ "$what" = test ]; then
     # The tests read the PDFs the program writes back with pdftotext, hear the screen reader's

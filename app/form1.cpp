@@ -6,6 +6,7 @@
 #include "base/errorreport.h"
 #include "base/failure.h"
 #include "base/look.h"
+#include "base/today.h"
 #include "boneweight/birthdatapage.h"
 #include "keep/keepmenu.h"
 #include "mole/molepage.h"
@@ -69,27 +70,27 @@ TForm1::TForm1(QWidget *parent)
     // window shows blank background, a smaller one clips.
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
-    client->setAccessibleName(QStringLiteral("主窗口"));
+    client->setAccessibleName(tr("主窗口"));
     setCentralWidget(client);
 
     PageControl1 = new QTabWidget(client);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setAccessibleName(QStringLiteral("算命"));
+    PageControl1->setAccessibleName(tr("算命"));
     PageControl1->setGeometry(0, 0, ClientWidth, ClientHeight);
 
     TabSheet1 = new BirthDataPage;
-    PageControl1->addTab(TabSheet1, QStringLiteral(" 我有几两命？ "));
+    PageControl1->addTab(TabSheet1, tr(" 我有几两命？ "));
     // The animation lies lowest on the first tab, so every control of the form is in front of it;
     // the page clips what reaches past its edges.
     fla = new TShockwaveFlash(TabSheet1);
     fla->setObjectName(QStringLiteral("fla"));
-    fla->setAccessibleName(QStringLiteral("太极八卦动画"));
+    fla->setAccessibleName(tr("太极八卦动画"));
     fla->setGeometry(-3, 4, 705, 437);
     fla->lower();
     TabSheet2 = new PalmPage;
-    PageControl1->addTab(TabSheet2, QStringLiteral(" 看手相 "));
+    PageControl1->addTab(TabSheet2, tr(" 看手相 "));
     TabSheet10 = new MolePage;
-    PageControl1->addTab(TabSheet10, QStringLiteral(" 看痣相 "));
+    PageControl1->addTab(TabSheet10, tr(" 看痣相 "));
     // Pages in the plain button-face colour, as the panels and labels on them are.
     for (QWidget *page : {static_cast<QWidget *>(TabSheet1), static_cast<QWidget *>(TabSheet2),
                           static_cast<QWidget *>(TabSheet10)})
@@ -109,7 +110,7 @@ void TForm1::buildMenu()
 {
     MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    MainMenu1->setAccessibleName(QStringLiteral("菜单"));
+    MainMenu1->setAccessibleName(tr("菜单"));
     MainMenu1->setNativeMenuBar(false);
     // Items as narrow as a classic Windows menu bar's, so that the File menu, the spacers and both
     // commands fit on one row of the 633-pixel window.
@@ -118,9 +119,9 @@ void TForm1::buildMenu()
                        "QMenuBar::item { padding: 2px 4px; background: transparent; }"
                        "QMenuBar::item:selected { background: palette(highlight); color: "
                        "palette(highlighted-text); }"));
-    auto *file = new QMenu(QStringLiteral("文件(&F)"), MainMenu1);
+    auto *file = new QMenu(tr("文件(&F)"), MainMenu1);
     file->setObjectName(QStringLiteral("FileMenu"));
-    file->setAccessibleName(QStringLiteral("文件"));
+    file->setAccessibleName(tr("文件"));
     file->menuAction()->setObjectName(QStringLiteral("N10"));
     MainMenu1->addMenu(file);
     buildKeepMenu(file);
@@ -128,10 +129,10 @@ void TForm1::buildMenu()
         QAction *item = MainMenu1->addAction(QString::fromLatin1(spacer.caption));
         item->setObjectName(QString::fromLatin1(spacer.name));
     }
-    N2 = MainMenu1->addAction(QStringLiteral("帮助(&H)"));
+    N2 = MainMenu1->addAction(tr("帮助(&H)"));
     N2->setObjectName(QStringLiteral("N2"));
     base::connectGuarded(N2, &QAction::triggered, this, [this] { N2Click(); });
-    N3 = MainMenu1->addAction(QStringLiteral("关于(&A)"));
+    N3 = MainMenu1->addAction(tr("关于(&A)"));
     N3->setObjectName(QStringLiteral("N3"));
     base::connectGuarded(N3, &QAction::triggered, this, [this] { N3Click(); });
 }
@@ -164,7 +165,7 @@ std::vector<StartupStep> TForm1::startupSteps()
          }},
         {QStringLiteral("birth-data lists"),
          [this] {
-             TabSheet1->fillLists(QDate::currentDate());
+             TabSheet1->fillLists(base::today());
          }},
         {QStringLiteral("palm introduction"),
          [this] {

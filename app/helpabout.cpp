@@ -2,8 +2,10 @@
 
 #include "base/errorreport.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QPushButton>
 
 QUrl helpAddress()
 {
@@ -12,7 +14,7 @@ QUrl helpAddress()
 
 QString aboutText()
 {
-    return QStringLiteral("Lorvex 2004   V 5.01\n\nLorvex 工作室 编制");
+    return QCoreApplication::translate("About", "Lorvex 2004   V 5.01\n\nLorvex 工作室 编制");
 }
 
 void openHelp()
@@ -27,6 +29,8 @@ void showAbout(QWidget *owner)
     QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(base::ApplicationTitle), aboutText(),
                     QMessageBox::Ok, owner);
     box.setObjectName(QStringLiteral("AboutBox"));
+    // "OK" in every edition, whatever Qt's catalogue calls the button.
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);

@@ -1,53 +1,24 @@
 #include "app/program.h"
 
 #include "app/form1.h"
-#include "base/edition.h"
 #include "base/errorreport.h"
 #include "base/failure.h"
 #include "base/firstframe.h"
 #include "base/look.h"
+#include "edition/edition.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QSettings>
-#include <QTranslator>
 
 #include <memory>
-
-void translateQtForEdition()
-{
-    static QTranslator *installed = nullptr;
-    if ((base::edition() != text::Edition::Simplified) == (installed != nullptr))
-        return;
-    if (installed) {
-        QCoreApplication::removeTranslator(installed);
-        delete installed;
-        installed = nullptr;
-        return;
-    }
-    auto translator = std::make_unique<QTranslator>();
-    if (loadQtTraditional(*translator) && QCoreApplication::installTranslator(translator.get()))
-        installed = translator.release();
-}
-
-// Qt's Taiwan translation (Debian qt6-translations-l10n); there is none for Hong Kong, whose
-// readers read it as well.
-bool loadQtTraditional(QTranslator &translator)
-{
-    return translator.load(QLocale(QLocale::Chinese, QLocale::Taiwan), QStringLiteral("qtbase"),
-                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-}
 
 void setUpApplication()
 {
     QApplication::setApplicationName(QString::fromLatin1(base::ApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral("5.01"));
     // The edition first: the font and every text follow it.
-    base::guarded([] { base::setEdition(text::systemEdition()); });
-    base::convertWidgetsWhenShown();
-    translateQtForEdition();
+    base::guarded([] { edition::setEdition(text::systemEdition()); });
     QApplication::setFont(base::songFont(13));
     // A change of the desktop's colour scheme reaches the controls below a tab bar or menu bar
     // with a style sheet as well; without this Qt stops handing the palette on at such a control.
@@ -84,6 +55,5 @@ int runLorvex(QApplication &app, const FormFactory &makeForm)
     form->FormCreate();
     base::watchFirstFrame(form.get());
     form->showCentred();
-    base::loadConverterSoon();
     return app.exec();
 }

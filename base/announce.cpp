@@ -1,7 +1,5 @@
 #include "base/announce.h"
 
-#include "base/edition.h"
-
 #include <QAccessible>
 #include <QWidget>
 
@@ -9,7 +7,7 @@ namespace base {
 
 void announce(QWidget *source, const QString &said)
 {
-    const QString text = displayText(said); // as the user reads it; converted once only
+    const QString &text = said;
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(source);
     if (iface && iface->textInterface()) {
         // The whole content replaced: read from its start, as a reader reads an inserted text.

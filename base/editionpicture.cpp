@@ -1,6 +1,6 @@
 #include "base/editionpicture.h"
 
-#include "base/edition.h"
+#include "edition/edition.h"
 
 #include <QFile>
 
@@ -24,7 +24,7 @@ QString editionPicture(const QString &resourcePath, text::Edition edition)
 
 QString editionPicture(const QString &resourcePath)
 {
-    return editionPicture(resourcePath, edition());
+    return editionPicture(resourcePath, edition::current());
 }
 
 } // namespace base

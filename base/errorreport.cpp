@@ -1,10 +1,10 @@
 #include "base/errorreport.h"
 
-#include "base/edition.h"
 #include "base/failure.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace base {
 
@@ -25,8 +25,8 @@ QString withFullStop(const QString &message)
 
 void showStopBox(const QString &shownCaption, const QString &shownText)
 {
-    const QString caption = displayText(shownCaption);
-    const QString text = displayText(shownText);
+    const QString &caption = shownCaption;
+    const QString &text = shownText;
     if (sink()) {
         sink()(caption, text);
         return;
@@ -36,6 +36,8 @@ void showStopBox(const QString &shownCaption, const QString &shownText)
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
+    // The report's button says OK in every edition, whatever Qt's catalogue calls it.
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.exec();
 }
 

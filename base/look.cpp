@@ -1,6 +1,6 @@
 #include "base/look.h"
 
-#include "base/edition.h"
+#include "edition/edition.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -104,10 +104,11 @@ QColor accentOn(const QColor &accent, const QColor &face)
 
 int linePitch(QRawFont &face, int pixelSize)
 {
-    // As QFontMetrics rounds them: height() is ascent and descent, lineSpacing() adds leading.
+    // As QFontMetrics rounds them: height() is ascent and descent, each rounded (Noto's are not
+    // whole pixels), and lineSpacing() adds the leading.
     face.setPixelSize(pixelSize);
-    const qreal height = face.ascent() + face.descent();
-    return std::max(qRound(height), qRound(height + face.leading()));
+    const int height = qRound(face.ascent()) + qRound(face.descent());
+    return std::max(height, height + qRound(face.leading()));
 }
 
 QFont songFont(int pixelHeight, QFont::Weight weight)
@@ -115,10 +116,8 @@ QFont songFont(int pixelHeight, QFont::Weight weight)
     QFont font;
     QStringList families;
     // The Traditional editions read in the Song face drawn with their own standard's glyph forms.
-    if (edition() == text::Edition::Taiwan)
-        families << QStringLiteral("AR PL UMing TW");
-    else if (edition() == text::Edition::HongKong)
-        families << QStringLiteral("AR PL UMing HK");
+    if (const QString face = edition::songFace(); !face.isEmpty())
+        families << face;
     font.setFamilies(families
                      + QStringList{QStringLiteral("SimSun"), QStringLiteral("宋体"),
                                    QStringLiteral("NSimSun"), QStringLiteral("AR PL SungtiL GB"),

@@ -1,7 +1,6 @@
 #include "boneweight/birthdatapage.h"
 
 #include "base/announce.h"
-#include "base/edition.h"
 #include "base/errorreport.h"
 #include "base/look.h"
 #include "base/picturelabel.h"
@@ -97,13 +96,24 @@ QRadioButton *calendarChoice(const char *name, const QString &text, const QStrin
     return choice;
 }
 
-// Items replace whatever was there; the placeholder stays as the list's text, not an item.
-void fill(QComboBox *list, const QStringList &items, const QString &placeholder)
+// What each list shows before anything is picked, as the reckoning's cut rule knows them.
+constexpr const char *kYearPlaceholder = QT_TRANSLATE_NOOP("BirthDataPage", "出生年份");
+constexpr const char *kMonthPlaceholder = QT_TRANSLATE_NOOP("BirthDataPage", "月份");
+constexpr const char *kDayPlaceholder = QT_TRANSLATE_NOOP("BirthDataPage", "日期");
+constexpr const char *kHourPlaceholder = QT_TRANSLATE_NOOP("BirthDataPage", "时");
+constexpr const char *kMinutePlaceholder = QT_TRANSLATE_NOOP("BirthDataPage", "分");
+
+// A verse as it reads on paper: the phrase on a line of its own, then the four clauses two by two.
+QString verseLines(const QString &verse)
 {
-    list->clear();
-    list->addItems(items);
-    list->setCurrentIndex(-1);
-    list->setEditText(placeholder);
+    const qsizetype split = verse.indexOf(QStringLiteral("  "));
+    if (split < 0)
+        return verse.trimmed();
+    const QStringList clauses = verse.mid(split + 2).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList lines{verse.left(split)};
+    for (qsizetype i = 0; i < clauses.size(); i += 2)
+        lines << clauses.mid(i, 2).join(QChar(0x3000)); // an ideographic space
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -116,36 +126,38 @@ BirthDataPage::BirthDataPage(QWidget *parent)
 
     // Created bottom to top, so each sibling lies above the ones before it.
     Panel11 = borderlessPanel("Panel11", this, kPanel11);
-    Panel11->setAccessibleName(QStringLiteral("命重栏"));
+    Panel11->setAccessibleName(tr("命重栏"));
     l1 = new QLabel(Panel11);
     l1->setObjectName(QStringLiteral("l1"));
-    l1->setAccessibleName(QStringLiteral("命重"));
+    l1->setAccessibleName(tr("命重"));
     l1->setFont(base::songFont(16));
     base::followAccent(l1, base::Navy, QPalette::Window);
     l1->setAutoFillBackground(true);
     l1->setGeometry(kL1.x(), kL1.y(), 8, 16);
 
-    GroupBox2 = frame("GroupBox2", QStringLiteral(" 出生资料 "), this, kGroupBox2);
-    cy = birthList("cy", QStringLiteral("出生年份"), GroupBox2, kCy);
-    cm = birthList("cm", QStringLiteral("月份"), GroupBox2, kCm);
-    cd = birthList("cd", QStringLiteral("日期"), GroupBox2, kCd);
-    ch = birthList("ch", QStringLiteral("时"), GroupBox2, kCh);
+    GroupBox2 = frame("GroupBox2", tr(" 出生资料 "), this, kGroupBox2);
+    cy = birthList("cy", tr(kYearPlaceholder), GroupBox2, kCy);
+    cm = birthList("cm", tr(kMonthPlaceholder), GroupBox2, kCm);
+    cd = birthList("cd", tr(kDayPlaceholder), GroupBox2, kCd);
+    ch = birthList("ch", tr(kHourPlaceholder), GroupBox2, kCh);
     sdian = new QLabel(QStringLiteral(":"), GroupBox2);
     sdian->setObjectName(QStringLiteral("sdian"));
-    sdian->setAccessibleName(QStringLiteral("冒号"));
+    sdian->setAccessibleName(tr("冒号"));
     sdian->setFont(base::songFont(16));
     sdian->setGeometry(kSdian);
-    cf = birthList("cf", QStringLiteral("分"), GroupBox2, kCf);
-    cy->setEditText(QStringLiteral("出生年份"));
-    cm->setEditText(QStringLiteral("月份"));
-    cd->setEditText(QStringLiteral("日期"));
-    ch->setEditText(QStringLiteral("时"));
-    cf->setEditText(QStringLiteral("分"));
+    cf = birthList("cf", tr(kMinutePlaceholder), GroupBox2, kCf);
+    // A list stops showing its placeholder at the first change of its text: a pick, a key typed.
+    for (QComboBox *list : {cy, cm, cd, ch, cf})
+        connect(list, &QComboBox::editTextChanged, this,
+                [this, list] { m_placeholders.remove(list); });
+    showPlaceholder(cy, kYearPlaceholder);
+    showPlaceholder(cm, kMonthPlaceholder);
+    showPlaceholder(cd, kDayPlaceholder);
+    showPlaceholder(ch, kHourPlaceholder);
+    showPlaceholder(cf, kMinutePlaceholder);
 
-    rbLunar = calendarChoice("rbLunar", QStringLiteral("农历"), QStringLiteral("出生日期为农历"),
-                             GroupBox2, kRbLunar);
-    rbSolar = calendarChoice("rbSolar", QStringLiteral("公历"), QStringLiteral("出生日期为公历"),
-                             GroupBox2, kRbSolar);
+    rbLunar = calendarChoice("rbLunar", tr("农历"), tr("出生日期为农历"), GroupBox2, kRbLunar);
+    rbSolar = calendarChoice("rbSolar", tr("公历"), tr("出生日期为公历"), GroupBox2, kRbSolar);
     rbLunar->setChecked(true);
     // One Tab stop for the two, the checked one, as a radio group has on a dialog.
     const auto tabStopOnChecked = [this] {
@@ -156,21 +168,21 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     connect(rbLunar, &QRadioButton::toggled, this, tabStopOnChecked);
     lConverted = new QLabel(Panel11);
     lConverted->setObjectName(QStringLiteral("lConverted"));
-    lConverted->setAccessibleName(QStringLiteral("换算所得农历"));
+    lConverted->setAccessibleName(tr("换算所得农历"));
     lConverted->setFont(base::songFont(12));
     lConverted->move(kLConverted);
 
-    b1 = new QPushButton(QStringLiteral("算一卦"), this);
+    b1 = new QPushButton(tr("算一卦"), this);
     b1->setObjectName(QStringLiteral("b1"));
     b1->setFont(base::songFont(13));
     b1->setGeometry(kB1);
     b1->setDefault(true);
     connect(b1, &QPushButton::clicked, this, &BirthDataPage::runReckoning);
 
-    GroupBox1 = frame("GroupBox1", QStringLiteral(" 神算评命 "), this, kGroupBox1);
+    GroupBox1 = frame("GroupBox1", tr(" 神算评命 "), this, kGroupBox1);
     m1 = new QPlainTextEdit(GroupBox1);
     m1->setObjectName(QStringLiteral("m1"));
-    m1->setAccessibleName(QStringLiteral("评命"));
+    m1->setAccessibleName(tr("评命"));
     m1->setReadOnly(true);
     m1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -182,12 +194,12 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     m1->viewport()->installEventFilter(this);
 
     Panel12 = borderlessPanel("Panel12", this, kPanel12);
-    Panel12->setAccessibleName(QStringLiteral("称骨图栏"));
+    Panel12->setAccessibleName(tr("称骨图栏"));
     auto *steelyard = new BuiltInPictureLabel(Panel12);
     steelyard->setPicture(QStringLiteral(":/pictures/Image218.jpg"));
     Image218 = steelyard;
     Image218->setObjectName(QStringLiteral("Image218"));
-    Image218->setAccessibleName(QStringLiteral("称骨图"));
+    Image218->setAccessibleName(tr("称骨图"));
     Image218->setGeometry(kImage218);
 
     // Enter on any control of the tab runs the reckoning, as on a dialog with a default button.
@@ -212,58 +224,105 @@ void BirthDataPage::fillLists(QDate today)
 {
     QStringList years;
     for (int year = today.year(); year >= kFirstYear; --year)
-        years << QStringLiteral("%1年").arg(year);
+        years << tr("%1年").arg(year);
     QStringList months, days, hours, minutes;
     for (int n = 1; n <= 12; ++n)
-        months << QStringLiteral("%1月").arg(n);
+        months << tr("%1月").arg(n);
     for (int n = 1; n <= 31; ++n)
-        days << QStringLiteral("%1日").arg(n);
+        days << tr("%1日").arg(n);
     for (int n = 0; n <= 23; ++n)
         hours << QString::number(n);
     for (int n = 0; n <= 59; ++n)
         minutes << QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 
-    fill(cy, years, QStringLiteral("出生年份"));
-    fill(cm, months, QStringLiteral("月份"));
-    fill(cd, days, QStringLiteral("日期"));
-    fill(ch, hours, QStringLiteral("时"));
-    fill(cf, minutes, QStringLiteral("分"));
+    // Items replace whatever was there; the placeholder stays as the list's text, not an item.
+    const auto fill = [this](QComboBox *list, const QStringList &items, const char *placeholder) {
+        list->clear();
+        list->addItems(items);
+        list->setCurrentIndex(-1);
+        showPlaceholder(list, placeholder);
+    };
+    fill(cy, years, kYearPlaceholder);
+    fill(cm, months, kMonthPlaceholder);
+    fill(cd, days, kDayPlaceholder);
+    fill(ch, hours, kHourPlaceholder);
+    fill(cf, minutes, kMinutePlaceholder);
+}
+
+void BirthDataPage::showPlaceholder(QComboBox *list, const char *placeholder)
+{
+    list->setEditText(tr(placeholder));
+    m_placeholders.insert(list, placeholder);
+}
+
+BirthTexts BirthDataPage::birthTexts() const
+{
+    const auto text = [this](const QComboBox *list) {
+        const auto placeholder = m_placeholders.constFind(list);
+        return placeholder != m_placeholders.cend() ? QString::fromUtf8(*placeholder)
+                                                    : list->currentText();
+    };
+    return {text(cy), text(cm), text(cd), text(ch), text(cf)};
 }
 
 void BirthDataPage::b1Click()
 {
-    const BirthTexts texts{cy->currentText(), cm->currentText(), cd->currentText(),
-                           ch->currentText(), cf->currentText()};
+    const BirthTexts texts = birthTexts();
     if (rbSolar->isChecked()) {
         // May raise, as the lunar reckoning does: nothing written yet.
         const auto outcome = reckonGregorian(texts);
         showConverted({});
         if (!outcome) {
-            showWeightLine(QString::fromUtf8(IncompletePrompt));
+            showWeightLine(tr(IncompletePrompt));
         } else if (const auto *refusal = std::get_if<Refusal>(&*outcome)) {
             showWeightLine(refusal->message);
         } else {
             const auto &converted = std::get<ConvertedReading>(*outcome);
-            showWeightLine(converted.reading.weightLine);
-            m1->setPlainText(base::displayText(converted.reading.verse));
-            base::announce(m1, base::displayText(converted.reading.verse));
+            showReading(converted.reading, BirthCalendar::Gregorian, texts.minute);
             showConverted(converted.converted);
-            m_lastReading = ShownReading{texts, BirthCalendar::Gregorian, converted.converted,
-                                         converted.reading.weightLine, converted.reading.verse};
+            m_lastReading->converted = converted.converted;
         }
         return;
     }
     const std::optional<Reading> reading = reckon(texts); // may raise: nothing written yet
     showConverted({});
     if (!reading) {
-        showWeightLine(QString::fromUtf8(IncompletePrompt));
+        showWeightLine(tr(IncompletePrompt));
         return;
     }
-    showWeightLine(reading->weightLine);
-    m1->setPlainText(base::displayText(reading->verse));
-    base::announce(m1, base::displayText(reading->verse));
+    showReading(*reading, BirthCalendar::Lunar, texts.minute);
+}
+
+void BirthDataPage::showReading(const Reading &reading, BirthCalendar calendar,
+                                const QString &minute)
+{
+    showWeightLine(reading.weightLine);
+    m1->setPlainText(reading.verse);
+    base::announce(m1, reading.verse);
     m_lastReading
-        = ShownReading{texts, BirthCalendar::Lunar, {}, reading->weightLine, reading->verse};
+        = ShownReading{reading.data, minute, calendar, {}, reading.weightLine, reading.verse};
+    m_readingShown = true;
+}
+
+ReadingInFront BirthDataPage::keptReading() const
+{
+    if (!m_lastReading || !m_readingShown)
+        return {std::nullopt, tr("先选好出生资料，按“算一卦”，才有可保存的结果。")};
+    const ShownReading &shown = *m_lastReading;
+    const QString date
+        = tr("%1年%2月%3日").arg(shown.data.Year).arg(shown.data.Month).arg(shown.data.Day);
+    KeptReading kept;
+    kept.title = tr("我有几两命？");
+    kept.facts << tr("出生：%1%2 %3:%4")
+                      .arg(shown.calendar == BirthCalendar::Gregorian ? tr("公历") : tr("农历"),
+                           date, QString::number(shown.data.Hour), shown.minute);
+    if (!shown.converted.isEmpty())
+        kept.facts << shown.converted;
+    kept.weightLine = shown.weightLine;
+    kept.text = verseLines(shown.verse);
+    kept.picture = QStringLiteral(":/pictures/Image218.jpg");
+    kept.fileStem = tr("称骨_%1").arg(date);
+    return {kept, {}};
 }
 
 void BirthDataPage::runReckoning()
@@ -274,9 +333,10 @@ void BirthDataPage::runReckoning()
 
 void BirthDataPage::showWeightLine(const QString &line)
 {
+    m_readingShown = false;
     // The label sizes itself to its text, from its fixed top-left corner.
     l1->setWordWrap(false);
-    l1->setText(base::displayText(line));
+    l1->setText(line);
     l1->adjustSize();
     if (l1->width() > kL1Room) { // only a refusal of a Gregorian date is this long
         l1->setWordWrap(true);
@@ -288,7 +348,7 @@ void BirthDataPage::showWeightLine(const QString &line)
 
 void BirthDataPage::showConverted(const QString &line)
 {
-    lConverted->setText(base::displayText(line));
+    lConverted->setText(line);
     lConverted->adjustSize();
     lConverted->move(kLConverted);
 }

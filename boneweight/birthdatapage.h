@@ -8,8 +8,10 @@
 // in lConverted.
 
 #include "boneweight/reckoning.h"
+#include "keep/readingcard.h"
 
 #include <QDate>
+#include <QHash>
 #include <QWidget>
 
 #include <optional>
@@ -24,10 +26,11 @@ class QRadioButton;
 
 enum class BirthCalendar { Lunar, Gregorian };
 
-// A reading as the page showed it.
+// A reading as the page showed it, with the numbers the reckoning read.
 struct ShownReading
 {
-    BirthTexts texts;       // the five list texts it was made from
+    BirthData data;         // year, month, day and hour as picked or typed
+    QString minute;         // the minute's text as picked or typed
     BirthCalendar calendar; // what the picked date was read as
     QString converted;      // lConverted's line: what was weighed; empty for a lunar pick
     QString weightLine;     // l1
@@ -49,6 +52,14 @@ public:
     // The last reading that ended in a weight and a verse; nothing before the first. A later
     // prompt, refusal or failure leaves it as it was, as it leaves the verse in m1.
     const std::optional<ShownReading> &lastReading() const { return m_lastReading; }
+
+    // What the File menu keeps of this tab: the last reading while l1 still shows its weight
+    // line (a later prompt or refusal takes its place there, though the verse stays in m1).
+    ReadingInFront keptReading() const;
+
+    // The texts the reckoning reads: a list still showing its placeholder gives the placeholder
+    // as written in the source, whatever the edition shows; any other list what it shows.
+    BirthTexts birthTexts() const;
 
 signals:
     // After every press of "算一卦", whatever it ended in: a reading, a prompt, a refusal, an
@@ -80,7 +91,13 @@ protected:
 private:
     void runReckoning();
     void showWeightLine(const QString &line);
+    void showReading(const Reading &reading, BirthCalendar calendar, const QString &minute);
     void showConverted(const QString &line);
 
+    void showPlaceholder(QComboBox *list, const char *placeholder);
+
     std::optional<ShownReading> m_lastReading;
+    bool m_readingShown = false; // l1 shows m_lastReading's weight line
+    // The placeholder each list shows until it is picked from or typed in, as written.
+    QHash<const QComboBox *, const char *> m_placeholders;
 };

@@ -24,7 +24,8 @@ struct LunarBirth
     calendar::SummerTime summerTime = calendar::SummerTime::NotKept;
 };
 
-inline constexpr const char *OutOfRangePrompt = "农历换算只收1901年2月19日至2100年的生日";
+inline constexpr const char *OutOfRangePrompt
+    = QT_TRANSLATE_NOOP("GregorianBirth", "农历换算只收1901年2月19日至2100年的生日");
 
 // Refuses a month, day or hour that does not exist ("1990年2月没有30日") and a date outside the
 // convertible days. Raises base::Failure when the system has no time-zone data for China: a

@@ -61,6 +61,7 @@ std::optional<Reading> reckon(const BirthTexts &texts)
     const BirthParts parts = cutBirthTexts(texts);
     if (!isCompleteChoice(parts))
         return std::nullopt;
-    const int total = totalWeight(convertBirthParts(parts));
-    return Reading{WeightLine(total), VerseText(total)};
+    const BirthData data = convertBirthParts(parts);
+    const int total = totalWeight(data);
+    return Reading{WeightLine(total), VerseText(total), total, data};
 }

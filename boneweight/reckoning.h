@@ -48,9 +48,14 @@ struct Reading
 {
     QString weightLine;
     QString verse;
+    int total = 0;  // in qian
+    BirthData data; // the numbers weighed, as picked or typed
 };
 
-inline constexpr const char *IncompletePrompt = "请输入出生资料!";
+// The prompt for an incomplete choice, marked for the catalogues; shown through
+// QCoreApplication::translate("BirthDataPage", IncompletePrompt).
+inline constexpr const char *IncompletePrompt
+    = QT_TRANSLATE_NOOP("BirthDataPage", "请输入出生资料!");
 
 // The whole reckoning: nothing for an incomplete choice (the page then shows the prompt), else the
 // weight line and the verse. Raises base::Failure for a part that is not a number.

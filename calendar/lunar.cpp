@@ -1,5 +1,7 @@
 #include "calendar/lunar.h"
 
+#include <QCoreApplication>
+
 #include "calendar/lunartable.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -112,57 +114,91 @@ int cyclePlace(int lunarYear)
     return ((lunarYear - 4) % 60 + 60) % 60;
 }
 
-const char16_t stems[] = u"甲乙丙丁戊己庚辛壬癸";
-const char16_t branches[] = u"子丑寅卯辰巳午未申酉戌亥";
-const char16_t animals[] = u"鼠牛虎兔龙蛇马羊猴鸡狗猪";
-const char16_t numerals[] = u"一二三四五六七八九十";
+// The names, each marked for the 繁體 editions' catalogues: 龙 is 龍 there, 闰 is 閏.
+constexpr const char *kStems[]
+    = {QT_TRANSLATE_NOOP("Calendar", "甲"), QT_TRANSLATE_NOOP("Calendar", "乙"),
+       QT_TRANSLATE_NOOP("Calendar", "丙"), QT_TRANSLATE_NOOP("Calendar", "丁"),
+       QT_TRANSLATE_NOOP("Calendar", "戊"), QT_TRANSLATE_NOOP("Calendar", "己"),
+       QT_TRANSLATE_NOOP("Calendar", "庚"), QT_TRANSLATE_NOOP("Calendar", "辛"),
+       QT_TRANSLATE_NOOP("Calendar", "壬"), QT_TRANSLATE_NOOP("Calendar", "癸")};
+constexpr const char *kBranches[]
+    = {QT_TRANSLATE_NOOP("Calendar", "子"), QT_TRANSLATE_NOOP("Calendar", "丑"),
+       QT_TRANSLATE_NOOP("Calendar", "寅"), QT_TRANSLATE_NOOP("Calendar", "卯"),
+       QT_TRANSLATE_NOOP("Calendar", "辰"), QT_TRANSLATE_NOOP("Calendar", "巳"),
+       QT_TRANSLATE_NOOP("Calendar", "午"), QT_TRANSLATE_NOOP("Calendar", "未"),
+       QT_TRANSLATE_NOOP("Calendar", "申"), QT_TRANSLATE_NOOP("Calendar", "酉"),
+       QT_TRANSLATE_NOOP("Calendar", "戌"), QT_TRANSLATE_NOOP("Calendar", "亥")};
+constexpr const char *kAnimals[]
+    = {QT_TRANSLATE_NOOP("Calendar", "鼠"), QT_TRANSLATE_NOOP("Calendar", "牛"),
+       QT_TRANSLATE_NOOP("Calendar", "虎"), QT_TRANSLATE_NOOP("Calendar", "兔"),
+       QT_TRANSLATE_NOOP("Calendar", "龙"), QT_TRANSLATE_NOOP("Calendar", "蛇"),
+       QT_TRANSLATE_NOOP("Calendar", "马"), QT_TRANSLATE_NOOP("Calendar", "羊"),
+       QT_TRANSLATE_NOOP("Calendar", "猴"), QT_TRANSLATE_NOOP("Calendar", "鸡"),
+       QT_TRANSLATE_NOOP("Calendar", "狗"), QT_TRANSLATE_NOOP("Calendar", "猪")};
+constexpr const char *kMonths[]
+    = {QT_TRANSLATE_NOOP("Calendar", "正月"),   QT_TRANSLATE_NOOP("Calendar", "二月"),
+       QT_TRANSLATE_NOOP("Calendar", "三月"),   QT_TRANSLATE_NOOP("Calendar", "四月"),
+       QT_TRANSLATE_NOOP("Calendar", "五月"),   QT_TRANSLATE_NOOP("Calendar", "六月"),
+       QT_TRANSLATE_NOOP("Calendar", "七月"),   QT_TRANSLATE_NOOP("Calendar", "八月"),
+       QT_TRANSLATE_NOOP("Calendar", "九月"),   QT_TRANSLATE_NOOP("Calendar", "十月"),
+       QT_TRANSLATE_NOOP("Calendar", "十一月"), QT_TRANSLATE_NOOP("Calendar", "十二月")};
+constexpr const char *kDays[]
+    = {QT_TRANSLATE_NOOP("Calendar", "初一"), QT_TRANSLATE_NOOP("Calendar", "初二"),
+       QT_TRANSLATE_NOOP("Calendar", "初三"), QT_TRANSLATE_NOOP("Calendar", "初四"),
+       QT_TRANSLATE_NOOP("Calendar", "初五"), QT_TRANSLATE_NOOP("Calendar", "初六"),
+       QT_TRANSLATE_NOOP("Calendar", "初七"), QT_TRANSLATE_NOOP("Calendar", "初八"),
+       QT_TRANSLATE_NOOP("Calendar", "初九"), QT_TRANSLATE_NOOP("Calendar", "初十"),
+       QT_TRANSLATE_NOOP("Calendar", "十一"), QT_TRANSLATE_NOOP("Calendar", "十二"),
+       QT_TRANSLATE_NOOP("Calendar", "十三"), QT_TRANSLATE_NOOP("Calendar", "十四"),
+       QT_TRANSLATE_NOOP("Calendar", "十五"), QT_TRANSLATE_NOOP("Calendar", "十六"),
+       QT_TRANSLATE_NOOP("Calendar", "十七"), QT_TRANSLATE_NOOP("Calendar", "十八"),
+       QT_TRANSLATE_NOOP("Calendar", "十九"), QT_TRANSLATE_NOOP("Calendar", "二十"),
+       QT_TRANSLATE_NOOP("Calendar", "廿一"), QT_TRANSLATE_NOOP("Calendar", "廿二"),
+       QT_TRANSLATE_NOOP("Calendar", "廿三"), QT_TRANSLATE_NOOP("Calendar", "廿四"),
+       QT_TRANSLATE_NOOP("Calendar", "廿五"), QT_TRANSLATE_NOOP("Calendar", "廿六"),
+       QT_TRANSLATE_NOOP("Calendar", "廿七"), QT_TRANSLATE_NOOP("Calendar", "廿八"),
+       QT_TRANSLATE_NOOP("Calendar", "廿九"), QT_TRANSLATE_NOOP("Calendar", "三十")};
+
+QString name(const char *source)
+{
+    return QCoreApplication::translate("Calendar", source);
+}
 
 } // namespace
 
 QString stemBranch(int lunarYear)
 {
     const int place = cyclePlace(lunarYear);
-    return QString(QChar(stems[place % 10])) + QChar(branches[place % 12]);
+    return name(kStems[place % 10]) + name(kBranches[place % 12]);
 }
 
 QString zodiacAnimal(int lunarYear)
 {
-    return QString(QChar(animals[cyclePlace(lunarYear) % 12]));
+    return name(kAnimals[cyclePlace(lunarYear) % 12]);
 }
 
 QString monthName(int month, MonthKind kind)
 {
     if (month < 1 || month > 12)
         return {};
-    QString name = kind == MonthKind::Leap ? u"闰"_s : QString();
-    if (month == 1)
-        name += u'正';
-    else if (month <= 10)
-        name += QChar(numerals[month - 1]);
-    else
-        name += QString(QChar(u'十')) + QChar(numerals[month - 11]);
-    return name + u'月';
+    const QString ordinary = name(kMonths[month - 1]);
+    if (kind == MonthKind::Leap)
+        return QCoreApplication::translate("Calendar", "闰%1").arg(ordinary);
+    return ordinary;
 }
 
 QString dayName(int day)
 {
     if (day < 1 || day > 30)
         return {};
-    if (day == 20)
-        return u"二十"_s;
-    if (day == 30)
-        return u"三十"_s;
-    static const char16_t tens[] = u"初十廿";
-    const int ten = (day - 1) / 10;
-    const int unit = (day - 1) % 10;
-    return QString(QChar(tens[ten])) + QChar(numerals[unit]);
+    return name(kDays[day - 1]);
 }
 
 QString hourBranch(int hour)
 {
     if (hour < 0 || hour > 23)
         return {};
-    return QString(QChar(branches[(hour + 1) / 2 % 12]));
+    return name(kBranches[(hour + 1) / 2 % 12]);
 }
 
 } // namespace calendar

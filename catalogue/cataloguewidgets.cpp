@@ -1,11 +1,11 @@
 #include "catalogue/cataloguewidgets.h"
 
 #include "base/announce.h"
-#include "base/edition.h"
 #include "base/errorreport.h"
 #include "base/look.h"
 
 #include <QAccessible>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QPainter>
@@ -50,27 +50,28 @@ CatalogueWidgets::CatalogueWidgets(QWidget *page, const CataloguePageTable &tabl
     , m_page(page)
     , m_catalogue(std::move(setup))
 {
-    const QString caption = QString::fromUtf8(table.caption).trimmed();
-    const QString frameCaption = QString::fromUtf8(table.frameCaption);
+    // The table's captions are marked in the "Catalogue" context where the tables are written.
+    const QString caption = QCoreApplication::translate("Catalogue", table.caption).trimmed();
+    const QString frameCaption = QCoreApplication::translate("Catalogue", table.frameCaption);
 
     m_frame = new QGroupBox(frameCaption, page);
     place(m_frame, table.frame);
     m_frame->setAccessibleName(frameCaption.trimmed());
-    m_previous = new QPushButton(QStringLiteral("上一页"), parentOf(table.previous));
+    m_previous = new QPushButton(tr("上一页"), parentOf(table.previous));
     place(m_previous, table.previous);
     m_previous->setAccessibleName(m_previous->text());
-    m_next = new QPushButton(QStringLiteral("下一页"), parentOf(table.next));
+    m_next = new QPushButton(tr("下一页"), parentOf(table.next));
     place(m_next, table.next);
     m_next->setAccessibleName(m_next->text());
     m_indicator = new QLabel(parentOf(table.indicator));
     place(m_indicator, table.indicator);
-    m_indicator->setAccessibleName(QStringLiteral("页码"));
+    m_indicator->setAccessibleName(tr("页码"));
     m_indicator->setFont(base::songFont(table.indicatorPixels));
     m_indicatorSizesItself = table.indicator.geometry.isEmpty();
 
     m_memo = new QPlainTextEdit(parentOf(table.memo));
     place(m_memo, table.memo);
-    m_memo->setAccessibleName(QStringLiteral("评析"));
+    m_memo->setAccessibleName(tr("评析"));
     m_memo->setReadOnly(true);
     m_memo->setTabChangesFocus(true);
     m_memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -103,7 +104,7 @@ CatalogueWidgets::CatalogueWidgets(QWidget *page, const CataloguePageTable &tabl
         label->setObjectName(items[i].Key);
         if (table.naming)
             label->setAccessibleName(table.naming(items[i]));
-        label->setAccessibleDescription(QStringLiteral("%1 第%2页第%3幅")
+        label->setAccessibleDescription(tr("%1 第%2页第%3幅")
                                             .arg(caption)
                                             .arg(m_catalogue.pageOf(i))
                                             .arg(m_catalogue.slotOf(i) + 1));
@@ -159,7 +160,7 @@ void CatalogueWidgets::setNextEnabled(bool enabled)
 
 void CatalogueWidgets::setIndicator(const QString &text)
 {
-    m_indicator->setText(base::displayText(text));
+    m_indicator->setText(text);
     if (m_indicatorSizesItself)
         m_indicator->adjustSize();
     // The page buttons are read with the page they lead from.
@@ -172,7 +173,7 @@ void CatalogueWidgets::setMemoText(const QString &text)
     // A Windows memo wraps a long run of leading spaces onto the next lines, which is what
     // keeps the text clear of a mole's title; Qt lets spaces hang past the line's end. Laid out
     // as no-break spaces they wrap like any character, and the memo still reads them as spaces.
-    QString shown = base::displayText(text);
+    QString shown = text;
     for (qsizetype i = 0; i < shown.size() && shown[i] == u' '; ++i)
         shown[i] = QChar::Nbsp;
     m_memo->setPlainText(shown);

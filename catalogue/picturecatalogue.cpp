@@ -1,5 +1,7 @@
 #include "catalogue/picturecatalogue.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -57,7 +59,7 @@ int PictureCatalogue::indexOf(const QString &key) const
 
 QString pageIndicator(int page, int pageCount)
 {
-    return QStringLiteral("%1/%2页").arg(page).arg(pageCount);
+    return QCoreApplication::translate("Catalogue", "%1/%2页").arg(page).arg(pageCount);
 }
 
 QString PictureCatalogue::indicatorText() const

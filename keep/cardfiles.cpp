@@ -1,5 +1,6 @@
 #include "keep/cardfiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QPageLayout>
 #include <QPainter>
@@ -13,7 +14,8 @@ constexpr qreal kShareScale = 2;
 
 QString failedToWrite(const QString &path, const QString &reason)
 {
-    return QStringLiteral("无法保存到“%1”：%2").arg(QDir::toNativeSeparators(path), reason);
+    return QCoreApplication::translate("KeptReading", "无法保存到“%1”：%2")
+        .arg(QDir::toNativeSeparators(path), reason);
 }
 
 // Fits the card into a page's painting rectangle, as wide as it allows and no taller.
@@ -41,8 +43,9 @@ KeepResult saveWhole(const QString &path, Write write)
         return {false, failedToWrite(path, file.errorString())};
     if (!write(file)) {
         file.cancelWriting();
-        const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
-                                                                    : QStringLiteral("写入失败");
+        const QString reason = file.error() != QFileDevice::NoError
+                                   ? file.errorString()
+                                   : QCoreApplication::translate("KeptReading", "写入失败");
         return {false, failedToWrite(path, reason)};
     }
     if (!file.commit())
@@ -84,10 +87,11 @@ KeepResult printCard(const KeptReading &reading, QDate day, QPrinter &printer)
 {
     QPainter painter;
     if (!painter.begin(&printer))
-        return {false, QStringLiteral("打印机“%1”没有接受这份打印。").arg(printer.printerName())};
+        return {false, QCoreApplication::translate("KeptReading", "打印机“%1”没有接受这份打印。")
+                           .arg(printer.printerName())};
     paintOnPage(painter, reading, day, pageArea(printer.pageLayout(), printer.resolution()));
     if (!painter.end())
-        return {false, QStringLiteral("打印没有完成。")};
+        return {false, QCoreApplication::translate("KeptReading", "打印没有完成。")};
     return {};
 }
 

@@ -1,7 +1,7 @@
 #include "keep/keepmenu.h"
 
-#include "base/edition.h"
 #include "base/errorreport.h"
+#include "base/today.h"
 #include "keep/cardfiles.h"
 
 #include <QAction>
@@ -37,35 +37,19 @@ QString keepFolder(QStandardPaths::StandardLocation where)
 
 KeepMenu::KeepMenu(QMenu *menu, std::function<ReadingInFront()> inFront, QWidget *window)
     : QObject(menu)
-    // What a card, the clipboard or a message says is read as the window reads it. The file name
-    // stays as it is.
-    , m_inFront([inFront = std::move(inFront)] {
-        ReadingInFront front = inFront();
-        front.whyNot = base::displayText(front.whyNot);
-        if (KeptReading *r = front.reading ? &*front.reading : nullptr) {
-            r->title = base::displayText(r->title);
-            r->subject = base::displayText(r->subject);
-            for (QString &fact : r->facts)
-                fact = base::displayText(fact);
-            r->weightLine = base::displayText(r->weightLine);
-            r->text = base::displayText(r->text);
-        }
-        return front;
-    })
+    , m_inFront(std::move(inFront))
     , m_window(window)
 {
     menu->setToolTipsVisible(true);
     // Ctrl+C stays the memos' own copy of a selection.
-    copyAction = addAction(menu, "keepCopy", QStringLiteral("复制结果(&C)"),
+    copyAction = addAction(menu, "keepCopy", tr("复制结果(&C)"),
                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    pictureAction = addAction(menu, "keepPicture", QStringLiteral("保存为图片(&S)…"),
-                              QKeySequence(Qt::CTRL | Qt::Key_S));
-    pdfAction = addAction(menu, "keepPdf", QStringLiteral("保存为PDF(&D)…"), {});
-    printAction = addAction(menu, "keepPrint", QStringLiteral("打印(&P)…"),
-                            QKeySequence(Qt::CTRL | Qt::Key_P));
+    pictureAction
+        = addAction(menu, "keepPicture", tr("保存为图片(&S)…"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    pdfAction = addAction(menu, "keepPdf", tr("保存为PDF(&D)…"), {});
+    printAction = addAction(menu, "keepPrint", tr("打印(&P)…"), QKeySequence(Qt::CTRL | Qt::Key_P));
     menu->addSeparator();
-    quitAction = addAction(menu, "keepQuit", QStringLiteral("退出(&X)"),
-                           QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quitAction = addAction(menu, "keepQuit", tr("退出(&X)"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     base::connectGuarded(copyAction, &QAction::triggered, this, [this] { copyReading(); });
     base::connectGuarded(pictureAction, &QAction::triggered, this, [this] { saveAsPicture(); });
@@ -97,7 +81,7 @@ void KeepMenu::copyReading()
     const ReadingInFront front = m_inFront();
     if (!front.reading)
         return;
-    const QDate today = QDate::currentDate();
+    const QDate today = base::today();
     auto *data = new QMimeData;
     data->setText(cardText(*front.reading, today));
     data->setImageData(cardImage(*front.reading, today, 2));
@@ -118,8 +102,7 @@ void KeepMenu::save(KeptAs as)
 {
     const bool pdf = as == KeptAs::Pdf;
     const QString suffix = pdf ? QStringLiteral("pdf") : QStringLiteral("png");
-    const QString filter
-        = pdf ? QStringLiteral("PDF 文档 (*.pdf)") : QStringLiteral("PNG 图片 (*.png)");
+    const QString filter = pdf ? tr("PDF 文档 (*.pdf)") : tr("PNG 图片 (*.png)");
     const ReadingInFront front = m_inFront();
     if (!front.reading)
         return;
@@ -130,7 +113,7 @@ void KeepMenu::save(KeptAs as)
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QLatin1Char('.') + suffix;
-    const QDate today = QDate::currentDate();
+    const QDate today = base::today();
     const KeepResult result = pdf ? writeCardPdf(*front.reading, today, path)
                                   : writeCardPicture(*front.reading, today, path);
     if (!result.ok)
@@ -147,7 +130,7 @@ void KeepMenu::printReading()
     QPrintDialog dialog(&printer, m_window);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const KeepResult result = printCard(*front.reading, QDate::currentDate(), printer);
+    const KeepResult result = printCard(*front.reading, base::today(), printer);
     if (!result.ok)
         tell(result.message);
 }

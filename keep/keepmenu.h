@@ -15,13 +15,6 @@ class QAction;
 class QMenu;
 class QWidget;
 
-// The reading on the tab in front, or why there is none.
-struct ReadingInFront
-{
-    std::optional<KeptReading> reading;
-    QString whyNot;
-};
-
 class KeepMenu : public QObject
 {
     Q_OBJECT

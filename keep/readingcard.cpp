@@ -4,6 +4,7 @@
 #include "base/look.h"
 #include "picture/jpeg.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -98,7 +99,10 @@ CardLayout layOut(const KeptReading &reading)
 
 QString dayText(QDate day)
 {
-    return QStringLiteral("%1年%2月%3日").arg(day.year()).arg(day.month()).arg(day.day());
+    return QCoreApplication::translate("KeptReading", "%1年%2月%3日")
+        .arg(day.year())
+        .arg(day.month())
+        .arg(day.day());
 }
 
 QSizeF cardSize(const KeptReading &reading)

@@ -2,14 +2,16 @@
 
 // A reading as the user keeps it: one card, laid out once and painted on whatever asks for it
 // (a picture to share, a PDF page, a printer), and the same reading as plain text for the
-// clipboard. The card knows nothing of the readings' pages: the window fills a KeptReading from
-// the tab in front.
+// clipboard. The card knows nothing of the readings' pages: each page fills a KeptReading with
+// what it shows.
 
 #include <QDate>
 #include <QImage>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class QPainter;
 
@@ -22,6 +24,13 @@ struct KeptReading
     QString text;     // the verse or the analysis
     QString picture;  // resource path of the picture, or empty
     QString fileStem; // the default file name without its suffix: "称骨_1990年8月15日"
+};
+
+// The reading a page shows, as it keeps it, or why it has none yet. Each page says what it keeps.
+struct ReadingInFront
+{
+    std::optional<KeptReading> reading;
+    QString whyNot;
 };
 
 // The card's width in our pixels; its height follows from what it holds.

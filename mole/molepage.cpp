@@ -1,11 +1,11 @@
 #include "mole/molepage.h"
 
-#include "base/edition.h"
 #include "base/errorreport.h"
 #include "base/look.h"
 #include "catalogue/cataloguewidgets.h"
 #include "mole/moleitems.h"
 
+#include <QCoreApplication>
 #include <QTabWidget>
 
 QString faceMoleName(const CatalogueItem &item)
@@ -21,8 +21,9 @@ QString bodyMoleName(const CatalogueItem &item)
     while (end < text.size() && !clauseEnds.contains(text[end]))
         ++end;
     QString name = text.left(end);
-    for (const QString &mole :
-         {QStringLiteral("有痣"), QStringLiteral("长痣"), QStringLiteral("生痣")}) {
+    for (const QString &mole : {QCoreApplication::translate("MolePage", "有痣"),
+                                QCoreApplication::translate("MolePage", "长痣"),
+                                QCoreApplication::translate("MolePage", "生痣")}) {
         const qsizetype at = name.indexOf(mole);
         if (at > 0) {
             name.truncate(at);
@@ -43,8 +44,8 @@ constexpr QPoint kFaceTitle{420, 27};
 
 // The face moles: buttons and indicator inside the frame, 15 pictures a page.
 constexpr CataloguePageTable kFacePage{
-    .caption = "  面痣  ",
-    .frameCaption = " 选择痣相图 ",
+    .caption = QT_TRANSLATE_NOOP("Catalogue", "  面痣  "),
+    .frameCaption = QT_TRANSLATE_NOOP("Catalogue", " 选择痣相图 "),
     .frame = {"GroupBox9", PlacedIn::Page, {4, 8, 360, 377}},
     .previous = {"BitBtn13", PlacedIn::Frame, {184, 331, 75, 25}},
     .next = {"BitBtn14", PlacedIn::Frame, {270, 331, 75, 25}},
@@ -59,8 +60,8 @@ constexpr CataloguePageTable kFacePage{
 
 // The body moles: buttons and indicator on the page below the memo, 6 pictures a page.
 constexpr CataloguePageTable kBodyPage{
-    .caption = "  身痣  ",
-    .frameCaption = " 选择痣相图 ",
+    .caption = QT_TRANSLATE_NOOP("Catalogue", "  身痣  "),
+    .frameCaption = QT_TRANSLATE_NOOP("Catalogue", " 选择痣相图 "),
     .frame = {"GroupBox10", PlacedIn::Page, {4, 8, 368, 377}},
     .previous = {"BitBtn15", PlacedIn::Page, {450, 352, 75, 25}},
     .next = {"BitBtn16", PlacedIn::Page, {536, 352, 75, 25}},
@@ -78,12 +79,14 @@ constexpr CataloguePageTable kBodyPage{
 template<std::size_t N>
 QList<CatalogueItem> itemsOf(const std::array<MoleItem, N> &moles, MoleKind kind)
 {
+    // The tables' texts are marked in these contexts.
+    const char *context = kind == MoleKind::Face ? "FaceMoles" : "BodyMoles";
     QList<CatalogueItem> items;
     for (std::size_t i = 0; i < N; ++i) {
         const int number = int(i) + 1;
         items << CatalogueItem{moleItemKey(kind, number), molePicturePath(kind, number),
-                               QString::fromUtf8(moles[i].analysis),
-                               QString::fromUtf8(moles[i].title)};
+                               QCoreApplication::translate(context, moles[i].analysis),
+                               QCoreApplication::translate(context, moles[i].title)};
     }
     return items;
 }
@@ -101,7 +104,7 @@ CatalogueSetup moleSetup(QList<CatalogueItem> items, const CataloguePageTable &p
 // "[评析]" in cream over the top of a mole memo, in the memo's large type.
 QLabel *restingLabel(const char *name, const QString &accessibleName, QWidget *page)
 {
-    auto *label = new QLabel(QStringLiteral("[评析]"), page);
+    auto *label = new QLabel(QCoreApplication::translate("MolePage", "[评析]"), page);
     label->setObjectName(QString::fromLatin1(name));
     label->setAccessibleName(accessibleName);
     label->setFont(base::songFont(29));
@@ -129,20 +132,20 @@ public:
     explicit FaceMoleCatalogue(QWidget *page)
         : CatalogueWidgets(page, kFacePage,
                            moleSetup(itemsOf(faceMoles(), MoleKind::Face), kFacePage, 44))
-        , s7(restingLabel("s7", QStringLiteral("痣名"), page)) // above m8
+        , s7(restingLabel("s7", QCoreApplication::translate("MolePage", "痣名"), page)) // above m8
     {}
 
     void beforeAnalysis(const CatalogueItem &item) override
     {
         // The title keeps its leading spaces: they line the name up over the memo.
-        s7->setText(base::displayText(item.Title));
+        s7->setText(item.Title);
         s7->adjustSize();
         s7->move(kFaceTitle);
     }
     void beforeReset() override { s7->move(kRest); }
     void afterReset() override
     {
-        s7->setText(base::displayText(QStringLiteral("[评析]")));
+        s7->setText(QCoreApplication::translate("MolePage", "[评析]"));
         s7->adjustSize();
     }
 
@@ -156,7 +159,8 @@ public:
     explicit BodyMoleCatalogue(QWidget *page)
         : CatalogueWidgets(page, kBodyPage,
                            moleSetup(itemsOf(bodyMoles(), MoleKind::Body), kBodyPage, 20))
-        , s10(restingLabel("s10", QStringLiteral("评析"), page)) // above m9
+        , s10(restingLabel("s10", QCoreApplication::translate("MolePage", "评析"),
+                           page)) // above m9
     {}
 
     void beforeAnalysis(const CatalogueItem &) override { s10->hide(); }
@@ -169,27 +173,44 @@ MolePage::MolePage(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("TabSheet10"));
-    setAccessibleName(QStringLiteral("看痣相"));
+    setAccessibleName(QCoreApplication::translate("MolePage", "看痣相"));
 
     PageControl3 = new QTabWidget(this);
     PageControl3->setGeometry(kPageControl3);
     PageControl3->setObjectName(QStringLiteral("PageControl3"));
-    PageControl3->setAccessibleName(QStringLiteral("痣相"));
+    PageControl3->setAccessibleName(QCoreApplication::translate("MolePage", "痣相"));
     PageControl3->setTabPosition(QTabWidget::South);
 
-    TabSheet12 = molePage("TabSheet12", QStringLiteral("面痣"));
+    TabSheet12 = molePage("TabSheet12", QCoreApplication::translate("MolePage", "面痣"));
     m_face = new FaceMoleCatalogue(TabSheet12);
     s7 = m_face->s7;
-    PageControl3->addTab(TabSheet12, QString::fromUtf8(kFacePage.caption));
-    TabSheet11 = molePage("TabSheet11", QStringLiteral("身痣"));
+    PageControl3->addTab(TabSheet12, QCoreApplication::translate("Catalogue", kFacePage.caption));
+    TabSheet11 = molePage("TabSheet11", QCoreApplication::translate("MolePage", "身痣"));
     m_body = new BodyMoleCatalogue(TabSheet11);
     s10 = m_body->s10;
-    PageControl3->addTab(TabSheet11, QString::fromUtf8(kBodyPage.caption));
+    PageControl3->addTab(TabSheet11, QCoreApplication::translate("Catalogue", kBodyPage.caption));
     PageControl3->setCurrentIndex(0);
 
     // Wired last, so that building the tab set resets nothing.
     base::connectGuarded(PageControl3, &QTabWidget::currentChanged, this,
                          [this] { PageControl3Change(); });
+}
+
+ReadingInFront MolePage::keptReading() const
+{
+    const bool face = PageControl3->currentWidget() == TabSheet12;
+    const PictureCatalogue &shown = face ? m_face->catalogue() : m_body->catalogue();
+    const int item = shown.selectedItem();
+    if (item < 0)
+        return {std::nullopt, tr("先点选一颗痣，才有可保存的解读。")};
+    const CatalogueItem &chosen = shown.Items().at(item);
+    KeptReading kept;
+    kept.title = face ? tr("看痣相·面痣") : tr("看痣相·身痣");
+    kept.subject = face ? faceMoleName(chosen) : bodyMoleName(chosen);
+    kept.text = chosen.Analysis.trimmed();
+    kept.picture = chosen.Picture;
+    kept.fileStem = tr("痣相_%1").arg(kept.subject);
+    return {kept, {}};
 }
 
 void MolePage::setStartTexts()

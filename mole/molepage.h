@@ -4,6 +4,8 @@
 // title s7 moves over the memo to name the mole) and the body-mole catalogue (its caption s10
 // hides when a mole is shown). Switching between the two puts both back to rest.
 
+#include "keep/readingcard.h"
+
 #include <QWidget>
 
 struct CatalogueItem;
@@ -29,6 +31,9 @@ public:
     void setStartTexts();
     // The mole sub-tab changed: the face moles' reset, then the body moles'.
     void PageControl3Change();
+
+    // What the File menu keeps: the chosen mole of the catalogue in front.
+    ReadingInFront keptReading() const;
 
     PictureCatalogue &faceCatalogue();
     PictureCatalogue &bodyCatalogue();

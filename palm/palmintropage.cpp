@@ -1,10 +1,10 @@
 #include "palm/palmintropage.h"
 
 #include "base/datafile.h"
-#include "base/edition.h"
 #include "base/errorreport.h"
 #include "base/look.h"
 #include "base/picturelabel.h"
+#include "edition/document.h"
 #include "richtext/rtfreader.h"
 
 #include <QFrame>
@@ -93,23 +93,23 @@ PalmIntroPage::PalmIntroPage(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("TabSheet9"));
-    setAccessibleName(QStringLiteral("手相简介"));
+    setAccessibleName(tr("手相简介"));
     setAutoFillBackground(true);
 
     Panel1 = new DoubleBevelPanel(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setAccessibleName(QStringLiteral("手相图"));
+    Panel1->setAccessibleName(tr("手相图"));
     Panel1->setGeometry(kPanel1);
 
-    i1 = chart(QStringLiteral("i1"), QStringLiteral("手相图 六大掌纹"), Panel1);
-    i2 = chart(QStringLiteral("i2"), QStringLiteral("手相图 八卦宫位"), Panel1);
+    i1 = chart(QStringLiteral("i1"), tr("手相图 六大掌纹"), Panel1);
+    i2 = chart(QStringLiteral("i2"), tr("手相图 八卦宫位"), Panel1);
     i2->hide();
     base::connectGuarded(i1, &PictureLabel::clicked, this, [this] { i1Click(); });
     base::connectGuarded(i2, &PictureLabel::clicked, this, [this] { i2Click(); });
 
     r1 = new QTextEdit(this);
     r1->setObjectName(QStringLiteral("r1"));
-    r1->setAccessibleName(QStringLiteral("手相学简介"));
+    r1->setAccessibleName(tr("手相学简介"));
     r1->setGeometry(kR1);
     r1->setReadOnly(true);
     r1->setFrameShape(QFrame::NoFrame);
@@ -126,7 +126,7 @@ PalmIntroPage::PalmIntroPage(QWidget *parent)
     r1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     // Made after r1, so that it lies on top of r1's upper edge.
-    StaticText1 = new QLabel(QStringLiteral("手相学"), this);
+    StaticText1 = new QLabel(tr("手相学"), this);
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
     StaticText1->setGeometry(kStaticText1);
     StaticText1->setFont(base::songFont(21, QFont::Bold));
@@ -147,8 +147,10 @@ void PalmIntroPage::loadIntroduction(const QString &path)
 {
     const QByteArray bytes = base::readDataFile(path);
     richtext::importRichOrPlain(r1->document(), bytes);
-    // Read as it is, then converted for the edition.
-    base::convertDocument(r1->document());
+    // Read as it is, then translated for the edition: ours from the catalogue at once, a user's
+    // own through OpenCC a moment later. The catalogue's context for its fragments is ours.
+    edition::translateDocument(r1->document(), "PalmIntroduction",
+                               [](const QString &why) { base::showErrorReport(why); });
     recolourText(r1->document(), r1->palette().color(QPalette::Base));
 }
 

@@ -17,18 +17,18 @@ PalmPage::PalmPage(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("TabSheet2"));
-    setAccessibleName(QStringLiteral("看手相"));
+    setAccessibleName(tr("看手相"));
 
     PageControl2 = new QTabWidget(this);
     PageControl2->setGeometry(kPageControl2);
     PageControl2->setObjectName(QStringLiteral("PageControl2"));
-    PageControl2->setAccessibleName(QStringLiteral("手相"));
+    PageControl2->setAccessibleName(tr("手相"));
     PageControl2->setTabPosition(QTabWidget::South);
     // Tabs as narrow as a classic Windows tab control's, so that all seven fit on one row.
     PageControl2->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
 
     TabSheet9 = new PalmIntroPage;
-    PageControl2->addTab(TabSheet9, QStringLiteral("手相简介"));
+    PageControl2->addTab(TabSheet9, tr("手相简介"));
     for (std::size_t i = 0; i < PalmTopicTabs.size(); ++i) {
         m_topics[i] = new PalmTopicTab(PalmTopicTabs[i]);
         PageControl2->addTab(m_topics[i], m_topics[i]->caption());
@@ -49,6 +49,14 @@ PalmPage::PalmPage(QWidget *parent)
 void PalmPage::loadIntroduction(const QString &path)
 {
     TabSheet9->loadIntroduction(path);
+}
+
+ReadingInFront PalmPage::keptReading() const
+{
+    const auto *topic = qobject_cast<const PalmTopicTab *>(PageControl2->currentWidget());
+    if (!topic)
+        return {std::nullopt, tr("手相学介绍里没有可保存的解读：请到一个手相分类里点选一幅图。")};
+    return topic->keptReading();
 }
 
 void PalmPage::setStartTexts()

@@ -3,6 +3,7 @@
 // The second tab, " 看手相 ": the palm tab set PageControl2 with the introduction page and the six
 // topic catalogues. Any change of sub-tab puts all six readings back to their placeholder.
 
+#include "keep/readingcard.h"
 #include "palm/palmitems.h"
 
 #include <QWidget>
@@ -24,6 +25,9 @@ public:
     void setStartTexts();
     // The sub-tab changed: every topic memo, m2 to m7 in turn, gets the reset text.
     void PageControl2Change();
+
+    // What the File menu keeps: the chosen picture of the topic in front.
+    ReadingInFront keptReading() const;
 
     PalmTopicTab *topicTab(PalmTopic topic) const;
     // The picture ImageN, 1 <= N <= 217.

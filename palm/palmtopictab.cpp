@@ -1,5 +1,7 @@
 #include "palm/palmtopictab.h"
 
+#include <QCoreApplication>
+
 #include "base/look.h"
 
 QString palmPictureName(const CatalogueItem &item)
@@ -21,7 +23,7 @@ constexpr CataloguePageTable palmTopicPage(const char *caption, const char *fram
 {
     return {
         .caption = caption,
-        .frameCaption = " 选择手相图 ",
+        .frameCaption = QT_TRANSLATE_NOOP("Catalogue", " 选择手相图 "),
         .frame = {frame, PlacedIn::Page, {4, 8, 410, 377}},
         .previous = {previous, PlacedIn::Frame, {224, 336, 75, 25}},
         .next = {next, PlacedIn::Frame, {312, 336, 75, 25}},
@@ -51,10 +53,11 @@ QList<CatalogueItem> itemsOf(PalmTopic topic)
     const PalmTopicRange range = rangeOf(topic);
     QList<CatalogueItem> items;
     for (int n = range.first; n <= range.last; ++n)
-        items << CatalogueItem{palmItemKey(n),
-                               palmPicturePath(n),
-                               QString::fromUtf8(palmItems()[std::size_t(n - 1)].analysis),
-                               {}};
+        items << CatalogueItem{
+            palmItemKey(n),
+            palmPicturePath(n),
+            QCoreApplication::translate("PalmItems", palmItems()[std::size_t(n - 1)].analysis),
+            {}};
     return items;
 }
 
@@ -62,17 +65,23 @@ QList<CatalogueItem> itemsOf(PalmTopic topic)
 
 const std::array<PalmTopicTable, 6> PalmTopicTabs = {{
     {PalmTopic::Career, "TabSheet3",
-     palmTopicPage("从手相看事业", "GroupBox3", "BitBtn2", "BitBtn3", "s3", "m2")},
+     palmTopicPage(QT_TRANSLATE_NOOP("Catalogue", "从手相看事业"), "GroupBox3", "BitBtn2",
+                   "BitBtn3", "s3", "m2")},
     {PalmTopic::Wealth, "TabSheet4",
-     palmTopicPage("从手相看财运", "GroupBox4", "BitBtn1", "BitBtn4", "s2", "m3")},
+     palmTopicPage(QT_TRANSLATE_NOOP("Catalogue", "从手相看财运"), "GroupBox4", "BitBtn1",
+                   "BitBtn4", "s2", "m3")},
     {PalmTopic::Love, "TabSheet5",
-     palmTopicPage("从手相看感情", "GroupBox5", "BitBtn5", "BitBtn6", "s1", "m4")},
+     palmTopicPage(QT_TRANSLATE_NOOP("Catalogue", "从手相看感情"), "GroupBox5", "BitBtn5",
+                   "BitBtn6", "s1", "m4")},
     {PalmTopic::Family, "TabSheet6",
-     palmTopicPage("从手相看家庭", "GroupBox6", "BitBtn7", "BitBtn8", "s4", "m5")},
+     palmTopicPage(QT_TRANSLATE_NOOP("Catalogue", "从手相看家庭"), "GroupBox6", "BitBtn7",
+                   "BitBtn8", "s4", "m5")},
     {PalmTopic::Wisdom, "TabSheet7",
-     palmTopicPage("从手相看智慧", "GroupBox7", "BitBtn9", "BitBtn10", "s5", "m6")},
+     palmTopicPage(QT_TRANSLATE_NOOP("Catalogue", "从手相看智慧"), "GroupBox7", "BitBtn9",
+                   "BitBtn10", "s5", "m6")},
     {PalmTopic::WomensHealth, "TabSheet8",
-     palmTopicPage("从手相看妇女健康", "GroupBox8", "BitBtn11", "BitBtn12", "s6", "m7")},
+     palmTopicPage(QT_TRANSLATE_NOOP("Catalogue", "从手相看妇女健康"), "GroupBox8", "BitBtn11",
+                   "BitBtn12", "s6", "m7")},
 }};
 
 PalmTopicTab::PalmTopicTab(const PalmTopicTable &table, QWidget *parent)
@@ -88,14 +97,30 @@ PalmTopicTab::PalmTopicTab(const PalmTopicTable &table, QWidget *parent)
                                          .Items = itemsOf(table.topic),
                                          .Slots = slotRects(table.page.grid),
                                          .Indent = kIndent,
-                                         .StartText = QString(17, u' ') + QStringLiteral("[评析]"),
-                                         .ResetText = QString(16, u' ') + QStringLiteral("[评析]"),
+                                         .StartText = QString(17, u' ') + tr("[评析]"),
+                                         .ResetText = QString(16, u' ') + tr("[评析]"),
                                      });
 }
 
 QString PalmTopicTab::caption() const
 {
-    return QString::fromUtf8(m_table.page.caption);
+    return QCoreApplication::translate("Catalogue", m_table.page.caption);
+}
+
+ReadingInFront PalmTopicTab::keptReading() const
+{
+    const PictureCatalogue &shown = m_widgets->catalogue();
+    const int item = shown.selectedItem();
+    if (item < 0)
+        return {std::nullopt, tr("先点选一幅手相图，才有可保存的解读。")};
+    const CatalogueItem &chosen = shown.Items().at(item);
+    KeptReading kept;
+    kept.title = tr("看手相·%1").arg(caption());
+    kept.subject = palmPictureName(chosen);
+    kept.text = chosen.Analysis.trimmed();
+    kept.picture = chosen.Picture;
+    kept.fileStem = tr("手相_%1").arg(kept.subject);
+    return {kept, {}};
 }
 
 PictureCatalogue &PalmTopicTab::catalogue()

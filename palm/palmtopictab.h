@@ -5,6 +5,7 @@
 // The six differ only in their items and in the names of their controls.
 
 #include "catalogue/cataloguewidgets.h"
+#include "keep/readingcard.h"
 #include "palm/palmitems.h"
 
 #include <QWidget>
@@ -33,6 +34,8 @@ public:
     explicit PalmTopicTab(const PalmTopicTable &table, QWidget *parent = nullptr);
 
     QString caption() const;
+    // The chosen picture with its analysis, or why there is none yet.
+    ReadingInFront keptReading() const;
     PictureCatalogue &catalogue();
     // The picture of ImageN, N in this topic's range.
     QLabel *image(int number) const;

@@ -13,11 +13,15 @@ endforeach()
 # (LC_ALL=zh_TW.UTF-8 works without the locale generated: Qt reads the name itself).
 lorvex_test(tst_hant LIBS lorvex_hant lorvex_boneweight_core lorvex_palm_core lorvex_mole_core)
 if(LORVEX_BUILD_TOOLS)
-    add_test(NAME hantlisting COMMAND ${CMAKE_COMMAND} -DLISTING=$<TARGET_FILE:hantlisting>
-        -DINTRO=${CMAKE_CURRENT_SOURCE_DIR}/data/rtf/wordpad936.rtf
-        -DSOURCE=${CMAKE_CURRENT_SOURCE_DIR}/data/hantlisting/literals.cpp.txt
-        -P ${CMAKE_CURRENT_SOURCE_DIR}/hantlisting-check.cmake)
-    set_tests_properties(hantlisting PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+    # The catalogues are what the marked sources give, to the byte, and hold every marked text.
+    include(Catalogues)
+    lorvex_catalogue_commands(${CMAKE_CURRENT_BINARY_DIR}/catalogues check_commands)
+    add_test(NAME catalogues_current COMMAND ${CMAKE_COMMAND}
+        -DOUT=${CMAKE_CURRENT_BINARY_DIR}/catalogues
+        -DCOMMITTED=${CMAKE_SOURCE_DIR}/edition/translations
+        -DLUPDATE=${LORVEX_LUPDATE} -DSOURCE_ROOT=${CMAKE_SOURCE_DIR} -DLIST=${CMAKE_BINARY_DIR}/catalogues/marked-sources.lst
+        -DTOOL=$<TARGET_FILE:catalogues> -DINTRO=${CMAKE_SOURCE_DIR}/assets/sxjj.txt
+        -P ${CMAKE_CURRENT_SOURCE_DIR}/catalogues-check.cmake)
 endif()
 # Which picture each edition shows, with every picture's resources linked in.
 lorvex_test(tst_editionpicture
@@ -25,8 +29,6 @@ lorvex_test(tst_editionpicture
 add_executable(tst_hantwindow tst_hantwindow.cpp)
 target_link_libraries(tst_hantwindow PRIVATE Qt6::Test lorvex_app lorvex_hant)
 lorvex_warnings(tst_hantwindow)
-# The table of built-in texts in both editions (text/hanttable.inc) against the program and OpenCC.
-lorvex_test(tst_hanttable LIBS lorvex_app lorvex_hant)
 foreach(desktop "zh_CN;LC_ALL=zh_CN.UTF-8;zh-Hans" "C;LC_ALL=C.UTF-8;zh-Hans"
                 "zh_TW;LC_ALL=zh_TW.UTF-8;tw" "zh_HK;LANGUAGE=zh_HK;hk")
     list(GET desktop 0 name)

@@ -1,8 +1,9 @@
 #include "app/form1.h"
-#include "base/edition.h"
 #include "base/look.h"
+#include "boneweight/gregorianbirth.h"
 #include "boneweight/verses.h"
 #include "catalogue/picturecatalogue.h"
+#include "edition/edition.h"
 #include "mole/molepage.h"
 #include "palm/palmintropage.h"
 #include "palm/palmpage.h"
@@ -180,8 +181,7 @@ void eachView(QTabWidget *tabs, const QString &where, const std::function<void(Q
 // The edition of the desktop, as the program starts it (spine.cmake runs this in 繁體 too).
 void TestHighDpi::initTestCase()
 {
-    base::setEdition(text::systemEdition());
-    base::convertWidgetsWhenShown();
+    edition::setEdition(text::systemEdition());
 }
 
 void TestHighDpi::everyPictureHasAFinerDrawing()
@@ -277,14 +277,14 @@ void TestHighDpi::convertedBirthFitsAndStaysApart()
     QStringList faults;
 
     pick({"1943年", "1月", "30日", "1", "00"}); // 农历1942年十二月廿五 子时, in summer time
-    QVERIFY2(lConverted->text().contains(base::displayText(QStringLiteral("已按夏令时减一小时"))),
+    QVERIFY2(lConverted->text().endsWith(
+                 QCoreApplication::translate("GregorianBirth", " · 已按夏令时减一小时")),
              qPrintable(lConverted->text()));
     collectFaults(&form, lConverted->text(), faults);
     QVERIFY(panel->rect().contains(lConverted->geometry()));
 
     pick({"1901年", "2月", "18日", "23", "00"});
-    QCOMPARE(l1->text(),
-             base::displayText(QStringLiteral("农历换算只收1901年2月19日至2100年的生日")));
+    QCOMPARE(l1->text(), QCoreApplication::translate("GregorianBirth", OutOfRangePrompt));
     collectFaults(&form, l1->text(), faults);
     QVERIFY(panel->rect().contains(l1->geometry()));
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
@@ -396,7 +396,7 @@ int main(int argc, char *argv[])
 // QFontMetrics says of a font at that size, in every face the editions use, at this scale.
 void TestHighDpi::linePitchIsTheFontMetrics()
 {
-    for (const char *family : {"AR PL UMing TW", "AR PL UMing HK", "AR PL SungtiL GB"}) {
+    for (const char *family : {"cwTeXMing", "AR PL UMing HK", "AR PL SungtiL GB"}) {
         for (const QFont::Weight weight : {QFont::Normal, QFont::Bold}) {
             QFont font(QString::fromLatin1(family));
             font.setWeight(weight);

@@ -1,0 +1,114 @@
+#include "edition/edition.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <memory>
+#include <stdexcept>
+
+namespace edition {
+
+namespace {
+
+struct Installed
+{
+    text::Edition edition = text::Edition::Simplified;
+    std::unique_ptr<QTranslator> ours;
+    std::unique_ptr<QTranslator> qt;
+};
+
+Installed &installed()
+{
+    static Installed state;
+    return state;
+}
+
+void uninstall(std::unique_ptr<QTranslator> &translator)
+{
+    if (translator)
+        QCoreApplication::removeTranslator(translator.get());
+    translator.reset();
+}
+
+// Qt's own catalogue (Debian qt6-translations-l10n): Simplified Chinese for the Simplified
+// edition, Taiwan's for both Traditional ones, as Qt has none for Hong Kong. Missing, Qt's
+// dialogs stay in English, as they would be without the package.
+std::unique_ptr<QTranslator> qtCatalogue(text::Edition edition)
+{
+    auto translator = std::make_unique<QTranslator>();
+    const QLocale locale = edition == text::Edition::Simplified
+                               ? QLocale(QLocale::Chinese, QLocale::China)
+                               : QLocale(QLocale::Chinese, QLocale::Taiwan);
+    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return nullptr;
+    return translator;
+}
+
+} // namespace
+
+text::Edition current()
+{
+    return installed().edition;
+}
+
+QString cataloguePath(text::Edition edition)
+{
+    switch (edition) {
+    case text::Edition::Taiwan:
+        return QStringLiteral(":/i18n/lorvex_zh_TW.qm");
+    case text::Edition::HongKong:
+        return QStringLiteral(":/i18n/lorvex_zh_HK.qm");
+    case text::Edition::Simplified:
+        break;
+    }
+    return {};
+}
+
+void setEdition(text::Edition edition)
+{
+    Installed &state = installed();
+    uninstall(state.ours);
+    uninstall(state.qt);
+    state.edition = edition;
+    if (edition != text::Edition::Simplified) {
+        auto ours = std::make_unique<QTranslator>();
+        if (!ours->load(cataloguePath(edition)))
+            throw std::runtime_error("the catalogue " + cataloguePath(edition).toStdString()
+                                     + " cannot be loaded");
+        QCoreApplication::installTranslator(ours.get());
+        state.ours = std::move(ours);
+    }
+    if ((state.qt = qtCatalogue(edition)))
+        QCoreApplication::installTranslator(state.qt.get());
+}
+
+std::optional<QString> catalogueText(const char *context, const QString &source)
+{
+    const Installed &state = installed();
+    if (!state.ours)
+        return std::nullopt;
+    QString found = state.ours->translate(context, source.toUtf8().constData());
+    if (found.isNull())
+        return std::nullopt;
+    return found;
+}
+
+QString songFace()
+{
+    // Taiwan's face must draw 兌 說 稅 脫 with Taiwan's 八, not Hong Kong's 丷: UMing TW draws
+    // them as Hong Kong does, cwTeX Ming (Debian fonts-cwtex-ming) as Taiwan's standard has them.
+    switch (current()) {
+    case text::Edition::Taiwan:
+        return QStringLiteral("cwTeXMing");
+    case text::Edition::HongKong:
+        return QStringLiteral("AR PL UMing HK");
+    case text::Edition::Simplified:
+        break;
+    }
+    return {};
+}
+
+} // namespace edition

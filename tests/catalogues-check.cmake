@@ -1,0 +1,36 @@
+# Makes the catalogues afresh from the marked sources into OUT and compares them with the
+# committed ones, byte for byte; then checks that every text lupdate found has a translation in
+# both. Run with -DOUT= -DCOMMITTED= -DLUPDATE= -DLIST= -DTOOL= -DINTRO=.
+file(MAKE_DIRECTORY ${OUT})
+file(REMOVE ${OUT}/sources.ts)
+execute_process(COMMAND ${LUPDATE} -silent -locations none -no-obsolete -I ${SOURCE_ROOT} @${LIST} -ts ${OUT}/sources.ts
+    RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "lupdate failed: ${rc}")
+endif()
+execute_process(COMMAND ${TOOL} ${OUT}/sources.ts ${INTRO} ${OUT} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "the catalogue tool failed: ${rc}")
+endif()
+file(READ ${OUT}/sources.ts sources)
+string(REGEX MATCHALL "<source>" found "${sources}")
+list(LENGTH found marked)
+if(marked LESS 500)
+    message(FATAL_ERROR "only ${marked} marked texts found")
+endif()
+foreach(locale zh_TW zh_HK)
+    file(READ ${OUT}/lorvex_${locale}.ts made)
+    file(READ ${COMMITTED}/lorvex_${locale}.ts committed)
+    if(NOT made STREQUAL committed)
+        message(FATAL_ERROR "edition/translations/lorvex_${locale}.ts is not what the sources "
+                            "give: run `cmake --build build/dev --target update_catalogues`")
+    endif()
+    # Every text of the sources, and the introduction's fragments besides, each translated.
+    string(REGEX MATCHALL "</translation>" translated "${made}")
+    list(LENGTH translated count)
+    string(FIND "${made}" "<translation></translation>" empty)
+    string(FIND "${made}" "type=\"unfinished\"" unfinished)
+    if(count LESS marked OR NOT empty EQUAL -1 OR NOT unfinished EQUAL -1)
+        message(FATAL_ERROR "${locale}: ${count} translations for ${marked} marked texts")
+    endif()
+endforeach()
