@@ -77,7 +77,7 @@ const char *const branchSayings[12] = {
     QT_TRANSLATE_NOOP("Almanac", "辰不哭泣 必主重丧"),
     QT_TRANSLATE_NOOP("Almanac", "巳不远行 财物伏藏"),
     QT_TRANSLATE_NOOP("Almanac", "午不苫盖 屋主更张"),
-    QT_TRANSLATE_NOOP("Almanac", "未不服药 此是旧俗之忌，有病仍听医嘱"),
+    QT_TRANSLATE_NOOP("Almanac", "未不服药 旧俗之忌，有病仍遵医嘱"),
     QT_TRANSLATE_NOOP("Almanac", "申不安床 鬼祟入房"),
     QT_TRANSLATE_NOOP("Almanac", "酉不会客 醉坐颠狂"),
     QT_TRANSLATE_NOOP("Almanac", "戌不吃犬 作怪上床"),

@@ -5,7 +5,7 @@
 // be asked about. Terms are numbered in the order a Gregorian year meets them: 0 小寒, 1 大寒,
 // 2 立春 … 23 冬至. Even numbers are the 节 that open the months of the almanac, odd ones the
 // 中气 that fix the lunar months. Days are China's civil days, UTC+8. Nothing is computed until
-// asked; a year of terms costs well under a millisecond (bench/bench_sky).
+// asked: a year of terms costs about 3 ms, a day's term under 0.1 ms (bench/bench_sky).
 
 #include <QDate>
 #include <QDateTime>
