@@ -102,8 +102,8 @@ Cycle cycleOf(int stem, int branch)
     return {modulo(6 * stem - 5 * branch, 60)};
 }
 
-// 1949-10-01 was a 甲子 day.
-const qint64 jiaziDay = QDate(1949, 10, 1).toJulianDay();
+// 1949-10-01 (Julian day 2433191) was a 甲子 day.
+constexpr qint64 jiaziDay = 2433191;
 
 } // namespace
 

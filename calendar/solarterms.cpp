@@ -30,7 +30,7 @@ constexpr double standardOffset = 8.0 / 24;
 // The lunar months were reckoned on Beijing's mean time (116°25' E, UTC+7:45:40) until the end of
 // 1928, and on the standard time of 120° E, UTC+8, since.
 constexpr double beijingOffset = (7 + 45.0 / 60 + 40.0 / 3600) / 24;
-const qint64 standardSince = QDate(1929, 1, 1).toJulianDay();
+constexpr qint64 standardSince = 2425613; // 1929-01-01
 
 bool inRange(int year)
 {

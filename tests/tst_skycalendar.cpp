@@ -159,6 +159,12 @@ void TestSkyCalendar::yearsOfTerms()
             QVERIFY2(days > 14 && days < 16.5, qPrintable(QString::number(days)));
         }
     }
+    // After the last day of the year comes the next year's 小寒, five to seven days on.
+    const std::optional<NextSolarTerm> next = nextSolarTerm(QDate(year, 12, 31));
+    QVERIFY(next);
+    QCOMPARE(next->year, year + 1);
+    QCOMPARE(next->term, 0);
+    QVERIFY(next->days >= 5 && next->days <= 7);
 }
 
 void TestSkyCalendar::theShippedTableIsTheSky()
