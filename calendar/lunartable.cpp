@@ -1,5 +1,5 @@
-// Written by tools/lunartable from the Hong Kong Observatory's table of the Gregorian and
-// Chinese lunar calendars, 1901-2100 (hko-1901-2100.csv, published data). Do not edit.
+// Written by tools/lunartable from our computation of new moons and solar terms
+// (calendar/skycalendar, GB/T 33661-2017 rules). Do not edit.
 
 #include "calendar/lunartable.h"
 
@@ -13,7 +13,7 @@ const std::array<LunarYear, 200> lunarYears = {{
     {1, 29,  5, 0x164a}, // 1903
     {2, 16,  0, 0x064b}, // 1904
     {2,  4,  0, 0x0a9b}, // 1905
-    {1, 25,  4, 0x1556}, // 1906
+    {1, 25,  4, 0x155a}, // 1906
     {2, 13,  0, 0x056a}, // 1907
     {2,  2,  0, 0x0b59}, // 1908
     {1, 22,  2, 0x1752}, // 1909
@@ -164,7 +164,7 @@ const std::array<LunarYear, 200> lunarYears = {{
     {2,  8,  0, 0x0d26}, // 2054
     {1, 28,  6, 0x0a56}, // 2055
     {2, 15,  0, 0x0a57}, // 2056
-    {2,  4,  0, 0x0556}, // 2057
+    {2,  4,  0, 0x04d6}, // 2057
     {1, 24,  4, 0x06d5}, // 2058
     {2, 12,  0, 0x0755}, // 2059
     {2,  2,  0, 0x0749}, // 2060
@@ -207,7 +207,7 @@ const std::array<LunarYear, 200> lunarYears = {{
     {2, 12,  0, 0x0b45}, // 2097
     {2,  1,  0, 0x0a8b}, // 2098
     {1, 21,  2, 0x149b}, // 2099
-    {2,  9,  0, 0x04ab}, // 2100, its last month cut off at 2100-12-31
+    {2,  9,  0, 0x04ab}, // 2100
 }};
 // clang-format on
 

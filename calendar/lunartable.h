@@ -1,7 +1,7 @@
 #pragma once
 
 // The compact table the lunar conversion walks, one entry a lunar year from 1901 to 2100. It is
-// written by tools/lunartable from the Hong Kong Observatory's table, never by hand.
+// written by tools/lunartable from our computation of the sky (skycalendar.h), never by hand.
 
 #include <array>
 #include <cstdint>

@@ -11,7 +11,8 @@ Q_DECLARE_METATYPE(LunarDate)
 Q_DECLARE_METATYPE(std::optional<LunarDate>)
 
 // The conversion judged by the Hong Kong Observatory's table (tests/data/calendar), every day of
-// it, and the summer time judged by the system's time-zone data.
+// it but the two months we reckon otherwise, and the summer time judged by the system's time-zone
+// data.
 class TestLunarCalendar : public QObject
 {
     Q_OBJECT
@@ -47,7 +48,7 @@ void TestLunarCalendar::everyDayOfTheReference()
     // The lunar date each row stands for, counted from the table's own month names.
     std::optional<LunarDate> expected;
     int checked = 0;
-    QStringList wrong;
+    QStringList wrong; // runs of days, first to last
     for (qsizetype i = 1; i < rows.size(); ++i) {
         if (rows[i].isEmpty())
             continue;
@@ -78,11 +79,17 @@ void TestLunarCalendar::everyDayOfTheReference()
         const QString ours = !got           ? QString()
                              : firstOfMonth ? monthName(got->month, got->kind)
                                             : dayName(got->day);
-        if (!date.isValid() || got != expected || toGregorian(*expected) != date || ours != name)
-            wrong << QString::fromUtf8(rows[i]);
+        if (!date.isValid() || got != expected || toGregorian(*expected) != date || ours != name) {
+            const QString day = date.toString(Qt::ISODate);
+            if (!wrong.isEmpty() && wrong.last().endsWith(date.addDays(-1).toString(Qt::ISODate)))
+                wrong.last() = wrong.last().left(10) + u' ' + day;
+            else
+                wrong << day + u' ' + day;
+        }
         ++checked;
     }
-    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.mid(0, 10).join(u'\n')));
+    // The months whose first day the Observatory gives otherwise, as calendar/README.md tells.
+    QCOMPARE(wrong, QStringList({u"1906-04-23 1906-05-22"_s, u"2057-09-28 2057-10-27"_s}));
     QCOMPARE(checked, QDate(1901, 2, 19).daysTo(QDate(2100, 12, 31)) + 1);
 }
 

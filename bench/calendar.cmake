@@ -1,0 +1,1 @@
+lorvex_bench(bench_sky LIBS lorvex_calendar)
