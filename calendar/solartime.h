@@ -15,8 +15,8 @@
 
 namespace calendar {
 
-// Apparent minus mean solar time at `instant`, in minutes (−14.6 in mid-February, +16.4 early
-// in November).
+// Apparent minus mean solar time at `instant`, in minutes (about −14 in mid-February, +16 early in
+// November).
 double equationOfTime(const QDateTime &instant);
 
 struct SolarTime
