@@ -26,7 +26,7 @@ struct BirthplaceTime
 {
     StandardTime standard; // the clock time with summer time taken back
     SolarTime solar;       // true solar time: its hour gives the double hour
-    QDate day;             // the day the birth counts for, after the 子时 rule
+    QDate day; // the day the birth counts for: the 子时 rule applied to the solar time
     ClockNote note = ClockNote::None;
 };
 

@@ -97,9 +97,9 @@ std::optional<double> parseLongitude(QStringView text)
             c = QChar(c.unicode() - 0xFEE0);
     }
     static const QRegularExpression form(
-        QStringLiteral(R"(^(东经|西经|[EW])?\s*([+-]?)(\d+(?:\.\d+)?)\s*)"
-                       R"((?:(?:°|度)\s*(?:(\d+(?:\.\d+)?)\s*(?:′|'|分)\s*)"
-                       R"((?:(\d+(?:\.\d+)?)\s*(?:″|"|''|秒))?)?)?\s*([EW东西])?$)"),
+        QStringLiteral(R"(^(东经|西经|[EW])?\s*([+-]?)([0-9]+(?:\.[0-9]+)?)\s*)"
+                       R"((?:(?:°|度)\s*(?:([0-9]+(?:\.[0-9]+)?)\s*(?:′|'|分)\s*)"
+                       R"((?:([0-9]+(?:\.[0-9]+)?)\s*(?:″|"|''|秒))?)?)?\s*([EW东西])?$)"),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = form.match(typed);
     if (!m.hasMatch())
