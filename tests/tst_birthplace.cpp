@@ -45,6 +45,12 @@ LunarDate lunar(int year, int month, int day, MonthKind kind = MonthKind::Ordina
     return {year, month, kind, day};
 }
 
+// A clock reading, date and time as the clock showed them.
+QDateTime at(int year, int month, int day, int hour, int minute)
+{
+    return QDateTime(QDate(year, month, day), QTime(hour, minute), QTimeZone::utc());
+}
+
 } // namespace
 
 void TestBirthplace::clockHistory_data()
@@ -55,9 +61,6 @@ void TestBirthplace::clockHistory_data()
     QTest::addColumn<bool>("takenBack");
     QTest::addColumn<int>("standardHours");
 
-    auto at = [](int y, int mo, int d, int h, int mi) {
-        return QDateTime(QDate(y, mo, d), QTime(h, mi), QTimeZone::utc());
-    };
     QTest::newRow("Beijing 1988, summer time")
         << u"北京"_s << at(1988, 7, 1, 12, 30) << at(1988, 7, 1, 11, 30) << true << 8;
     QTest::newRow("Taipei 1988, none that year")
@@ -137,9 +140,6 @@ void TestBirthplace::readAtBirthplace_data()
     QTest::addColumn<QDate>("day"); // with 子时 counted whole
     QTest::addColumn<bool>("localClocks");
 
-    auto at = [](int y, int mo, int d, int h, int mi) {
-        return QDateTime(QDate(y, mo, d), QTime(h, mi), QTimeZone::utc());
-    };
     // Ürümqi lies 32° west of Beijing time's meridian: the sun is over two hours behind.
     QTest::newRow("Ürümqi 23:30 is 亥时 by the sun, the same day")
         << u"乌鲁木齐"_s << at(2024, 2, 15, 23, 30) << QDate(2024, 2, 15) << 21
