@@ -1,5 +1,9 @@
+#include "boneweight/plainwords.h"
+#include "boneweight/verses.h"
 #include "text/gbk.h"
 
+#include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 
 class TestGbk : public QObject
@@ -12,6 +16,9 @@ private slots:
     void decodeLeniently();
     void fits_data();
     void fits();
+    void plainWords_data();
+    void plainWords();
+    void plainWordsOutsideTheVerses();
 };
 
 void TestGbk::encode_data()
@@ -68,6 +75,60 @@ void TestGbk::fits()
     QFETCH(QString, text);
     QFETCH(bool, fits);
     QCOMPARE(text::fitsGbk(text), fits);
+}
+
+// The plain words beside each verse: built-in text, so every character must have its GBK form;
+// each told in three to five sentences of its own, the verse's dire words only as the old saying.
+void TestGbk::plainWords_data()
+{
+    QTest::addColumn<int>("qian");
+    for (int qian = 21; qian <= 71; ++qian)
+        QTest::newRow(qPrintable(QStringLiteral("%1 qian").arg(qian))) << qian;
+}
+
+void TestGbk::plainWords()
+{
+    QFETCH(int, qian);
+    const char *source = PlainWords(qian);
+    QVERIFY(source);
+    const QString words = QString::fromUtf8(source);
+    QVERIFY(text::fitsGbk(words));
+    const qsizetype sentences = words.count(u'。');
+    QVERIFY2(sentences >= 3 && sentences <= 5, qPrintable(QString::number(sentences)));
+    QVERIFY(words.endsWith(u'。') && !words.contains(QStringLiteral("。。")));
+    for (QChar c : words)
+        QVERIFY2(c.unicode() >= 0x80, "half-width character");
+
+    // A verse's warning of an early death, begging or childlessness is passed on as what the old
+    // saying holds, never as the reader's own word.
+    static const QRegularExpression dire(QStringLiteral("短命|大凶|行乞|难养|孤寒"));
+    if (words.contains(dire))
+        QVERIFY2(words.contains(QStringLiteral("旧")), qPrintable(words));
+
+    // No two explanations share a third of their runs of four characters.
+    auto grams = [](const QString &t) {
+        QSet<QString> g;
+        for (qsizetype i = 0; i + 4 <= t.size(); ++i)
+            g.insert(t.mid(i, 4));
+        return g;
+    };
+    const QSet<QString> own = grams(words);
+    for (int other = 21; other <= 71; ++other) {
+        if (other == qian)
+            continue;
+        const QSet<QString> theirs = grams(QString::fromUtf8(PlainWords(other)));
+        const qsizetype shared = QSet<QString>(own).intersect(theirs).size();
+        QVERIFY2(3 * shared < std::min(own.size(), theirs.size()),
+                 qPrintable(QStringLiteral("like %1 qian").arg(other)));
+    }
+}
+
+void TestGbk::plainWordsOutsideTheVerses()
+{
+    // Exactly the totals that have a verse have plain words.
+    for (int qian : {-1, 0, 20, 72, 100})
+        QVERIFY2(!PlainWords(qian) && VerseText(qian) == QStringLiteral("  "),
+                 qPrintable(QString::number(qian)));
 }
 
 QTEST_GUILESS_MAIN(TestGbk)

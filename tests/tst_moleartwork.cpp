@@ -40,6 +40,7 @@ private slots:
     void refusesLabelOnTheFigure();
     void leftAndRightAreTheSubjects_data();
     void leftAndRightAreTheSubjects();
+    void footCloseUpsShowTheRightFoot();
     void catalogueKeepsTheRulesAndRefusesLookalikes();
     void picturesAndReadingsNameOnePlace();
     void chartLabelsLieApartOnThePalm_data();
@@ -156,6 +157,37 @@ void TestMoleArtwork::leftAndRightAreTheSubjects()
             }
     QVERIFY2(dark >= 9, qPrintable(QString::number(dark))); // a dot at least 3 pixels across
     QCOMPARE(sumX / dark > image.width() / 2.0, onViewersRight);
+}
+
+// The close-ups are of the subject's right foot (the README and the figure's dashed line say so).
+// From its outer side, seen from the subject's right, its toes point the way the subject faces:
+// to the viewer's right. Its sole seen from behind has the big toe and the hollow of the arch on
+// the viewer's left.
+void TestMoleArtwork::footCloseUpsShowTheRightFoot()
+{
+    const QPainterPath side = makeCloseUp(Inset::FootSide).outline;
+    QPainterPath legTop;
+    legTop.addRect(QRectF(-50, -10, 200, 8));
+    const QRectF legBox = side.intersected(legTop).boundingRect();
+    QVERIFY(!legBox.isEmpty());
+    const QRectF whole = side.boundingRect();
+    QVERIFY2(whole.right() - legBox.center().x() > 2 * (legBox.center().x() - whole.left()),
+             "the toes point to the viewer's left");
+
+    const QPainterPath sole = makeCloseUp(Inset::Sole).outline;
+    const QRectF box = sole.boundingRect();
+    // From the ball to the middle of the foot the inner edge curves in further than the outer.
+    auto widthOn = [&sole](double y, double from, double to) {
+        double w = 0;
+        for (double at = from; at < to; at += 0.25)
+            w += sole.contains(QPointF(at, y)) ? 0.25 : 0;
+        return w;
+    };
+    const double middle = box.center().x(), ball = box.top() + 0.35 * box.height(),
+                 arch = box.top() + 0.55 * box.height();
+    const double inner = widthOn(ball, box.left(), middle) - widthOn(arch, box.left(), middle);
+    const double outer = widthOn(ball, middle, box.right()) - widthOn(arch, middle, box.right());
+    QVERIFY2(inner > outer + 2, "no hollow of the arch on the viewer's left");
 }
 
 void TestMoleArtwork::catalogueKeepsTheRulesAndRefusesLookalikes()

@@ -3,6 +3,7 @@
 #include "text/gbk.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 
@@ -108,6 +109,8 @@ void TestMoleContent::faceTitle()
     QCOMPARE(spaces + 2 * (title.size() - spaces), qsizetype(bytes.size()));
     QCOMPARE(spaces, 5 - (title.size() - spaces));
     QVERIFY(title.endsWith(QStringLiteral("痣")));
+    // The padding is the catalogue's indent: no space after the name's first character.
+    QVERIFY(!title.mid(spaces).contains(QRegularExpression(QStringLiteral("\\s"))));
 }
 
 void TestMoleContent::analysis()

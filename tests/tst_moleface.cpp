@@ -47,6 +47,8 @@ private slots:
     void refusesTwoPlacesOnOneSpot();
     void patternsGiveTheirCount_data();
     void patternsGiveTheirCount();
+    void hairIsDrawnWhereHairIs_data();
+    void hairIsDrawnWhereHairIs();
     void tellsLookAlikePicturesApart();
     void committedPicturesAreTheDescribedOnes();
 };
@@ -220,6 +222,70 @@ void TestMoleFace::patternsGiveTheirCount()
     const FaceParse p = parse(line);
     QVERIFY2(p.errors.isEmpty(), qPrintable(p.errors.join(u'\n')));
     QCOMPARE(p.pictures.first().moles.size(), count);
+}
+
+// Read off the drawn pixels: the top of the head is hair in every view (no bare forehead rising to
+// the crown in a profile), and a mole in the hair is a spot that stands out from it, with no light
+// ring round it.
+void TestMoleFace::hairIsDrawnWhereHairIs_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::newRow("front, in the crown") << "g39 front: dot crown 35,9";
+    QTest::newRow("front, across the hairline") << "g68 front: row 3 huoxing 35,9.6 35,20.4";
+    QTest::newRow("left profile") << "g42 left: dot earinner";
+    QTest::newRow("right profile") << "g46 right: dot earrim 27.6,33.4";
+}
+
+void TestMoleFace::hairIsDrawnWhereHairIs()
+{
+    QFETCH(QString, line);
+    const FaceParse p = parse(line);
+    QVERIFY2(p.errors.isEmpty(), qPrintable(p.errors.join(u'\n')));
+    const FacePicture &picture = p.pictures.first();
+    QCOMPARE(hairProblems(picture), QStringList());
+    const QImage image = drawFace(picture);
+
+    // Down each column, the first ink is the outline; two pixels in, the head's top must be hair
+    // wherever it lies within 8 pixels of the crown.
+    auto paper = [&image](int x, int y) {
+        return qGray(image.pixel(x, y)) > 235;
+    };
+    int top = image.height(), columns = 0;
+    QList<int> tops(image.width(), -1);
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height() && tops[x] < 0; ++y)
+            if (!paper(x, y))
+                top = std::min(top, tops[x] = y);
+    for (int x = 0; x < image.width(); ++x)
+        if (tops[x] >= 0 && tops[x] <= top + 8) {
+            ++columns;
+            QVERIFY2(
+                qGray(image.pixel(x, tops[x] + 2)) < 130,
+                qPrintable(QStringLiteral("bare skin at the top of the head, column %1").arg(x)));
+        }
+    QVERIFY(columns >= 20);
+
+    // The hair's own tone: the middle red of the pixels wholly inside it.
+    const QPainterPath hair = faceview::hair(picture.view);
+    QList<int> reds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (hair.contains(QRectF(x, y, 1, 1)))
+                reds << qRed(image.pixel(x, y));
+    std::sort(reds.begin(), reds.end());
+    for (const FaceMole &mole : picture.moles) {
+        if (!hair.contains(mole.at))
+            continue;
+        QVERIFY2(std::abs(qRed(image.pixel(mole.at.toPoint())) - reds.at(reds.size() / 2)) > 60,
+                 "the mole does not stand out from the hair");
+        for (int dy = -4; dy <= 4; ++dy)
+            for (int dx = -4; dx <= 4; ++dx) {
+                const QPoint at = mole.at.toPoint() + QPoint(dx, dy);
+                if (hair.contains(QRectF(at, QSizeF(1, 1))))
+                    QVERIFY2(qGray(image.pixel(at)) <= 200,
+                             "a light ring round a mole in the hair");
+            }
+    }
 }
 
 void TestMoleFace::tellsLookAlikePicturesApart()

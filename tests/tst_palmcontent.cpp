@@ -59,9 +59,7 @@ const PageRange kPages[] = {
 // The only half-width characters any reading may hold, and where.
 const QHash<int, QString> kHalfWidth = {
     {65, QStringLiteral("X")},
-    {74, QStringLiteral(" ")},
     {79, QStringLiteral("X")},
-    {149, QStringLiteral(" ")},
 };
 
 QString analysisOf(int number)
@@ -385,12 +383,15 @@ void TestPalmContent::signHasOneMeaning_data()
     QTest::newRow("日角") << QStringList{QStringLiteral("日角")};
     QTest::newRow("月角") << QStringList{QStringLiteral("月角")};
     QTest::newRow("发际") << QStringList{QStringLiteral("发际")};
+    QTest::newRow("腮骨") << QStringList{QStringLiteral("腮骨")};
 }
 
 void TestPalmContent::signHasOneMeaning()
 {
     QFETCH(QStringList, names);
-    const QRegularExpression says(QStringLiteral("(?:%1)主(\\p{Han})").arg(names.join(u'|')));
+    // "腮骨主意志" and "腮骨有痣主……" both say what the place stands for.
+    const QRegularExpression says(
+        QStringLiteral("(?:%1)(?:有痣|之痣|受损)?主(\\p{Han})").arg(names.join(u'|')));
     QHash<QString, QStringList> readingsSaying; // first character of the meaning, readings
     for (const Reading &reading : readingsOf(Readings::All)) {
         auto it = says.globalMatch(reading.text);
@@ -406,8 +407,13 @@ void TestPalmContent::signHasOneMeaning()
 void TestPalmContent::wordingKept_data()
 {
     QTest::addColumn<QString>("pattern");
-    // Folk readings speak of youth, middle years and old age, never of a birthday to wait for.
-    QTest::newRow("age") << QStringLiteral("[一二三四五六七八九十百]+岁");
+    // Folk readings speak of youth, middle years and old age, never of a birthday to wait for:
+    // not in years (三十岁, 三十以后, 年过五十), decades (四旬) or the classics' names for them.
+    QTest::newRow("age") << QStringLiteral(
+        "[一二三四五六七八九十百]+岁|[一二三四五六七八九十]旬|[二三四五六七八九]十|年过[一二三四五"
+        "六七八九十]|而立|不惑|知天命|花甲|古稀");
+    // A reading is one run of text: no space, half- or full-width, anywhere in it.
+    QTest::newRow("space") << QStringLiteral("\\s");
     // The drawn 井 mark has one name, 井字纹.
     QTest::newRow("井字纹") << QStringLiteral("网状纹");
     // Words of the office and the computer, not of the folk.

@@ -262,6 +262,7 @@ int runFaces(const QString &outDir, const QString &descriptions, bool write)
         if (seen.contains(picture.key))
             errors.append(QStringLiteral("%1 described again").arg(picture.key));
         seen.insert(picture.key);
+        errors.append(hairProblems(picture));
         drawn.append(
             drawBoth(picture.key, [&picture](int scale) { return drawFace(picture, scale); }));
         plain.append({picture.key, drawn.last().picture});

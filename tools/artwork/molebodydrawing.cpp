@@ -297,7 +297,7 @@ const QList<BodyPicture> &bodyPictures()
         {8, Throat, Front, ArmsDown, {{Middle, {0, 23.5}}}, {}},
         {9, Flank, Front, ArmsDown, {{Right, {10.2, 64}}}, {}},
         {10, Sole, Back, ArmsDown, {{Right, {21, 50}}}, {}},
-        {11, FootSide, Front, ArmsDown, {{Right, {20, 38}}}, {}},
+        {11, FootSide, Front, ArmsDown, {{Right, {29, 38}}}, {}},
         {12, BetweenBreasts, Front, ArmsDown, {{Middle, {0, 44}}}, {}},
         {13, BelowBreasts, Front, ArmsDown, {{Middle, {0, 55.5}}}, {}},
         {14, AboveBreasts, Front, ArmsDown, {{Both, {10, 39}}}, {}},

@@ -346,14 +346,16 @@ CloseUp makeCloseUp(Inset inset)
         break;
     }
     case Inset::Sole: {
-        // The sole of the right foot seen from behind: the big toe on the viewer's left.
+        // The sole of the right foot seen from behind: the big toe and the hollow of the arch on
+        // the viewer's left, the outer edge full and straight on the right.
         QPainterPath sole(QPointF(20, 92));
-        sole.cubicTo(QPointF(10, 92), QPointF(8, 80), QPointF(9, 66));
-        sole.cubicTo(QPointF(10, 52), QPointF(4, 40), QPointF(5, 26));
+        sole.cubicTo(QPointF(12, 92), QPointF(9.5, 82), QPointF(10.5, 72));
+        sole.cubicTo(QPointF(11.5, 62), QPointF(13.5, 54), QPointF(9, 44));
+        sole.cubicTo(QPointF(5, 37), QPointF(4, 31), QPointF(5, 26));
         sole.cubicTo(QPointF(6, 14), QPointF(16, 10), QPointF(24, 11));
         sole.cubicTo(QPointF(34, 12), QPointF(38, 22), QPointF(36, 36));
-        sole.cubicTo(QPointF(34, 50), QPointF(32, 62), QPointF(31, 74));
-        sole.cubicTo(QPointF(30, 88), QPointF(28, 92), QPointF(20, 92));
+        sole.cubicTo(QPointF(35, 50), QPointF(34, 62), QPointF(32, 74));
+        sole.cubicTo(QPointF(30.5, 88), QPointF(28, 92), QPointF(20, 92));
         sole.closeSubpath();
         const struct
         {
@@ -381,7 +383,9 @@ CloseUp makeCloseUp(Inset inset)
         break;
     }
     case Inset::FootSide: {
-        // A right foot from its outer side: the leg coming down on the right, toes to the left.
+        // A right foot from its outer side, seen from the subject's right: the toes point the way
+        // the subject faces, to the viewer's right, and the leg comes down on the left. Drawn
+        // toes-left and turned over at the end.
         QPainterPath foot(QPointF(43, -8));
         foot.lineTo(QPointF(42, 26));
         foot.cubicTo(QPointF(42, 31), QPointF(47, 34), QPointF(48, 40));
@@ -406,6 +410,10 @@ CloseUp makeCloseUp(Inset inset)
         top.closeSubpath();
         c.region = top.intersected(foot);
         c.frame = QRectF(-3, -3, 55, 56);
+        const QTransform turned(-1, 0, 0, 1, c.frame.left() + c.frame.right(), 0);
+        c.outline = turned.map(c.outline);
+        c.details = turned.map(c.details);
+        c.region = turned.map(c.region);
         break;
     }
     case Inset::None:

@@ -17,6 +17,9 @@ const QColor kBrow{110, 100, 92};
 const QColor kLip{238, 212, 202};
 const QColor kMole{40, 30, 26};
 const QColor kMoleRim{255, 252, 244};
+const QColor kMoleInHair{170, 112, 84};
+// Nothing in the hair is lighter than this: the scalp round a mole stays well below the skin.
+constexpr int kHairLightest = 200;
 
 // Mirrors a shape across the upright centre line of the picture.
 QTransform mirror()
@@ -95,10 +98,12 @@ QPainterPath frontBrow()
     return brow;
 }
 
+// The fold from above the wing of the nose down and outward, past the corner of the mouth: it
+// leaves the wing steeply, so that the two never read as a moustache under the nose.
 QPainterPath frontFaling()
 {
-    QPainterPath line(QPointF(30, 56.2));
-    line.cubicTo(QPointF(25.4, 57.6), QPointF(23, 62.2), QPointF(23.8, 69.4));
+    QPainterPath line(QPointF(29.6, 53.6));
+    line.cubicTo(QPointF(26.6, 56), QPointF(24, 60.6), QPointF(24.1, 69.2));
     return line;
 }
 
@@ -281,8 +286,9 @@ void drawFront(QPainter &p, bool faling, FaceHair hair)
         p.drawPath(side.map(bridge));
         // 人中 ridge
         p.drawLine(side.map(QLineF(34, 57.6, 33.6, 61)));
+        // A fold of the skin, in the creases' ink like the lid and the chin, not an outline.
         if (faling) {
-            p.setPen(ink::pen(ink::Outline, 0.85));
+            p.setPen(ink::pen(ink::Crease.darker(150), 0.9));
             p.drawPath(side.map(frontFaling()));
         }
     }
@@ -316,12 +322,12 @@ void drawFront(QPainter &p, bool faling, FaceHair hair)
 
 QPainterPath sideSkin()
 {
-    QPainterPath s(QPointF(25, 13));
-    s.cubicTo(QPointF(18, 18), QPointF(14, 25), QPointF(13.4, 32));   // forehead
-    s.quadTo(QPointF(13.6, 35), QPointF(12.6, 37.4));                 // brow ridge to root
-    s.cubicTo(QPointF(10.6, 41), QPointF(7.6, 45), QPointF(6.2, 49)); // bridge to tip
-    s.quadTo(QPointF(6.6, 51.6), QPointF(11, 52.2));                  // under the nose
-    s.quadTo(QPointF(10.2, 55), QPointF(9.6, 57.6));                  // upper lip
+    QPainterPath s(QPointF(15.4, 21.6));
+    s.cubicTo(QPointF(14.2, 24.6), QPointF(13.5, 28), QPointF(13.4, 32)); // forehead
+    s.quadTo(QPointF(13.6, 35), QPointF(12.6, 37.4));                     // brow ridge to root
+    s.cubicTo(QPointF(10.6, 41), QPointF(7.6, 45), QPointF(6.2, 49));     // bridge to tip
+    s.quadTo(QPointF(6.6, 51.6), QPointF(11, 52.2));                      // under the nose
+    s.quadTo(QPointF(10.2, 55), QPointF(9.6, 57.6));                      // upper lip
     s.lineTo(11.6, 59.4);
     s.quadTo(QPointF(9.8, 61), QPointF(10.4, 62.8));                  // lower lip
     s.quadTo(QPointF(13, 64.6), QPointF(13, 66.4));                   // the dip above the chin
@@ -329,12 +335,12 @@ QPainterPath sideSkin()
     s.cubicTo(QPointF(25, 74.6), QPointF(28, 76), QPointF(29, 80));   // under the jaw
     s.cubicTo(QPointF(29.6, 84), QPointF(27, 90), QPointF(24, 92.5)); // throat
     s.lineTo(66, 92.5);
-    s.cubicTo(QPointF(59, 86), QPointF(55, 80), QPointF(54.6, 70));     // nape
-    s.lineTo(53.6, 62);                                                 // hair ends at the nape
-    s.cubicTo(QPointF(53.2, 54), QPointF(54, 44), QPointF(51.8, 36));   // behind the ear
-    s.cubicTo(QPointF(48, 28.6), QPointF(38, 29), QPointF(35, 36));     // over the ear
-    s.cubicTo(QPointF(33.6, 32), QPointF(32.6, 28), QPointF(31, 24));   // sideburn
-    s.cubicTo(QPointF(29.6, 18), QPointF(27.6, 14.4), QPointF(25, 13)); // hairline
+    s.cubicTo(QPointF(59, 86), QPointF(55, 80), QPointF(54.6, 70));       // nape
+    s.lineTo(53.6, 62);                                                   // hair ends at the nape
+    s.cubicTo(QPointF(53.2, 54), QPointF(54, 44), QPointF(51.8, 36));     // behind the ear
+    s.cubicTo(QPointF(48, 28.6), QPointF(38, 29), QPointF(35, 36));       // over the ear
+    s.cubicTo(QPointF(33.6, 32), QPointF(32.6, 28), QPointF(31, 24.6));   // sideburn
+    s.cubicTo(QPointF(27, 20.4), QPointF(20, 19.6), QPointF(15.4, 21.6)); // hairline
     s.closeSubpath();
     return s;
 }
@@ -342,6 +348,13 @@ QPainterPath sideSkin()
 QPainterPath sideSkull()
 {
     return ellipse(40, 38, 22.5, 28.5);
+}
+
+// The hair seen from the side: over the skull and forward over the top of the forehead, down to
+// the hairline, as it sits in the front view.
+QPainterPath sideHair()
+{
+    return sideSkull().united(ellipse(30, 20, 15, 11)).simplified();
 }
 
 // The ear is drawn a third larger than life so that a mole on its rim or lobe reads clearly.
@@ -364,7 +377,7 @@ QPainterPath sideEar()
 
 QPainterPath sideOutline()
 {
-    return sideSkull()
+    return sideHair()
         .united(sideSkin())
         .united(sideEar())
         .intersected(rect(0, 0, MoleFaceWidth, MoleFaceHeight))
@@ -402,21 +415,27 @@ void drawSide(QPainter &p)
     const QPainterPath skin = sideSkin();
     p.setPen(ink::pen(ink::Outline, ink::OutlineWidth));
     p.setBrush(kHair);
-    p.drawPath(sideSkull());
-    p.setPen(ink::pen(kHairStrand, 0.6));
+    p.drawPath(sideHair());
+    // Locks combed back from the hairline over the crown, each falling a little lower behind.
+    p.save();
+    p.setClipPath(sideHair().subtracted(skin));
+    p.setPen(ink::pen(kHairStrand, 0.7));
     p.setBrush(Qt::NoBrush);
+    const double locks[][2] = {{17.4, 17}, {21, 12.6}, {26, 10.6}, {32, 10}, {38, 11}};
     for (int i = 0; i < 5; ++i) {
-        QPainterPath strand(QPointF(27 + 3.4 * i, 14 + 1.2 * i));
-        strand.cubicTo(QPointF(40 + 2 * i, 12 + 2 * i), QPointF(54 + i, 20 + 5 * i),
-                       QPointF(56 + i * 0.6, 32 + 6 * i));
-        p.drawPath(strand);
+        const auto &[x, y] = locks[i];
+        QPainterPath lock(QPointF(x, y + 1.4));
+        lock.cubicTo(QPointF(x + 12, y - 3 + i), QPointF(52 + i, 16 + 4 * i),
+                     QPointF(57 + i * 0.6, 30 + 6 * i));
+        p.drawPath(lock);
     }
+    p.restore();
     p.setPen(ink::pen(ink::Outline, ink::OutlineWidth));
     p.setBrush(ink::Skin);
     p.drawPath(skin);
     // The hairline and sideburn softly; the profile and nape firmly.
     p.save();
-    p.setClipPath(rect(23, 0, 47, 71).subtracted(rect(0, 0, 24.6, 14)));
+    p.setClipPath(rect(23, 0, 47, 71).united(rect(14.8, 0, 9, 22.8)));
     p.setPen(ink::pen(kHairStrand, 1.2));
     p.setBrush(Qt::NoBrush);
     p.drawPath(skin);
@@ -480,6 +499,14 @@ QPainterPath skin(FaceView view)
     return view == FaceView::Front ? frontFace() : viewTransform(view).map(sideSkin());
 }
 
+QPainterPath hair(FaceView view)
+{
+    if (view == FaceView::Front)
+        return frontSkull().subtracted(frontFace()).simplified();
+    return viewTransform(view).map(
+        sideHair().subtracted(sideSkin()).subtracted(sideEar()).simplified());
+}
+
 std::optional<QPainterPath> region(FaceView view, const QString &name)
 {
     if (view != FaceView::Front) {
@@ -528,15 +555,57 @@ QImage drawFace(const FacePicture &picture, int scale)
         drawSide(p);
         p.resetTransform();
     }
-    // Each mole: a light rim that keeps it clear of the lines beneath, then the dark dot.
+    // Each mole: a light rim that keeps it clear of the lines beneath, then the dark dot. In the
+    // hair a light rim round a dark dot reads as a ring, and a dark dot alone is lost: there the
+    // mole is a solid brown spot, lighter than the hair, as a mole shows on the scalp.
+    const QPainterPath hair = faceview::hair(picture.view);
     for (const FaceMole &mole : picture.moles) {
         p.setPen(Qt::NoPen);
+        if (hair.contains(mole.at)) {
+            p.setBrush(kMoleInHair);
+            p.drawEllipse(mole.at, MoleRadius + 0.3, MoleRadius + 0.3);
+            continue;
+        }
+        // On the skin by the hairline the rim stops at the hair.
+        p.save();
+        p.setClipPath(rect(0, 0, MoleFaceWidth, MoleFaceHeight).subtracted(hair));
         p.setBrush(kMoleRim);
         p.drawEllipse(mole.at, MoleRadius + MoleRimWidth, MoleRadius + MoleRimWidth);
+        p.restore();
         p.setBrush(kMole);
         p.drawEllipse(mole.at, MoleRadius, MoleRadius);
     }
     return image;
+}
+
+QStringList hairProblems(const FacePicture &picture)
+{
+    QStringList problems;
+    const QPainterPath outline = faceview::outline(picture.view);
+    const QPainterPath hair = faceview::hair(picture.view);
+    // The hair covers the top of the head: the skin begins well below it, as a hairline.
+    if (faceview::skin(picture.view).boundingRect().top() < outline.boundingRect().top() + 7)
+        problems << QStringLiteral("%1: the skin reaches the top of the head").arg(picture.key);
+    // Every pixel wholly in the hair is drawn as hair: dark, with no light ring round a mole.
+    const QImage image = drawFace(picture);
+    int inHair = 0, dark = 0, light = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            if (!hair.contains(QRectF(x - 0.5, y - 0.5, 2, 2)))
+                continue;
+            ++inHair;
+            const int grey = qGray(image.pixel(x, y));
+            dark += grey < 130;
+            light += grey > kHairLightest;
+        }
+    if (inHair == 0 || dark * 5 < inHair * 4)
+        problems << QStringLiteral("%1: hair drawn on only %2 of %3 pixels of the hair")
+                        .arg(picture.key)
+                        .arg(dark)
+                        .arg(inHair);
+    if (light > 0)
+        problems << QStringLiteral("%1: %2 light pixels in the hair").arg(picture.key).arg(light);
+    return problems;
 }
 
 } // namespace artwork

@@ -36,6 +36,8 @@ namespace faceview {
 QPainterPath outline(FaceView view);
 // The skin below the hair: the face from the front, the side of the head from the side.
 QPainterPath skin(FaceView view);
+// The hair as drawn, where neither the face nor an ear covers it.
+QPainterPath hair(FaceView view);
 // A named place of this view; nothing when the view has no such place.
 std::optional<QPainterPath> region(FaceView view, const QString &name);
 QStringList regionNames(FaceView view);
@@ -63,5 +65,10 @@ struct FacePicture
 
 // The picture: the face in the palm pictures' ink and paper, the moles as dark dots.
 QImage drawFace(const FacePicture &picture, int scale = 1);
+
+// What the drawn picture gets wrong about the hair: the skin reaching the top of the head (a
+// profile with a bare forehead rising to a point), hair missing where the head has hair, or a
+// light ring round a mole in it. Empty when it is right.
+QStringList hairProblems(const FacePicture &picture);
 
 } // namespace artwork
