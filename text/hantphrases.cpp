@@ -70,6 +70,10 @@ constexpr HantPhrase kInterfaceWords[] = {
     {"编制", "編製", "編製"},
     // The prompt's exclamation mark, full width among Traditional characters.
     {"资料!", "資料！", "資料！"},
+    // The calendar's and almanac's own words: 丑 the earthly branch, never 醜 (ugly), which OpenCC
+    // writes for it alone; 冲 of the day's clash is 沖, as 相沖.
+    {"丑", "丑", "丑"},
+    {"冲%1", "沖%1", "沖%1"},
 };
 
 } // namespace
