@@ -33,22 +33,22 @@ void TestEditionPicture::showsTheEditionsTwin_data()
     row("离 simplified", ":/pictures/palm/Image1.jpg", Edition::Simplified,
         ":/pictures/palm/Image1.jpg");
     row("离 taiwan", ":/pictures/palm/Image1.jpg", Edition::Taiwan,
-        ":/pictures/hant/palm/Image1.jpg");
+        ":/pictures/hant-tw/palm/Image1.jpg");
     row("兑 taiwan", ":/pictures/palm/Image6.jpg", Edition::Taiwan,
         ":/pictures/hant-tw/palm/Image6.jpg");
     row("兑 hong kong", ":/pictures/palm/Image6.jpg", Edition::HongKong,
         ":/pictures/hant-hk/palm/Image6.jpg");
-    row("艮", ":/pictures/palm/Image3.jpg", Edition::Taiwan, ":/pictures/hant/palm/Image3.jpg");
+    row("艮", ":/pictures/palm/Image3.jpg", Edition::Taiwan, ":/pictures/hant-tw/palm/Image3.jpg");
     row("no words", ":/pictures/palm/Image10.jpg", Edition::Taiwan, ":/pictures/palm/Image10.jpg");
     row("lines chart", ":/pictures/chart/i1.jpg", Edition::HongKong,
-        ":/pictures/hant/chart/i1.jpg");
+        ":/pictures/hant-hk/chart/i1.jpg");
     row("palaces chart taiwan", ":/pictures/chart/i2.jpg", Edition::Taiwan,
         ":/pictures/hant-tw/chart/i2.jpg");
     row("palaces chart hong kong", ":/pictures/chart/i2.jpg", Edition::HongKong,
         ":/pictures/hant-hk/chart/i2.jpg");
-    row("肘后", ":/pictures/mole/k02.jpg", Edition::Taiwan, ":/pictures/hant/mole/k02.jpg");
-    row("肘前", ":/pictures/mole/k01.jpg", Edition::Taiwan, ":/pictures/hant/mole/k01.jpg");
-    row("命", ":/pictures/Image218.jpg", Edition::Taiwan, ":/pictures/hant/Image218.jpg");
+    row("肘后", ":/pictures/mole/k02.jpg", Edition::Taiwan, ":/pictures/hant-tw/mole/k02.jpg");
+    row("肘前", ":/pictures/mole/k01.jpg", Edition::Taiwan, ":/pictures/hant-tw/mole/k01.jpg");
+    row("命", ":/pictures/Image218.jpg", Edition::Taiwan, ":/pictures/hant-tw/Image218.jpg");
     row("face mole", ":/pictures/mole/g01.jpg", Edition::Taiwan, ":/pictures/mole/g01.jpg");
     row("missing", ":/pictures/palm/Image999.jpg", Edition::Taiwan, ":/pictures/palm/Image999.jpg");
     row("not built in", "/tmp/palm/Image1.jpg", Edition::Taiwan, "/tmp/palm/Image1.jpg");

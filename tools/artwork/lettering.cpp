@@ -1,5 +1,6 @@
 #include "tools/artwork/lettering.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QHash>
 #include <QRawFont>
@@ -70,9 +71,11 @@ QString Lettering::write(const QString &simplified)
         lettering->m_written.append(written);
         const QFont font = face(12);
         const QString family = songFamily(lettering->m_edition);
-        if (QFontInfo(font).family() != family)
+        if (QFontInfo(font).family() != QFontInfo(QFont(family)).family()
+            || !QFontDatabase::hasFamily(family))
             lettering->m_problems.append(
-                QStringLiteral("the face %1 is missing (fonts-arphic-uming)").arg(family));
+                QStringLiteral("the face %1 is missing (fonts-arphic-uming, fonts-cwtex-ming)")
+                    .arg(family));
         const QRawFont raw = QRawFont::fromFont(font);
         for (const char32_t c : written.toUcs4()) {
             const QString character = QString::fromUcs4(&c, 1);
@@ -97,8 +100,9 @@ QFont Lettering::face(int pixelSize)
 
 QString songFamily(text::Edition edition)
 {
+    // Taiwan's face draws 兌 說 稅 脫 with Taiwan's 八 (UMing TW has Hong Kong's 丷).
     return edition == text::Edition::HongKong ? QStringLiteral("AR PL UMing HK")
-                                              : QStringLiteral("AR PL UMing TW");
+                                              : QStringLiteral("cwTeXMing");
 }
 
 } // namespace artwork

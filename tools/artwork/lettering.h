@@ -48,7 +48,7 @@ private:
     QStringList m_words, m_written, m_problems;
 };
 
-// The edition's Song face family: "AR PL UMing TW" or "AR PL UMing HK".
+// The edition's Song face family: "cwTeXMing" (Taiwan's glyph forms) or "AR PL UMing HK".
 QString songFamily(text::Edition edition);
 
 } // namespace artwork
