@@ -5,9 +5,11 @@
 #include "base/look.h"
 #include "base/picturelabel.h"
 #include "boneweight/gregorianbirth.h"
+#include "boneweight/plainwords.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -37,6 +39,8 @@ constexpr QRect kImage218{2, 41, 60, 80};
 // converted line along the foot of Panel11, under l1 and b1, as wide as the panel's free width.
 constexpr QRect kRbLunar{214, 0, 55, 17};
 constexpr QRect kRbSolar{272, 0, 55, 17};
+// The plain-words switch on the top edge of GroupBox1, right of its caption, above the verse.
+constexpr QRect kBPlain{150, 0, 56, 17};
 constexpr QPoint kLConverted{215, 103};
 // A text in l1 wider than the room before b1 breaks onto a second line (Panel11 holds two).
 constexpr int kL1Room = 504 - 4 - 273;
@@ -193,6 +197,18 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     m1->setGeometry(kM1);
     m1->viewport()->installEventFilter(this);
 
+    // The verse is terse classical writing: a press shows what it says in plain words, another
+    // the verse again. Each reckoning shows the verse first.
+    bPlain = new QPushButton(tr("白话"), GroupBox1);
+    bPlain->setObjectName(QStringLiteral("bPlain"));
+    bPlain->setAccessibleName(tr("白话解释"));
+    bPlain->setToolTip(tr("用现代白话说说这首诗的意思"));
+    bPlain->setCheckable(true);
+    bPlain->setEnabled(false);
+    bPlain->setFont(base::songFont(12));
+    bPlain->setGeometry(kBPlain);
+    connect(bPlain, &QPushButton::toggled, this, [this](bool plain) { showVerse(plain); });
+
     Panel12 = borderlessPanel("Panel12", this, kPanel12);
     Panel12->setAccessibleName(tr("称骨图栏"));
     auto *steelyard = new BuiltInPictureLabel(Panel12);
@@ -217,7 +233,8 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     setTabOrder(cd, ch);
     setTabOrder(ch, cf);
     setTabOrder(cf, b1);
-    setTabOrder(b1, m1);
+    setTabOrder(b1, bPlain);
+    setTabOrder(bPlain, m1);
 }
 
 void BirthDataPage::fillLists(QDate today)
@@ -297,11 +314,33 @@ void BirthDataPage::showReading(const Reading &reading, BirthCalendar calendar,
                                 const QString &minute)
 {
     showWeightLine(reading.weightLine);
-    m1->setPlainText(reading.verse);
-    base::announce(m1, reading.verse);
-    m_lastReading
-        = ShownReading{reading.data, minute, calendar, {}, reading.weightLine, reading.verse};
+    const char *plainWords = PlainWords(reading.total);
+    m_lastReading = ShownReading{reading.data,
+                                 minute,
+                                 calendar,
+                                 {},
+                                 reading.weightLine,
+                                 reading.verse,
+                                 plainWords ? QCoreApplication::translate("PlainWords", plainWords)
+                                            : QString()};
     m_readingShown = true;
+    bPlain->setEnabled(plainWords != nullptr);
+    if (bPlain->isChecked())
+        bPlain->setChecked(false); // shows the verse
+    else
+        showVerse(false);
+}
+
+void BirthDataPage::showVerse(bool plain)
+{
+    if (!m_lastReading)
+        return;
+    const QString &text = plain ? m_lastReading->plainWords : m_lastReading->verse;
+    // The verse in the large type of the window description; the plain words, three to five
+    // sentences, in a size that fits them whole.
+    m1->setFont(base::songFont(plain ? 18 : 27));
+    m1->setPlainText(text);
+    base::announce(m1, text);
 }
 
 ReadingInFront BirthDataPage::keptReading() const
@@ -320,6 +359,8 @@ ReadingInFront BirthDataPage::keptReading() const
         kept.facts << shown.converted;
     kept.weightLine = shown.weightLine;
     kept.text = verseLines(shown.verse);
+    if (!shown.plainWords.isEmpty())
+        kept.text += QStringLiteral("\n\n") + tr("白话：%1").arg(shown.plainWords);
     kept.picture = QStringLiteral(":/pictures/Image218.jpg");
     kept.fileStem = tr("称骨_%1").arg(date);
     return {kept, {}};

@@ -35,6 +35,7 @@ struct ShownReading
     QString converted;      // lConverted's line: what was weighed; empty for a lunar pick
     QString weightLine;     // l1
     QString verse;          // m1
+    QString plainWords;     // what the verse says, in plain modern words
 };
 
 class BirthDataPage : public QWidget
@@ -82,6 +83,7 @@ public:
     QPushButton *b1 = nullptr;
     QGroupBox *GroupBox1 = nullptr;
     QPlainTextEdit *m1 = nullptr;
+    QPushButton *bPlain = nullptr; // switches m1 between the verse and its plain words
     QFrame *Panel12 = nullptr;
     QLabel *Image218 = nullptr;
 
@@ -92,6 +94,8 @@ private:
     void runReckoning();
     void showWeightLine(const QString &line);
     void showReading(const Reading &reading, BirthCalendar calendar, const QString &minute);
+    // m1 shows the last reading's verse, or with `plain` its plain words.
+    void showVerse(bool plain);
     void showConverted(const QString &line);
 
     void showPlaceholder(QComboBox *list, const char *placeholder);

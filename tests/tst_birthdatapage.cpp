@@ -2,6 +2,7 @@
 #include "app/program.h"
 #include "base/errorreport.h"
 #include "boneweight/birthdatapage.h"
+#include "boneweight/plainwords.h"
 #include "boneweight/verses.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ private slots:
     void promptLeavesTheVerse();
     void clickInVerseReckonsAgain();
     void focusOrder();
+    void plainWords();
     void gregorianReadings_data();
     void gregorianReadings();
     void gregorianRefusals_data();
@@ -245,14 +247,35 @@ void TestBirthDataPage::focusOrder()
 {
     QStringList order;
     QWidget *w = list("cy");
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 8; ++i) {
         order << w->objectName();
         do {
             w = w->nextInFocusChain();
         } while (w->focusPolicy() == Qt::NoFocus || w->objectName().isEmpty()
                  || w->objectName().startsWith(QLatin1String("qt_")));
     }
-    QCOMPARE(order, QStringList({"cy", "cm", "cd", "ch", "cf", "b1", "m1"}));
+    QCOMPARE(order, QStringList({"cy", "cm", "cd", "ch", "cf", "b1", "bPlain", "m1"}));
+}
+
+// 白话 shows what the verse says and the verse again; every reckoning starts on the verse, and a
+// kept reading carries both.
+void TestBirthDataPage::plainWords()
+{
+    auto *plain = page->findChild<QPushButton *>(QStringLiteral("bPlain"));
+    QVERIFY(plain && !plain->isEnabled());
+    choose({"1990年", "1月", "1日", "0", "00"}); // 3两7钱
+    QTest::mouseClick(page->findChild<QPushButton *>("b1"), Qt::LeftButton);
+    QVERIFY(plain->isEnabled());
+    QCOMPARE(m1->toPlainText(), VerseText(37));
+    QTest::mouseClick(plain, Qt::LeftButton);
+    const QString words = QString::fromUtf8(PlainWords(37));
+    QCOMPARE(m1->toPlainText(), words);
+    const ReadingInFront kept = page->keptReading();
+    QVERIFY(kept.reading && kept.reading->text.contains(words));
+    QVERIFY(kept.reading->text.startsWith(VerseText(37).left(4)));
+    QTest::mouseClick(page->findChild<QPushButton *>("b1"), Qt::LeftButton);
+    QCOMPARE(m1->toPlainText(), VerseText(37));
+    QVERIFY(!plain->isChecked());
 }
 
 void TestBirthDataPage::gregorianReadings_data()

@@ -151,6 +151,8 @@ Texts walk()
     pick(&form, "cf", "00");
     click(&form, "b1");
     collect(QStringLiteral("lunar reading"), &form, texts);
+    click(&form, "bPlain");
+    collect(QStringLiteral("plain words"), &form, texts);
 
     click(&form, "rbSolar");
     pick(&form, "cm", "8月");

@@ -494,6 +494,22 @@ Lorvex 工作室 編製</translation>
         <translation>月份</translation>
     </message>
     <message>
+        <source>用现代白话说说这首诗的意思</source>
+        <translation>用現代白話說說這首詩的意思</translation>
+    </message>
+    <message>
+        <source>白话</source>
+        <translation>白話</translation>
+    </message>
+    <message>
+        <source>白话解释</source>
+        <translation>白話解釋</translation>
+    </message>
+    <message>
+        <source>白话：%1</source>
+        <translation>白話：%1</translation>
+    </message>
+    <message>
         <source>称骨_%1</source>
         <translation>稱骨_%1</translation>
     </message>
