@@ -70,6 +70,15 @@ constexpr HantPhrase kInterfaceWords[] = {
     {"编制", "編製", "編製"},
     // The prompt's exclamation mark, full width among Traditional characters.
     {"资料!", "資料！", "資料！"},
+    // Places abroad as Taiwan names them; Hong Kong's names are the mainland's, written in its
+    // characters as OpenCC writes them.
+    {"悉尼", "雪梨", "悉尼"},
+    {"新西兰", "紐西蘭", "新西蘭"},
+    {"意大利", "義大利", "意大利"},
+    {"迪拜", "杜拜", "迪拜"},
+    {"珀斯", "伯斯", "珀斯"},
+    {"毛里求斯", "模里西斯", "毛里求斯"},
+    {"约翰内斯堡", "約翰尼斯堡", "約翰內斯堡"},
     // The calendar's and almanac's own words: 丑 the earthly branch, never 醜 (ugly), which OpenCC
     // writes for it alone; 冲 of the day's clash is 沖, as 相沖.
     {"丑", "丑", "丑"},

@@ -3496,7 +3496,7 @@ Lorvex 工作室 編製</translation>
     </message>
     <message>
         <source>悉尼</source>
-        <translation>悉尼</translation>
+        <translation>雪梨</translation>
     </message>
     <message>
         <source>惠州</source>
@@ -3504,7 +3504,7 @@ Lorvex 工作室 編製</translation>
     </message>
     <message>
         <source>意大利</source>
-        <translation>意大利</translation>
+        <translation>義大利</translation>
     </message>
     <message>
         <source>成都</source>
@@ -3576,7 +3576,7 @@ Lorvex 工作室 編製</translation>
     </message>
     <message>
         <source>新西兰</source>
-        <translation>新西蘭</translation>
+        <translation>紐西蘭</translation>
     </message>
     <message>
         <source>无锡</source>
@@ -3736,7 +3736,7 @@ Lorvex 工作室 編製</translation>
     </message>
     <message>
         <source>毛里求斯</source>
-        <translation>毛里求斯</translation>
+        <translation>模里西斯</translation>
     </message>
     <message>
         <source>永州</source>
@@ -3996,7 +3996,7 @@ Lorvex 工作室 編製</translation>
     </message>
     <message>
         <source>珀斯</source>
-        <translation>珀斯</translation>
+        <translation>伯斯</translation>
     </message>
     <message>
         <source>珠海</source>
@@ -4080,7 +4080,7 @@ Lorvex 工作室 編製</translation>
     </message>
     <message>
         <source>约翰内斯堡</source>
-        <translation>約翰內斯堡</translation>
+        <translation>約翰尼斯堡</translation>
     </message>
     <message>
         <source>纽约</source>
@@ -4300,7 +4300,7 @@ Lorvex 工作室 編製</translation>
     </message>
     <message>
         <source>迪拜</source>
-        <translation>迪拜</translation>
+        <translation>杜拜</translation>
     </message>
     <message>
         <source>通化</source>
