@@ -11,6 +11,7 @@
 #include <QTest>
 
 using text::Edition;
+Q_DECLARE_METATYPE(text::Words)
 
 Q_DECLARE_METATYPE(text::Edition)
 
@@ -22,8 +23,6 @@ private slots:
     void editionForLocale();
     void writing_data();
     void writing();
-    void interfaceWords_data();
-    void interfaceWords();
     void everyEntryChangesOpenCC_data();
     void everyEntryChangesOpenCC();
     void nothingSimplifiedIsLeft_data();
@@ -63,11 +62,14 @@ void TestHant::writing_data()
     QTest::addColumn<Edition>("edition");
     QTest::addColumn<QString>("simplified");
     QTest::addColumn<QString>("traditional");
-    const auto both = [](const char *name, const char *simplified, const char *tw, const char *hk) {
+    QTest::addColumn<text::Words>("words");
+    auto words = text::Words::Reading;
+    const auto both = [&words](const char *name, const char *simplified, const char *tw,
+                               const char *hk) {
         QTest::newRow((QByteArray(name) + " tw").constData())
-            << Edition::Taiwan << QString::fromUtf8(simplified) << QString::fromUtf8(tw);
+            << Edition::Taiwan << QString::fromUtf8(simplified) << QString::fromUtf8(tw) << words;
         QTest::newRow((QByteArray(name) + " hk").constData())
-            << Edition::HongKong << QString::fromUtf8(simplified) << QString::fromUtf8(hk);
+            << Edition::HongKong << QString::fromUtf8(simplified) << QString::fromUtf8(hk) << words;
     };
     both("命里", "命里有时", "命裡有時", "命裏有時");
     both("相冲, 冲煞", "相冲冲煞", "相沖沖煞", "相沖沖煞");
@@ -105,30 +107,9 @@ void TestHant::writing_data()
     both("联系", "联系", "聯繫", "聯繫");
     both("着", "沉着", "沉著", "沉着");
     both("empty", "", "", "");
-}
-
-void TestHant::writing()
-{
-    QFETCH(Edition, edition);
-    QFETCH(QString, simplified);
-    QFETCH(QString, traditional);
-    const text::HanConverter converter(edition);
-    QCOMPARE(converter.convert(simplified), traditional);
-}
-
-// The interface's words as each region's software says them (Microsoft's Taiwan and Hong Kong
-// terminology); a reading keeps its words.
-void TestHant::interfaceWords_data()
-{
-    QTest::addColumn<Edition>("edition");
-    QTest::addColumn<QString>("simplified");
-    QTest::addColumn<QString>("traditional");
-    const auto both = [](const char *name, const char *simplified, const char *tw, const char *hk) {
-        QTest::newRow((QByteArray(name) + " tw").constData())
-            << Edition::Taiwan << QString::fromUtf8(simplified) << QString::fromUtf8(tw);
-        QTest::newRow((QByteArray(name) + " hk").constData())
-            << Edition::HongKong << QString::fromUtf8(simplified) << QString::fromUtf8(hk);
-    };
+    // The interface's words as each region's software says them (Microsoft's Taiwan and Hong
+    // Kong terminology); a reading keeps its words.
+    words = text::Words::Interface;
     both("file menu", "文件(&F)", "檔案(&F)", "檔案(&F)");
     both("copy, save", "复制结果(&C) 保存为图片(&S)…", "複製結果(&C) 儲存為圖片(&S)…",
          "複製結果(&C) 儲存為圖片(&S)…");
@@ -138,15 +119,17 @@ void TestHant::interfaceWords_data()
     both("a document", "PDF 文档 (*.pdf)", "PDF 文件 (*.pdf)", "PDF 文件 (*.pdf)");
     both("made by", "Lorvex 工作室 编制", "Lorvex 工作室 編製", "Lorvex 工作室 編製");
     both("the prompt", "请输入出生资料!", "請輸入出生資料！", "請輸入出生資料！");
+    both("a branch, a clash", "丑时 冲%1", "丑時 沖%1", "丑時 沖%1");
 }
 
-void TestHant::interfaceWords()
+void TestHant::writing()
 {
     QFETCH(Edition, edition);
     QFETCH(QString, simplified);
     QFETCH(QString, traditional);
+    QFETCH(text::Words, words);
     const text::HanConverter converter(edition);
-    QCOMPARE(converter.convert(simplified, text::Words::Interface), traditional);
+    QCOMPARE(converter.convert(simplified, words), traditional);
 }
 
 void TestHant::everyEntryChangesOpenCC_data()
