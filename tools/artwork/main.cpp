@@ -159,7 +159,8 @@ int runPalm(const QString &outDir, const QStringList &files, bool write)
 QHash<QString, QString> readMoleTexts(const QDir &repo)
 {
     static const QRegularExpression entry(
-        QStringLiteral("^\\{\"([gk]\\d\\d)\", \"([^\"]*)\", \"(.*)\"\\},\\s*$"),
+        QStringLiteral("^\\{\"([gk]\\d\\d)\", (?:QT_TRANSLATE_NOOP\\(\"\\w+\", )?\"([^\"]*)\"\\)?, "
+                       "(?:QT_TRANSLATE_NOOP\\(\"\\w+\", )?\"(.*)\"\\)?\\},\\s*$"),
         QRegularExpression::MultilineOption);
     QHash<QString, QString> out;
     for (const char *name : {"mole/facemoles.inc", "mole/bodymoles.inc"}) {

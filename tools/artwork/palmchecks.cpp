@@ -251,8 +251,10 @@ int writePalmReviewSheets(const QList<PalmPicture> &pictures, const QHash<int, Q
 
 QHash<int, QString> readPalmAnalyses(const QString &source)
 {
-    static const QRegularExpression entry(QStringLiteral("^\\{(\\d+), \"(.*)\"\\},\\s*$"),
-                                          QRegularExpression::MultilineOption);
+    // {1, QT_TRANSLATE_NOOP("PalmItems", "…")}, the text marked for the catalogues
+    static const QRegularExpression entry(
+        QStringLiteral("^\\{(\\d+), (?:QT_TRANSLATE_NOOP\\(\"\\w+\", )?\"(.*)\"\\)?\\},\\s*$"),
+        QRegularExpression::MultilineOption);
     QHash<int, QString> out;
     auto it = entry.globalMatch(source);
     while (it.hasNext()) {
