@@ -86,8 +86,9 @@ std::optional<AlmanacCard> almanacCard(QDate date)
     card.lunar = QCoreApplication::translate("AlmanacCard", "农历%1年%2%3")
                      .arg(cycleName(day->year), calendar::monthName(lunar->month, lunar->kind),
                           calendar::dayName(lunar->day));
-    const auto add = [&card](Item item, const QString &value) {
-        card.lines.append({item, translated(labels[int(item)]), value});
+    const auto add = [&card](Item item, const QString &value, QStringList parts = {}) {
+        card.lines.append({item, translated(labels[int(item)]), value,
+                           parts.isEmpty() ? QStringList{value} : parts});
     };
     // The year of the stems and branches is the almanac's, from 立春, as its month is.
     add(Item::Cycles,
@@ -99,9 +100,10 @@ std::optional<AlmanacCard> almanacCard(QDate date)
     add(Item::Officer, QCoreApplication::translate("AlmanacCard", "%1日")
                            .arg(calendar::officerName(day->officer)));
     add(Item::Clash, calendar::clashText(*day));
-    add(Item::Pengzu, QCoreApplication::translate("AlmanacCard", "%1；%2")
-                          .arg(calendar::pengzuStemSaying(day->day.stem()),
-                               calendar::pengzuBranchSaying(day->day.branch())));
+    const QStringList sayings{calendar::pengzuStemSaying(day->day.stem()),
+                              calendar::pengzuBranchSaying(day->day.branch())};
+    add(Item::Pengzu,
+        QCoreApplication::translate("AlmanacCard", "%1；%2").arg(sayings[0], sayings[1]), sayings);
 
     QStringList parts;
     for (const CardLine &line : std::as_const(card.lines))
@@ -114,19 +116,23 @@ std::optional<AlmanacCard> almanacCard(QDate date)
 
 QString cardHtml(const AlmanacCard &card)
 {
-    QString html = QStringLiteral("<div align=\"center\" style=\"font-size:26px; font-weight:bold; "
+    QString html = QStringLiteral("<div align=\"center\" style=\"font-size:30px; "
                                   "color:%1\">%2</div>"
-                                  "<div align=\"center\" style=\"font-size:19px; "
-                                  "margin-top:6px\">%3</div><hr/>")
+                                  "<div align=\"center\" style=\"font-size:20px; "
+                                  "margin-top:8px\">%3</div><hr/>")
                        .arg(QLatin1String(kDayInk), card.heading.toHtmlEscaped(),
                             card.lunar.toHtmlEscaped());
-    html += QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"5\" "
+    html += QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"7\" "
                            "style=\"font-size:17px\">");
-    for (const CardLine &line : card.lines)
-        html += QStringLiteral("<tr><td width=\"22%\" align=\"right\" style=\"color:%1\">%2</td>"
+    for (const CardLine &line : card.lines) {
+        QStringList parts;
+        for (const QString &part : line.parts)
+            parts << part.toHtmlEscaped();
+        html += QStringLiteral("<tr><td width=\"18%\" align=\"right\" style=\"color:%1\">%2</td>"
                                "<td>%3</td></tr>")
                     .arg(QLatin1String(kLabelInk), line.label.toHtmlEscaped(),
-                         line.value.toHtmlEscaped());
+                         parts.join(QStringLiteral("<br/>")));
+    }
     html += QStringLiteral("</table>");
     return html;
 }

@@ -18,8 +18,9 @@ enum class Item { Cycles, Animal, SolarTerm, Officer, Clash, Pengzu };
 struct CardLine
 {
     Item item;
-    QString label; // 干支, 生肖 …
-    QString value; // 丙午年 庚子月 壬寅日
+    QString label;     // 干支, 生肖 …
+    QString value;     // 丙午年 庚子月 壬寅日
+    QStringList parts; // the value as the card stacks it: Pengzu's two sayings on two lines
 };
 
 struct AlmanacCard
