@@ -4,6 +4,7 @@
 #include "base/errorreport.h"
 #include "base/look.h"
 #include "base/today.h"
+#include "edition/edition.h"
 
 #include <QDateEdit>
 #include <QPushButton>
@@ -49,6 +50,13 @@ AlmanacPage::AlmanacPage(QWidget *parent)
     almanacDate->setAccessibleName(tr("选择日期"));
     almanacDate->setGeometry(kDate);
     almanacDate->setCalendarPopup(true);
+    // The popup's months and weekdays in the edition's Chinese, whatever the desktop's language.
+    almanacDate->setLocale(
+        edition::current() == text::Edition::Simplified
+            ? QLocale(QLocale::Chinese, QLocale::SimplifiedHanScript, QLocale::China)
+            : QLocale(QLocale::Chinese, QLocale::TraditionalHanScript,
+                      edition::current() == text::Edition::Taiwan ? QLocale::Taiwan
+                                                                  : QLocale::HongKong));
     almanacDate->setDisplayFormat(tr("yyyy年M月d日"));
     almanacDate->setDateRange(almanac::firstAlmanacDay(), almanac::lastAlmanacDay());
     almanacNext = dayButton(this, "almanacNext", tr("后一天"), kNext);
