@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "almanac/almanacpage.h"
 #include "app/helpabout.h"
 #include "app/readinginfront.h"
 #include "base/datafile.h"
@@ -91,9 +92,11 @@ TForm1::TForm1(QWidget *parent)
     PageControl1->addTab(TabSheet2, tr(" 看手相 "));
     TabSheet10 = new MolePage;
     PageControl1->addTab(TabSheet10, tr(" 看痣相 "));
+    TabAlmanac = new AlmanacPage;
+    PageControl1->addTab(TabAlmanac, tr(" 今日黄历 "));
     // Pages in the plain button-face colour, as the panels and labels on them are.
     for (QWidget *page : {static_cast<QWidget *>(TabSheet1), static_cast<QWidget *>(TabSheet2),
-                          static_cast<QWidget *>(TabSheet10)})
+                          static_cast<QWidget *>(TabSheet10), static_cast<QWidget *>(TabAlmanac)})
         page->setAutoFillBackground(true);
     // A screen reader names each page after its tab.
     for (int i = 0; i < PageControl1->count(); ++i)

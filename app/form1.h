@@ -1,7 +1,7 @@
 #pragma once
 
-// The one window of the program. It holds every control of the three readings from its creation
-// to the end of the run; FormCreate fills them once, in a fixed order.
+// The one window of the program. It holds every control of the three readings and the almanac from
+// its creation to the end of the run; FormCreate fills them once, in a fixed order.
 
 #include "app/startup.h"
 
@@ -9,6 +9,7 @@
 
 #include <vector>
 
+class AlmanacPage;
 class BirthDataPage;
 class KeepMenu;
 class MolePage;
@@ -43,6 +44,7 @@ public:
     TShockwaveFlash *fla = nullptr; // the animation behind the first tab's form
     PalmPage *TabSheet2 = nullptr;
     MolePage *TabSheet10 = nullptr;
+    AlmanacPage *TabAlmanac = nullptr; // today's almanac, made when first shown
     QMenuBar *MainMenu1 = nullptr;
     QAction *N2 = nullptr;
     QAction *N3 = nullptr;

@@ -1,5 +1,6 @@
 #include "app/readinginfront.h"
 
+#include "almanac/almanacpage.h"
 #include "app/form1.h"
 #include "boneweight/birthdatapage.h"
 #include "mole/molepage.h"
@@ -14,5 +15,7 @@ ReadingInFront readingInFront(const TForm1 &form)
         return form.TabSheet1->keptReading();
     if (page == form.TabSheet2)
         return form.TabSheet2->keptReading();
+    if (page == form.TabAlmanac)
+        return form.TabAlmanac->keptReading();
     return form.TabSheet10->keptReading();
 }

@@ -201,6 +201,10 @@ void TestAccessibility::focusOrder_data()
     QTest::newRow("face moles") << 2 << 0 << 1 << list("GroupBox9 BitBtn13 BitBtn14 m8");
     QTest::newRow("body moles, first page") << 2 << 1 << 0 << list("GroupBox10 m9 BitBtn16");
     QTest::newRow("body moles, last page") << 2 << 1 << 2 << list("GroupBox10 m9 BitBtn15");
+    // The date picker takes Tab from year to month to day.
+    QTest::newRow("almanac") << 3 << -1 << 0
+                             << list("almanacPrevious almanacDate almanacDate almanacDate "
+                                     "almanacNext almanacToday almanac");
 }
 
 void TestAccessibility::focusOrder()

@@ -1,5 +1,7 @@
+#include "almanac/almanacpage.h"
 #include "app/form1.h"
 #include "app/program.h"
+#include "base/today.h"
 #include "boneweight/birthdatapage.h"
 #include "catalogue/cataloguewidgets.h"
 #include "mole/molepage.h"
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextEdit>
 
 // What a screen reader is told, heard through QAccessible's update handler: the analysis when a
 // picture is opened, the picture the keyboard moves to, the weight line and verse of a reading.
@@ -29,6 +32,7 @@ private slots:
     void analysisIsAnnounced_data();
     void analysisIsAnnounced();
     void readingIsAnnounced();
+    void almanacDayIsAnnounced();
 
 private:
     std::unique_ptr<TForm1> form;
@@ -149,6 +153,26 @@ void TestAnnounce::readingIsAnnounced()
     heard.clear();
     QTest::keyClick(page->b1, Qt::Key_Return);
     QCOMPARE(timesHeard(QAccessible::DescriptionChanged, page->l1, page->l1->text()), 1);
+}
+
+// The almanac's card is told as its sentence when the day changes, not when the tab opens.
+void TestAnnounce::almanacDayIsAnnounced()
+{
+    base::setToday([] { return QDate(2027, 1, 1); });
+    AlmanacPage *page = form->TabAlmanac;
+    form->PageControl1->setCurrentWidget(page);
+    QCOMPARE(
+        timesHeard(QAccessible::TextUpdated, page->almanac, page->almanac->accessibleDescription()),
+        0);
+    QTest::mouseClick(page->almanacNext, Qt::LeftButton);
+    base::setToday({});
+    const QString sentence = page->almanac->accessibleDescription();
+    QVERIFY(sentence.startsWith(QCoreApplication::translate("AlmanacCard", "%1年%2月%3日 %4")
+                                    .arg(2027)
+                                    .arg(1)
+                                    .arg(2)
+                                    .arg(QCoreApplication::translate("AlmanacCard", "星期六"))));
+    QCOMPARE(timesHeard(QAccessible::TextUpdated, page->almanac, sentence), 1);
 }
 
 QTEST_MAIN(TestAnnounce)

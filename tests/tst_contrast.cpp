@@ -255,8 +255,10 @@ void TestContrast::everyTextReads_data()
         const char *name;
         int tab, subTab;
     } pages[] = {
-        {"bone weight", 0, -1},        {"palm introduction", 1, 0}, {"palm career", 1, 1},
-        {"palm women's health", 1, 6}, {"face moles", 2, 0},        {"body moles", 2, 1},
+        {"bone weight", 0, -1}, {"palm introduction", 1, 0},
+        {"palm career", 1, 1},  {"palm women's health", 1, 6},
+        {"face moles", 2, 0},   {"body moles", 2, 1},
+        {"almanac", 3, -1},
     };
     // Dark first: the window was built under the light scheme, so the switch is followed.
     for (const char *scheme : {"dark", "high-contrast", "light"})

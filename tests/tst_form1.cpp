@@ -102,13 +102,15 @@ void TestForm1::tabsAndTheirCaptions()
 {
     QTabWidget *tabs = form->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
     QVERIFY(tabs);
-    QCOMPARE(tabs->count(), 3);
+    QCOMPARE(tabs->count(), 4);
     QCOMPARE(tabs->tabText(0), QStringLiteral(" 我有几两命？ "));
     QCOMPARE(tabs->tabText(1), QStringLiteral(" 看手相 "));
     QCOMPARE(tabs->tabText(2), QStringLiteral(" 看痣相 "));
+    QCOMPARE(tabs->tabText(3), QStringLiteral(" 今日黄历 "));
     QCOMPARE(tabs->widget(0)->objectName(), QStringLiteral("TabSheet1"));
     QCOMPARE(tabs->widget(1)->objectName(), QStringLiteral("TabSheet2"));
     QCOMPARE(tabs->widget(2)->objectName(), QStringLiteral("TabSheet10"));
+    QCOMPARE(tabs->widget(3)->objectName(), QStringLiteral("TabAlmanac"));
 }
 
 void TestForm1::menuBar()

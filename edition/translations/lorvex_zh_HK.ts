@@ -404,6 +404,148 @@ Lorvex 工作室 編製</translation>
     </message>
 </context>
 <context>
+    <name>AlmanacCard</name>
+    <message>
+        <source>%1年</source>
+        <translation>%1年</translation>
+    </message>
+    <message>
+        <source>%1年 %2月 %3日</source>
+        <translation>%1年 %2月 %3日</translation>
+    </message>
+    <message>
+        <source>%1年%2月%3日 %4</source>
+        <translation>%1年%2月%3日 %4</translation>
+    </message>
+    <message>
+        <source>%1日</source>
+        <translation>%1日</translation>
+    </message>
+    <message>
+        <source>%1，%2，%3。</source>
+        <translation>%1，%2，%3。</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>%1；%2</source>
+        <translation>%1；%2</translation>
+    </message>
+    <message>
+        <source>今日%1，%2交节</source>
+        <translation>今日%1，%2交節</translation>
+    </message>
+    <message>
+        <source>农历%1年%2%3</source>
+        <translation>農曆%1年%2%3</translation>
+    </message>
+    <message>
+        <source>冲煞</source>
+        <translation>沖煞</translation>
+    </message>
+    <message>
+        <source>干支</source>
+        <translation>干支</translation>
+    </message>
+    <message>
+        <source>建除</source>
+        <translation>建除</translation>
+    </message>
+    <message>
+        <source>彭祖百忌</source>
+        <translation>彭祖百忌</translation>
+    </message>
+    <message>
+        <source>星期一</source>
+        <translation>星期一</translation>
+    </message>
+    <message>
+        <source>星期三</source>
+        <translation>星期三</translation>
+    </message>
+    <message>
+        <source>星期二</source>
+        <translation>星期二</translation>
+    </message>
+    <message>
+        <source>星期五</source>
+        <translation>星期五</translation>
+    </message>
+    <message>
+        <source>星期六</source>
+        <translation>星期六</translation>
+    </message>
+    <message>
+        <source>星期四</source>
+        <translation>星期四</translation>
+    </message>
+    <message>
+        <source>星期日</source>
+        <translation>星期日</translation>
+    </message>
+    <message>
+        <source>生肖</source>
+        <translation>生肖</translation>
+    </message>
+    <message>
+        <source>节气</source>
+        <translation>節氣</translation>
+    </message>
+    <message>
+        <source>距%1还有%2天</source>
+        <translation>距%1還有%2天</translation>
+    </message>
+    <message>
+        <source>，</source>
+        <translation>，</translation>
+    </message>
+</context>
+<context>
+    <name>AlmanacPage</name>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>yyyy年M月d日</source>
+        <translation>yyyy年M月d日</translation>
+    </message>
+    <message>
+        <source>今天</source>
+        <translation>今天</translation>
+    </message>
+    <message>
+        <source>今日黄历</source>
+        <translation>今日黃曆</translation>
+    </message>
+    <message>
+        <source>前一天</source>
+        <translation>前一天</translation>
+    </message>
+    <message>
+        <source>后一天</source>
+        <translation>後一天</translation>
+    </message>
+    <message>
+        <source>选择日期</source>
+        <translation>選擇日期</translation>
+    </message>
+    <message>
+        <source>黄历</source>
+        <translation>黃曆</translation>
+    </message>
+    <message>
+        <source>黄历_%1</source>
+        <translation>黃曆_%1</translation>
+    </message>
+    <message>
+        <source>黄历翻开后，才有可保存的一页。</source>
+        <translation>黃曆翻開後，才有可儲存的一頁。</translation>
+    </message>
+</context>
+<context>
     <name>BirthDataPage</name>
     <message>
         <source> 出生资料 </source>
@@ -4815,6 +4957,10 @@ Lorvex 工作室 編製</translation>
 </context>
 <context>
     <name>TForm1</name>
+    <message>
+        <source> 今日黄历 </source>
+        <translation> 今日黃曆 </translation>
+    </message>
     <message>
         <source> 我有几两命？ </source>
         <translation> 我有幾兩命？ </translation>
