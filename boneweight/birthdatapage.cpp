@@ -119,8 +119,8 @@ QRadioButton *calendarChoice(const char *name, const QString &text, const QStrin
     return choice;
 }
 
-// A check box over the movie: cream behind its text, as the readings have, so it reads whatever
-// the desktop's scheme.
+// A check box straight on the movie, whose colours are fixed: the readings' dark ink on them,
+// whatever the desktop's scheme.
 QCheckBox *option(const char *name, const QString &text, const QString &accessibleName,
                   QWidget *parent, const QRect &geometry)
 {
@@ -128,13 +128,13 @@ QCheckBox *option(const char *name, const QString &text, const QString &accessib
     box->setObjectName(QString::fromLatin1(name));
     box->setAccessibleName(accessibleName);
     box->setFont(base::songFont(12));
-    base::setCreamWindow(box);
+    base::setTextColour(box, base::CreamInk);
     box->setGeometry(geometry);
     return box;
 }
 
-QLabel *creamLabel(const char *name, const QString &accessibleName, QWidget *parent,
-                   const QRect &geometry)
+QLabel *inkLabel(const char *name, const QString &accessibleName, QWidget *parent,
+                 const QRect &geometry)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -142,7 +142,7 @@ QLabel *creamLabel(const char *name, const QString &accessibleName, QWidget *par
     label->setFont(base::songFont(12));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    base::setCreamWindow(label);
+    base::setTextColour(label, base::CreamInk);
     label->setGeometry(geometry);
     return label;
 }
@@ -249,7 +249,7 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     b1->setDefault(true);
     connect(b1, &QPushButton::clicked, this, &BirthDataPage::runReckoning);
 
-    lPlace = creamLabel("lPlace", tr("出生地"), this, kLPlace);
+    lPlace = inkLabel("lPlace", tr("出生地"), this, kLPlace);
     lPlace->setText(tr("出生地"));
     lPlace->setWordWrap(false);
     lPlace->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -268,8 +268,8 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     cbSolarTime
         = option("cbSolarTime", tr("真太阳时"), tr("按出生地真太阳时定时辰"), this, kCbSolarTime);
     cbSolarTime->setToolTip(tr("按出生地的经度和均时差，把钟点换成当地太阳的时刻"));
-    lSolarTime = creamLabel("lSolarTime", tr("真太阳时换算"), this, kLSolarTime);
-    lNextBirthday = creamLabel("lNextBirthday", tr("下一个农历生日"), this, kLNextBirthday);
+    lSolarTime = inkLabel("lSolarTime", tr("真太阳时换算"), this, kLSolarTime);
+    lNextBirthday = inkLabel("lNextBirthday", tr("下一个农历生日"), this, kLNextBirthday);
     lSolarTime->hide();
     lNextBirthday->hide();
     fillPlaces();

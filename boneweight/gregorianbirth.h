@@ -37,7 +37,7 @@ struct LunarBirth
     int hour = 0; // in standard time, or in true solar time when `solar` is set
     calendar::SummerTime summerTime = calendar::SummerTime::NotKept;
     std::optional<calendar::SolarTime> solar{}; // the true solar time the hour was read from
-    bool countedNextDay = false;              // born from 23:00, counted for the next day
+    bool countedNextDay = false;                // born from 23:00, counted for the next day
     calendar::ClockNote note = calendar::ClockNote::None;
     int summerMinutes = 60; // how far summer time was taken back
 };

@@ -1,12 +1,15 @@
 #include "app/form1.h"
 #include "app/program.h"
 #include "base/errorreport.h"
+#include "base/today.h"
 #include "boneweight/birthdatapage.h"
 #include "boneweight/plainwords.h"
 #include "boneweight/verses.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,7 +17,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringListModel>
 #include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
 
 // Drives the real first tab of the real window, finding its controls by name.
 class TestBirthDataPage : public QObject
@@ -39,10 +45,20 @@ private slots:
     void gregorianRefusals();
     void calendarChoiceKeepsWhatWasTyped();
     void calendarChoiceByKeyboard();
+    void birthplaceReadings_data();
+    void birthplaceReadings();
+    void ziHourInBothCalendars_data();
+    void ziHourInBothCalendars();
+    void placeSearch();
+    void nextLunarBirthday_data();
+    void nextLunarBirthday();
 
 private:
     QComboBox *list(const char *name) { return page->findChild<QComboBox *>(name); }
     void choose(const QStringList &items);
+    void type(QComboBox *box, const QString &text);
+    void choosePlace(const QString &place);
+    void reckon() { QTest::mouseClick(page->b1, Qt::LeftButton); }
     std::unique_ptr<TForm1> form;
     BirthDataPage *page = nullptr;
     QLabel *l1 = nullptr;
@@ -71,6 +87,7 @@ void TestBirthDataPage::init()
 void TestBirthDataPage::cleanup()
 {
     form.reset();
+    base::setToday({});
     base::setReportSink(previousSink);
 }
 
@@ -84,15 +101,30 @@ void TestBirthDataPage::choose(const QStringList &texts)
         if (index >= 0) {
             box->setCurrentIndex(index);
         } else {
-            // Typed as a user would, text that no key code spells included (Chinese, emoji).
-            box->lineEdit()->clear();
-            if (!texts[i].isEmpty()) {
-                QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, texts[i]);
-                QApplication::sendEvent(box->lineEdit(), &typed);
-            }
+            type(box, texts[i]);
         }
         QCOMPARE(box->currentText(), texts[i]);
     }
+}
+
+// Typed as a user would, text that no key code spells included (Chinese, emoji).
+void TestBirthDataPage::type(QComboBox *box, const QString &text)
+{
+    box->lineEdit()->clear();
+    if (!text.isEmpty()) {
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QApplication::sendEvent(box->lineEdit(), &typed);
+    }
+}
+
+// A place of the table by its untranslated name, picked from the list; any other text typed.
+void TestBirthDataPage::choosePlace(const QString &place)
+{
+    if (const calendar::Place *listed = calendar::placeNamed(place))
+        page->cbPlace->setCurrentIndex(
+            page->cbPlace->findData(int(listed - calendar::places().data())));
+    else
+        type(page->cbPlace, place);
 }
 
 void TestBirthDataPage::listsAfterStartUp()
@@ -153,7 +185,9 @@ void TestBirthDataPage::layout()
     for (QObject *child : page->children())
         if (child->isWidgetType())
             order << child->objectName();
-    QCOMPARE(order, QStringList({"fla", "Panel11", "GroupBox2", "b1", "GroupBox1", "Panel12"}));
+    QCOMPARE(order,
+             QStringList({"fla", "Panel11", "GroupBox2", "b1", "lPlace", "cbPlace", "cbZiNextDay",
+                          "cbSolarTime", "lSolarTime", "lNextBirthday", "GroupBox1", "Panel12"}));
 }
 
 void TestBirthDataPage::readings_data()
@@ -247,14 +281,15 @@ void TestBirthDataPage::focusOrder()
 {
     QStringList order;
     QWidget *w = list("cy");
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 11; ++i) {
         order << w->objectName();
         do {
             w = w->nextInFocusChain();
         } while (w->focusPolicy() == Qt::NoFocus || w->objectName().isEmpty()
                  || w->objectName().startsWith(QLatin1String("qt_")));
     }
-    QCOMPARE(order, QStringList({"cy", "cm", "cd", "ch", "cf", "b1", "bPlain", "m1"}));
+    QCOMPARE(order, QStringList({"cy", "cm", "cd", "ch", "cf", "cbPlace", "cbZiNextDay",
+                                 "cbSolarTime", "b1", "bPlain", "m1"}));
 }
 
 // 白话 shows what the verse says and the verse again; every reckoning starts on the verse, and a
@@ -426,6 +461,211 @@ void TestBirthDataPage::calendarChoiceByKeyboard()
     QTest::keyClick(rbSolar, Qt::Key_Tab);
     QWidget *focus = QApplication::focusWidget();
     QVERIFY(focus == list("cy") || list("cy")->isAncestorOf(focus)); // then the lists, year first
+}
+
+void TestBirthDataPage::birthplaceReadings_data()
+{
+    // Summer time as zdump -v lists each zone; true solar time from the longitude (four minutes a
+    // degree from 120°E) and the equation of time of tests/data/solartime (astropy).
+    QTest::addColumn<QString>("place"); // a place's name as written, or a typed longitude
+    QTest::addColumn<QDateTime>("clock");
+    QTest::addColumn<bool>("solar");
+    QTest::addColumn<QDate>("day"); // the day weighed
+    QTest::addColumn<int>("hour");  // the hour weighed
+    QTest::addColumn<bool>("takenBack");
+    QTest::addColumn<bool>("localClocks");
+    const auto at = [](int y, int m, int d, int h, int min) {
+        return QDateTime(QDate(y, m, d), QTime(h, min), QTimeZone::utc());
+    };
+    QTest::newRow("Beijing 1988, summer time")
+        << u"北京"_s << at(1988, 7, 1, 12, 30) << false << QDate(1988, 7, 1) << 11 << true << false;
+    QTest::newRow("Taipei 1988, none") << u"台北"_s << at(1988, 7, 1, 12, 30) << false
+                                       << QDate(1988, 7, 1) << 12 << false << false;
+    QTest::newRow("Hong Kong 1965") << u"香港"_s << at(1965, 7, 15, 12, 30) << false
+                                    << QDate(1965, 7, 15) << 11 << true << false;
+    QTest::newRow("Macau 1975, to the day before")
+        << u"澳门"_s << at(1975, 8, 1, 0, 30) << false << QDate(1975, 7, 31) << 23 << true << false;
+    QTest::newRow("Taipei 1955") << u"台北"_s << at(1955, 6, 10, 13, 10) << false
+                                 << QDate(1955, 6, 10) << 12 << true << false;
+    // 23:30 − 129.6 (87.60°E) − 14.1 = 21:06, 亥时.
+    QTest::newRow("Ürümqi, true solar time") << u"乌鲁木齐"_s << at(2024, 2, 15, 23, 30) << true
+                                             << QDate(2024, 2, 15) << 21 << false << false;
+    // 0:30 after summer time, − 129.6 − 6.0 = 22:15 the day before.
+    QTest::newRow("Ürümqi 1988, the sun and summer time")
+        << u"乌鲁木齐"_s << at(1988, 7, 16, 1, 30) << true << QDate(1988, 7, 15) << 22 << true
+        << false;
+    // 12:00 − 63.7 (104.07°E) − 12.4 = 10:44, 巳时 rather than the clock's 午时.
+    QTest::newRow("Chengdu 2027, true solar time")
+        << u"成都"_s << at(2027, 3, 1, 12, 0) << true << QDate(2027, 3, 1) << 10 << false << false;
+    QTest::newRow("Chengdu 2027, clock time")
+        << u"成都"_s << at(2027, 3, 1, 12, 0) << false << QDate(2027, 3, 1) << 12 << false << false;
+    QTest::newRow("typed longitude") << u"东经104.1"_s << at(2027, 3, 1, 12, 0) << true
+                                     << QDate(2027, 3, 1) << 10 << false << false;
+    QTest::newRow("Beijing, September 1949") << u"北京"_s << at(1949, 9, 30, 12, 0) << false
+                                             << QDate(1949, 9, 30) << 12 << false << true;
+}
+
+void TestBirthDataPage::birthplaceReadings()
+{
+    QFETCH(QString, place);
+    QFETCH(QDateTime, clock);
+    QFETCH(bool, solar);
+    QFETCH(QDate, day);
+    QFETCH(int, hour);
+    QFETCH(bool, takenBack);
+    QFETCH(bool, localClocks);
+    QTest::mouseClick(page->rbSolar, Qt::LeftButton);
+    QVERIFY(!page->cbSolarTime->isEnabled()); // 未指定: nothing to take the sun's time at
+    choosePlace(place);
+    QVERIFY(page->cbSolarTime->isEnabled());
+    page->cbSolarTime->setChecked(solar);
+    const QDate date = clock.date();
+    choose({u"%1年"_s.arg(date.year()), u"%1月"_s.arg(date.month()), u"%1日"_s.arg(date.day()),
+            QString::number(clock.time().hour()), clock.time().toString(u"mm")});
+    QTest::keyClick(page->cbPlace, Qt::Key_Return);
+
+    QVERIFY(reports.isEmpty());
+    const ShownReading &shown = *page->lastReading();
+    QCOMPARE(shown.lunar.date, *calendar::toLunar(day));
+    QCOMPARE(shown.lunar.hour, hour);
+    QCOMPARE(shown.lunar.summerTime == calendar::SummerTime::TakenBack, takenBack);
+    QCOMPARE(shown.lunar.solar.has_value(), solar);
+    QCOMPARE(shown.lunar.note == calendar::ClockNote::LocalClocksDiffered, localClocks);
+    QCOMPARE(shown.total, totalWeight(shown.lunar));
+    QCOMPARE(shown.place, calendar::placeNamed(place));
+    QVERIFY(shown.longitude);
+    QCOMPARE(page->lSolarTime->isVisible(), solar || localClocks);
+
+    // The card carries the place after the birth, then every line of the conversion.
+    const KeptReading kept = *page->keptReading().reading;
+    QCOMPARE(kept.facts.size(), 3 + int(solar) + int(localClocks));
+    const QString degrees = QString::number(*shown.longitude, 'f', 2);
+    QVERIFY2(kept.facts[1].contains(degrees), qPrintable(kept.facts[1]));
+    QCOMPARE(kept.facts.mid(2), QStringList{page->lConverted->text()} + shown.placeNotes);
+}
+
+void TestBirthDataPage::ziHourInBothCalendars_data()
+{
+    // 2024-02-09 is 腊月三十 of lunar 2023, the 10th 正月初一 of 2024 (Hong Kong Observatory).
+    QTest::addColumn<bool>("gregorian");
+    QTest::addColumn<bool>("nextDay");
+    QTest::addColumn<int>("year"); // the lunar date weighed
+    QTest::addColumn<int>("month");
+    QTest::addColumn<int>("day");
+    QTest::newRow("公历, split") << true << false << 2023 << 12 << 30;
+    QTest::newRow("公历, counted whole") << true << true << 2024 << 1 << 1;
+    QTest::newRow("农历, split") << false << false << 2023 << 12 << 30;
+    QTest::newRow("农历, counted whole") << false << true << 2024 << 1 << 1;
+}
+
+void TestBirthDataPage::ziHourInBothCalendars()
+{
+    QFETCH(bool, gregorian);
+    QFETCH(bool, nextDay);
+    QFETCH(int, year);
+    QFETCH(int, month);
+    QFETCH(int, day);
+    QTest::mouseClick(gregorian ? page->rbSolar : page->rbLunar, Qt::LeftButton);
+    page->cbZiNextDay->setChecked(nextDay);
+    choose(gregorian ? QStringList{"2024年", "2月", "9日", "23", "30"}
+                     : QStringList{"2023年", "12月", "30日", "23", "30"});
+    reckon();
+    const ShownReading &shown = *page->lastReading();
+    QCOMPARE(shown.lunar.date,
+             (calendar::LunarDate{year, month, calendar::MonthKind::Ordinary, day}));
+    QCOMPARE(shown.lunar.hour, 23);
+    QCOMPARE(shown.lunar.countedNextDay, nextDay);
+    QCOMPARE(shown.total, totalWeight(shown.lunar));
+    // A lunar pick read as it stands shows no conversion, as before.
+    QCOMPARE(page->lConverted->text().isEmpty(), !gregorian && !nextDay);
+}
+
+void TestBirthDataPage::placeSearch()
+{
+    QTest::mouseClick(page->rbSolar, Qt::LeftButton);
+    QVERIFY(page->cbPlace->isVisible());
+    QCOMPARE(page->placeChoice().kind, PlaceChoice::Unspecified);
+    QCOMPARE(page->cbPlace->itemData(0).toInt(), -1);
+    // 未指定 is the reading without a place, kept card and all, even with the 子时 box shown.
+    choose({"1990年", "8月", "15日", "14", "20"}); // in summer time
+    reckon();
+    const auto unplaced = std::get<ConvertedReading>(*reckonGregorian(page->birthTexts()));
+    QCOMPARE(page->lastReading()->total, unplaced.reading.total);
+    QCOMPARE(page->lConverted->text(), unplaced.converted.join(u'\n'));
+    QCOMPARE(page->keptReading().reading->facts.size(), 2);
+    const auto offered = [this] {
+        return qobject_cast<QStringListModel *>(page->cbPlace->completer()->model())->stringList();
+    };
+    type(page->cbPlace, u"乌鲁"_s);
+    QCOMPARE(offered().value(0), u"乌鲁木齐"_s);
+    type(page->cbPlace, u"新疆"_s); // by province
+    QVERIFY(offered().contains(u"喀什"_s));
+    QCOMPARE(page->placeChoice().kind, PlaceChoice::Unknown);
+    QVERIFY(!page->cbSolarTime->isEnabled());
+    type(page->cbPlace, u"成都"_s); // a whole name without a pick
+    QCOMPARE(page->placeChoice().place, calendar::placeNamed(u"成都"));
+    type(page->cbPlace, u"西经73.9"_s);
+    QCOMPARE(page->placeChoice().kind, PlaceChoice::Longitude);
+    QCOMPARE(page->placeChoice().longitude, -73.9);
+
+    // A text that is neither is refused, not read as Beijing.
+    type(page->cbPlace, u"火星"_s);
+    choose({"1990年", "8月", "15日", "14", "20"});
+    reckon();
+    QVERIFY(!page->keptReading().reading);
+    // Without 公历 the place is neither shown nor read.
+    QTest::mouseClick(page->rbLunar, Qt::LeftButton);
+    QVERIFY(!page->cbPlace->isVisible() && !page->cbSolarTime->isVisible());
+    reckon();
+    QCOMPARE(page->lastReading()->total, ::reckon(page->birthTexts())->total);
+    QVERIFY(!page->lastReading()->longitude);
+}
+
+void TestBirthDataPage::nextLunarBirthday_data()
+{
+    // The days from the Hong Kong Observatory's table.
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<bool>("gregorian");
+    QTest::addColumn<QStringList>("birth");
+    QTest::addColumn<QDate>("next"); // invalid: none shown
+    QTest::addColumn<bool>("leapAsOrdinary");
+    QTest::addColumn<bool>("thirtiethAsTwentyNinth");
+    QTest::newRow("闰四月初十, 2027 has no 闰四月")
+        << QDate(2027, 1, 1) << true << QStringList{"2020年", "6月", "1日", "12", "00"}
+        << QDate(2027, 5, 15) << true << false;
+    QTest::newRow("腊月三十, a 腊月 of 29 days")
+        << QDate(2026, 12, 9) << false << QStringList{"1990年", "12月", "30日", "8", "00"}
+        << QDate(2027, 2, 5) << false << true;
+    QTest::newRow("2100, the last day")
+        << QDate(2100, 12, 31) << false << QStringList{"1990年", "12月", "1日", "8", "00"}
+        << QDate(2100, 12, 31) << false << false;
+    QTest::newRow("2100, 正月初一 past the calendar")
+        << QDate(2100, 12, 1) << false << QStringList{"1990年", "1月", "1日", "8", "00"} << QDate()
+        << false << false;
+}
+
+void TestBirthDataPage::nextLunarBirthday()
+{
+    QFETCH(QDate, today);
+    QFETCH(bool, gregorian);
+    QFETCH(QStringList, birth);
+    QFETCH(QDate, next);
+    QFETCH(bool, leapAsOrdinary);
+    QFETCH(bool, thirtiethAsTwentyNinth);
+    base::setToday([today] { return today; });
+    QTest::mouseClick(gregorian ? page->rbSolar : page->rbLunar, Qt::LeftButton);
+    choose(birth);
+    reckon();
+    const std::optional<calendar::NextBirthday> &got = page->lastReading()->nextBirthday;
+    QCOMPARE(got.has_value(), next.isValid());
+    QCOMPARE(page->lNextBirthday->isVisible(), next.isValid());
+    if (!got)
+        return;
+    QCOMPARE(got->date, next);
+    QCOMPARE(got->rules.leapAsOrdinary, leapAsOrdinary);
+    QCOMPARE(got->rules.thirtiethAsTwentyNinth, thirtiethAsTwentyNinth);
+    if (next == QDate(2027, 2, 5)) // a Friday, as the Observatory's table has it
+        QVERIFY(page->lNextBirthday->text().contains(u"星期五"));
 }
 
 QTEST_MAIN(TestBirthDataPage)
