@@ -51,16 +51,17 @@ constexpr QRect kRbSolar{272, 0, 55, 17};
 // The plain-words switch on the top edge of GroupBox1, right of its caption, above the verse.
 constexpr QRect kBPlain{150, 0, 56, 17};
 constexpr QPoint kLConverted{215, 103};
-// The birthplace and the 子时 rule in the free room right of Panel12 and left of the 太极 disc
-// (centred near (421, 264), radius 135); each row ends before the disc's edge at its height.
+// The birthplace and the 子时 rule in the free room right of Panel12 and left of the 太极 disc,
+// which the movie draws centred at (421, 264) of the tab with a radius of 134 (measured on its
+// frames); each row ends before the disc's edge at its height.
 constexpr QRect kLPlace{68, 290, 40, 21};
-constexpr QRect kCbPlace{110, 290, 112, 21};
+constexpr QRect kCbPlace{110, 290, 148, 21};
 constexpr QRect kCbZiNextDay{68, 314, 84, 20};
-constexpr QRect kCbSolarTime{154, 314, 72, 20};
-// What the place changed beyond the lunar line: the true solar time and a note on the clocks.
-constexpr QRect kLSolarTime{68, 336, 188, 48};
-// Below the disc, two lines.
-constexpr QRect kLNextBirthday{68, 384, 277, 30};
+constexpr QRect kCbSolarTime{156, 314, 80, 20};
+// What was done beyond the lunar line (true solar time, the clocks of 1949, the 子时 rule), one
+// a line, and below the disc the next lunar birthday.
+constexpr QRect kLCorrections{68, 336, 238, 62};
+constexpr QRect kLNextBirthday{68, 398, 550, 16};
 // A text in l1 wider than the room before b1 breaks onto a second line (Panel11 holds two).
 constexpr int kL1Room = 504 - 4 - 273;
 
@@ -268,9 +269,10 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     cbSolarTime
         = option("cbSolarTime", tr("真太阳时"), tr("按出生地真太阳时定时辰"), this, kCbSolarTime);
     cbSolarTime->setToolTip(tr("按出生地的经度和均时差，把钟点换成当地太阳的时刻"));
-    lSolarTime = inkLabel("lSolarTime", tr("真太阳时换算"), this, kLSolarTime);
+    lCorrections = inkLabel("lCorrections", tr("换算说明"), this, kLCorrections);
     lNextBirthday = inkLabel("lNextBirthday", tr("下一个农历生日"), this, kLNextBirthday);
-    lSolarTime->hide();
+    lNextBirthday->setWordWrap(false);
+    lCorrections->hide();
     lNextBirthday->hide();
     fillPlaces();
     connect(cbPlace->lineEdit(), &QLineEdit::textEdited, this, &BirthDataPage::offerPlaces);
@@ -468,11 +470,11 @@ void BirthDataPage::showNextBirthday()
                        .arg(next->date.day())
                        .arg(tr(kWeekdays[next->date.dayOfWeek() - 1]));
     if (next->rules.leapAsOrdinary)
-        line += tr("，该年无%1，按%2过")
+        line += tr("（该年无%1，按%2过）")
                     .arg(calendar::monthName(birth.month, calendar::MonthKind::Leap),
                          calendar::monthName(birth.month, calendar::MonthKind::Ordinary));
     if (next->rules.thirtiethAsTwentyNinth)
-        line += tr("，该月无三十，按廿九过");
+        line += tr("（该月无三十，按廿九过）");
     lNextBirthday->setText(line);
     lNextBirthday->show();
 }
@@ -544,8 +546,8 @@ void BirthDataPage::showConverted(const QStringList &lines)
     lConverted->setText(lines.value(0));
     lConverted->adjustSize();
     lConverted->move(kLConverted);
-    lSolarTime->setText(lines.mid(1).join(QLatin1Char('\n')));
-    lSolarTime->setVisible(lines.size() > 1);
+    lCorrections->setText(lines.mid(1).join(QLatin1Char('\n')));
+    lCorrections->setVisible(lines.size() > 1);
 }
 
 void BirthDataPage::fillPlaces()

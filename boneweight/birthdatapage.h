@@ -38,7 +38,7 @@ struct ShownReading
     QString minute;         // the minute's text as picked or typed
     BirthCalendar calendar; // what the picked date was read as
     QString converted; // lConverted's line: what was weighed; empty for a lunar pick as it stands
-    QStringList placeNotes; // lSolarTime's lines
+    QStringList placeNotes; // lCorrections's lines
     QString weightLine;     // l1
     QString verse;          // m1
     QString plainWords;     // what the verse says, in plain modern words
@@ -113,7 +113,7 @@ public:
     QComboBox *cbPlace = nullptr;
     QCheckBox *cbSolarTime = nullptr;
     QCheckBox *cbZiNextDay = nullptr;
-    QLabel *lSolarTime = nullptr; // what the place changed: true solar time, the clocks of 1949
+    QLabel *lCorrections = nullptr; // what was done beyond the lunar line, one a line
     QLabel *lNextBirthday = nullptr;
     QGroupBox *GroupBox1 = nullptr;
     QPlainTextEdit *m1 = nullptr;

@@ -110,8 +110,6 @@ QString convertedLine(const LunarBirth &birth)
         line += birth.summerMinutes == 60
                     ? translated(" · 已按夏令时减一小时")
                     : translated(" · 已按夏令时减%1分钟").arg(birth.summerMinutes);
-    if (birth.countedNextDay)
-        line += translated(" · 23点后算次日");
     return line;
 }
 
@@ -121,7 +119,9 @@ QStringList convertedLines(const LunarBirth &birth)
     if (birth.solar)
         lines << calendar::solarTimeLine(*birth.solar);
     if (birth.note == calendar::ClockNote::LocalClocksDiffered)
-        lines << translated("1949年10月前各地钟点不一，所填时刻未必是北京时间");
+        lines << translated("1949年10月前各地钟点不一");
+    if (birth.countedNextDay)
+        lines << translated("子时从23点起，算作次日");
     return lines;
 }
 
@@ -180,5 +180,5 @@ std::optional<std::variant<Refusal, ConvertedReading>> reckonLunar(const BirthTe
     }
     LunarBirth lunar{*next, data.Hour};
     lunar.countedNextDay = true;
-    return weighed(data, lunar, {convertedLine(lunar)});
+    return weighed(data, lunar, convertedLines(lunar));
 }

@@ -53,12 +53,11 @@ std::variant<Refusal, LunarBirth> readGregorianBirth(const BirthData &data,
                                                      const BirthClock &clock = {});
 
 // What was weighed, as the page shows it: "农历1990年六月廿五 未时 · 庚午年（属马）", followed by
-// " · 已按夏令时减一小时" when summer time was taken back and " · 23点后算次日" when the 子时 rule
-// moved the day.
+// " · 已按夏令时减一小时" when summer time was taken back.
 QString convertedLine(const LunarBirth &birth);
 
-// convertedLine, then the true solar time's line and the note on the clocks of the time, one a
-// line.
+// convertedLine, then what else was done, one a line: the true solar time, the note on the clocks
+// before 1949, the 子时 rule's move to the next day.
 QStringList convertedLines(const LunarBirth &birth);
 
 int totalWeight(const LunarBirth &birth);

@@ -187,7 +187,7 @@ void TestBirthDataPage::layout()
             order << child->objectName();
     QCOMPARE(order,
              QStringList({"fla", "Panel11", "GroupBox2", "b1", "lPlace", "cbPlace", "cbZiNextDay",
-                          "cbSolarTime", "lSolarTime", "lNextBirthday", "GroupBox1", "Panel12"}));
+                          "cbSolarTime", "lCorrections", "lNextBirthday", "GroupBox1", "Panel12"}));
 }
 
 void TestBirthDataPage::readings_data()
@@ -534,7 +534,7 @@ void TestBirthDataPage::birthplaceReadings()
     QCOMPARE(shown.total, totalWeight(shown.lunar));
     QCOMPARE(shown.place, calendar::placeNamed(place));
     QVERIFY(shown.longitude);
-    QCOMPARE(page->lSolarTime->isVisible(), solar || localClocks);
+    QCOMPARE(page->lCorrections->isVisible(), solar || localClocks);
 
     // The card carries the place after the birth, then every line of the conversion.
     const KeptReading kept = *page->keptReading().reading;
@@ -578,6 +578,7 @@ void TestBirthDataPage::ziHourInBothCalendars()
     QCOMPARE(shown.total, totalWeight(shown.lunar));
     // A lunar pick read as it stands shows no conversion, as before.
     QCOMPARE(page->lConverted->text().isEmpty(), !gregorian && !nextDay);
+    QCOMPARE(page->lCorrections->isVisible(), nextDay);
 }
 
 void TestBirthDataPage::placeSearch()
