@@ -60,7 +60,7 @@ constexpr QRect kCbZiNextDay{68, 314, 84, 20};
 constexpr QRect kCbSolarTime{156, 314, 80, 20};
 // What was done beyond the lunar line (true solar time, the clocks of 1949, the 子时 rule), one
 // a line, and below the disc the next lunar birthday.
-constexpr QRect kLCorrections{68, 336, 238, 62};
+constexpr QRect kLCorrections{68, 336, 236, 62};
 constexpr QRect kLNextBirthday{68, 398, 550, 16};
 // A text in l1 wider than the room before b1 breaks onto a second line (Panel11 holds two).
 constexpr int kL1Room = 504 - 4 - 273;
@@ -120,8 +120,9 @@ QRadioButton *calendarChoice(const char *name, const QString &text, const QStrin
     return choice;
 }
 
-// A check box straight on the movie, whose colours are fixed: the readings' dark ink on them,
-// whatever the desktop's scheme.
+// A check box on the movie: cream behind its text, as the readings have, so it reads on the
+// movie and, should the movie be missing, on the scheme's window colour alike. The cream hugs
+// the text.
 QCheckBox *option(const char *name, const QString &text, const QString &accessibleName,
                   QWidget *parent, const QRect &geometry)
 {
@@ -129,8 +130,9 @@ QCheckBox *option(const char *name, const QString &text, const QString &accessib
     box->setObjectName(QString::fromLatin1(name));
     box->setAccessibleName(accessibleName);
     box->setFont(base::songFont(12));
-    base::setTextColour(box, base::CreamInk);
-    box->setGeometry(geometry);
+    base::setCreamWindow(box);
+    box->setGeometry(
+        geometry.adjusted(0, 0, std::min(box->sizeHint().width() - geometry.width(), 0), 0));
     return box;
 }
 
@@ -143,7 +145,7 @@ QLabel *inkLabel(const char *name, const QString &accessibleName, QWidget *paren
     label->setFont(base::songFont(12));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    base::setTextColour(label, base::CreamInk);
+    base::setCreamWindow(label);
     label->setGeometry(geometry);
     return label;
 }
@@ -254,6 +256,7 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     lPlace->setText(tr("出生地"));
     lPlace->setWordWrap(false);
     lPlace->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lPlace->resize(std::min(lPlace->sizeHint().width(), kLPlace.width()), kLPlace.height());
     cbPlace = birthList("cbPlace", tr("出生地"), this, kCbPlace);
     lPlace->setBuddy(cbPlace);
     cbPlace->setToolTip(tr("选出生的城市，或输入经度，如“东经104.1”"));
@@ -476,6 +479,8 @@ void BirthDataPage::showNextBirthday()
     if (next->rules.thirtiethAsTwentyNinth)
         line += tr("（该月无三十，按廿九过）");
     lNextBirthday->setText(line);
+    lNextBirthday->resize(std::min(lNextBirthday->sizeHint().width(), kLNextBirthday.width()),
+                          kLNextBirthday.height());
     lNextBirthday->show();
 }
 
@@ -547,6 +552,12 @@ void BirthDataPage::showConverted(const QStringList &lines)
     lConverted->adjustSize();
     lConverted->move(kLConverted);
     lCorrections->setText(lines.mid(1).join(QLatin1Char('\n')));
+    // The cream as wide as the longest line and as tall as the lines take.
+    const QRect room(QPoint(), kLCorrections.size());
+    const QSize needs = lCorrections->fontMetrics()
+                            .boundingRect(room, Qt::TextWordWrap, lCorrections->text())
+                            .size();
+    lCorrections->resize(needs.boundedTo(room.size()) + QSize(2, 0));
     lCorrections->setVisible(lines.size() > 1);
 }
 

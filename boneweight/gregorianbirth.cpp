@@ -10,11 +10,6 @@
 
 namespace {
 
-QString translated(const char *source)
-{
-    return QCoreApplication::translate("GregorianBirth", source);
-}
-
 // Where the clock stood, the birth read as standard time (and, on request, true solar time).
 struct ClockReading
 {
@@ -34,8 +29,10 @@ ClockReading readAtPlace(const calendar::Place &place, HourBy hourBy, QDate date
     const std::optional<calendar::StandardTime> standard
         = calendar::standardTime(zone, date, clock);
     if (!standard)
-        throw base::Failure(translated("没有%1的时区资料（请安装tzdata），无法按当地钟点换算")
-                                .arg(QString::fromLatin1(place.zone)));
+        throw base::Failure(
+            QCoreApplication::translate("GregorianBirth",
+                                        "没有%1的时区资料（请安装tzdata），无法按当地钟点换算")
+                .arg(QString::fromLatin1(place.zone)));
     ClockReading reading{standard->date, standard->time, standard->summerTime};
     reading.summerMinutes = int(QDateTime(standard->date, standard->time, QTimeZone::utc())
                                     .secsTo(QDateTime(date, clock, QTimeZone::utc()))
@@ -54,18 +51,24 @@ ClockReading readAtPlace(const calendar::Place &place, HourBy hourBy, QDate date
 
 std::variant<Refusal, LunarBirth> readGregorianBirth(const BirthData &data, const BirthClock &clock)
 {
-    const Refusal outOfRange{translated(OutOfRangePrompt)};
+    const Refusal outOfRange{QCoreApplication::translate("GregorianBirth", OutOfRangePrompt)};
     const QDate first = calendar::firstConvertibleDay();
     const QDate last = calendar::lastConvertibleDay();
     if (data.Year < first.year() || data.Year > last.year())
         return outOfRange;
     if (data.Month < 1 || data.Month > 12)
-        return Refusal{translated("%1年没有%2月").arg(data.Year).arg(data.Month)};
+        return Refusal{QCoreApplication::translate("GregorianBirth", "%1年没有%2月")
+                           .arg(data.Year)
+                           .arg(data.Month)};
     const QDate date(data.Year, data.Month, 1);
     if (data.Day < 1 || data.Day > date.daysInMonth())
-        return Refusal{translated("%1年%2月没有%3日").arg(data.Year).arg(data.Month).arg(data.Day)};
+        return Refusal{QCoreApplication::translate("GregorianBirth", "%1年%2月没有%3日")
+                           .arg(data.Year)
+                           .arg(data.Month)
+                           .arg(data.Day)};
     if (data.Hour < 0 || data.Hour > 23)
-        return Refusal{translated("一天只有0至23时，没有%1时").arg(data.Hour)};
+        return Refusal{QCoreApplication::translate("GregorianBirth", "一天只有0至23时，没有%1时")
+                           .arg(data.Hour)};
     const QDate day = date.addDays(data.Day - 1);
 
     ClockReading read;
@@ -73,14 +76,16 @@ std::variant<Refusal, LunarBirth> readGregorianBirth(const BirthData &data, cons
         // With a place the minute counts: zones switched at half hours, the sun at any minute.
         const int minute = strToInt(data.Minute);
         if (minute < 0 || minute > 59)
-            return Refusal{translated("一小时只有0至59分，没有%1分").arg(minute)};
+            return Refusal{
+                QCoreApplication::translate("GregorianBirth", "一小时只有0至59分，没有%1分")
+                    .arg(minute)};
         read = readAtPlace(*clock.place, clock.hourBy, day, data.Hour, minute);
     } else {
         const std::optional<calendar::StandardHour> standard
             = calendar::chinaStandardHour(day, data.Hour);
         if (!standard)
-            throw base::Failure(
-                translated("没有Asia/Shanghai的时区资料（请安装tzdata），无法按夏令时换算"));
+            throw base::Failure(QCoreApplication::translate(
+                "GregorianBirth", "没有Asia/Shanghai的时区资料（请安装tzdata），无法按夏令时换算"));
         read.date = standard->date;
         read.time = QTime(standard->hour, 0);
         read.summerTime = standard->summerTime;
@@ -98,18 +103,19 @@ std::variant<Refusal, LunarBirth> readGregorianBirth(const BirthData &data, cons
 QString convertedLine(const LunarBirth &birth)
 {
     const QString date
-        = translated("农历%1年%2%3 %4时")
+        = QCoreApplication::translate("GregorianBirth", "农历%1年%2%3 %4时")
               .arg(birth.date.year)
               .arg(calendar::monthName(birth.date.month, birth.date.kind),
                    calendar::dayName(birth.date.day), calendar::hourBranch(birth.hour));
     QString line = date
-                   + translated(" · %1年（属%2）")
+                   + QCoreApplication::translate("GregorianBirth", " · %1年（属%2）")
                          .arg(calendar::stemBranch(birth.date.year),
                               calendar::zodiacAnimal(birth.date.year));
     if (birth.summerTime == calendar::SummerTime::TakenBack)
         line += birth.summerMinutes == 60
-                    ? translated(" · 已按夏令时减一小时")
-                    : translated(" · 已按夏令时减%1分钟").arg(birth.summerMinutes);
+                    ? QCoreApplication::translate("GregorianBirth", " · 已按夏令时减一小时")
+                    : QCoreApplication::translate("GregorianBirth", " · 已按夏令时减%1分钟")
+                          .arg(birth.summerMinutes);
     return line;
 }
 
@@ -119,9 +125,9 @@ QStringList convertedLines(const LunarBirth &birth)
     if (birth.solar)
         lines << calendar::solarTimeLine(*birth.solar);
     if (birth.note == calendar::ClockNote::LocalClocksDiffered)
-        lines << translated("1949年10月前各地钟点不一");
+        lines << QCoreApplication::translate("GregorianBirth", "1949年10月前各地钟点不一");
     if (birth.countedNextDay)
-        lines << translated("子时从23点起，算作次日");
+        lines << QCoreApplication::translate("GregorianBirth", "子时从23点起，算作次日");
     return lines;
 }
 
@@ -172,11 +178,13 @@ std::optional<std::variant<Refusal, ConvertedReading>> reckonLunar(const BirthTe
         // A day the calendar holds whose next day it lacks lies at the end of its range.
         if (calendar::toGregorian(picked) || data.Year < calendar::firstConvertibleDay().year()
             || data.Year > calendar::lastConvertibleDay().year())
-            return Refusal{translated("23点换日只收农历1901年至2100年的生日")};
-        return Refusal{translated("农历%1年没有%2月%3日，无法按23点换日")
-                           .arg(data.Year)
-                           .arg(data.Month)
-                           .arg(data.Day)};
+            return Refusal{QCoreApplication::translate("GregorianBirth",
+                                                       "23点换日只收农历1901年至2100年的生日")};
+        return Refusal{
+            QCoreApplication::translate("GregorianBirth", "农历%1年没有%2月%3日，无法按23点换日")
+                .arg(data.Year)
+                .arg(data.Month)
+                .arg(data.Day)};
     }
     LunarBirth lunar{*next, data.Hour};
     lunar.countedNextDay = true;

@@ -316,6 +316,8 @@ void TestHighDpi::birthplaceFitsAndClearsTheDisc_data()
         << true << u"巴音郭楞州"_s << false << QStringList{"1943年", "1月", "31日", "0", "30"};
     QTest::newRow("true solar time, 1943")
         << true << u"巴音郭楞州"_s << true << QStringList{"1943年", "1月", "31日", "0", "30"};
+    QTest::newRow("true solar time and 23点换日, 1943")
+        << true << u"上海"_s << true << QStringList{"1943年", "1月", "31日", "0", "30"};
     QTest::newRow("typed longitude, 闰五月三十")
         << true << u"西经157°51′30″"_s << true << QStringList{"1952年", "7月", "21日", "12", "00"};
 }
