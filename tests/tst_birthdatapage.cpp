@@ -45,10 +45,8 @@ private slots:
     void gregorianRefusals();
     void calendarChoiceKeepsWhatWasTyped();
     void calendarChoiceByKeyboard();
-    void birthplaceReadings_data();
-    void birthplaceReadings();
-    void ziHourInBothCalendars_data();
-    void ziHourInBothCalendars();
+    void birthReadings_data();
+    void birthReadings();
     void placeSearch();
     void nextLunarBirthday_data();
     void nextLunarBirthday();
@@ -463,137 +461,108 @@ void TestBirthDataPage::calendarChoiceByKeyboard()
     QVERIFY(focus == list("cy") || list("cy")->isAncestorOf(focus)); // then the lists, year first
 }
 
-void TestBirthDataPage::birthplaceReadings_data()
+void TestBirthDataPage::birthReadings_data()
 {
     // Summer time as zdump -v lists each zone; true solar time from the longitude (four minutes a
-    // degree from 120°E) and the equation of time of tests/data/solartime (astropy).
-    QTest::addColumn<QString>("place"); // a place's name as written, or a typed longitude
-    QTest::addColumn<QDateTime>("clock");
-    QTest::addColumn<bool>("solar");
-    QTest::addColumn<QDate>("day"); // the day weighed
-    QTest::addColumn<int>("hour");  // the hour weighed
-    QTest::addColumn<bool>("takenBack");
-    QTest::addColumn<bool>("localClocks");
-    const auto at = [](int y, int m, int d, int h, int min) {
-        return QDateTime(QDate(y, m, d), QTime(h, min), QTimeZone::utc());
+    // degree from 120°E) and the equation of time of tests/data/solartime (astropy); 2024-02-09
+    // is 腊月三十 and the 10th 正月初一 (Hong Kong Observatory).
+    QTest::addColumn<QString>("place"); // untranslated name, typed longitude, or 农历 for none
+    QTest::addColumn<QStringList>("choice");
+    QTest::addColumn<QString>("options"); // "solar", "zi": the boxes ticked
+    QTest::addColumn<QDate>("day");       // whose lunar date is weighed
+    QTest::addColumn<int>("hour");        // the hour weighed
+    QTest::addColumn<QString>("says");    // "summer", "note", "next": what the reading carries
+    const auto row = [](const char *tag, const QString &place, const QStringList &choice,
+                        const char *options, QDate day, int hour, const char *says) {
+        QTest::newRow(tag) << place << choice << QString::fromLatin1(options) << day << hour
+                           << QString::fromLatin1(says);
     };
-    QTest::newRow("Beijing 1988, summer time")
-        << u"北京"_s << at(1988, 7, 1, 12, 30) << false << QDate(1988, 7, 1) << 11 << true << false;
-    QTest::newRow("Taipei 1988, none") << u"台北"_s << at(1988, 7, 1, 12, 30) << false
-                                       << QDate(1988, 7, 1) << 12 << false << false;
-    QTest::newRow("Hong Kong 1965") << u"香港"_s << at(1965, 7, 15, 12, 30) << false
-                                    << QDate(1965, 7, 15) << 11 << true << false;
-    QTest::newRow("Macau 1975, to the day before")
-        << u"澳门"_s << at(1975, 8, 1, 0, 30) << false << QDate(1975, 7, 31) << 23 << true << false;
-    QTest::newRow("Taipei 1955") << u"台北"_s << at(1955, 6, 10, 13, 10) << false
-                                 << QDate(1955, 6, 10) << 12 << true << false;
+    row("Beijing 1988", u"北京"_s, {"1988年", "7月", "1日", "12", "30"}, "", {1988, 7, 1}, 11,
+        "summer");
+    row("Taipei 1988", u"台北"_s, {"1988年", "7月", "1日", "12", "30"}, "", {1988, 7, 1}, 12, "");
+    row("Hong Kong 1965", u"香港"_s, {"1965年", "7月", "15日", "12", "30"}, "", {1965, 7, 15}, 11,
+        "summer");
+    row("Macau 1975", u"澳门"_s, {"1975年", "8月", "1日", "0", "30"}, "", {1975, 7, 31}, 23,
+        "summer");
+    row("Taipei 1955", u"台北"_s, {"1955年", "6月", "10日", "13", "10"}, "", {1955, 6, 10}, 12,
+        "summer");
     // 23:30 − 129.6 (87.60°E) − 14.1 = 21:06, 亥时.
-    QTest::newRow("Ürümqi, true solar time") << u"乌鲁木齐"_s << at(2024, 2, 15, 23, 30) << true
-                                             << QDate(2024, 2, 15) << 21 << false << false;
+    row("Ürümqi, true solar time", u"乌鲁木齐"_s, {"2024年", "2月", "15日", "23", "30"}, "solar",
+        {2024, 2, 15}, 21, "");
     // 0:30 after summer time, − 129.6 − 6.0 = 22:15 the day before.
-    QTest::newRow("Ürümqi 1988, the sun and summer time")
-        << u"乌鲁木齐"_s << at(1988, 7, 16, 1, 30) << true << QDate(1988, 7, 15) << 22 << true
-        << false;
+    row("Ürümqi 1988", u"乌鲁木齐"_s, {"1988年", "7月", "16日", "1", "30"}, "solar", {1988, 7, 15},
+        22, "summer");
     // 12:00 − 63.7 (104.07°E) − 12.4 = 10:44, 巳时 rather than the clock's 午时.
-    QTest::newRow("Chengdu 2027, true solar time")
-        << u"成都"_s << at(2027, 3, 1, 12, 0) << true << QDate(2027, 3, 1) << 10 << false << false;
-    QTest::newRow("Chengdu 2027, clock time")
-        << u"成都"_s << at(2027, 3, 1, 12, 0) << false << QDate(2027, 3, 1) << 12 << false << false;
-    QTest::newRow("typed longitude") << u"东经104.1"_s << at(2027, 3, 1, 12, 0) << true
-                                     << QDate(2027, 3, 1) << 10 << false << false;
-    QTest::newRow("Beijing, September 1949") << u"北京"_s << at(1949, 9, 30, 12, 0) << false
-                                             << QDate(1949, 9, 30) << 12 << false << true;
+    row("Chengdu 2027, the sun", u"成都"_s, {"2027年", "3月", "1日", "12", "00"}, "solar",
+        {2027, 3, 1}, 10, "");
+    row("Chengdu 2027, the clock", u"成都"_s, {"2027年", "3月", "1日", "12", "00"}, "",
+        {2027, 3, 1}, 12, "");
+    row("typed longitude", u"东经104.1"_s, {"2027年", "3月", "1日", "12", "00"}, "solar",
+        {2027, 3, 1}, 10, "");
+    row("Beijing 1949", u"北京"_s, {"1949年", "9月", "30日", "12", "00"}, "", {1949, 9, 30}, 12,
+        "note");
+    row("公历 23:30", u"北京"_s, {"2024年", "2月", "9日", "23", "30"}, "", {2024, 2, 9}, 23, "");
+    row("公历 23:30, 23点换日", u"北京"_s, {"2024年", "2月", "9日", "23", "30"}, "zi",
+        {2024, 2, 10}, 23, "next");
+    row("农历 23:30", u"农历"_s, {"2023年", "12月", "30日", "23", "30"}, "", {2024, 2, 9}, 23, "");
+    row("农历 23:30, 23点换日", u"农历"_s, {"2023年", "12月", "30日", "23", "30"}, "zi",
+        {2024, 2, 10}, 23, "next");
 }
 
-void TestBirthDataPage::birthplaceReadings()
+void TestBirthDataPage::birthReadings()
 {
     QFETCH(QString, place);
-    QFETCH(QDateTime, clock);
-    QFETCH(bool, solar);
+    QFETCH(QStringList, choice);
+    QFETCH(QString, options);
     QFETCH(QDate, day);
     QFETCH(int, hour);
-    QFETCH(bool, takenBack);
-    QFETCH(bool, localClocks);
-    QTest::mouseClick(page->rbSolar, Qt::LeftButton);
-    QVERIFY(!page->cbSolarTime->isEnabled()); // 未指定: nothing to take the sun's time at
-    choosePlace(place);
-    QVERIFY(page->cbSolarTime->isEnabled());
+    QFETCH(QString, says);
+    const bool lunar = place == u"农历", solar = options.contains(u"solar");
+    if (!lunar) {
+        QTest::mouseClick(page->rbSolar, Qt::LeftButton);
+        QVERIFY(!page->cbSolarTime->isEnabled()); // 未指定: no place to take the sun's time at
+        choosePlace(place);
+    }
     page->cbSolarTime->setChecked(solar);
-    const QDate date = clock.date();
-    choose({u"%1年"_s.arg(date.year()), u"%1月"_s.arg(date.month()), u"%1日"_s.arg(date.day()),
-            QString::number(clock.time().hour()), clock.time().toString(u"mm")});
+    page->cbZiNextDay->setChecked(options.contains(u"zi"));
+    choose(choice);
     QTest::keyClick(page->cbPlace, Qt::Key_Return);
 
     QVERIFY(reports.isEmpty());
     const ShownReading &shown = *page->lastReading();
     QCOMPARE(shown.lunar.date, *calendar::toLunar(day));
     QCOMPARE(shown.lunar.hour, hour);
-    QCOMPARE(shown.lunar.summerTime == calendar::SummerTime::TakenBack, takenBack);
+    QCOMPARE(shown.lunar.summerTime == calendar::SummerTime::TakenBack, says.contains(u"summer"));
     QCOMPARE(shown.lunar.solar.has_value(), solar);
-    QCOMPARE(shown.lunar.note == calendar::ClockNote::LocalClocksDiffered, localClocks);
+    QCOMPARE(shown.lunar.note == calendar::ClockNote::LocalClocksDiffered, says.contains(u"note"));
+    QCOMPARE(shown.lunar.countedNextDay, says.contains(u"next"));
     QCOMPARE(shown.total, totalWeight(shown.lunar));
     QCOMPARE(shown.place, calendar::placeNamed(place));
-    QVERIFY(shown.longitude);
-    QCOMPARE(page->lCorrections->isVisible(), solar || localClocks);
-
-    // The card carries the place after the birth, then every line of the conversion.
+    // A lunar pick read as it stands shows nothing more than before.
+    QCOMPARE(page->lConverted->text().isEmpty(), lunar && !shown.lunar.countedNextDay);
+    // The card: the birth, the place with its longitude, then every line of the conversion.
     const KeptReading kept = *page->keptReading().reading;
-    QCOMPARE(kept.facts.size(), 3 + int(solar) + int(localClocks));
-    const QString degrees = QString::number(*shown.longitude, 'f', 2);
-    QVERIFY2(kept.facts[1].contains(degrees), qPrintable(kept.facts[1]));
-    QCOMPARE(kept.facts.mid(2), QStringList{page->lConverted->text()} + shown.placeNotes);
-}
-
-void TestBirthDataPage::ziHourInBothCalendars_data()
-{
-    // 2024-02-09 is 腊月三十 of lunar 2023, the 10th 正月初一 of 2024 (Hong Kong Observatory).
-    QTest::addColumn<bool>("gregorian");
-    QTest::addColumn<bool>("nextDay");
-    QTest::addColumn<int>("year"); // the lunar date weighed
-    QTest::addColumn<int>("month");
-    QTest::addColumn<int>("day");
-    QTest::newRow("公历, split") << true << false << 2023 << 12 << 30;
-    QTest::newRow("公历, counted whole") << true << true << 2024 << 1 << 1;
-    QTest::newRow("农历, split") << false << false << 2023 << 12 << 30;
-    QTest::newRow("农历, counted whole") << false << true << 2024 << 1 << 1;
-}
-
-void TestBirthDataPage::ziHourInBothCalendars()
-{
-    QFETCH(bool, gregorian);
-    QFETCH(bool, nextDay);
-    QFETCH(int, year);
-    QFETCH(int, month);
-    QFETCH(int, day);
-    QTest::mouseClick(gregorian ? page->rbSolar : page->rbLunar, Qt::LeftButton);
-    page->cbZiNextDay->setChecked(nextDay);
-    choose(gregorian ? QStringList{"2024年", "2月", "9日", "23", "30"}
-                     : QStringList{"2023年", "12月", "30日", "23", "30"});
-    reckon();
-    const ShownReading &shown = *page->lastReading();
-    QCOMPARE(shown.lunar.date,
-             (calendar::LunarDate{year, month, calendar::MonthKind::Ordinary, day}));
-    QCOMPARE(shown.lunar.hour, 23);
-    QCOMPARE(shown.lunar.countedNextDay, nextDay);
-    QCOMPARE(shown.total, totalWeight(shown.lunar));
-    // A lunar pick read as it stands shows no conversion, as before.
-    QCOMPARE(page->lConverted->text().isEmpty(), !gregorian && !nextDay);
-    QCOMPARE(page->lCorrections->isVisible(), nextDay);
+    const QStringList conversion = page->lConverted->text().isEmpty()
+                                       ? QStringList()
+                                       : QStringList{page->lConverted->text()} + shown.placeNotes;
+    QCOMPARE(kept.facts.size(), 1 + int(shown.longitude.has_value()) + conversion.size());
+    QCOMPARE(kept.facts.mid(kept.facts.size() - conversion.size()), conversion);
+    if (shown.longitude)
+        QVERIFY(kept.facts[1].contains(QString::number(*shown.longitude, 'f', 2)));
 }
 
 void TestBirthDataPage::placeSearch()
 {
     QTest::mouseClick(page->rbSolar, Qt::LeftButton);
-    QVERIFY(page->cbPlace->isVisible());
     QCOMPARE(page->placeChoice().kind, PlaceChoice::Unspecified);
-    QCOMPARE(page->cbPlace->itemData(0).toInt(), -1);
-    // 未指定 is the reading without a place, kept card and all, even with the 子时 box shown.
+    // 未指定 is the reading without a place, kept card and all.
     choose({"1990年", "8月", "15日", "14", "20"}); // in summer time
     reckon();
     const auto unplaced = std::get<ConvertedReading>(*reckonGregorian(page->birthTexts()));
     QCOMPARE(page->lastReading()->total, unplaced.reading.total);
     QCOMPARE(page->lConverted->text(), unplaced.converted.join(u'\n'));
     QCOMPARE(page->keptReading().reading->facts.size(), 2);
+
     const auto offered = [this] {
         return qobject_cast<QStringListModel *>(page->cbPlace->completer()->model())->stringList();
     };
@@ -606,63 +575,55 @@ void TestBirthDataPage::placeSearch()
     type(page->cbPlace, u"成都"_s); // a whole name without a pick
     QCOMPARE(page->placeChoice().place, calendar::placeNamed(u"成都"));
     type(page->cbPlace, u"西经73.9"_s);
-    QCOMPARE(page->placeChoice().kind, PlaceChoice::Longitude);
     QCOMPARE(page->placeChoice().longitude, -73.9);
-
-    // A text that is neither is refused, not read as Beijing.
+    // A text that is neither is refused, not read as Beijing; without 公历 it is not read.
     type(page->cbPlace, u"火星"_s);
-    choose({"1990年", "8月", "15日", "14", "20"});
     reckon();
     QVERIFY(!page->keptReading().reading);
-    // Without 公历 the place is neither shown nor read.
     QTest::mouseClick(page->rbLunar, Qt::LeftButton);
     QVERIFY(!page->cbPlace->isVisible() && !page->cbSolarTime->isVisible());
     reckon();
     QCOMPARE(page->lastReading()->total, ::reckon(page->birthTexts())->total);
-    QVERIFY(!page->lastReading()->longitude);
 }
 
 void TestBirthDataPage::nextLunarBirthday_data()
 {
-    // The days from the Hong Kong Observatory's table.
+    // The days from the Hong Kong Observatory's table; 2020-06-01 is 闰四月初十.
     QTest::addColumn<QDate>("today");
-    QTest::addColumn<bool>("gregorian");
-    QTest::addColumn<QStringList>("birth");
-    QTest::addColumn<QDate>("next"); // invalid: none shown
+    QTest::addColumn<QStringList>("birth"); // a 公历 pick when the month is June
+    QTest::addColumn<QDate>("next");        // invalid: none shown
     QTest::addColumn<bool>("leapAsOrdinary");
     QTest::addColumn<bool>("thirtiethAsTwentyNinth");
-    QTest::newRow("闰四月初十, 2027 has no 闰四月")
-        << QDate(2027, 1, 1) << true << QStringList{"2020年", "6月", "1日", "12", "00"}
+    QTest::newRow("闰四月, 2027 has none")
+        << QDate(2027, 1, 1) << QStringList{"2020年", "6月", "1日", "12", "00"}
         << QDate(2027, 5, 15) << true << false;
     QTest::newRow("腊月三十, a 腊月 of 29 days")
-        << QDate(2026, 12, 9) << false << QStringList{"1990年", "12月", "30日", "8", "00"}
+        << QDate(2026, 12, 9) << QStringList{"1990年", "12月", "30日", "8", "00"}
         << QDate(2027, 2, 5) << false << true;
     QTest::newRow("2100, the last day")
-        << QDate(2100, 12, 31) << false << QStringList{"1990年", "12月", "1日", "8", "00"}
+        << QDate(2100, 12, 31) << QStringList{"1990年", "12月", "1日", "8", "00"}
         << QDate(2100, 12, 31) << false << false;
     QTest::newRow("2100, 正月初一 past the calendar")
-        << QDate(2100, 12, 1) << false << QStringList{"1990年", "1月", "1日", "8", "00"} << QDate()
-        << false << false;
+        << QDate(2100, 12, 1) << QStringList{"1990年", "1月", "1日", "8", "00"} << QDate() << false
+        << false;
 }
 
 void TestBirthDataPage::nextLunarBirthday()
 {
     QFETCH(QDate, today);
-    QFETCH(bool, gregorian);
     QFETCH(QStringList, birth);
     QFETCH(QDate, next);
     QFETCH(bool, leapAsOrdinary);
     QFETCH(bool, thirtiethAsTwentyNinth);
     base::setToday([today] { return today; });
-    QTest::mouseClick(gregorian ? page->rbSolar : page->rbLunar, Qt::LeftButton);
+    page->rbSolar->setChecked(birth[1] == u"6月");
     choose(birth);
     reckon();
     const std::optional<calendar::NextBirthday> &got = page->lastReading()->nextBirthday;
-    QCOMPARE(got.has_value(), next.isValid());
     QCOMPARE(page->lNextBirthday->isVisible(), next.isValid());
+    QCOMPARE(got ? got->date : QDate(), next);
     if (!got)
         return;
-    QCOMPARE(got->date, next);
     QCOMPARE(got->rules.leapAsOrdinary, leapAsOrdinary);
     QCOMPARE(got->rules.thirtiethAsTwentyNinth, thirtiethAsTwentyNinth);
     if (next == QDate(2027, 2, 5)) // a Friday, as the Observatory's table has it
