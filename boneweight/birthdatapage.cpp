@@ -136,8 +136,9 @@ QCheckBox *option(const char *name, const QString &text, const QString &accessib
     return box;
 }
 
-QLabel *inkLabel(const char *name, const QString &accessibleName, QWidget *parent,
-                 const QRect &geometry)
+// A label on the movie, on cream as the check boxes are; it wraps unless told otherwise.
+QLabel *creamLabel(const char *name, const QString &accessibleName, QWidget *parent,
+                   const QRect &geometry)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -252,7 +253,7 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     b1->setDefault(true);
     connect(b1, &QPushButton::clicked, this, &BirthDataPage::runReckoning);
 
-    lPlace = inkLabel("lPlace", tr("出生地"), this, kLPlace);
+    lPlace = creamLabel("lPlace", tr("出生地"), this, kLPlace);
     lPlace->setText(tr("出生地"));
     lPlace->setWordWrap(false);
     lPlace->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -272,8 +273,8 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     cbSolarTime
         = option("cbSolarTime", tr("真太阳时"), tr("按出生地真太阳时定时辰"), this, kCbSolarTime);
     cbSolarTime->setToolTip(tr("按出生地的经度和均时差，把钟点换成当地太阳的时刻"));
-    lCorrections = inkLabel("lCorrections", tr("换算说明"), this, kLCorrections);
-    lNextBirthday = inkLabel("lNextBirthday", tr("下一个农历生日"), this, kLNextBirthday);
+    lCorrections = creamLabel("lCorrections", tr("换算说明"), this, kLCorrections);
+    lNextBirthday = creamLabel("lNextBirthday", tr("下一个农历生日"), this, kLNextBirthday);
     lNextBirthday->setWordWrap(false);
     lCorrections->hide();
     lNextBirthday->hide();
