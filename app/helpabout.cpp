@@ -14,7 +14,11 @@ QUrl helpAddress()
 
 QString aboutText()
 {
-    return QCoreApplication::translate("About", "Lorvex 2004   V 5.01\n\nLorvex 工作室 编制");
+    // The GeoNames licence asks for the credit where the places are used.
+    return QCoreApplication::translate("About", "Lorvex 2004   V 5.01\n\nLorvex 工作室 编制")
+           + QStringLiteral("\n\n")
+           + QCoreApplication::translate(
+               "About", "出生地坐标取自 GeoNames（www.geonames.org），依 CC BY 4.0 许可使用。");
 }
 
 void openHelp()

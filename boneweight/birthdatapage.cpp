@@ -4,11 +4,14 @@
 #include "base/errorreport.h"
 #include "base/look.h"
 #include "base/picturelabel.h"
-#include "boneweight/gregorianbirth.h"
+#include "base/today.h"
 #include "boneweight/plainwords.h"
+#include "edition/edition.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -17,6 +20,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
+#include <QSignalBlocker>
+#include <QStringListModel>
+
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -42,6 +51,17 @@ constexpr QRect kRbSolar{272, 0, 55, 17};
 // The plain-words switch on the top edge of GroupBox1, right of its caption, above the verse.
 constexpr QRect kBPlain{150, 0, 56, 17};
 constexpr QPoint kLConverted{215, 103};
+// The birthplace and the 子时 rule in the free room right of Panel12 and left of the 太极 disc,
+// which the movie draws centred at (421, 264) of the tab with a radius of 134 (measured on its
+// frames); each row ends before the disc's edge at its height.
+constexpr QRect kLPlace{68, 290, 40, 21};
+constexpr QRect kCbPlace{110, 290, 148, 21};
+constexpr QRect kCbZiNextDay{68, 314, 84, 20};
+constexpr QRect kCbSolarTime{156, 314, 80, 20};
+// What was done beyond the lunar line (true solar time, the clocks of 1949, the 子时 rule), one
+// a line, and below the disc the next lunar birthday.
+constexpr QRect kLCorrections{68, 336, 236, 62};
+constexpr QRect kLNextBirthday{68, 398, 550, 16};
 // A text in l1 wider than the room before b1 breaks onto a second line (Panel11 holds two).
 constexpr int kL1Room = 504 - 4 - 273;
 
@@ -98,6 +118,56 @@ QRadioButton *calendarChoice(const char *name, const QString &text, const QStrin
     choice->setAutoFillBackground(true);
     choice->setGeometry(geometry);
     return choice;
+}
+
+// A check box on the movie: cream behind its text, as the readings have, so it reads on the
+// movie and, should the movie be missing, on the scheme's window colour alike. The cream hugs
+// the text.
+QCheckBox *option(const char *name, const QString &text, const QString &accessibleName,
+                  QWidget *parent, const QRect &geometry)
+{
+    auto *box = new QCheckBox(text, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setAccessibleName(accessibleName);
+    box->setFont(base::songFont(12));
+    base::setCreamWindow(box);
+    box->setGeometry(
+        geometry.adjusted(0, 0, std::min(box->sizeHint().width() - geometry.width(), 0), 0));
+    return box;
+}
+
+// A label on the movie, on cream as the check boxes are; it wraps unless told otherwise.
+QLabel *creamLabel(const char *name, const QString &accessibleName, QWidget *parent,
+                   const QRect &geometry)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAccessibleName(accessibleName);
+    label->setFont(base::songFont(12));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    base::setCreamWindow(label);
+    label->setGeometry(geometry);
+    return label;
+}
+
+// The days of the week, Monday first as QDate::dayOfWeek counts them.
+constexpr const char *kWeekdays[] = {
+    QT_TRANSLATE_NOOP("BirthDataPage", "星期一"), QT_TRANSLATE_NOOP("BirthDataPage", "星期二"),
+    QT_TRANSLATE_NOOP("BirthDataPage", "星期三"), QT_TRANSLATE_NOOP("BirthDataPage", "星期四"),
+    QT_TRANSLATE_NOOP("BirthDataPage", "星期五"), QT_TRANSLATE_NOOP("BirthDataPage", "星期六"),
+    QT_TRANSLATE_NOOP("BirthDataPage", "星期日"),
+};
+
+// The item data of 未指定 in cbPlace; a place's is its row in calendar::places().
+constexpr int kUnspecified = -1;
+
+// "东经104.07°", "西经73.94°"
+QString longitudeText(double longitude)
+{
+    return longitude < 0
+               ? QCoreApplication::translate("BirthDataPage", "西经%1°").arg(-longitude, 0, 'f', 2)
+               : QCoreApplication::translate("BirthDataPage", "东经%1°").arg(longitude, 0, 'f', 2);
 }
 
 // What each list shows before anything is picked, as the reckoning's cut rule knows them.
@@ -183,6 +253,40 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     b1->setDefault(true);
     connect(b1, &QPushButton::clicked, this, &BirthDataPage::runReckoning);
 
+    lPlace = creamLabel("lPlace", tr("出生地"), this, kLPlace);
+    lPlace->setText(tr("出生地"));
+    lPlace->setWordWrap(false);
+    lPlace->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lPlace->resize(std::min(lPlace->sizeHint().width(), kLPlace.width()), kLPlace.height());
+    cbPlace = birthList("cbPlace", tr("出生地"), this, kCbPlace);
+    lPlace->setBuddy(cbPlace);
+    cbPlace->setToolTip(tr("选出生的城市，或输入经度，如“东经104.1”"));
+    // Typing searches the places by name and province, names that begin with the text first.
+    m_placeMatches = new QStringListModel(this);
+    auto *completer = new QCompleter(m_placeMatches, cbPlace);
+    completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    completer->setMaxVisibleItems(12);
+    cbPlace->setCompleter(completer);
+
+    cbZiNextDay = option("cbZiNextDay", tr("23点换日"), tr("23点后出生算次日"), this, kCbZiNextDay);
+    cbZiNextDay->setToolTip(tr("子时从23点起算，23点以后出生的按第二天算"));
+    cbSolarTime
+        = option("cbSolarTime", tr("真太阳时"), tr("按出生地真太阳时定时辰"), this, kCbSolarTime);
+    cbSolarTime->setToolTip(tr("按出生地的经度和均时差，把钟点换成当地太阳的时刻"));
+    lCorrections = creamLabel("lCorrections", tr("换算说明"), this, kLCorrections);
+    lNextBirthday = creamLabel("lNextBirthday", tr("下一个农历生日"), this, kLNextBirthday);
+    lNextBirthday->setWordWrap(false);
+    lCorrections->hide();
+    lNextBirthday->hide();
+    fillPlaces();
+    connect(cbPlace->lineEdit(), &QLineEdit::textEdited, this, &BirthDataPage::offerPlaces);
+    connect(cbPlace, &QComboBox::currentIndexChanged, this, [this] {
+        m_placeTyped = false;
+        updatePlaceControls();
+    });
+    connect(rbSolar, &QRadioButton::toggled, this, &BirthDataPage::updatePlaceControls);
+    updatePlaceControls();
+
     GroupBox1 = frame("GroupBox1", tr(" 神算评命 "), this, kGroupBox1);
     m1 = new QPlainTextEdit(GroupBox1);
     m1->setObjectName(QStringLiteral("m1"));
@@ -219,7 +323,8 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     Image218->setGeometry(kImage218);
 
     // Enter on any control of the tab runs the reckoning, as on a dialog with a default button.
-    for (QWidget *w : QList<QWidget *>{cy, cm, cd, ch, cf, rbLunar, rbSolar, b1, m1})
+    for (QWidget *w : QList<QWidget *>{cy, cm, cd, ch, cf, rbLunar, rbSolar, cbPlace, cbZiNextDay,
+                                       cbSolarTime, b1, m1})
         w->installEventFilter(this);
 
     // The calendar choice comes first: it says how the date that follows is read. The arrow
@@ -232,7 +337,11 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     setTabOrder(cm, cd);
     setTabOrder(cd, ch);
     setTabOrder(ch, cf);
-    setTabOrder(cf, b1);
+    // Then where and how the time is read, as the eye meets them below the form.
+    setTabOrder(cf, cbPlace);
+    setTabOrder(cbPlace, cbZiNextDay);
+    setTabOrder(cbZiNextDay, cbSolarTime);
+    setTabOrder(cbSolarTime, b1);
     setTabOrder(b1, bPlain);
     setTabOrder(bPlain, m1);
 }
@@ -285,50 +394,95 @@ BirthTexts BirthDataPage::birthTexts() const
 void BirthDataPage::b1Click()
 {
     const BirthTexts texts = birthTexts();
-    if (rbSolar->isChecked()) {
-        // May raise, as the lunar reckoning does: nothing written yet.
-        const auto outcome = reckonGregorian(texts);
-        showConverted({});
-        if (!outcome) {
-            showWeightLine(tr(IncompletePrompt));
-        } else if (const auto *refusal = std::get_if<Refusal>(&*outcome)) {
-            showWeightLine(refusal->message);
-        } else {
-            const auto &converted = std::get<ConvertedReading>(*outcome);
-            showReading(converted.reading, BirthCalendar::Gregorian, texts.minute);
-            showConverted(converted.converted);
-            m_lastReading->converted = converted.converted;
-        }
-        return;
-    }
-    const std::optional<Reading> reading = reckon(texts); // may raise: nothing written yet
+    const bool gregorian = rbSolar->isChecked();
+    BirthClock clock;
+    clock.ziHour = cbZiNextDay->isChecked() ? calendar::ZiHour::NextDay : calendar::ZiHour::SameDay;
+    const PlaceChoice place = gregorian ? placeChoice() : PlaceChoice{};
+    if (place.kind == PlaceChoice::Listed)
+        clock.place = *place.place;
+    else if (place.kind == PlaceChoice::Longitude)
+        // A longitude typed for a place the list lacks keeps Beijing time's history, as a birth
+        // without a place does: most such places are the mainland's counties.
+        clock.place = calendar::Place{"", "", "CN", "Asia/Shanghai", place.longitude, 0.0};
+    if (clock.place && cbSolarTime->isChecked())
+        clock.hourBy = HourBy::TrueSolarTime;
+
+    // May raise, as the lunar reckoning does: nothing written yet.
+    auto outcome = gregorian ? reckonGregorian(texts, clock) : reckonLunar(texts, clock.ziHour);
+    if (outcome && place.kind == PlaceChoice::Unknown)
+        outcome = Refusal{
+            tr("出生地“%1”不在表中，也不是经度").arg(cbPlace->currentText().trimmed().left(8))};
     showConverted({});
-    if (!reading) {
+    if (!outcome) {
         showWeightLine(tr(IncompletePrompt));
-        return;
+    } else if (const auto *refusal = std::get_if<Refusal>(&*outcome)) {
+        showWeightLine(refusal->message);
+    } else {
+        const auto &converted = std::get<ConvertedReading>(*outcome);
+        showReading(converted, gregorian ? BirthCalendar::Gregorian : BirthCalendar::Lunar,
+                    texts.minute);
+        showConverted(converted.converted);
+        m_lastReading->converted = converted.converted.value(0);
+        m_lastReading->placeNotes = converted.converted.mid(1);
+        m_lastReading->place = place.kind == PlaceChoice::Listed ? place.place : nullptr;
+        if (clock.place)
+            m_lastReading->longitude = clock.place->longitude;
+        m_lastReading->hourBy = clock.hourBy;
+        m_lastReading->ziHour = clock.ziHour;
     }
-    showReading(*reading, BirthCalendar::Lunar, texts.minute);
 }
 
-void BirthDataPage::showReading(const Reading &reading, BirthCalendar calendar,
+void BirthDataPage::showReading(const ConvertedReading &converted, BirthCalendar calendar,
                                 const QString &minute)
 {
+    const Reading &reading = converted.reading;
     showWeightLine(reading.weightLine);
     const char *plainWords = PlainWords(reading.total);
     m_lastReading = ShownReading{reading.data,
                                  minute,
                                  calendar,
                                  {},
+                                 {},
                                  reading.weightLine,
                                  reading.verse,
                                  plainWords ? QCoreApplication::translate("PlainWords", plainWords)
-                                            : QString()};
+                                            : QString(),
+                                 reading.total,
+                                 converted.lunar};
     m_readingShown = true;
     bPlain->setEnabled(plainWords != nullptr);
     if (bPlain->isChecked())
         bPlain->setChecked(false); // shows the verse
     else
         showVerse(false);
+    showNextBirthday();
+}
+
+void BirthDataPage::showNextBirthday()
+{
+    const calendar::LunarDate &birth = m_lastReading->lunar.date;
+    m_lastReading->nextBirthday = calendar::nextLunarBirthday(birth, base::today());
+    const std::optional<calendar::NextBirthday> &next = m_lastReading->nextBirthday;
+    if (!next) { // a lunar pick the calendar lacks, or a year past its end
+        lNextBirthday->clear();
+        lNextBirthday->hide();
+        return;
+    }
+    QString line = tr("农历生日：%1年%2月%3日（%4）")
+                       .arg(next->date.year())
+                       .arg(next->date.month())
+                       .arg(next->date.day())
+                       .arg(tr(kWeekdays[next->date.dayOfWeek() - 1]));
+    if (next->rules.leapAsOrdinary)
+        line += tr("（该年无%1，按%2过）")
+                    .arg(calendar::monthName(birth.month, calendar::MonthKind::Leap),
+                         calendar::monthName(birth.month, calendar::MonthKind::Ordinary));
+    if (next->rules.thirtiethAsTwentyNinth)
+        line += tr("（该月无三十，按廿九过）");
+    lNextBirthday->setText(line);
+    lNextBirthday->resize(std::min(lNextBirthday->sizeHint().width(), kLNextBirthday.width()),
+                          kLNextBirthday.height());
+    lNextBirthday->show();
 }
 
 void BirthDataPage::showVerse(bool plain)
@@ -355,8 +509,14 @@ ReadingInFront BirthDataPage::keptReading() const
     kept.facts << tr("出生：%1%2 %3:%4")
                       .arg(shown.calendar == BirthCalendar::Gregorian ? tr("公历") : tr("农历"),
                            date, QString::number(shown.data.Hour), shown.minute);
+    if (shown.place)
+        kept.facts << tr("出生地：%1（%2）")
+                          .arg(calendar::placeName(*shown.place), longitudeText(*shown.longitude));
+    else if (shown.longitude)
+        kept.facts << tr("出生地：%1").arg(longitudeText(*shown.longitude));
     if (!shown.converted.isEmpty())
         kept.facts << shown.converted;
+    kept.facts << shown.placeNotes;
     kept.weightLine = shown.weightLine;
     kept.text = verseLines(shown.verse);
     if (!shown.plainWords.isEmpty())
@@ -387,11 +547,99 @@ void BirthDataPage::showWeightLine(const QString &line)
     base::announce(l1, line);
 }
 
-void BirthDataPage::showConverted(const QString &line)
+void BirthDataPage::showConverted(const QStringList &lines)
 {
-    lConverted->setText(line);
+    lConverted->setText(lines.value(0));
     lConverted->adjustSize();
     lConverted->move(kLConverted);
+    lCorrections->setText(lines.mid(1).join(QLatin1Char('\n')));
+    // The cream as wide as the longest line and as tall as the lines take.
+    const QRect room(QPoint(), kLCorrections.size());
+    const QSize needs = lCorrections->fontMetrics()
+                            .boundingRect(room, Qt::TextWordWrap, lCorrections->text())
+                            .size();
+    lCorrections->resize(needs.boundedTo(room.size()) + QSize(2, 0));
+    lCorrections->setVisible(lines.size() > 1);
+}
+
+void BirthDataPage::fillPlaces()
+{
+    // 未指定 first, then the municipalities, the provinces' capitals, Hong Kong, Macau and Taipei
+    // (the first place of each in the table), then the rest in the table's order: the division
+    // list's, each province's cities together, then Taiwan's and the cities abroad.
+    const std::span<const calendar::Place> all = calendar::places();
+    QList<int> capitals, rest;
+    QSet<QByteArray> regions;
+    for (int row = 0; row < int(all.size()); ++row) {
+        const calendar::Place &place = all[row];
+        const bool home = std::ranges::any_of(std::array{"CN", "HK", "MO", "TW"}, [&](auto code) {
+            return qstrcmp(code, place.country) == 0;
+        });
+        if (home && !regions.contains(place.region)) {
+            regions.insert(place.region);
+            capitals << row;
+        } else {
+            rest << row;
+        }
+    }
+    const QSignalBlocker quiet(cbPlace);
+    cbPlace->clear();
+    cbPlace->addItem(tr("未指定"), kUnspecified);
+    for (int row : capitals + rest)
+        cbPlace->addItem(calendar::placeName(all[row]), row);
+    // Each edition starts on its own region's clock; the Simplified one on Beijing time.
+    const char *home = nullptr;
+    if (edition::current() == text::Edition::Taiwan)
+        home = "台北";
+    else if (edition::current() == text::Edition::HongKong)
+        home = "香港";
+    const calendar::Place *start = home ? calendar::placeNamed(QString::fromUtf8(home)) : nullptr;
+    cbPlace->setCurrentIndex(start ? cbPlace->findData(int(start - all.data())) : 0);
+    m_placeTyped = false;
+    updatePlaceControls();
+}
+
+void BirthDataPage::offerPlaces(const QString &typed)
+{
+    m_placeTyped = true;
+    QStringList names;
+    for (const calendar::Place *place : calendar::findPlaces(typed))
+        names << calendar::placeName(*place);
+    m_placeMatches->setStringList(names);
+    if (!names.isEmpty() && cbPlace->lineEdit()->hasFocus())
+        cbPlace->completer()->complete();
+    updatePlaceControls();
+}
+
+PlaceChoice BirthDataPage::placeChoice() const
+{
+    const std::span<const calendar::Place> all = calendar::places();
+    if (!m_placeTyped) {
+        const int row = cbPlace->currentIndex() < 0 ? kUnspecified : cbPlace->currentData().toInt();
+        if (row == kUnspecified)
+            return {};
+        return {PlaceChoice::Listed, &all[row], all[row].longitude};
+    }
+    const QString typed = cbPlace->currentText().trimmed();
+    if (typed.isEmpty())
+        return {};
+    if (const std::optional<double> longitude = calendar::parseLongitude(typed))
+        return {PlaceChoice::Longitude, nullptr, *longitude};
+    // A name typed whole, without a pick from the list, is the place it names.
+    const QList<const calendar::Place *> found = calendar::findPlaces(typed);
+    if (!found.isEmpty() && calendar::placeName(*found.first()) == typed)
+        return {PlaceChoice::Listed, found.first(), found.first()->longitude};
+    return {PlaceChoice::Unknown};
+}
+
+void BirthDataPage::updatePlaceControls()
+{
+    const bool gregorian = rbSolar->isChecked();
+    lPlace->setVisible(gregorian);
+    cbPlace->setVisible(gregorian);
+    cbSolarTime->setVisible(gregorian);
+    const PlaceChoice::Kind kind = placeChoice().kind;
+    cbSolarTime->setEnabled(kind == PlaceChoice::Listed || kind == PlaceChoice::Longitude);
 }
 
 bool BirthDataPage::eventFilter(QObject *watched, QEvent *event)

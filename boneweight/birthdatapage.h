@@ -5,8 +5,11 @@
 // writes the two results; the lowest place in its stacking order is kept for the animation.
 // Two radio buttons on the frame of the lists say whether the picked date is lunar (as the
 // tables are meant, and the default) or Gregorian, which is converted to lunar first and shown
-// in lConverted.
+// in lConverted. A Gregorian birth may be given a birthplace, whose clock history and, on request,
+// true solar time decide the hour; a box counts 子时 whole for either calendar; after a reading
+// the next day the lunar birthday falls on is shown below the form.
 
+#include "boneweight/gregorianbirth.h"
 #include "boneweight/reckoning.h"
 #include "keep/readingcard.h"
 
@@ -16,6 +19,7 @@
 
 #include <optional>
 
+class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -23,6 +27,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QStringListModel;
 
 enum class BirthCalendar { Lunar, Gregorian };
 
@@ -32,10 +37,29 @@ struct ShownReading
     BirthData data;         // year, month, day and hour as picked or typed
     QString minute;         // the minute's text as picked or typed
     BirthCalendar calendar; // what the picked date was read as
-    QString converted;      // lConverted's line: what was weighed; empty for a lunar pick
+    QString converted; // lConverted's line: what was weighed; empty for a lunar pick as it stands
+    QStringList placeNotes; // lCorrections's lines
     QString weightLine;     // l1
     QString verse;          // m1
     QString plainWords;     // what the verse says, in plain modern words
+    int total = 0;          // the weight in qian
+    LunarBirth lunar;       // the lunar date and hour weighed (a lunar pick: as picked, or moved)
+    // The birthplace of a Gregorian pick: a listed place, or nothing for 未指定 or a longitude
+    // typed by hand; `longitude` is the one read, nothing without a place.
+    const calendar::Place *place = nullptr;
+    std::optional<double> longitude{};
+    HourBy hourBy = HourBy::Clock;
+    calendar::ZiHour ziHour = calendar::ZiHour::SameDay;
+    std::optional<calendar::NextBirthday> nextBirthday{}; // from base::today() on
+};
+
+// What the birthplace list stands at: 未指定, a listed place, a longitude typed by hand, or a
+// typed text that is neither.
+struct PlaceChoice
+{
+    enum Kind { Unspecified, Listed, Longitude, Unknown } kind = Unspecified;
+    const calendar::Place *place = nullptr; // Listed
+    double longitude = 0.0;                 // Listed and Longitude
 };
 
 class BirthDataPage : public QWidget
@@ -62,6 +86,9 @@ public:
     // as written in the source, whatever the edition shows; any other list what it shows.
     BirthTexts birthTexts() const;
 
+    // The birthplace as cbPlace stands now (read whether or not 公历 is chosen).
+    PlaceChoice placeChoice() const;
+
 signals:
     // After every press of "算一卦", whatever it ended in: a reading, a prompt, a refusal, an
     // error.
@@ -81,6 +108,13 @@ public:
     QRadioButton *rbSolar = nullptr;
     QLabel *lConverted = nullptr;
     QPushButton *b1 = nullptr;
+    // Ours: the birthplace (with 公历) and the 子时 rule, in the free room below the form.
+    QLabel *lPlace = nullptr;
+    QComboBox *cbPlace = nullptr;
+    QCheckBox *cbSolarTime = nullptr;
+    QCheckBox *cbZiNextDay = nullptr;
+    QLabel *lCorrections = nullptr; // what was done beyond the lunar line, one a line
+    QLabel *lNextBirthday = nullptr;
     QGroupBox *GroupBox1 = nullptr;
     QPlainTextEdit *m1 = nullptr;
     QPushButton *bPlain = nullptr; // switches m1 between the verse and its plain words
@@ -93,10 +127,17 @@ protected:
 private:
     void runReckoning();
     void showWeightLine(const QString &line);
-    void showReading(const Reading &reading, BirthCalendar calendar, const QString &minute);
+    void showReading(const ConvertedReading &reading, BirthCalendar calendar,
+                     const QString &minute);
     // m1 shows the last reading's verse, or with `plain` its plain words.
     void showVerse(bool plain);
-    void showConverted(const QString &line);
+    void showConverted(const QStringList &lines);
+    void showNextBirthday();
+
+    void fillPlaces();
+    // The place controls show with 公历 only; true solar time needs a place.
+    void updatePlaceControls();
+    void offerPlaces(const QString &typed);
 
     void showPlaceholder(QComboBox *list, const char *placeholder);
 
@@ -104,4 +145,6 @@ private:
     bool m_readingShown = false; // l1 shows m_lastReading's weight line
     // The placeholder each list shows until it is picked from or typed in, as written.
     QHash<const QComboBox *, const char *> m_placeholders;
+    bool m_placeTyped = false; // cbPlace shows a typed text rather than its current item
+    QStringListModel *m_placeMatches = nullptr; // what the typed text finds, for the completer
 };

@@ -1,12 +1,15 @@
 #include "app/form1.h"
 #include "app/program.h"
 #include "base/errorreport.h"
+#include "base/today.h"
 #include "boneweight/birthdatapage.h"
 #include "boneweight/plainwords.h"
 #include "boneweight/verses.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,7 +17,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringListModel>
 #include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
 
 // Drives the real first tab of the real window, finding its controls by name.
 class TestBirthDataPage : public QObject
@@ -39,10 +45,18 @@ private slots:
     void gregorianRefusals();
     void calendarChoiceKeepsWhatWasTyped();
     void calendarChoiceByKeyboard();
+    void birthReadings_data();
+    void birthReadings();
+    void placeSearch();
+    void nextLunarBirthday_data();
+    void nextLunarBirthday();
 
 private:
     QComboBox *list(const char *name) { return page->findChild<QComboBox *>(name); }
     void choose(const QStringList &items);
+    void type(QComboBox *box, const QString &text);
+    void choosePlace(const QString &place);
+    void reckon() { QTest::mouseClick(page->b1, Qt::LeftButton); }
     std::unique_ptr<TForm1> form;
     BirthDataPage *page = nullptr;
     QLabel *l1 = nullptr;
@@ -71,6 +85,7 @@ void TestBirthDataPage::init()
 void TestBirthDataPage::cleanup()
 {
     form.reset();
+    base::setToday({});
     base::setReportSink(previousSink);
 }
 
@@ -84,15 +99,30 @@ void TestBirthDataPage::choose(const QStringList &texts)
         if (index >= 0) {
             box->setCurrentIndex(index);
         } else {
-            // Typed as a user would, text that no key code spells included (Chinese, emoji).
-            box->lineEdit()->clear();
-            if (!texts[i].isEmpty()) {
-                QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, texts[i]);
-                QApplication::sendEvent(box->lineEdit(), &typed);
-            }
+            type(box, texts[i]);
         }
         QCOMPARE(box->currentText(), texts[i]);
     }
+}
+
+// Typed as a user would, text that no key code spells included (Chinese, emoji).
+void TestBirthDataPage::type(QComboBox *box, const QString &text)
+{
+    box->lineEdit()->clear();
+    if (!text.isEmpty()) {
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QApplication::sendEvent(box->lineEdit(), &typed);
+    }
+}
+
+// A place of the table by its untranslated name, picked from the list; any other text typed.
+void TestBirthDataPage::choosePlace(const QString &place)
+{
+    if (const calendar::Place *listed = calendar::placeNamed(place))
+        page->cbPlace->setCurrentIndex(
+            page->cbPlace->findData(int(listed - calendar::places().data())));
+    else
+        type(page->cbPlace, place);
 }
 
 void TestBirthDataPage::listsAfterStartUp()
@@ -153,7 +183,9 @@ void TestBirthDataPage::layout()
     for (QObject *child : page->children())
         if (child->isWidgetType())
             order << child->objectName();
-    QCOMPARE(order, QStringList({"fla", "Panel11", "GroupBox2", "b1", "GroupBox1", "Panel12"}));
+    QCOMPARE(order,
+             QStringList({"fla", "Panel11", "GroupBox2", "b1", "lPlace", "cbPlace", "cbZiNextDay",
+                          "cbSolarTime", "lCorrections", "lNextBirthday", "GroupBox1", "Panel12"}));
 }
 
 void TestBirthDataPage::readings_data()
@@ -247,14 +279,15 @@ void TestBirthDataPage::focusOrder()
 {
     QStringList order;
     QWidget *w = list("cy");
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 11; ++i) {
         order << w->objectName();
         do {
             w = w->nextInFocusChain();
         } while (w->focusPolicy() == Qt::NoFocus || w->objectName().isEmpty()
                  || w->objectName().startsWith(QLatin1String("qt_")));
     }
-    QCOMPARE(order, QStringList({"cy", "cm", "cd", "ch", "cf", "b1", "bPlain", "m1"}));
+    QCOMPARE(order, QStringList({"cy", "cm", "cd", "ch", "cf", "cbPlace", "cbZiNextDay",
+                                 "cbSolarTime", "b1", "bPlain", "m1"}));
 }
 
 // 白话 shows what the verse says and the verse again; every reckoning starts on the verse, and a
@@ -426,6 +459,175 @@ void TestBirthDataPage::calendarChoiceByKeyboard()
     QTest::keyClick(rbSolar, Qt::Key_Tab);
     QWidget *focus = QApplication::focusWidget();
     QVERIFY(focus == list("cy") || list("cy")->isAncestorOf(focus)); // then the lists, year first
+}
+
+void TestBirthDataPage::birthReadings_data()
+{
+    // Summer time as zdump -v lists each zone; true solar time from the longitude (four minutes a
+    // degree from 120°E) and the equation of time of tests/data/solartime (astropy); 2024-02-09
+    // is 腊月三十 and the 10th 正月初一 (Hong Kong Observatory).
+    QTest::addColumn<QString>("place"); // untranslated name, typed longitude, or 农历 for none
+    QTest::addColumn<QStringList>("choice");
+    QTest::addColumn<QString>("options"); // "solar", "zi": the boxes ticked
+    QTest::addColumn<QDate>("day");       // whose lunar date is weighed
+    QTest::addColumn<int>("hour");        // the hour weighed
+    QTest::addColumn<QString>("says");    // "summer", "note", "next": what the reading carries
+    const auto row = [](const char *tag, const QString &place, const QStringList &choice,
+                        const char *options, QDate day, int hour, const char *says) {
+        QTest::newRow(tag) << place << choice << QString::fromLatin1(options) << day << hour
+                           << QString::fromLatin1(says);
+    };
+    row("Beijing 1988", u"北京"_s, {"1988年", "7月", "1日", "12", "30"}, "", {1988, 7, 1}, 11,
+        "summer");
+    row("Taipei 1988", u"台北"_s, {"1988年", "7月", "1日", "12", "30"}, "", {1988, 7, 1}, 12, "");
+    row("Hong Kong 1965", u"香港"_s, {"1965年", "7月", "15日", "12", "30"}, "", {1965, 7, 15}, 11,
+        "summer");
+    row("Macau 1975", u"澳门"_s, {"1975年", "8月", "1日", "0", "30"}, "", {1975, 7, 31}, 23,
+        "summer");
+    row("Taipei 1955", u"台北"_s, {"1955年", "6月", "10日", "13", "10"}, "", {1955, 6, 10}, 12,
+        "summer");
+    // 23:30 − 129.6 (87.60°E) − 14.1 = 21:06, 亥时.
+    row("Ürümqi, true solar time", u"乌鲁木齐"_s, {"2024年", "2月", "15日", "23", "30"}, "solar",
+        {2024, 2, 15}, 21, "");
+    // 0:30 after summer time, − 129.6 − 6.0 = 22:15 the day before.
+    row("Ürümqi 1988", u"乌鲁木齐"_s, {"1988年", "7月", "16日", "1", "30"}, "solar", {1988, 7, 15},
+        22, "summer");
+    // 12:00 − 63.7 (104.07°E) − 12.4 = 10:44, 巳时 rather than the clock's 午时.
+    row("Chengdu 2027, the sun", u"成都"_s, {"2027年", "3月", "1日", "12", "00"}, "solar",
+        {2027, 3, 1}, 10, "");
+    row("Chengdu 2027, the clock", u"成都"_s, {"2027年", "3月", "1日", "12", "00"}, "",
+        {2027, 3, 1}, 12, "");
+    row("typed longitude", u"东经104.1"_s, {"2027年", "3月", "1日", "12", "00"}, "solar",
+        {2027, 3, 1}, 10, "");
+    row("Beijing 1949", u"北京"_s, {"1949年", "9月", "30日", "12", "00"}, "", {1949, 9, 30}, 12,
+        "note");
+    row("公历 23:30", u"北京"_s, {"2024年", "2月", "9日", "23", "30"}, "", {2024, 2, 9}, 23, "");
+    row("公历 23:30, 23点换日", u"北京"_s, {"2024年", "2月", "9日", "23", "30"}, "zi",
+        {2024, 2, 10}, 23, "next");
+    row("农历 23:30", u"农历"_s, {"2023年", "12月", "30日", "23", "30"}, "", {2024, 2, 9}, 23, "");
+    row("农历 23:30, 23点换日", u"农历"_s, {"2023年", "12月", "30日", "23", "30"}, "zi",
+        {2024, 2, 10}, 23, "next");
+}
+
+void TestBirthDataPage::birthReadings()
+{
+    QFETCH(QString, place);
+    QFETCH(QStringList, choice);
+    QFETCH(QString, options);
+    QFETCH(QDate, day);
+    QFETCH(int, hour);
+    QFETCH(QString, says);
+    const bool lunar = place == u"农历", solar = options.contains(u"solar");
+    if (!lunar) {
+        QTest::mouseClick(page->rbSolar, Qt::LeftButton);
+        QVERIFY(!page->cbSolarTime->isEnabled()); // 未指定: no place to take the sun's time at
+        choosePlace(place);
+    }
+    page->cbSolarTime->setChecked(solar);
+    page->cbZiNextDay->setChecked(options.contains(u"zi"));
+    choose(choice);
+    QTest::keyClick(page->cbPlace, Qt::Key_Return);
+
+    QVERIFY(reports.isEmpty());
+    const ShownReading &shown = *page->lastReading();
+    QCOMPARE(shown.lunar.date, *calendar::toLunar(day));
+    QCOMPARE(shown.lunar.hour, hour);
+    QCOMPARE(shown.lunar.summerTime == calendar::SummerTime::TakenBack, says.contains(u"summer"));
+    QCOMPARE(shown.lunar.solar.has_value(), solar);
+    QCOMPARE(shown.lunar.note == calendar::ClockNote::LocalClocksDiffered, says.contains(u"note"));
+    QCOMPARE(shown.lunar.countedNextDay, says.contains(u"next"));
+    QCOMPARE(shown.total, totalWeight(shown.lunar));
+    QCOMPARE(shown.place, calendar::placeNamed(place));
+    // A lunar pick read as it stands shows nothing more than before.
+    QCOMPARE(page->lConverted->text().isEmpty(), lunar && !shown.lunar.countedNextDay);
+    // The card: the birth, the place with its longitude, then every line of the conversion.
+    const KeptReading kept = *page->keptReading().reading;
+    const QStringList conversion = page->lConverted->text().isEmpty()
+                                       ? QStringList()
+                                       : QStringList{page->lConverted->text()} + shown.placeNotes;
+    QCOMPARE(kept.facts.size(), 1 + int(shown.longitude.has_value()) + conversion.size());
+    QCOMPARE(kept.facts.mid(kept.facts.size() - conversion.size()), conversion);
+    if (shown.longitude)
+        QVERIFY(kept.facts[1].contains(QString::number(*shown.longitude, 'f', 2)));
+}
+
+void TestBirthDataPage::placeSearch()
+{
+    QTest::mouseClick(page->rbSolar, Qt::LeftButton);
+    QCOMPARE(page->placeChoice().kind, PlaceChoice::Unspecified);
+    // 未指定 is the reading without a place, kept card and all.
+    choose({"1990年", "8月", "15日", "14", "20"}); // in summer time
+    reckon();
+    const auto unplaced = std::get<ConvertedReading>(*reckonGregorian(page->birthTexts()));
+    QCOMPARE(page->lastReading()->total, unplaced.reading.total);
+    QCOMPARE(page->lConverted->text(), unplaced.converted.join(u'\n'));
+    QCOMPARE(page->keptReading().reading->facts.size(), 2);
+
+    const auto offered = [this] {
+        return qobject_cast<QStringListModel *>(page->cbPlace->completer()->model())->stringList();
+    };
+    type(page->cbPlace, u"乌鲁"_s);
+    QCOMPARE(offered().value(0), u"乌鲁木齐"_s);
+    type(page->cbPlace, u"新疆"_s); // by province
+    QVERIFY(offered().contains(u"喀什"_s));
+    QCOMPARE(page->placeChoice().kind, PlaceChoice::Unknown);
+    QVERIFY(!page->cbSolarTime->isEnabled());
+    type(page->cbPlace, u"成都"_s); // a whole name without a pick
+    QCOMPARE(page->placeChoice().place, calendar::placeNamed(u"成都"));
+    type(page->cbPlace, u"西经73.9"_s);
+    QCOMPARE(page->placeChoice().longitude, -73.9);
+    // A text that is neither is refused, not read as Beijing; without 公历 it is not read.
+    type(page->cbPlace, u"火星"_s);
+    reckon();
+    QVERIFY(!page->keptReading().reading);
+    QTest::mouseClick(page->rbLunar, Qt::LeftButton);
+    QVERIFY(!page->cbPlace->isVisible() && !page->cbSolarTime->isVisible());
+    reckon();
+    QCOMPARE(page->lastReading()->total, ::reckon(page->birthTexts())->total);
+}
+
+void TestBirthDataPage::nextLunarBirthday_data()
+{
+    // The days from the Hong Kong Observatory's table; 2020-06-01 is 闰四月初十.
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QStringList>("birth"); // a 公历 pick when the month is June
+    QTest::addColumn<QDate>("next");        // invalid: none shown
+    QTest::addColumn<bool>("leapAsOrdinary");
+    QTest::addColumn<bool>("thirtiethAsTwentyNinth");
+    QTest::newRow("闰四月, 2027 has none")
+        << QDate(2027, 1, 1) << QStringList{"2020年", "6月", "1日", "12", "00"}
+        << QDate(2027, 5, 15) << true << false;
+    QTest::newRow("腊月三十, a 腊月 of 29 days")
+        << QDate(2026, 12, 9) << QStringList{"1990年", "12月", "30日", "8", "00"}
+        << QDate(2027, 2, 5) << false << true;
+    QTest::newRow("2100, the last day")
+        << QDate(2100, 12, 31) << QStringList{"1990年", "12月", "1日", "8", "00"}
+        << QDate(2100, 12, 31) << false << false;
+    QTest::newRow("2100, 正月初一 past the calendar")
+        << QDate(2100, 12, 1) << QStringList{"1990年", "1月", "1日", "8", "00"} << QDate() << false
+        << false;
+}
+
+void TestBirthDataPage::nextLunarBirthday()
+{
+    QFETCH(QDate, today);
+    QFETCH(QStringList, birth);
+    QFETCH(QDate, next);
+    QFETCH(bool, leapAsOrdinary);
+    QFETCH(bool, thirtiethAsTwentyNinth);
+    base::setToday([today] { return today; });
+    page->rbSolar->setChecked(birth[1] == u"6月");
+    choose(birth);
+    reckon();
+    const std::optional<calendar::NextBirthday> &got = page->lastReading()->nextBirthday;
+    QCOMPARE(page->lNextBirthday->isVisible(), next.isValid());
+    QCOMPARE(got ? got->date : QDate(), next);
+    if (!got)
+        return;
+    QCOMPARE(got->rules.leapAsOrdinary, leapAsOrdinary);
+    QCOMPARE(got->rules.thirtiethAsTwentyNinth, thirtiethAsTwentyNinth);
+    if (next == QDate(2027, 2, 5)) // a Friday, as the Observatory's table has it
+        QVERIFY(page->lNextBirthday->text().contains(u"星期五"));
 }
 
 QTEST_MAIN(TestBirthDataPage)

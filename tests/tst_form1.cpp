@@ -165,10 +165,12 @@ void TestForm1::aboutBox()
     QCOMPARE(boxCaption, QStringLiteral("Lorvex 2004"));
     QVERIFY(!boxHadIcon);
     const QStringList lines = boxText.split(u'\n');
-    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.size(), 5);
     QCOMPARE(lines[0], QStringLiteral("Lorvex 2004   V 5.01"));
     QCOMPARE(lines[1], QString());
     QVERIFY(!lines[2].trimmed().isEmpty());
+    QCOMPARE(lines[3], QString());
+    QVERIFY(lines[4].contains(u"GeoNames") && lines[4].contains(u"CC BY 4.0"));
     QVERIFY(!boxText.contains(u'\r'));
     QCOMPARE(form->PageControl1->currentIndex(), 1);
     QVERIFY(!QApplication::activeModalWidget());

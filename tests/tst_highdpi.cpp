@@ -1,5 +1,7 @@
 #include "app/form1.h"
 #include "base/look.h"
+#include "base/today.h"
+#include "boneweight/birthdatapage.h"
 #include "boneweight/gregorianbirth.h"
 #include "boneweight/verses.h"
 #include "catalogue/picturecatalogue.h"
@@ -11,9 +13,11 @@
 #include "picture/jpeg.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDirIterator>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -25,7 +29,10 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include <algorithm>
 #include <functional>
+
+using namespace Qt::Literals::StringLiterals;
 
 // The window as it looks on a finer screen. The suite is run once at each of the scales in
 // tests/spine.cmake (QT_SCALE_FACTOR): at every one, no text may be cut off by its control or run
@@ -40,6 +47,8 @@ private slots:
     void finerDrawingCoversThePicturesPlace();
     void textFitsAndStaysApart();
     void convertedBirthFitsAndStaysApart();
+    void birthplaceFitsAndClearsTheDisc_data();
+    void birthplaceFitsAndClearsTheDisc();
     void everyMoleTitleStaysOnItsMemo();
     void everyReadingFitsItsMemo();
     void picturesAreShownFine();
@@ -117,7 +126,8 @@ QList<TextPlace> shownTexts(QWidget *root, QStringList &cut)
                            .arg(label->heightForWidth(room.width()))
                            .arg(room.height());
             add(label, room, label->text());
-        } else if (auto *radio = qobject_cast<QRadioButton *>(w)) {
+        } else if (auto *radio = qobject_cast<QAbstractButton *>(w);
+                   radio && (qobject_cast<QRadioButton *>(w) || qobject_cast<QCheckBox *>(w))) {
             const QSize needs = radio->sizeHint();
             if (needs.width() > radio->width() || needs.height() > radio->height() + 2)
                 cut << QStringLiteral("%1 needs %2 × %3, has %4 × %5")
@@ -265,6 +275,7 @@ void TestHighDpi::convertedBirthFitsAndStaysApart()
     form.showCentred();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.findChild<QRadioButton *>(QStringLiteral("rbSolar"))->setChecked(true);
+    form.TabSheet1->cbPlace->setCurrentIndex(0); // Beijing time in every edition
     const auto pick = [&](const QStringList &texts) {
         const char *names[] = {"cy", "cm", "cd", "ch", "cf"};
         for (int i = 0; i < 5; ++i)
@@ -288,6 +299,74 @@ void TestHighDpi::convertedBirthFitsAndStaysApart()
     collectFaults(&form, l1->text(), faults);
     QVERIFY(panel->rect().contains(l1->geometry()));
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+}
+
+void TestHighDpi::birthplaceFitsAndClearsTheDisc_data()
+{
+    // The longest lines a birthplace brings: a five-character place with summer time taken back;
+    // true solar time, the note on 1949's clocks and the 子时 counted whole, each on its line; a
+    // typed longitude far from 120°E and the next birthday of a 闰五月三十 (1952-07-21) in a
+    // year with neither.
+    QTest::addColumn<QString>("place"); // empty: 农历
+    QTest::addColumn<QStringList>("choice");
+    QTest::newRow("农历") << QString() << QStringList{"1990年", "12月", "30日", "23", "30"};
+    QTest::newRow("five characters, 1943")
+        << u"巴音郭楞州"_s << QStringList{"1943年", "1月", "31日", "0", "30"};
+    QTest::newRow("four lines, 1943")
+        << u"上海"_s << QStringList{"1943年", "1月", "31日", "0", "30"};
+    QTest::newRow("typed longitude, 闰五月三十")
+        << u"西经157°51′30″"_s << QStringList{"1952年", "7月", "21日", "12", "00"};
+}
+
+void TestHighDpi::birthplaceFitsAndClearsTheDisc()
+{
+    QFETCH(QString, place);
+    QFETCH(QStringList, choice);
+    base::setToday([] { return QDate(2029, 1, 1); });
+    TForm1 form;
+    form.FormCreate();
+    form.showCentred();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    BirthDataPage *page = form.TabSheet1;
+    // Each edition starts on its own region's clock.
+    const char *home = edition::current() == text::Edition::Taiwan     ? "台北"
+                       : edition::current() == text::Edition::HongKong ? "香港"
+                                                                       : nullptr;
+    QCOMPARE(page->placeChoice().place,
+             home ? calendar::placeNamed(QString::fromUtf8(home)) : nullptr);
+    page->rbSolar->setChecked(!place.isEmpty());
+    if (const calendar::Place *listed = calendar::placeNamed(place)) {
+        page->cbPlace->setCurrentIndex(
+            page->cbPlace->findData(int(listed - calendar::places().data())));
+    } else if (!place.isEmpty()) { // typed, as a user would
+        page->cbPlace->lineEdit()->clear();
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, place);
+        QApplication::sendEvent(page->cbPlace->lineEdit(), &typed);
+    }
+    page->cbSolarTime->setChecked(!place.startsWith(u"巴"));
+    page->cbZiNextDay->setChecked(true);
+    const QList<QComboBox *> lists{page->cy, page->cm, page->cd, page->ch, page->cf};
+    for (int i = 0; i < lists.size(); ++i)
+        lists[i]->setEditText(choice[i]);
+    page->b1Click();
+    base::setToday({});
+    QVERIFY2(page->lNextBirthday->isVisible() && page->lCorrections->isVisible(),
+             qPrintable(page->l1->text()));
+
+    QStringList faults;
+    collectFaults(&form, QString::fromUtf8(QTest::currentDataTag()), faults);
+    // The disc the movie draws, measured on its frames: centre and radius in the tab's pixels.
+    const QPointF centre(421, 264);
+    for (const QWidget *w : page->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        const QRectF r = w->geometry();
+        const QPointF nearest(std::clamp(centre.x(), r.left(), r.right()),
+                              std::clamp(centre.y(), r.top(), r.bottom()));
+        if (w->isVisible() && w->objectName() != u"fla"
+            && (QLineF(centre, nearest).length() < 134 || !page->rect().contains(w->geometry())))
+            faults << w->objectName() + u" on the disc or off the tab"_s;
+    }
+    QVERIFY(page->Panel11->rect().contains(page->lConverted->geometry()));
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
 }
 
 void TestHighDpi::everyMoleTitleStaysOnItsMemo()

@@ -11,6 +11,10 @@ Lorvex 工作室 编制</source>
 
 Lorvex 工作室 編製</translation>
     </message>
+    <message>
+        <source>出生地坐标取自 GeoNames（www.geonames.org），依 CC BY 4.0 许可使用。</source>
+        <translation>出生地座標取自 GeoNames（www.geonames.org），依 CC BY 4.0 許可使用。</translation>
+    </message>
 </context>
 <context>
     <name>Almanac</name>
@@ -572,6 +576,22 @@ Lorvex 工作室 編製</translation>
         <translation>%1月</translation>
     </message>
     <message>
+        <source>23点后出生算次日</source>
+        <translation>23點後出生算次日</translation>
+    </message>
+    <message>
+        <source>23点换日</source>
+        <translation>23點換日</translation>
+    </message>
+    <message>
+        <source>下一个农历生日</source>
+        <translation>下一個農曆生日</translation>
+    </message>
+    <message>
+        <source>东经%1°</source>
+        <translation>東經%1°</translation>
+    </message>
+    <message>
         <source>先选好出生资料，按“算一卦”，才有可保存的结果。</source>
         <translation>先選好出生資料，按「算一卦」，才有可儲存的結果。</translation>
     </message>
@@ -586,6 +606,26 @@ Lorvex 工作室 編製</translation>
     <message>
         <source>农历</source>
         <translation>農曆</translation>
+    </message>
+    <message>
+        <source>农历生日：%1年%2月%3日（%4）</source>
+        <translation>農曆生日：%1年%2月%3日（%4）</translation>
+    </message>
+    <message>
+        <source>出生地</source>
+        <translation>出生地</translation>
+    </message>
+    <message>
+        <source>出生地“%1”不在表中，也不是经度</source>
+        <translation>出生地「%1」不在表中，也不是經度</translation>
+    </message>
+    <message>
+        <source>出生地：%1</source>
+        <translation>出生地：%1</translation>
+    </message>
+    <message>
+        <source>出生地：%1（%2）</source>
+        <translation>出生地：%1（%2）</translation>
     </message>
     <message>
         <source>出生年份</source>
@@ -616,12 +656,28 @@ Lorvex 工作室 編製</translation>
         <translation>命重欄</translation>
     </message>
     <message>
+        <source>子时从23点起算，23点以后出生的按第二天算</source>
+        <translation>子時從23點起算，23點以後出生的按第二天算</translation>
+    </message>
+    <message>
         <source>我有几两命？</source>
         <translation>我有幾兩命？</translation>
     </message>
     <message>
+        <source>按出生地的经度和均时差，把钟点换成当地太阳的时刻</source>
+        <translation>按出生地的經度和均時差，把鐘點換成當地太陽的時刻</translation>
+    </message>
+    <message>
+        <source>按出生地真太阳时定时辰</source>
+        <translation>按出生地真太陽時定時辰</translation>
+    </message>
+    <message>
         <source>换算所得农历</source>
         <translation>換算所得農曆</translation>
+    </message>
+    <message>
+        <source>换算说明</source>
+        <translation>換算說明</translation>
     </message>
     <message>
         <source>日期</source>
@@ -632,8 +688,40 @@ Lorvex 工作室 編製</translation>
         <translation>時</translation>
     </message>
     <message>
+        <source>星期一</source>
+        <translation>星期一</translation>
+    </message>
+    <message>
+        <source>星期三</source>
+        <translation>星期三</translation>
+    </message>
+    <message>
+        <source>星期二</source>
+        <translation>星期二</translation>
+    </message>
+    <message>
+        <source>星期五</source>
+        <translation>星期五</translation>
+    </message>
+    <message>
+        <source>星期六</source>
+        <translation>星期六</translation>
+    </message>
+    <message>
+        <source>星期四</source>
+        <translation>星期四</translation>
+    </message>
+    <message>
+        <source>星期日</source>
+        <translation>星期日</translation>
+    </message>
+    <message>
         <source>月份</source>
         <translation>月份</translation>
+    </message>
+    <message>
+        <source>未指定</source>
+        <translation>未指定</translation>
     </message>
     <message>
         <source>用现代白话说说这首诗的意思</source>
@@ -652,6 +740,10 @@ Lorvex 工作室 編製</translation>
         <translation>白話：%1</translation>
     </message>
     <message>
+        <source>真太阳时</source>
+        <translation>真太陽時</translation>
+    </message>
+    <message>
         <source>称骨_%1</source>
         <translation>稱骨_%1</translation>
     </message>
@@ -668,12 +760,28 @@ Lorvex 工作室 編製</translation>
         <translation>算一卦</translation>
     </message>
     <message>
+        <source>西经%1°</source>
+        <translation>西經%1°</translation>
+    </message>
+    <message>
         <source>评命</source>
         <translation>評命</translation>
     </message>
     <message>
         <source>请输入出生资料!</source>
         <translation>請輸入出生資料！</translation>
+    </message>
+    <message>
+        <source>选出生的城市，或输入经度，如“东经104.1”</source>
+        <translation>選出生的城市，或輸入經度，如「東經104.1」</translation>
+    </message>
+    <message>
+        <source>（该年无%1，按%2过）</source>
+        <translation>（該年無%1，按%2過）</translation>
+    </message>
+    <message>
+        <source>（该月无三十，按廿九过）</source>
+        <translation>（該月無三十，按廿九過）</translation>
     </message>
 </context>
 <context>
@@ -1830,6 +1938,10 @@ Lorvex 工作室 編製</translation>
         <translation> · %1年（屬%2）</translation>
     </message>
     <message>
+        <source> · 已按夏令时减%1分钟</source>
+        <translation> · 已按夏令時減%1分鐘</translation>
+    </message>
+    <message>
         <source> · 已按夏令时减一小时</source>
         <translation> · 已按夏令時減一小時</translation>
     </message>
@@ -1842,16 +1954,40 @@ Lorvex 工作室 編製</translation>
         <translation>%1年沒有%2月</translation>
     </message>
     <message>
+        <source>1949年10月前各地钟点不一</source>
+        <translation>1949年10月前各地鐘點不一</translation>
+    </message>
+    <message>
+        <source>23点换日只收农历1901年至2100年的生日</source>
+        <translation>23點換日只收農曆1901年至2100年的生日</translation>
+    </message>
+    <message>
         <source>一天只有0至23时，没有%1时</source>
         <translation>一天只有0至23時，沒有%1時</translation>
+    </message>
+    <message>
+        <source>一小时只有0至59分，没有%1分</source>
+        <translation>一小時只有0至59分，沒有%1分</translation>
     </message>
     <message>
         <source>农历%1年%2%3 %4时</source>
         <translation>農曆%1年%2%3 %4時</translation>
     </message>
     <message>
+        <source>农历%1年没有%2月%3日，无法按23点换日</source>
+        <translation>農曆%1年沒有%2月%3日，無法按23點換日</translation>
+    </message>
+    <message>
         <source>农历换算只收1901年2月19日至2100年的生日</source>
         <translation>農曆換算只收1901年2月19日至2100年的生日</translation>
+    </message>
+    <message>
+        <source>子时从23点起，算作次日</source>
+        <translation>子時從23點起，算作次日</translation>
+    </message>
+    <message>
+        <source>没有%1的时区资料（请安装tzdata），无法按当地钟点换算</source>
+        <translation>沒有%1的時區資料（請安裝tzdata），無法按當地鐘點換算</translation>
     </message>
     <message>
         <source>没有Asia/Shanghai的时区资料（请安装tzdata），无法按夏令时换算</source>
