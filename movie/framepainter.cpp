@@ -79,6 +79,8 @@ QBrush brushFor(const FillStyle &style, const ColorTransform &cx, const Movie *m
                                        QPointF(style.focal * GradientHalf, 0));
         gradient.setStops(stops);
         gradient.setSpread(style.spread);
+        // Flash mixes the stops' colours as they are, then applies their alpha.
+        gradient.setInterpolationMode(QGradient::ComponentInterpolation);
         QBrush brush(gradient);
         brush.setTransform(style.matrix);
         return brush;

@@ -396,10 +396,13 @@ Shape readShape(BitReader &in, int version, int fileVersion, const ShapeLimits &
 
 QGradientStops increasingStops(const QGradientStops &raw)
 {
-    // Each span between two stops in file order colours the part of it that no span before it
-    // has coloured: a span that goes back colours nothing, and the one after it starts where the
-    // colouring so far ended, with its own colour there. Qt wants positions that only increase,
-    // so a colour that changes at once changes a hair after the position.
+    // A point of the gradient takes its colour from the first stop, in file order, whose ratio
+    // reaches it, mixed with the stop before that one; beyond every ratio it takes the colour of
+    // the last stop in the file. So each span between two stops in file order colours the part of
+    // it that no span before it has coloured: a span that goes back colours nothing, and the one
+    // after it starts where the colouring so far ended, with its own colour there. Qt wants
+    // positions that only increase, so a colour that changes at once changes a hair after the
+    // position.
     constexpr qreal hair = 1.0 / 4096;
     QGradientStops out;
     if (raw.isEmpty())
@@ -424,6 +427,8 @@ QGradientStops increasingStops(const QGradientStops &raw)
         last = p1;
         continuous = true;
     }
+    if (!continuous && last + hair < 1)
+        out.append({last + hair, raw.last().second});
     return out;
 }
 
