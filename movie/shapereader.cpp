@@ -108,6 +108,10 @@ QPainterPath linePath(const std::vector<Edge> &edges, bool noClose)
     return path;
 }
 
+// A focal point is kept this far inside its circle: on the circle itself the ratio behind the
+// point grows without bound. Ruffle keeps it there too, and its pictures judge ours.
+constexpr qreal MaxFocal = 0.98;
+
 class ShapeReader
 {
 public:
@@ -195,7 +199,7 @@ private:
             }
             style.stops = increasingStops(raw);
             if (type == swf::FocalGradientFill)
-                style.focal = std::clamp(m_in.s16() / 256.0, -1.0, 1.0);
+                style.focal = std::clamp(m_in.s16() / 256.0, -MaxFocal, MaxFocal);
             if (style.stops.isEmpty()) {
                 style.kind = FillStyle::Solid;
                 style.colour = Qt::transparent;
