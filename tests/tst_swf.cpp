@@ -2,6 +2,7 @@
 // our writer. The stage is 100 × 100 pixels (2000 twips) and is drawn at that size unless a row
 // says otherwise, so one pixel is 20 twips.
 
+#include "logcapture.h"
 #include "movie/playback.h"
 #include "movie/swfreader.h"
 #include "tools/swfwriter/swfwriter.h"
@@ -276,6 +277,29 @@ void TestSwf::shapes_data()
     };
     QTest::newRow("bitmap fill from DefineBitsJPEG2")
         << jpegFill(false) << Probes{{{25, 50}, red}, {{75, 50}, blue}};
+    // A JPEG of 64 rows of red over 64 of blue, its stream cut short in the blue half: what there
+    // is of it shows, not the paper behind.
+    QTest::newRow("DefineBitsJPEG2 cut short") << oneShape([=](SwfWriter &w) {
+        QImage picture(64, 128, QImage::Format_RGB32);
+        picture.fill(blue);
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                picture.setPixelColor(x, y, red);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "JPEG", 90);
+        const qsizetype scan = jpeg.lastIndexOf("\xff\xda");
+        jpeg.truncate(scan + (jpeg.size() - scan) * 3 / 4);
+        WriterFill fill;
+        fill.kind = WriterFill::Bitmap;
+        fill.bitmapId = w.defineJpeg(jpeg);
+        fill.bitmapType = 0x41;
+        fill.matrix = QTransform::fromScale(100.0 * Px / 64, 100.0 * Px / 128);
+        ShapeBuilder shape;
+        shape.rect(px(0, 0, 100, 100), shape.addFill(fill));
+        return w.defineShape(shape, 3);
+    }) << Probes{{{50, 20}, red}};
     QTest::newRow("DefineBitsJPEG3 with alpha")
         << jpegFill(true)
         << Probes{{{25, 50}, QColor(225, 135, 125)}, {{75, 50}, QColor(140, 135, 210)}};
@@ -527,8 +551,13 @@ void TestSwf::hostile()
     QFETCH(QByteArray, bytes);
     QFETCH(bool, problem);
     // Beyond this, the sanitizers and the clock watch: what was read must still play and draw.
-    const Movie movie = readSwf(bytes);
+    const LogCapture log("lorvex.swf");
+    const Movie movie = readSwf(bytes, {}, QStringLiteral("hostile.swf"));
     QCOMPARE(!movie.problems.isEmpty(), problem);
+    // The log names the file and says why, for each thing left out.
+    QCOMPARE(log.messages().size(), movie.problems.size() + (movie.isEmpty() && !problem));
+    for (const QString &message : log.messages())
+        QVERIFY2(message.startsWith(u"hostile.swf "), qPrintable(message));
     render(bytes, 3);
 }
 
