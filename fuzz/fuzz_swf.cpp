@@ -11,6 +11,14 @@
 #include <cstddef>
 #include <cstdint>
 
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    // The reader's warnings are made as in the program, then dropped: written out, a million of
+    // them would only slow the run.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
