@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <map>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -247,6 +248,51 @@ QPainterPath maskPath(const DisplayObject &object, const QTransform &toDevice)
     return path;
 }
 
+} // namespace
+
+// The cache's work for one drawing of a display list.
+struct CachedDrawing
+{
+    FrameCache &cache;
+    const Movie &movie;
+
+    // Pictures kept at most: twice the pixels of the largest device drawn on, so that a hostile
+    // movie can't make it grow without bound.
+    static qint64 budget(const QPainter &painter)
+    {
+        const QPaintDevice *device = painter.device();
+        return device ? 2 * qint64(device->width()) * device->height() : 0;
+    }
+
+    void begin(const DisplayList &list, const QTransform &toDevice)
+    {
+        ++cache.m_paints;
+        if (toDevice != cache.m_toDevice) {
+            cache.clear();
+            cache.m_toDevice = toDevice;
+        }
+        // Depths emptied or given another character since let their pictures go.
+        for (auto entry = cache.m_entries.begin(); entry != cache.m_entries.end();) {
+            const auto found = list.objects().find(entry->first);
+            if (found == list.objects().end()
+                || found->second.character != entry->second.character) {
+                cache.m_keptPixels
+                    -= qint64(entry->second.picture.width()) * entry->second.picture.height();
+                entry = cache.m_entries.erase(entry);
+            } else {
+                ++entry;
+            }
+        }
+    }
+
+    // Draws the shape at `depth` from its kept picture, keeping it first if it has stood still
+    // since an earlier drawing; false when it must be drawn as usual.
+    bool draw(QPainter &painter, int depth, const DisplayObject &object,
+              const QTransform &transform, const ColorTransform &cx, const QRectF &bounds);
+};
+
+namespace {
+
 struct ActiveMask
 {
     int lastDepth;
@@ -254,8 +300,10 @@ struct ActiveMask
 };
 
 // Objects in depth order; a mask clips the depths up to its clip depth, within any outer clip.
+// `cached` is given for the main timeline alone, whose depths name its objects.
 void paintList(QPainter &painter, const DisplayList &list, const QTransform &toDevice,
-               const ColorTransform &cx, const Movie &movie, const QRectF &visible)
+               const ColorTransform &cx, const Movie &movie, const QRectF &visible,
+               CachedDrawing *cached = nullptr)
 {
     std::vector<ActiveMask> masks;
     bool outerRead = false;
@@ -291,10 +339,14 @@ void paintList(QPainter &painter, const DisplayList &list, const QTransform &toD
         if (object.clipDepth > 0 || !object.character || !object.visible)
             continue;
         // Only what reaches the area being drawn: a frame is mostly redrawn in small pieces.
-        if (!object.bounds(toDevice).intersects(visible))
+        const QRectF bounds = object.bounds(toDevice);
+        if (!bounds.intersects(visible))
             continue;
         const QTransform transform = object.matrix * toDevice;
         const ColorTransform combined = cx.after(object.colorTransform);
+        if (cached && masks.empty() && object.character->kind == Character::ShapeCharacter
+            && cached->draw(painter, depth, object, transform, combined, bounds))
+            continue;
         if (object.character->kind == Character::ShapeCharacter)
             paintShape(painter, object.character->shape, transform, combined, &movie);
         else if (object.sprite)
@@ -308,6 +360,50 @@ void paintList(QPainter &painter, const DisplayList &list, const QTransform &toD
 
 } // namespace
 
+bool CachedDrawing::draw(QPainter &painter, int depth, const DisplayObject &object,
+                         const QTransform &transform, const ColorTransform &cx,
+                         const QRectF &bounds)
+{
+    FrameCache::Entry &entry = cache.m_entries[depth];
+    if (entry.character != object.character || entry.transform != transform
+        || entry.colorTransform != cx) {
+        cache.m_keptPixels -= qint64(entry.picture.width()) * entry.picture.height();
+        entry = {object.character, transform, cx, cache.m_paints, {}, {}};
+        return false;
+    }
+    if (entry.picture.isNull()) {
+        if (entry.firstPaint == cache.m_paints)
+            return false; // not yet seen standing still
+        // The whole shape, on the device's pixel grid, widened by a pixel for antialiasing.
+        const QRect area = bounds.toAlignedRect().adjusted(-1, -1, 1, 1)
+                           & QRect(-(1 << 20), -(1 << 20), 1 << 21, 1 << 21);
+        const qint64 pixels = qint64(area.width()) * area.height();
+        if (area.isEmpty() || cache.m_keptPixels + pixels > budget(painter))
+            return false;
+        QImage picture(area.size(), QImage::Format_ARGB32_Premultiplied);
+        if (picture.isNull())
+            return false;
+        picture.fill(Qt::transparent);
+        QPainter onPicture(&picture);
+        onPicture.setRenderHint(QPainter::Antialiasing);
+        paintShape(onPicture, object.character->shape,
+                   transform * QTransform::fromTranslate(-area.x(), -area.y()), cx, &movie);
+        onPicture.end();
+        entry.picture = picture;
+        entry.at = area.topLeft();
+        cache.m_keptPixels += pixels;
+    }
+    painter.setTransform(QTransform());
+    painter.drawImage(entry.at, entry.picture);
+    return true;
+}
+
+void FrameCache::clear()
+{
+    m_entries.clear();
+    m_keptPixels = 0;
+}
+
 QTransform showAllTransform(const QRectF &stage, const QRectF &target)
 {
     if (stage.isEmpty() || target.isEmpty())
@@ -318,21 +414,27 @@ QTransform showAllTransform(const QRectF &stage, const QRectF &target)
 }
 
 void paintFrame(QPainter &painter, const Movie &movie, const DisplayList &list,
-                const QRectF &target)
+                const QRectF &target, FrameCache *cache)
 {
     painter.fillRect(target, movie.background);
     const QTransform toDevice = showAllTransform(movie.stage, target);
-    paintObjects(painter, movie, list, toDevice, toDevice.mapRect(movie.stage));
+    paintObjects(painter, movie, list, toDevice, toDevice.mapRect(movie.stage), cache);
 }
 
 void paintObjects(QPainter &painter, const Movie &movie, const DisplayList &list,
-                  const QTransform &toDevice, const QRectF &clip)
+                  const QTransform &toDevice, const QRectF &clip, FrameCache *cache)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setTransform(QTransform());
     painter.setClipRect(clip, Qt::IntersectClip);
-    paintList(painter, list, toDevice, ColorTransform(), movie, painter.clipBoundingRect());
+    std::optional<CachedDrawing> cached;
+    if (cache) {
+        cached.emplace(CachedDrawing{*cache, movie});
+        cached->begin(list, toDevice);
+    }
+    paintList(painter, list, toDevice, ColorTransform(), movie, painter.clipBoundingRect(),
+              cached ? &*cached : nullptr);
     painter.restore();
 }
 
