@@ -192,11 +192,15 @@ QPainterPath twoCaps(const QPainterPath &path, const LineStyle &style, qreal wid
 }
 
 void strokeLine(QPainter &painter, const QPainterPath &path, const LineStyle &style,
-                const QTransform &toDevice, const ColorTransform &cx, const Movie *movie)
+                const QTransform &toDevice, const ColorTransform &cx, const Movie *movie,
+                FrameCache *cache)
 {
     QPen pen = penFor(style, cx, toDevice, movie);
     if (style.startCap == style.endCap) {
-        painter.strokePath(path, pen);
+        if (cache && !pen.isCosmetic())
+            painter.fillPath(cache->strokeOutline(path, pen), pen.brush());
+        else
+            painter.strokePath(path, pen);
         return;
     }
     // QPen has one cap for both ends: the stroke goes without, and its caps are filled apart.
@@ -215,7 +219,7 @@ void strokeLine(QPainter &painter, const QPainterPath &path, const LineStyle &st
 }
 
 void paintShape(QPainter &painter, const Shape &shape, const QTransform &toDevice,
-                const ColorTransform &cx, const Movie *movie)
+                const ColorTransform &cx, const Movie *movie, FrameCache *cache)
 {
     painter.setTransform(toDevice);
     for (const ShapeLayer &layer : shape.layers) {
@@ -225,7 +229,8 @@ void paintShape(QPainter &painter, const Shape &shape, const QTransform &toDevic
                                   style.kind != FillStyle::Bitmap || style.smooth);
             painter.fillPath(layer.path, brushFor(style, cx, movie, layer.path.boundingRect()));
         } else if (layer.line >= 0) {
-            strokeLine(painter, layer.path, shape.lines[size_t(layer.line)], toDevice, cx, movie);
+            strokeLine(painter, layer.path, shape.lines[size_t(layer.line)], toDevice, cx, movie,
+                       cache);
         }
     }
 }
@@ -303,7 +308,7 @@ struct ActiveMask
 // `cached` is given for the main timeline alone, whose depths name its objects.
 void paintList(QPainter &painter, const DisplayList &list, const QTransform &toDevice,
                const ColorTransform &cx, const Movie &movie, const QRectF &visible,
-               CachedDrawing *cached = nullptr)
+               FrameCache *cache, CachedDrawing *cached = nullptr)
 {
     std::vector<ActiveMask> masks;
     bool outerRead = false;
@@ -348,9 +353,9 @@ void paintList(QPainter &painter, const DisplayList &list, const QTransform &toD
             && cached->draw(painter, depth, object, transform, combined, bounds))
             continue;
         if (object.character->kind == Character::ShapeCharacter)
-            paintShape(painter, object.character->shape, transform, combined, &movie);
+            paintShape(painter, object.character->shape, transform, combined, &movie, cache);
         else if (object.sprite)
-            paintList(painter, *object.sprite, transform, combined, movie, visible);
+            paintList(painter, *object.sprite, transform, combined, movie, visible, cache);
     }
     if (!masks.empty()) {
         masks.clear();
@@ -387,7 +392,7 @@ bool CachedDrawing::draw(QPainter &painter, int depth, const DisplayObject &obje
         QPainter onPicture(&picture);
         onPicture.setRenderHint(QPainter::Antialiasing);
         paintShape(onPicture, object.character->shape,
-                   transform * QTransform::fromTranslate(-area.x(), -area.y()), cx, &movie);
+                   transform * QTransform::fromTranslate(-area.x(), -area.y()), cx, &movie, &cache);
         onPicture.end();
         entry.picture = picture;
         entry.at = area.topLeft();
@@ -402,6 +407,19 @@ void FrameCache::clear()
 {
     m_entries.clear();
     m_keptPixels = 0;
+    m_outlines.clear();
+}
+
+const QPainterPath &FrameCache::strokeOutline(const QPainterPath &path, const QPen &pen)
+{
+    const OutlineKey key{&path, pen.widthF(), int(pen.capStyle()), int(pen.joinStyle()),
+                         pen.miterLimit()};
+    if (const auto found = m_outlines.find(key); found != m_outlines.end())
+        return found->second;
+    // A movie whose strokes change width every frame would otherwise fill it without end.
+    if (m_outlines.size() >= 1024)
+        m_outlines.clear();
+    return m_outlines.emplace(key, QPainterPathStroker(pen).createStroke(path)).first->second;
 }
 
 QTransform showAllTransform(const QRectF &stage, const QRectF &target)
@@ -433,7 +451,7 @@ void paintObjects(QPainter &painter, const Movie &movie, const DisplayList &list
         cached.emplace(CachedDrawing{*cache, movie});
         cached->begin(list, toDevice);
     }
-    paintList(painter, list, toDevice, ColorTransform(), movie, painter.clipBoundingRect(),
+    paintList(painter, list, toDevice, ColorTransform(), movie, painter.clipBoundingRect(), cache,
               cached ? &*cached : nullptr);
     painter.restore();
 }

@@ -6,6 +6,8 @@
 #include "movie/displaylist.h"
 #include "movie/swf.h"
 
+#include <QPen>
+
 #include <map>
 
 class QPainter;
@@ -24,6 +26,11 @@ class FrameCache
 public:
     void clear();
 
+    // The outline of `path`, a shape's stroke, as `pen` (non-cosmetic, its width in the shape's
+    // units) draws it: made once and filled from then on, the same stroke without its making.
+    // `path` must live as long as the cache, as a movie's shapes do.
+    const QPainterPath &strokeOutline(const QPainterPath &path, const QPen &pen);
+
 private:
     friend struct CachedDrawing;
     struct Entry
@@ -37,6 +44,15 @@ private:
     };
     QTransform m_toDevice;
     std::map<int, Entry> m_entries; // by depth
+    struct OutlineKey
+    {
+        const QPainterPath *path;
+        qreal width;
+        int cap, join;
+        qreal miterLimit;
+        auto operator<=>(const OutlineKey &) const = default;
+    };
+    std::map<OutlineKey, QPainterPath> m_outlines;
     qint64 m_paints = 0;
     qint64 m_keptPixels = 0;
 };
