@@ -379,8 +379,12 @@ bool CachedDrawing::draw(QPainter &painter, int depth, const DisplayObject &obje
     if (entry.picture.isNull()) {
         if (entry.firstPaint == cache.m_paints)
             return false; // not yet seen standing still
-        // The whole shape, on the device's pixel grid, widened by a pixel for antialiasing.
-        const QRect area = bounds.toAlignedRect().adjusted(-1, -1, 1, 1)
+        // The whole shape on the device's own pixels (a frame buffer of a finer screen has more
+        // than one to each unit drawn in), widened by a pixel for antialiasing.
+        const qreal ratio = painter.device()->devicePixelRatio();
+        const QRect area = QRectF(bounds.topLeft() * ratio, bounds.size() * ratio)
+                               .toAlignedRect()
+                               .adjusted(-1, -1, 1, 1)
                            & QRect(-(1 << 20), -(1 << 20), 1 << 21, 1 << 21);
         const qint64 pixels = qint64(area.width()) * area.height();
         if (area.isEmpty() || cache.m_keptPixels + pixels > budget(painter))
@@ -388,18 +392,20 @@ bool CachedDrawing::draw(QPainter &painter, int depth, const DisplayObject &obje
         QImage picture(area.size(), QImage::Format_ARGB32_Premultiplied);
         if (picture.isNull())
             return false;
+        picture.setDevicePixelRatio(ratio);
         picture.fill(Qt::transparent);
         QPainter onPicture(&picture);
         onPicture.setRenderHint(QPainter::Antialiasing);
         paintShape(onPicture, object.character->shape,
-                   transform * QTransform::fromTranslate(-area.x(), -area.y()), cx, &movie, &cache);
+                   transform * QTransform::fromTranslate(-area.x() / ratio, -area.y() / ratio), cx,
+                   &movie, &cache);
         onPicture.end();
         entry.picture = picture;
         entry.at = area.topLeft();
         cache.m_keptPixels += pixels;
     }
     painter.setTransform(QTransform());
-    painter.drawImage(entry.at, entry.picture);
+    painter.drawImage(QPointF(entry.at) / entry.picture.devicePixelRatio(), entry.picture);
     return true;
 }
 

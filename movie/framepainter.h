@@ -40,7 +40,7 @@ private:
         ColorTransform colorTransform;
         qint64 firstPaint = 0; // the drawing in which it was first seen as it is
         QImage picture;        // null until kept
-        QPoint at;             // its top left on the device
+        QPoint at;             // its top left in the device's own pixels
     };
     QTransform m_toDevice;
     std::map<int, Entry> m_entries; // by depth

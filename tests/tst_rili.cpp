@@ -124,6 +124,7 @@ void TestRili::changedAreasMatchWholeFrames_data()
 {
     QTest::addColumn<qreal>("scale");
     QTest::newRow("100%") << 1.0;
+    QTest::newRow("150%") << 1.5;
     QTest::newRow("200%") << 2.0;
 }
 
@@ -137,12 +138,14 @@ void TestRili::changedAreasMatchWholeFrames()
     movie::Player player;
     player.setClock([&now] { return now; });
     QVERIFY(player.load(0, QStringLiteral(LORVEX_RILI_SWF)));
-    QImage buffer(QSize(705, 437) * scale, QImage::Format_RGB32); // as the panel keeps it
-    const QRectF target(buffer.rect());
+    // As the panel keeps it: the screen's pixels, the panel's own units.
+    QImage buffer(QSize(705, 437) * scale, QImage::Format_RGB32);
+    buffer.setDevicePixelRatio(scale);
+    const QRectF target(0, 0, 705, 437);
     const QTransform toDevice = movie::showAllTransform(player.stage(), target);
-    QRegion pending(buffer.rect());
+    QRegion pending(target.toRect());
     connect(&player, &movie::Player::updated, this, [&](const QRectF &area) {
-        pending += toDevice.mapRect(area).toAlignedRect().adjusted(-2, -2, 2, 2) & buffer.rect();
+        pending += toDevice.mapRect(area).toAlignedRect().adjusted(-2, -2, 2, 2);
     });
     const auto movie = std::make_shared<movie::Movie>(movie::readSwf(shipped()));
     for (int tick = 0; tick <= 104; ++tick) {
@@ -156,6 +159,7 @@ void TestRili::changedAreasMatchWholeFrames()
         movie::Playback whole(movie);
         whole.advanceTo(tick);
         QImage expected(buffer.size(), QImage::Format_ARGB32_Premultiplied);
+        expected.setDevicePixelRatio(scale);
         QPainter painter(&expected);
         whole.paint(painter, target);
         painter.end();
