@@ -5,6 +5,7 @@
 #include <QtMath>
 
 #include <cmath>
+#include <limits>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -276,19 +277,40 @@ struct CachedDrawing
             cache.clear();
             cache.m_toDevice = toDevice;
         }
-        // Depths emptied or given another character since let their pictures go.
+        // Depths emptied or given another character since let their pictures go, and so do
+        // shapes moved or tinted since: the underlay must hold only what stands as it is.
         for (auto entry = cache.m_entries.begin(); entry != cache.m_entries.end();) {
             const auto found = list.objects().find(entry->first);
             if (found == list.objects().end()
                 || found->second.character != entry->second.character) {
-                cache.m_keptPixels
-                    -= qint64(entry->second.picture.width()) * entry->second.picture.height();
+                forget(entry->second);
                 entry = cache.m_entries.erase(entry);
-            } else {
-                ++entry;
+                continue;
             }
+            if (!entry->second.picture.isNull()
+                && (entry->second.transform != found->second.matrix * toDevice
+                    || entry->second.colorTransform
+                           != ColorTransform().after(found->second.colorTransform)))
+                forget(entry->second);
+            ++entry;
         }
     }
+
+    void forget(FrameCache::Entry &entry)
+    {
+        if (entry.picture.isNull())
+            return;
+        cache.m_keptPixels -= qint64(entry.picture.width()) * entry.picture.height();
+        entry.picture = QImage();
+        ++cache.m_keptVersion;
+    }
+
+    // Where the lowest objects reaching into `visible` are all kept, copies the area from the
+    // underlay (made again first if pictures were kept or let go since) and returns the depth of
+    // the last of them; otherwise returns `none` and copies nothing.
+    static constexpr int none = std::numeric_limits<int>::min();
+    int putUnderlay(QPainter &painter, const DisplayList &list, const QRectF &target,
+                    const QRectF &stage, const QColor &background);
 
     // Draws the shape at `depth` from its kept picture, keeping it first if it has stood still
     // since an earlier drawing; false when it must be drawn as usual.
@@ -308,7 +330,8 @@ struct ActiveMask
 // `cached` is given for the main timeline alone, whose depths name its objects.
 void paintList(QPainter &painter, const DisplayList &list, const QTransform &toDevice,
                const ColorTransform &cx, const Movie &movie, const QRectF &visible,
-               FrameCache *cache, CachedDrawing *cached = nullptr)
+               FrameCache *cache, CachedDrawing *cached = nullptr,
+               int underlaid = std::numeric_limits<int>::min())
 {
     std::vector<ActiveMask> masks;
     bool outerRead = false;
@@ -330,6 +353,8 @@ void paintList(QPainter &painter, const DisplayList &list, const QTransform &toD
                                 outerClipping ? Qt::IntersectClip : Qt::ReplaceClip);
     };
     for (const auto &[depth, object] : list.objects()) {
+        if (depth <= underlaid)
+            continue; // already there, copied from the underlay
         const size_t before = masks.size();
         while (!masks.empty() && masks.back().lastDepth < depth)
             masks.pop_back();
@@ -372,7 +397,7 @@ bool CachedDrawing::draw(QPainter &painter, int depth, const DisplayObject &obje
     FrameCache::Entry &entry = cache.m_entries[depth];
     if (entry.character != object.character || entry.transform != transform
         || entry.colorTransform != cx) {
-        cache.m_keptPixels -= qint64(entry.picture.width()) * entry.picture.height();
+        forget(entry);
         entry = {object.character, transform, cx, cache.m_paints, {}, {}};
         return false;
     }
@@ -403,16 +428,78 @@ bool CachedDrawing::draw(QPainter &painter, int depth, const DisplayObject &obje
         entry.picture = picture;
         entry.at = area.topLeft();
         cache.m_keptPixels += pixels;
+        ++cache.m_keptVersion;
     }
     painter.setTransform(QTransform());
     painter.drawImage(QPointF(entry.at) / entry.picture.devicePixelRatio(), entry.picture);
     return true;
 }
 
+int CachedDrawing::putUnderlay(QPainter &painter, const DisplayList &list, const QRectF &target,
+                               const QRectF &stage, const QColor &background)
+{
+    const QRectF visible = painter.hasClipping() ? painter.clipBoundingRect() & target : target;
+    int last = none;
+    bool above = false; // past the first object that is not kept
+    for (const auto &[depth, object] : list.objects()) {
+        if (object.clipDepth > 0)
+            return none; // a mask clips what lies above it: drawn as usual
+        if (!object.character || !object.visible
+            || !object.bounds(cache.m_toDevice).intersects(visible & stage))
+            continue;
+        const auto entry = cache.m_entries.find(depth);
+        const bool kept = entry != cache.m_entries.end() && !entry->second.picture.isNull();
+        if (kept && above)
+            return none; // the underlay would put it below what lies under it
+        if (kept)
+            last = depth;
+        else
+            above = true;
+    }
+    if (last == none)
+        return none;
+    QPaintDevice *device = painter.device();
+    const qreal ratio = device->devicePixelRatio();
+    // Made and copied in the device's own pixels, as the frame buffer holds them.
+    if (cache.m_underlayVersion != cache.m_keptVersion || cache.m_underlayTarget != target
+        || cache.m_underlayBackground != background
+        || cache.m_underlay.size() != QSize(device->width(), device->height())
+        || cache.m_underlayRatio != ratio) {
+        cache.m_underlay = QImage(device->width(), device->height(), QImage::Format_RGB32);
+        if (cache.m_underlay.isNull())
+            return none;
+        cache.m_underlay.setDevicePixelRatio(ratio);
+        {
+            // The background and the stage's clip as the frame is drawn: in its units.
+            QPainter onUnderlay(&cache.m_underlay);
+            onUnderlay.fillRect(target, background);
+            onUnderlay.setClipRect(stage);
+            onUnderlay.setRenderHint(QPainter::Antialiasing);
+            for (const auto &[depth, entry] : cache.m_entries)
+                if (!entry.picture.isNull())
+                    onUnderlay.drawImage(QPointF(entry.at) / ratio, entry.picture);
+        }
+        cache.m_underlayVersion = cache.m_keptVersion;
+        cache.m_underlayTarget = target;
+        cache.m_underlayBackground = background;
+        cache.m_underlayRatio = ratio;
+    }
+    painter.save();
+    painter.setTransform(QTransform());
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const QRect pixels = QRectF(visible.topLeft() * ratio, visible.size() * ratio).toAlignedRect();
+    painter.drawImage(QRectF(QPointF(pixels.topLeft()) / ratio, QSizeF(pixels.size()) / ratio),
+                      cache.m_underlay, pixels);
+    painter.restore();
+    return last;
+}
+
 void FrameCache::clear()
 {
     m_entries.clear();
     m_keptPixels = 0;
+    ++m_keptVersion;
+    m_underlay = QImage();
     m_outlines.clear();
 }
 
@@ -437,29 +524,46 @@ QTransform showAllTransform(const QRectF &stage, const QRectF &target)
     return QTransform(scale, 0, 0, scale, offset.x(), offset.y());
 }
 
+namespace {
+
+// The objects of `list` over what is there, clipped to `clip`; with a cache, the background and
+// the lowest kept pictures first come from its underlay where they can.
+void drawObjects(QPainter &painter, const Movie &movie, const DisplayList &list,
+                 const QTransform &toDevice, const QRectF &clip, FrameCache *cache,
+                 const QRectF *target = nullptr)
+{
+    painter.save();
+    painter.setTransform(QTransform());
+    std::optional<CachedDrawing> cached;
+    int underlaid = CachedDrawing::none;
+    if (cache) {
+        cached.emplace(CachedDrawing{*cache, movie});
+        cached->begin(list, toDevice);
+        if (target)
+            underlaid = cached->putUnderlay(painter, list, *target, clip, movie.background);
+    }
+    if (target && underlaid == CachedDrawing::none)
+        painter.fillRect(*target, movie.background);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setClipRect(clip, Qt::IntersectClip);
+    paintList(painter, list, toDevice, ColorTransform(), movie, painter.clipBoundingRect(), cache,
+              cached ? &*cached : nullptr, underlaid);
+    painter.restore();
+}
+
+} // namespace
+
 void paintFrame(QPainter &painter, const Movie &movie, const DisplayList &list,
                 const QRectF &target, FrameCache *cache)
 {
-    painter.fillRect(target, movie.background);
     const QTransform toDevice = showAllTransform(movie.stage, target);
-    paintObjects(painter, movie, list, toDevice, toDevice.mapRect(movie.stage), cache);
+    drawObjects(painter, movie, list, toDevice, toDevice.mapRect(movie.stage), cache, &target);
 }
 
 void paintObjects(QPainter &painter, const Movie &movie, const DisplayList &list,
                   const QTransform &toDevice, const QRectF &clip, FrameCache *cache)
 {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setTransform(QTransform());
-    painter.setClipRect(clip, Qt::IntersectClip);
-    std::optional<CachedDrawing> cached;
-    if (cache) {
-        cached.emplace(CachedDrawing{*cache, movie});
-        cached->begin(list, toDevice);
-    }
-    paintList(painter, list, toDevice, ColorTransform(), movie, painter.clipBoundingRect(), cache,
-              cached ? &*cached : nullptr);
-    painter.restore();
+    drawObjects(painter, movie, list, toDevice, clip, cache);
 }
 
 } // namespace movie

@@ -21,6 +21,10 @@ namespace movie {
 // every frame is never kept); a change of its character, matrix or colour transform, or of the
 // device transform, lets it go. Blending a kept picture differs from drawing the shape by the
 // rounding of one 8-bit step at most in each channel.
+//
+// The background with every kept picture over it is kept too, as the underlay: where the lowest
+// objects reaching into an area are all kept, the area is copied from it, and only what lies
+// above them is drawn.
 class FrameCache
 {
 public:
@@ -55,6 +59,12 @@ private:
     std::map<OutlineKey, QPainterPath> m_outlines;
     qint64 m_paints = 0;
     qint64 m_keptPixels = 0;
+    qint64 m_keptVersion = 0; // counts each picture kept or let go
+    QImage m_underlay;
+    qint64 m_underlayVersion = -1;
+    QRectF m_underlayTarget;
+    QColor m_underlayBackground;
+    qreal m_underlayRatio = 0;
 };
 
 // "Show all": the whole stage fitted into `target`, proportions kept, centred.
