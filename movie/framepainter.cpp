@@ -278,7 +278,8 @@ struct CachedDrawing
             cache.m_toDevice = toDevice;
         }
         // Depths emptied or given another character since let their pictures go, and so do
-        // shapes moved or tinted since: the underlay must hold only what stands as it is.
+        // shapes moved, tinted, hidden or made a mask since: the underlay must hold only what
+        // stands as it is.
         for (auto entry = cache.m_entries.begin(); entry != cache.m_entries.end();) {
             const auto found = list.objects().find(entry->first);
             if (found == list.objects().end()
@@ -288,7 +289,8 @@ struct CachedDrawing
                 continue;
             }
             if (!entry->second.picture.isNull()
-                && (entry->second.transform != found->second.matrix * toDevice
+                && (!found->second.visible || found->second.clipDepth > 0
+                    || entry->second.transform != found->second.matrix * toDevice
                     || entry->second.colorTransform
                            != ColorTransform().after(found->second.colorTransform)))
                 forget(entry->second);

@@ -128,6 +128,8 @@ private slots:
     void longAbsence();
     void hostile_data();
     void hostile();
+    void keptPicturesFollowChanges_data();
+    void keptPicturesFollowChanges();
 };
 
 void TestSwf::shapes_data()
@@ -559,6 +561,67 @@ void TestSwf::hostile()
     for (const QString &message : log.messages())
         QVERIFY2(message.startsWith(u"hostile.swf "), qPrintable(message));
     render(bytes, 3);
+}
+
+// A green square stands still for three frames, so the frame cache keeps its picture (and the red
+// ground's, in its underlay), while a blue square steps on every frame; then the green one changes.
+// One playback drawing every frame, with what it kept, against each frame drawn from nothing.
+void TestSwf::keptPicturesFollowChanges_data()
+{
+    QTest::addColumn<Build>("change");
+    QTest::newRow("moved") << Build(
+        [](SwfWriter &w) { w.timeline().move(3, QTransform::fromTranslate(15 * Px, 0)); });
+    QTest::newRow("tinted") << Build([](SwfWriter &w) {
+        w.timeline().move(3, {}, WriterColorTransform{{256, 128, 256, 256}, {0, 0, 90, 0}});
+    });
+    QTest::newRow("hidden") << Build([](SwfWriter &w) {
+        // PlaceObject3 moving depth 3, with its visibility byte alone: 0.
+        w.timeline().tag(70, QByteArray("\x01\x20\x03\x00\x00", 5));
+    });
+    QTest::newRow("removed") << Build([](SwfWriter &w) { w.timeline().remove(3); });
+    QTest::newRow("replaced") << Build([](SwfWriter &w) {
+        w.timeline().replace(3, square(w, px(20, 60, 30, 30), QColor(240, 200, 40)));
+    });
+}
+
+void TestSwf::keptPicturesFollowChanges()
+{
+    QFETCH(Build, change);
+    const QByteArray swf = makeMovie([&](SwfWriter &w) {
+        const int ground = square(w, px(0, 0, 100, 50), QColor(200, 40, 40, 200));
+        const int green = square(w, px(20, 20, 40, 40), QColor(30, 150, 60, 180));
+        const int blue = square(w, px(0, 60, 10, 10), QColor(40, 60, 210));
+        w.timeline().place(1, ground);
+        w.timeline().place(3, green);
+        for (int frame = 0; frame < 6; ++frame) {
+            if (frame == 0)
+                w.timeline().place(5, blue);
+            else
+                w.timeline().move(5, QTransform::fromTranslate(frame * 12 * Px, 0));
+            if (frame == 4)
+                change(w);
+            w.timeline().showFrame();
+        }
+    });
+    const auto movie = std::make_shared<Movie>(readSwf(swf));
+    Playback playing(movie);
+    for (int tick = 0; tick < 6; ++tick) {
+        playing.advanceTo(tick);
+        QImage kept(100, 100, QImage::Format_RGB32);
+        QPainter onKept(&kept);
+        playing.paint(onKept, QRectF(kept.rect()));
+        onKept.end();
+        const QImage fresh = render(swf, tick).convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x)
+                if (!near(kept.pixelColor(x, y), fresh.pixelColor(x, y), 2))
+                    QFAIL(qPrintable(
+                        QStringLiteral("frame %1 at (%2,%3): %4, drawn whole %5")
+                            .arg(tick)
+                            .arg(x)
+                            .arg(y)
+                            .arg(kept.pixelColor(x, y).name(), fresh.pixelColor(x, y).name())));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSwf)
