@@ -156,6 +156,9 @@ void TestRili::changedAreasMatchWholeFrames()
             player.paint(painter, target, pending);
         }
         pending = QRegion();
+        // Compared at the first frames the cache keeps, through the loop, and around its end.
+        if (tick > 3 && tick % 7 != 0 && tick < 98)
+            continue;
         movie::Playback whole(movie);
         whole.advanceTo(tick);
         QImage expected(buffer.size(), QImage::Format_ARGB32_Premultiplied);
