@@ -5,7 +5,9 @@
 #include <QtMath>
 
 #include <cmath>
+#include <limits>
 #include <map>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -79,6 +81,8 @@ QBrush brushFor(const FillStyle &style, const ColorTransform &cx, const Movie *m
                                        QPointF(style.focal * GradientHalf, 0));
         gradient.setStops(stops);
         gradient.setSpread(style.spread);
+        // Flash mixes the stops' colours as they are, then applies their alpha.
+        gradient.setInterpolationMode(QGradient::ComponentInterpolation);
         QBrush brush(gradient);
         brush.setTransform(style.matrix);
         return brush;
@@ -189,11 +193,15 @@ QPainterPath twoCaps(const QPainterPath &path, const LineStyle &style, qreal wid
 }
 
 void strokeLine(QPainter &painter, const QPainterPath &path, const LineStyle &style,
-                const QTransform &toDevice, const ColorTransform &cx, const Movie *movie)
+                const QTransform &toDevice, const ColorTransform &cx, const Movie *movie,
+                FrameCache *cache)
 {
     QPen pen = penFor(style, cx, toDevice, movie);
     if (style.startCap == style.endCap) {
-        painter.strokePath(path, pen);
+        if (cache && !pen.isCosmetic())
+            painter.fillPath(cache->strokeOutline(path, pen), pen.brush());
+        else
+            painter.strokePath(path, pen);
         return;
     }
     // QPen has one cap for both ends: the stroke goes without, and its caps are filled apart.
@@ -212,7 +220,7 @@ void strokeLine(QPainter &painter, const QPainterPath &path, const LineStyle &st
 }
 
 void paintShape(QPainter &painter, const Shape &shape, const QTransform &toDevice,
-                const ColorTransform &cx, const Movie *movie)
+                const ColorTransform &cx, const Movie *movie, FrameCache *cache)
 {
     painter.setTransform(toDevice);
     for (const ShapeLayer &layer : shape.layers) {
@@ -222,7 +230,8 @@ void paintShape(QPainter &painter, const Shape &shape, const QTransform &toDevic
                                   style.kind != FillStyle::Bitmap || style.smooth);
             painter.fillPath(layer.path, brushFor(style, cx, movie, layer.path.boundingRect()));
         } else if (layer.line >= 0) {
-            strokeLine(painter, layer.path, shape.lines[size_t(layer.line)], toDevice, cx, movie);
+            strokeLine(painter, layer.path, shape.lines[size_t(layer.line)], toDevice, cx, movie,
+                       cache);
         }
     }
 }
@@ -245,6 +254,74 @@ QPainterPath maskPath(const DisplayObject &object, const QTransform &toDevice)
     return path;
 }
 
+} // namespace
+
+// The cache's work for one drawing of a display list.
+struct CachedDrawing
+{
+    FrameCache &cache;
+    const Movie &movie;
+
+    // Pictures kept at most: twice the pixels of the largest device drawn on, so that a hostile
+    // movie can't make it grow without bound.
+    static qint64 budget(const QPainter &painter)
+    {
+        const QPaintDevice *device = painter.device();
+        return device ? 2 * qint64(device->width()) * device->height() : 0;
+    }
+
+    void begin(const DisplayList &list, const QTransform &toDevice)
+    {
+        ++cache.m_paints;
+        if (toDevice != cache.m_toDevice) {
+            cache.clear();
+            cache.m_toDevice = toDevice;
+        }
+        // Depths emptied or given another character since let their pictures go, and so do
+        // shapes moved, tinted, hidden or made a mask since: the underlay must hold only what
+        // stands as it is.
+        for (auto entry = cache.m_entries.begin(); entry != cache.m_entries.end();) {
+            const auto found = list.objects().find(entry->first);
+            if (found == list.objects().end()
+                || found->second.character != entry->second.character) {
+                forget(entry->second);
+                entry = cache.m_entries.erase(entry);
+                continue;
+            }
+            if (!entry->second.picture.isNull()
+                && (!found->second.visible || found->second.clipDepth > 0
+                    || entry->second.transform != found->second.matrix * toDevice
+                    || entry->second.colorTransform
+                           != ColorTransform().after(found->second.colorTransform)))
+                forget(entry->second);
+            ++entry;
+        }
+    }
+
+    void forget(FrameCache::Entry &entry)
+    {
+        if (entry.picture.isNull())
+            return;
+        cache.m_keptPixels -= qint64(entry.picture.width()) * entry.picture.height();
+        entry.picture = QImage();
+        ++cache.m_keptVersion;
+    }
+
+    // Where the lowest objects reaching into `visible` are all kept, copies the area from the
+    // underlay (made again first if pictures were kept or let go since) and returns the depth of
+    // the last of them; otherwise returns `none` and copies nothing.
+    static constexpr int none = std::numeric_limits<int>::min();
+    int putUnderlay(QPainter &painter, const DisplayList &list, const QRectF &target,
+                    const QRectF &stage, const QColor &background);
+
+    // Draws the shape at `depth` from its kept picture, keeping it first if it has stood still
+    // since an earlier drawing; false when it must be drawn as usual.
+    bool draw(QPainter &painter, int depth, const DisplayObject &object,
+              const QTransform &transform, const ColorTransform &cx, const QRectF &bounds);
+};
+
+namespace {
+
 struct ActiveMask
 {
     int lastDepth;
@@ -252,8 +329,11 @@ struct ActiveMask
 };
 
 // Objects in depth order; a mask clips the depths up to its clip depth, within any outer clip.
+// `cached` is given for the main timeline alone, whose depths name its objects.
 void paintList(QPainter &painter, const DisplayList &list, const QTransform &toDevice,
-               const ColorTransform &cx, const Movie &movie, const QRectF &visible)
+               const ColorTransform &cx, const Movie &movie, const QRectF &visible,
+               FrameCache *cache, CachedDrawing *cached = nullptr,
+               int underlaid = std::numeric_limits<int>::min())
 {
     std::vector<ActiveMask> masks;
     bool outerRead = false;
@@ -275,6 +355,8 @@ void paintList(QPainter &painter, const DisplayList &list, const QTransform &toD
                                 outerClipping ? Qt::IntersectClip : Qt::ReplaceClip);
     };
     for (const auto &[depth, object] : list.objects()) {
+        if (depth <= underlaid)
+            continue; // already there, copied from the underlay
         const size_t before = masks.size();
         while (!masks.empty() && masks.back().lastDepth < depth)
             masks.pop_back();
@@ -289,14 +371,18 @@ void paintList(QPainter &painter, const DisplayList &list, const QTransform &toD
         if (object.clipDepth > 0 || !object.character || !object.visible)
             continue;
         // Only what reaches the area being drawn: a frame is mostly redrawn in small pieces.
-        if (!object.bounds(toDevice).intersects(visible))
+        const QRectF bounds = object.bounds(toDevice);
+        if (!bounds.intersects(visible))
             continue;
         const QTransform transform = object.matrix * toDevice;
         const ColorTransform combined = cx.after(object.colorTransform);
+        if (cached && masks.empty() && object.character->kind == Character::ShapeCharacter
+            && cached->draw(painter, depth, object, transform, combined, bounds))
+            continue;
         if (object.character->kind == Character::ShapeCharacter)
-            paintShape(painter, object.character->shape, transform, combined, &movie);
+            paintShape(painter, object.character->shape, transform, combined, &movie, cache);
         else if (object.sprite)
-            paintList(painter, *object.sprite, transform, combined, movie, visible);
+            paintList(painter, *object.sprite, transform, combined, movie, visible, cache);
     }
     if (!masks.empty()) {
         masks.clear();
@@ -305,6 +391,131 @@ void paintList(QPainter &painter, const DisplayList &list, const QTransform &toD
 }
 
 } // namespace
+
+bool CachedDrawing::draw(QPainter &painter, int depth, const DisplayObject &object,
+                         const QTransform &transform, const ColorTransform &cx,
+                         const QRectF &bounds)
+{
+    FrameCache::Entry &entry = cache.m_entries[depth];
+    if (entry.character != object.character || entry.transform != transform
+        || entry.colorTransform != cx) {
+        forget(entry);
+        entry = {object.character, transform, cx, cache.m_paints, {}, {}};
+        return false;
+    }
+    if (entry.picture.isNull()) {
+        if (entry.firstPaint == cache.m_paints)
+            return false; // not yet seen standing still
+        // The whole shape on the device's own pixels (a frame buffer of a finer screen has more
+        // than one to each unit drawn in), widened by a pixel for antialiasing.
+        const qreal ratio = painter.device()->devicePixelRatio();
+        const QRect area = QRectF(bounds.topLeft() * ratio, bounds.size() * ratio)
+                               .toAlignedRect()
+                               .adjusted(-1, -1, 1, 1)
+                           & QRect(-(1 << 20), -(1 << 20), 1 << 21, 1 << 21);
+        const qint64 pixels = qint64(area.width()) * area.height();
+        if (area.isEmpty() || cache.m_keptPixels + pixels > budget(painter))
+            return false;
+        QImage picture(area.size(), QImage::Format_ARGB32_Premultiplied);
+        if (picture.isNull())
+            return false;
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(Qt::transparent);
+        QPainter onPicture(&picture);
+        onPicture.setRenderHint(QPainter::Antialiasing);
+        paintShape(onPicture, object.character->shape,
+                   transform * QTransform::fromTranslate(-area.x() / ratio, -area.y() / ratio), cx,
+                   &movie, &cache);
+        onPicture.end();
+        entry.picture = picture;
+        entry.at = area.topLeft();
+        cache.m_keptPixels += pixels;
+        ++cache.m_keptVersion;
+    }
+    painter.setTransform(QTransform());
+    painter.drawImage(QPointF(entry.at) / entry.picture.devicePixelRatio(), entry.picture);
+    return true;
+}
+
+int CachedDrawing::putUnderlay(QPainter &painter, const DisplayList &list, const QRectF &target,
+                               const QRectF &stage, const QColor &background)
+{
+    const QRectF visible = painter.hasClipping() ? painter.clipBoundingRect() & target : target;
+    int last = none;
+    bool above = false; // past the first object that is not kept
+    for (const auto &[depth, object] : list.objects()) {
+        if (object.clipDepth > 0)
+            return none; // a mask clips what lies above it: drawn as usual
+        if (!object.character || !object.visible
+            || !object.bounds(cache.m_toDevice).intersects(visible & stage))
+            continue;
+        const auto entry = cache.m_entries.find(depth);
+        const bool kept = entry != cache.m_entries.end() && !entry->second.picture.isNull();
+        if (kept && above)
+            return none; // the underlay would put it below what lies under it
+        if (kept)
+            last = depth;
+        else
+            above = true;
+    }
+    if (last == none)
+        return none;
+    QPaintDevice *device = painter.device();
+    const qreal ratio = device->devicePixelRatio();
+    // Made and copied in the device's own pixels, as the frame buffer holds them.
+    if (cache.m_underlayVersion != cache.m_keptVersion || cache.m_underlayTarget != target
+        || cache.m_underlayBackground != background
+        || cache.m_underlay.size() != QSize(device->width(), device->height())
+        || cache.m_underlayRatio != ratio) {
+        cache.m_underlay = QImage(device->width(), device->height(), QImage::Format_RGB32);
+        if (cache.m_underlay.isNull())
+            return none;
+        cache.m_underlay.setDevicePixelRatio(ratio);
+        {
+            // The background and the stage's clip as the frame is drawn: in its units.
+            QPainter onUnderlay(&cache.m_underlay);
+            onUnderlay.fillRect(target, background);
+            onUnderlay.setClipRect(stage);
+            onUnderlay.setRenderHint(QPainter::Antialiasing);
+            for (const auto &[depth, entry] : cache.m_entries)
+                if (!entry.picture.isNull())
+                    onUnderlay.drawImage(QPointF(entry.at) / ratio, entry.picture);
+        }
+        cache.m_underlayVersion = cache.m_keptVersion;
+        cache.m_underlayTarget = target;
+        cache.m_underlayBackground = background;
+        cache.m_underlayRatio = ratio;
+    }
+    painter.save();
+    painter.setTransform(QTransform());
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const QRect pixels = QRectF(visible.topLeft() * ratio, visible.size() * ratio).toAlignedRect();
+    painter.drawImage(QRectF(QPointF(pixels.topLeft()) / ratio, QSizeF(pixels.size()) / ratio),
+                      cache.m_underlay, pixels);
+    painter.restore();
+    return last;
+}
+
+void FrameCache::clear()
+{
+    m_entries.clear();
+    m_keptPixels = 0;
+    ++m_keptVersion;
+    m_underlay = QImage();
+    m_outlines.clear();
+}
+
+const QPainterPath &FrameCache::strokeOutline(const QPainterPath &path, const QPen &pen)
+{
+    const OutlineKey key{&path, pen.widthF(), int(pen.capStyle()), int(pen.joinStyle()),
+                         pen.miterLimit()};
+    if (const auto found = m_outlines.find(key); found != m_outlines.end())
+        return found->second;
+    // A movie whose strokes change width every frame would otherwise fill it without end.
+    if (m_outlines.size() >= 1024)
+        m_outlines.clear();
+    return m_outlines.emplace(key, QPainterPathStroker(pen).createStroke(path)).first->second;
+}
 
 QTransform showAllTransform(const QRectF &stage, const QRectF &target)
 {
@@ -315,23 +526,46 @@ QTransform showAllTransform(const QRectF &stage, const QRectF &target)
     return QTransform(scale, 0, 0, scale, offset.x(), offset.y());
 }
 
-void paintFrame(QPainter &painter, const Movie &movie, const DisplayList &list,
-                const QRectF &target)
+namespace {
+
+// The objects of `list` over what is there, clipped to `clip`; with a cache, the background and
+// the lowest kept pictures first come from its underlay where they can.
+void drawObjects(QPainter &painter, const Movie &movie, const DisplayList &list,
+                 const QTransform &toDevice, const QRectF &clip, FrameCache *cache,
+                 const QRectF *target = nullptr)
 {
-    painter.fillRect(target, movie.background);
+    painter.save();
+    painter.setTransform(QTransform());
+    std::optional<CachedDrawing> cached;
+    int underlaid = CachedDrawing::none;
+    if (cache) {
+        cached.emplace(CachedDrawing{*cache, movie});
+        cached->begin(list, toDevice);
+        if (target)
+            underlaid = cached->putUnderlay(painter, list, *target, clip, movie.background);
+    }
+    if (target && underlaid == CachedDrawing::none)
+        painter.fillRect(*target, movie.background);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setClipRect(clip, Qt::IntersectClip);
+    paintList(painter, list, toDevice, ColorTransform(), movie, painter.clipBoundingRect(), cache,
+              cached ? &*cached : nullptr, underlaid);
+    painter.restore();
+}
+
+} // namespace
+
+void paintFrame(QPainter &painter, const Movie &movie, const DisplayList &list,
+                const QRectF &target, FrameCache *cache)
+{
     const QTransform toDevice = showAllTransform(movie.stage, target);
-    paintObjects(painter, movie, list, toDevice, toDevice.mapRect(movie.stage));
+    drawObjects(painter, movie, list, toDevice, toDevice.mapRect(movie.stage), cache, &target);
 }
 
 void paintObjects(QPainter &painter, const Movie &movie, const DisplayList &list,
-                  const QTransform &toDevice, const QRectF &clip)
+                  const QTransform &toDevice, const QRectF &clip, FrameCache *cache)
 {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setTransform(QTransform());
-    painter.setClipRect(clip, Qt::IntersectClip);
-    paintList(painter, list, toDevice, ColorTransform(), movie, painter.clipBoundingRect());
-    painter.restore();
+    drawObjects(painter, movie, list, toDevice, clip, cache);
 }
 
 } // namespace movie

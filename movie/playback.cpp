@@ -63,13 +63,13 @@ std::vector<QRectF> Playback::advanceTo(qint64 tick)
 
 void Playback::paint(QPainter &painter, const QRectF &target) const
 {
-    paintFrame(painter, *m_movie, *m_list, target);
+    paintFrame(painter, *m_movie, *m_list, target, &m_cache);
 }
 
 void Playback::paintOver(QPainter &painter, const QRectF &stage, const QRectF &target) const
 {
     const QTransform toDevice = showAllTransform(stage, target);
-    paintObjects(painter, *m_movie, *m_list, toDevice, toDevice.mapRect(stage));
+    paintObjects(painter, *m_movie, *m_list, toDevice, toDevice.mapRect(stage), &m_cache);
 }
 
 } // namespace movie

@@ -6,6 +6,7 @@
 // it stands where it stood.
 
 #include "movie/displaylist.h"
+#include "movie/framepainter.h"
 #include "movie/swf.h"
 
 #include <memory>
@@ -41,6 +42,8 @@ private:
     std::unique_ptr<DisplayList> m_list;
     qint64 m_tick = 0;
     qint64 m_period = 1; // 0: too long to know
+    // Kept across drawings; drawing changes nothing that is seen, so it may happen in const.
+    mutable FrameCache m_cache;
 };
 
 } // namespace movie

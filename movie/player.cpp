@@ -31,17 +31,28 @@ QString localPath(const QString &url)
     return url;
 }
 
-std::shared_ptr<const Movie> readMovie(const QString &path)
+std::shared_ptr<const Movie> readMovie(const QString &url, const QString &path)
 {
+    if (url.isEmpty())
+        return nullptr; // an empty request empties the layer: nothing to say
     const QFileInfo info(path);
     // Only a regular file: a pipe or a device would block or never end.
-    if (path.isEmpty() || !info.isFile() || info.size() > Player::MaxFileSize)
+    if (path.isEmpty() || !info.isFile() || info.size() > Player::MaxFileSize) {
+        qCWarning(lcSwf, "%s not read: %s", qUtf8Printable(url),
+                  path.isEmpty()   ? "not a local file"
+                  : !info.exists() ? "no such file"
+                  : !info.isFile() ? "not a regular file"
+                                   : "larger than a movie may be");
         return nullptr;
+    }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        qCWarning(lcSwf, "%s not read: %s", qUtf8Printable(path),
+                  qUtf8Printable(file.errorString()));
         return nullptr;
+    }
     const QByteArray bytes = file.read(Player::MaxFileSize);
-    auto read = std::make_shared<Movie>(readSwf(bytes));
+    auto read = std::make_shared<Movie>(readSwf(bytes, {}, path));
     return read->isEmpty() ? nullptr : read;
 }
 
@@ -69,7 +80,7 @@ bool Player::load(int layer, const QString &url)
     if (layer < 0)
         return false;
     m_layers.erase(layer);
-    if (auto read = readMovie(localPath(url)))
+    if (auto read = readMovie(url, localPath(url)))
         m_layers[layer].reset(new Layer{Playback(std::move(read)), m_clock()});
     restartTimer();
     return true;

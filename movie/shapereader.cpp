@@ -108,6 +108,10 @@ QPainterPath linePath(const std::vector<Edge> &edges, bool noClose)
     return path;
 }
 
+// A focal point is kept this far inside its circle: on the circle itself the ratio behind the
+// point grows without bound. Ruffle keeps it there too, and its pictures judge ours.
+constexpr qreal MaxFocal = 0.98;
+
 class ShapeReader
 {
 public:
@@ -195,7 +199,7 @@ private:
             }
             style.stops = increasingStops(raw);
             if (type == swf::FocalGradientFill)
-                style.focal = std::clamp(m_in.s16() / 256.0, -1.0, 1.0);
+                style.focal = std::clamp(m_in.s16() / 256.0, -MaxFocal, MaxFocal);
             if (style.stops.isEmpty()) {
                 style.kind = FillStyle::Solid;
                 style.colour = Qt::transparent;
@@ -396,10 +400,13 @@ Shape readShape(BitReader &in, int version, int fileVersion, const ShapeLimits &
 
 QGradientStops increasingStops(const QGradientStops &raw)
 {
-    // Each span between two stops in file order colours the part of it that no span before it
-    // has coloured: a span that goes back colours nothing, and the one after it starts where the
-    // colouring so far ended, with its own colour there. Qt wants positions that only increase,
-    // so a colour that changes at once changes a hair after the position.
+    // A point of the gradient takes its colour from the first stop, in file order, whose ratio
+    // reaches it, mixed with the stop before that one; beyond every ratio it takes the colour of
+    // the last stop in the file. So each span between two stops in file order colours the part of
+    // it that no span before it has coloured: a span that goes back colours nothing, and the one
+    // after it starts where the colouring so far ended, with its own colour there. Qt wants
+    // positions that only increase, so a colour that changes at once changes a hair after the
+    // position.
     constexpr qreal hair = 1.0 / 4096;
     QGradientStops out;
     if (raw.isEmpty())
@@ -424,6 +431,8 @@ QGradientStops increasingStops(const QGradientStops &raw)
         last = p1;
         continuous = true;
     }
+    if (!continuous && last + hair < 1)
+        out.append({last + hair, raw.last().second});
     return out;
 }
 

@@ -57,7 +57,9 @@ void TShockwaveFlash::renderPending()
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
     if (m_frame.size() != pixels) {
-        m_frame = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        // Opaque, as every frame is (the background first): copied to the screen as it is, not
+        // blended pixel by pixel.
+        m_frame = QImage(pixels, QImage::Format_RGB32);
         m_frame.setDevicePixelRatio(ratio);
         m_pending = rect();
     }

@@ -411,14 +411,12 @@ private:
     bool m_backgroundSet = false;
 };
 
-} // namespace
-
-Movie readSwf(QByteArrayView bytes, const ReadLimits &limits)
+// Reads `bytes` into `movie`, naming in its problems what it leaves out.
+void readInto(Movie &movie, QByteArrayView bytes, const ReadLimits &limits)
 {
-    Movie movie;
     if (bytes.size() < 8) {
         movie.problems << QStringLiteral("no SWF header");
-        return movie;
+        return;
     }
     const QByteArrayView signature = bytes.first(3);
     movie.version = uchar(bytes[3]);
@@ -435,7 +433,7 @@ Movie readSwf(QByteArrayView bytes, const ReadLimits &limits)
         body = inflated;
     } else {
         movie.problems << QStringLiteral("not a SWF movie");
-        return movie;
+        return;
     }
     BitReader in(body);
     const QRectF stage = in.rect();
@@ -443,7 +441,7 @@ Movie readSwf(QByteArrayView bytes, const ReadLimits &limits)
     movie.declaredFrameCount = in.u16();
     if (in.overrun()) {
         movie.problems << QStringLiteral("header cut short");
-        return movie;
+        return;
     }
     movie.stage = stage.normalized();
     movie.frameRate = rate / 256.0;
@@ -452,6 +450,22 @@ Movie readSwf(QByteArrayView bytes, const ReadLimits &limits)
         movie.problems << QStringLiteral("empty stage");
         movie.timeline.clear();
     }
+}
+
+} // namespace
+
+Q_LOGGING_CATEGORY(lcSwf, "lorvex.swf")
+
+Movie readSwf(QByteArrayView bytes, const ReadLimits &limits, const QString &name)
+{
+    Movie movie;
+    readInto(movie, bytes, limits);
+    const QString what = name.isEmpty() ? QStringLiteral("movie") : name;
+    if (movie.isEmpty() && movie.problems.isEmpty())
+        qCWarning(lcSwf, "%s not read: it holds no frame", qUtf8Printable(what));
+    for (const QString &problem : std::as_const(movie.problems))
+        qCWarning(lcSwf, "%s %s: %s", qUtf8Printable(what),
+                  movie.isEmpty() ? "not read" : "read in part", qUtf8Printable(problem));
     return movie;
 }
 

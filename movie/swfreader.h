@@ -10,8 +10,12 @@
 #include "movie/swf.h"
 
 #include <QByteArrayView>
+#include <QLoggingCategory>
 
 namespace movie {
+
+// Why a movie was read in part or not at all ("lorvex.swf"): each of Movie::problems as a warning.
+Q_DECLARE_LOGGING_CATEGORY(lcSwf)
 
 // Hostile files are bounded here.
 struct ReadLimits
@@ -24,6 +28,7 @@ struct ReadLimits
     qint64 maxPixelsPerMovie = 4096 * 2048; // ...and so are bitmaps beyond this sum
 };
 
-Movie readSwf(QByteArrayView bytes, const ReadLimits &limits = {});
+// `name` (a file's path, say) heads what is logged of its problems.
+Movie readSwf(QByteArrayView bytes, const ReadLimits &limits = {}, const QString &name = {});
 
 } // namespace movie

@@ -6,30 +6,51 @@
 
 #include <memory>
 
+Q_LOGGING_CATEGORY(lcJpeg, "lorvex.jpeg")
+
 QImage decodeJpeg(QByteArrayView bytes, qint64 maxPixels)
 {
-    if (bytes.isEmpty())
+    if (bytes.isEmpty()) {
+        qCWarning(lcJpeg, "not decoded: no bytes");
         return {};
+    }
     std::unique_ptr<void, int (*)(tjhandle)> handle(tjInitDecompress(), tjDestroy);
-    if (!handle)
+    if (!handle) {
+        qCWarning(lcJpeg, "not decoded: %s", tjGetErrorStr2(nullptr));
         return {};
+    }
     auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
     const auto size = static_cast<unsigned long>(bytes.size());
     int width = 0, height = 0, subsampling = 0, colourspace = 0;
     if (tjDecompressHeader3(handle.get(), data, size, &width, &height, &subsampling, &colourspace)
-            != 0
-        || width <= 0 || height <= 0 || qint64(width) * height > maxPixels)
+        != 0) {
+        qCWarning(lcJpeg, "not decoded: %s", tjGetErrorStr2(handle.get()));
         return {};
+    }
+    if (width <= 0 || height <= 0 || qint64(width) * height > maxPixels) {
+        qCWarning(lcJpeg, "not decoded: %d x %d pixels, more than the %lld allowed", width, height,
+                  static_cast<long long>(maxPixels));
+        return {};
+    }
     // Straight into the layout a pixmap keeps (0xffRRGGBB in native byte order; libjpeg-turbo
     // fills the X byte with 0xff), so that showing it needs no conversion and no second buffer.
     QImage image(width, height, QImage::Format_RGB32);
-    if (image.isNull())
+    if (image.isNull()) {
+        qCWarning(lcJpeg, "not decoded: no memory for %d x %d pixels", width, height);
         return {};
+    }
     constexpr TJPF layout = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? TJPF_BGRX : TJPF_XRGB;
     if (tjDecompress2(handle.get(), data, size, image.bits(), width,
                       static_cast<int>(image.bytesPerLine()), height, layout, TJFLAG_ACCURATEDCT)
-        != 0)
-        return {};
+        != 0) {
+        // A warning (a stream cut short, a corrupt stretch) leaves the whole picture decoded as
+        // far as the data went; only a fatal error leaves nothing worth showing.
+        const bool fatal = tjGetErrorCode(handle.get()) == TJERR_FATAL;
+        qCWarning(lcJpeg, "%s: %s", fatal ? "not decoded" : "decoded in part",
+                  tjGetErrorStr2(handle.get()));
+        if (fatal)
+            return {};
+    }
     return image;
 }
 

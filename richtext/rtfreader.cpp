@@ -7,6 +7,29 @@
 
 namespace richtext {
 
+Q_LOGGING_CATEGORY(lcRtf, "lorvex.rtf")
+
+namespace {
+
+void logReport(const RtfReport &report)
+{
+    if (report.unbalancedGroups > 0)
+        qCWarning(lcRtf,
+                  "read in part: %d groups left open at the end or closed past the outermost",
+                  report.unbalancedGroups);
+    if (report.tooDeepGroups > 0)
+        qCWarning(lcRtf, "read in part: %d groups nested too deep were passed over",
+                  report.tooDeepGroups);
+    if (report.badEscapes > 0)
+        qCWarning(lcRtf, "read in part: %d escapes without their hex digits or bytes passed over",
+                  report.badEscapes);
+    if (report.truncated)
+        qCWarning(lcRtf,
+                  "read in part: the document reached its size limit, the rest was not read");
+}
+
+} // namespace
+
 bool isRtf(QByteArrayView bytes)
 {
     return bytes.startsWith("{\\rtf");
@@ -23,6 +46,7 @@ RtfReport RtfReader::import(QByteArrayView rtf)
     m_document->clear();
     const RtfReport report = RtfImporter(m_document, rtf).run();
     m_document->setUndoRedoEnabled(undo);
+    logReport(report);
     return report;
 }
 

@@ -10,10 +10,14 @@
 // It never throws and never gives up on bad input: what it can't read it passes over and counts.
 
 #include <QByteArrayView>
+#include <QLoggingCategory>
 
 class QTextDocument;
 
 namespace richtext {
+
+// Why a document was read in part ("lorvex.rtf"): what an import passed over, as warnings.
+Q_DECLARE_LOGGING_CATEGORY(lcRtf)
 
 // What a reading passed over. All zero for a well-formed file of the kinds word processors write.
 struct RtfReport

@@ -82,8 +82,12 @@ QImage renderStage(const QByteArray &swf, int frames)
     movie::DirtyArea ignored;
     for (int frame = 1; frame < frames; ++frame)
         list.advance(QTransform(), ignored);
+    // Drawn twice, as the player draws a frame that stands still: the second time from the
+    // pictures and outlines its cache kept.
+    movie::FrameCache cache;
     QPainter painter(&image);
-    movie::paintFrame(painter, movie, list, QRectF(QPointF(0, 0), size));
+    for (int time = 0; time < 2; ++time)
+        movie::paintFrame(painter, movie, list, QRectF(QPointF(0, 0), size), &cache);
     return image;
 }
 

@@ -6,7 +6,8 @@
 #include <QPoint>
 #include <QString>
 
-// Frame `frames` (1: the first) of a movie, drawn at its stage size: one pixel per 20 twips.
+// Frame `frames` (1: the first) of a movie, drawn at its stage size: one pixel per 20 twips, as
+// the player draws it again while it stands still.
 QImage renderStage(const QByteArray &swf, int frames);
 
 struct FrameDifference

@@ -12,7 +12,7 @@ lorvex_warnings(replay_rtfreader)
 add_test(NAME replay_rtfreader COMMAND replay_rtfreader ${CMAKE_SOURCE_DIR}/fuzz/corpus/rtfreader
     ${CMAKE_CURRENT_SOURCE_DIR}/data/rtf)
 set_tests_properties(replay_rtfreader PROPERTIES ENVIRONMENT
-    "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/fuzz/lsan.supp")
+    "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/fuzz/lsan.supp;ASAN_OPTIONS=fast_unwind_on_malloc=0")
 
 # Test programs that run the window's real start-up find the introduction beside them, as the
 # program does beside its executable.

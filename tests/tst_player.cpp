@@ -2,6 +2,7 @@
 // does nothing while stopped yet keeps its place in time, and that a file that is no movie shows
 // nothing. Movies are written by our writer; frames are read from the player's own drawing.
 
+#include "logcapture.h"
 #include "movie/player.h"
 #include "tools/swfwriter/swfwriter.h"
 
@@ -182,13 +183,17 @@ void TestPlayer::nothingToShow_data()
     QTest::addColumn<int>("layer");
     QTest::addColumn<QString>("url");
     QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("why"); // what the log says, empty for nothing
 
-    QTest::newRow("missing file") << 0 << m_dir.filePath(QStringLiteral("none.swf")) << true;
-    QTest::newRow("not a movie") << 0 << m_dir.filePath(QStringLiteral("text.swf")) << true;
-    QTest::newRow("a folder") << 0 << m_dir.path() << true;
-    QTest::newRow("a web address") << 0 << QStringLiteral("http://127.0.0.1:9/a.swf") << true;
-    QTest::newRow("empty") << 0 << QString() << true;
-    QTest::newRow("negative layer") << -1 << m_movie << false;
+    QTest::newRow("missing file") << 0 << m_dir.filePath(QStringLiteral("none.swf")) << true
+                                  << u"none.swf not read: no such file"_qs;
+    QTest::newRow("not a movie") << 0 << m_dir.filePath(QStringLiteral("text.swf")) << true
+                                 << u"text.swf not read: "_qs;
+    QTest::newRow("a folder") << 0 << m_dir.path() << true << u"not read: not a regular file"_qs;
+    QTest::newRow("a web address") << 0 << QStringLiteral("http://127.0.0.1:9/a.swf") << true
+                                   << u"a.swf not read: not a local file"_qs;
+    QTest::newRow("empty") << 0 << QString() << true << QString();
+    QTest::newRow("negative layer") << -1 << m_movie << false << QString();
 }
 
 void TestPlayer::nothingToShow()
@@ -196,9 +201,15 @@ void TestPlayer::nothingToShow()
     QFETCH(int, layer);
     QFETCH(QString, url);
     QFETCH(bool, accepted);
+    QFETCH(QString, why);
 
     Player player;
-    QCOMPARE(player.load(layer, url), accepted);
+    {
+        const LogCapture log("lorvex.swf");
+        QCOMPARE(player.load(layer, url), accepted);
+        QCOMPARE(log.messages().size(), why.isEmpty() ? 0 : 1);
+        QVERIFY2(why.isEmpty() || log.messages().first().contains(why), qPrintable(log.joined()));
+    }
     QVERIFY(!player.hasMovie());
     QVERIFY(player.stage().isEmpty());
     player.start();

@@ -1,12 +1,16 @@
 // "rili.swf" as it ships: the committed file is what the movie maker writes, its subject keeps
-// to the part of the stage the form leaves open, and its loop has no seam.
+// to the part of the stage the form leaves open, its loop has no seam, and the player's frames,
+// drawn only where they changed, are the frames drawn whole.
 
+#include "movie/framepainter.h"
 #include "movie/playback.h"
+#include "movie/player.h"
 #include "movie/swfreader.h"
 #include "tools/moviemaker/rili.h"
 
 #include <QFile>
 #include <QPainter>
+#include <QRegion>
 #include <QTest>
 
 namespace {
@@ -54,6 +58,8 @@ private slots:
     void subjectInTheOpen_data();
     void subjectInTheOpen();
     void seamlessLoop();
+    void changedAreasMatchWholeFrames_data();
+    void changedAreasMatchWholeFrames();
 };
 
 void TestRili::madeByTheMovieMaker()
@@ -112,6 +118,65 @@ void TestRili::seamlessLoop()
     QVERIFY2(wrap > 0, "the movie does not move");
     QVERIFY2(wrap <= largest * 5 / 4,
              qPrintable(QStringLiteral("wrap %1, largest step %2").arg(wrap).arg(largest)));
+}
+
+void TestRili::changedAreasMatchWholeFrames_data()
+{
+    QTest::addColumn<qreal>("scale");
+    QTest::newRow("100%") << 1.0;
+    QTest::newRow("150%") << 1.5;
+    QTest::newRow("200%") << 2.0;
+}
+
+// The panel's frame buffer as the player keeps it, drawn whole once and then only where each
+// frame changed (with the pictures it keeps of what stands still), against each frame drawn whole
+// from nothing, through the loop and past its end: by at most 2 levels in any channel.
+void TestRili::changedAreasMatchWholeFrames()
+{
+    QFETCH(qreal, scale);
+    qint64 now = 0;
+    movie::Player player;
+    player.setClock([&now] { return now; });
+    QVERIFY(player.load(0, QStringLiteral(LORVEX_RILI_SWF)));
+    // As the panel keeps it: the screen's pixels, the panel's own units.
+    QImage buffer(QSize(705, 437) * scale, QImage::Format_RGB32);
+    buffer.setDevicePixelRatio(scale);
+    const QRectF target(0, 0, 705, 437);
+    const QTransform toDevice = movie::showAllTransform(player.stage(), target);
+    QRegion pending(target.toRect());
+    connect(&player, &movie::Player::updated, this, [&](const QRectF &area) {
+        pending += toDevice.mapRect(area).toAlignedRect().adjusted(-2, -2, 2, 2);
+    });
+    const auto movie = std::make_shared<movie::Movie>(movie::readSwf(shipped()));
+    for (int tick = 0; tick <= 104; ++tick) {
+        now = tick * 100;
+        player.start();
+        {
+            QPainter painter(&buffer);
+            player.paint(painter, target, pending);
+        }
+        pending = QRegion();
+        // Compared at the first frames the cache keeps, through the loop, and around its end.
+        if (tick > 3 && tick % 7 != 0 && tick < 98)
+            continue;
+        movie::Playback whole(movie);
+        whole.advanceTo(tick);
+        QImage expected(buffer.size(), QImage::Format_ARGB32_Premultiplied);
+        expected.setDevicePixelRatio(scale);
+        QPainter painter(&expected);
+        whole.paint(painter, target);
+        painter.end();
+        int worst = 0;
+        for (int y = 0; y < buffer.height(); ++y) {
+            const auto *a = reinterpret_cast<const QRgb *>(buffer.constScanLine(y));
+            const auto *b = reinterpret_cast<const QRgb *>(expected.constScanLine(y));
+            for (int x = 0; x < buffer.width(); ++x)
+                worst = std::max({worst, std::abs(qRed(a[x]) - qRed(b[x])),
+                                  std::abs(qGreen(a[x]) - qGreen(b[x])),
+                                  std::abs(qBlue(a[x]) - qBlue(b[x]))});
+        }
+        QVERIFY2(worst <= 2, qPrintable(QStringLiteral("frame %1 off by %2").arg(tick).arg(worst)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRili)

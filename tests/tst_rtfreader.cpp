@@ -1,6 +1,7 @@
 // The RTF reader on small hand-written pieces, one group of rows per feature, on files written
 // the way word processors write them, and on input that is broken on purpose.
 
+#include "logcapture.h"
 #include "richtext/rtfreader.h"
 
 #include <QFile>
@@ -276,10 +277,13 @@ void TestRtfReader::badInput()
     QFETCH(QByteArray, rtf);
     QFETCH(QString, text);
     RtfReport report;
+    const LogCapture log("lorvex.rtf");
     QCOMPARE(read(rtf, &report), text);
     QFETCH(int, unbalanced);
     QFETCH(int, tooDeep);
     QFETCH(int, badEscapes);
+    // One warning for each kind of thing passed over, and none for a file read whole.
+    QCOMPARE(log.messages().size(), (unbalanced > 0) + (tooDeep > 0) + (badEscapes > 0));
     QCOMPARE(report.unbalancedGroups, unbalanced);
     QCOMPARE(report.tooDeepGroups, tooDeep);
     QCOMPARE(report.badEscapes, badEscapes);
@@ -315,7 +319,9 @@ void TestRtfReader::files()
     QVERIFY(input.open(QIODevice::ReadOnly));
     const QByteArray bytes = input.readAll();
     QTextDocument document;
+    const LogCapture log("lorvex.rtf");
     const RtfReport report = richtext::importRichOrPlain(&document, bytes);
+    QVERIFY2(log.messages().isEmpty(), qPrintable(log.joined()));
     QCOMPARE(document.toPlainText(), text);
     QCOMPARE(report.unbalancedGroups + report.badEscapes + report.tooDeepGroups, 0);
     if (!bold.isEmpty())

@@ -2,6 +2,7 @@
 // our writer. The stage is 100 × 100 pixels (2000 twips) and is drawn at that size unless a row
 // says otherwise, so one pixel is 20 twips.
 
+#include "logcapture.h"
 #include "movie/playback.h"
 #include "movie/swfreader.h"
 #include "tools/swfwriter/swfwriter.h"
@@ -127,6 +128,8 @@ private slots:
     void longAbsence();
     void hostile_data();
     void hostile();
+    void keptPicturesFollowChanges_data();
+    void keptPicturesFollowChanges();
 };
 
 void TestSwf::shapes_data()
@@ -276,6 +279,29 @@ void TestSwf::shapes_data()
     };
     QTest::newRow("bitmap fill from DefineBitsJPEG2")
         << jpegFill(false) << Probes{{{25, 50}, red}, {{75, 50}, blue}};
+    // A JPEG of 64 rows of red over 64 of blue, its stream cut short in the blue half: what there
+    // is of it shows, not the paper behind.
+    QTest::newRow("DefineBitsJPEG2 cut short") << oneShape([=](SwfWriter &w) {
+        QImage picture(64, 128, QImage::Format_RGB32);
+        picture.fill(blue);
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                picture.setPixelColor(x, y, red);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "JPEG", 90);
+        const qsizetype scan = jpeg.lastIndexOf("\xff\xda");
+        jpeg.truncate(scan + (jpeg.size() - scan) * 3 / 4);
+        WriterFill fill;
+        fill.kind = WriterFill::Bitmap;
+        fill.bitmapId = w.defineJpeg(jpeg);
+        fill.bitmapType = 0x41;
+        fill.matrix = QTransform::fromScale(100.0 * Px / 64, 100.0 * Px / 128);
+        ShapeBuilder shape;
+        shape.rect(px(0, 0, 100, 100), shape.addFill(fill));
+        return w.defineShape(shape, 3);
+    }) << Probes{{{50, 20}, red}};
     QTest::newRow("DefineBitsJPEG3 with alpha")
         << jpegFill(true)
         << Probes{{{25, 50}, QColor(225, 135, 125)}, {{75, 50}, QColor(140, 135, 210)}};
@@ -527,9 +553,75 @@ void TestSwf::hostile()
     QFETCH(QByteArray, bytes);
     QFETCH(bool, problem);
     // Beyond this, the sanitizers and the clock watch: what was read must still play and draw.
-    const Movie movie = readSwf(bytes);
+    const LogCapture log("lorvex.swf");
+    const Movie movie = readSwf(bytes, {}, QStringLiteral("hostile.swf"));
     QCOMPARE(!movie.problems.isEmpty(), problem);
+    // The log names the file and says why, for each thing left out.
+    QCOMPARE(log.messages().size(), movie.problems.size() + (movie.isEmpty() && !problem));
+    for (const QString &message : log.messages())
+        QVERIFY2(message.startsWith(u"hostile.swf "), qPrintable(message));
     render(bytes, 3);
+}
+
+// A green square stands still for three frames, so the frame cache keeps its picture (and the red
+// ground's, in its underlay), while a blue square steps on every frame; then the green one changes.
+// One playback drawing every frame, with what it kept, against each frame drawn from nothing.
+void TestSwf::keptPicturesFollowChanges_data()
+{
+    QTest::addColumn<Build>("change");
+    QTest::newRow("moved") << Build(
+        [](SwfWriter &w) { w.timeline().move(3, QTransform::fromTranslate(15 * Px, 0)); });
+    QTest::newRow("tinted") << Build([](SwfWriter &w) {
+        w.timeline().move(3, {}, WriterColorTransform{{256, 128, 256, 256}, {0, 0, 90, 0}});
+    });
+    QTest::newRow("hidden") << Build([](SwfWriter &w) {
+        // PlaceObject3 moving depth 3, with its visibility byte alone: 0.
+        w.timeline().tag(70, QByteArray("\x01\x20\x03\x00\x00", 5));
+    });
+    QTest::newRow("removed") << Build([](SwfWriter &w) { w.timeline().remove(3); });
+    QTest::newRow("replaced") << Build([](SwfWriter &w) {
+        w.timeline().replace(3, square(w, px(20, 60, 30, 30), QColor(240, 200, 40)));
+    });
+}
+
+void TestSwf::keptPicturesFollowChanges()
+{
+    QFETCH(Build, change);
+    const QByteArray swf = makeMovie([&](SwfWriter &w) {
+        const int ground = square(w, px(0, 0, 100, 50), QColor(200, 40, 40, 200));
+        const int green = square(w, px(20, 20, 40, 40), QColor(30, 150, 60, 180));
+        const int blue = square(w, px(0, 60, 10, 10), QColor(40, 60, 210));
+        w.timeline().place(1, ground);
+        w.timeline().place(3, green);
+        for (int frame = 0; frame < 6; ++frame) {
+            if (frame == 0)
+                w.timeline().place(5, blue);
+            else
+                w.timeline().move(5, QTransform::fromTranslate(frame * 12 * Px, 0));
+            if (frame == 4)
+                change(w);
+            w.timeline().showFrame();
+        }
+    });
+    const auto movie = std::make_shared<Movie>(readSwf(swf));
+    Playback playing(movie);
+    for (int tick = 0; tick < 6; ++tick) {
+        playing.advanceTo(tick);
+        QImage kept(100, 100, QImage::Format_RGB32);
+        QPainter onKept(&kept);
+        playing.paint(onKept, QRectF(kept.rect()));
+        onKept.end();
+        const QImage fresh = render(swf, tick).convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x)
+                if (!near(kept.pixelColor(x, y), fresh.pixelColor(x, y), 2))
+                    QFAIL(qPrintable(
+                        QStringLiteral("frame %1 at (%2,%3): %4, drawn whole %5")
+                            .arg(tick)
+                            .arg(x)
+                            .arg(y)
+                            .arg(kept.pixelColor(x, y).name(), fresh.pixelColor(x, y).name())));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSwf)

@@ -44,6 +44,12 @@ void TestSwfSamples::samples_data()
     // Ruffle's pictures of our writer's movies (tools/moviemaker --test-movies).
     for (const char *name : {"ours_fills", "ours_lines", "ours_linescaling", "ours_fillrules"})
         QTest::newRow(name) << QString::fromLatin1(name) << 1 << QString::fromLatin1(name);
+    // A gradient movie for each way a gradient may be written.
+    for (const char *name :
+         {"unordered", "repeated", "stops", "focal", "spread", "linearrgb", "several"}) {
+        const QString movie = QStringLiteral("ours_grad_") + QLatin1String(name);
+        QTest::newRow(qPrintable(movie)) << movie << 1 << movie;
+    }
     for (int frame = 1; frame <= 3; ++frame)
         QTest::addRow("ours_timeline frame %d", frame)
             << QStringLiteral("ours_timeline") << frame

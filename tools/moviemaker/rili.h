@@ -19,3 +19,7 @@ QList<QByteArray> makeSeeds();
 // The test movies of tst_swfsamples by name ("ours_fills", ...), whose expected pictures Ruffle
 // draws (tools/swfjudge).
 QList<std::pair<QString, QByteArray>> makeTestMovies();
+
+// The gradient movies among them ("ours_grad_unordered", ...): one for each way a gradient may be
+// written.
+QList<std::pair<QString, QByteArray>> makeGradientMovies();

@@ -286,9 +286,11 @@ QByteArray timeline()
 
 QList<std::pair<QString, QByteArray>> makeTestMovies()
 {
-    return {{QStringLiteral("ours_fills"), fills()},
-            {QStringLiteral("ours_lines"), lines()},
-            {QStringLiteral("ours_linescaling"), lineScaling()},
-            {QStringLiteral("ours_fillrules"), fillRules()},
-            {QStringLiteral("ours_timeline"), timeline()}};
+    return QList<std::pair<QString, QByteArray>>{
+               {QStringLiteral("ours_fills"), fills()},
+               {QStringLiteral("ours_lines"), lines()},
+               {QStringLiteral("ours_linescaling"), lineScaling()},
+               {QStringLiteral("ours_fillrules"), fillRules()},
+               {QStringLiteral("ours_timeline"), timeline()}}
+           + makeGradientMovies();
 }
