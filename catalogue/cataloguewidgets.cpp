@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QPainter>
@@ -173,9 +174,16 @@ void CatalogueWidgets::setMemoText(const QString &text)
     // A Windows memo wraps a long run of leading spaces onto the next lines, which is what
     // keeps the text clear of a mole's title; Qt lets spaces hang past the line's end. Laid out
     // as no-break spaces they wrap like any character, and the memo still reads them as spaces.
-    QString shown = text;
-    for (qsizetype i = 0; i < shown.size() && shown[i] == u' '; ++i)
-        shown[i] = QChar::Nbsp;
+    // A face whose no-break space is a full em (cwTeX Ming, the Taiwan edition's) would double
+    // the indent: there one no-break space stands for two spaces, so the width is kept.
+    const QFontMetricsF metrics(m_memo->font());
+    const bool fullWidth
+        = metrics.horizontalAdvance(QChar::Nbsp) > 0.75 * m_memo->font().pixelSize();
+    qsizetype spaces = 0;
+    while (spaces < text.size() && text[spaces] == u' ')
+        ++spaces;
+    const QString shown
+        = QString(fullWidth ? (spaces + 1) / 2 : spaces, QChar::Nbsp) + text.sliced(spaces);
     m_memo->setPlainText(shown);
 }
 

@@ -313,7 +313,16 @@ void TestHantWindow::walkReadsAsTheEdition()
         if (it.key().contains(QLatin1String("/ScrollLeftButton/"))
             || it.key().contains(QLatin1String("/ScrollRightButton/")))
             continue;
-        QVERIFY2(backConversionExplained(before, text::traditionalToSimplified(text), edition),
+        // A memo's indent is as wide in every edition, not as many spaces: the Taiwan face's
+        // no-break space is a full em.
+        const auto indentless = [](const QString &t) {
+            qsizetype i = 0;
+            while (i < t.size() && t[i].isSpace())
+                ++i;
+            return t.sliced(i);
+        };
+        QVERIFY2(backConversionExplained(indentless(before),
+                                         text::traditionalToSimplified(indentless(text)), edition),
                  qPrintable(it.key() + u'\n' + before + u'\n' + text));
     }
     QVERIFY(changed > 100);
