@@ -8,7 +8,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include <algorithm>
 #include <future>
 #include <memory>
 #include <vector>
@@ -155,12 +154,6 @@ void startLoading()
 
 } // namespace
 
-bool staysAsWritten(QStringView text)
-{
-    return std::all_of(text.begin(), text.end(),
-                       [](QChar c) { return c.unicode() < 0x2E80 && c != u'“' && c != u'”'; });
-}
-
 bool converterRequested()
 {
     return loading().converter.valid() && loading().edition == current();
@@ -175,7 +168,7 @@ void translateDocument(QTextDocument *document, const char *context,
     std::vector<QString> shown;
     for (const QTextFragment &fragment : fragments) {
         const QString source = fragment.text();
-        if (staysAsWritten(source)) {
+        if (text::staysAsWritten(source)) {
             shown.push_back(source);
         } else if (std::optional<QString> found = catalogueText(context, source)) {
             shown.push_back(*found);

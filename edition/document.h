@@ -24,8 +24,4 @@ void translateDocument(QTextDocument *document, const char *context,
 // Whether OpenCC has been asked for in this run (loading or loaded).
 bool converterRequested();
 
-// True if a text reads the same in every edition: no character from the CJK blocks up (U+2E80
-// on), where every key of OpenCC's dictionaries lies, and no double quotation mark.
-bool staysAsWritten(QStringView text);
-
 } // namespace edition

@@ -220,6 +220,12 @@ QSet<char32_t> simplifiedOnlyCharacters(Edition edition)
     return left;
 }
 
+bool staysAsWritten(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() < 0x2E80 && c != u'“' && c != u'”'; });
+}
+
 QString traditionalToSimplified(const QString &traditional)
 {
     static const opencc::SimpleConverter back("t2s.json");

@@ -77,6 +77,11 @@ struct OpenCCEntry
 // if it is missing.
 QList<OpenCCEntry> openCCDictionary(const char *name);
 
+// True if the conversion leaves the text as it is whatever its context: it has no character from
+// the CJK blocks up (U+2E80 on), where every key of OpenCC's dictionaries lies, and no double
+// quotation mark.
+bool staysAsWritten(QStringView text);
+
 // OpenCC's configuration back to Simplified (t2s), for checking what a converted text came from.
 QString traditionalToSimplified(const QString &traditional);
 

@@ -19,7 +19,6 @@
 #include <QTextDocument>
 #include <QXmlStreamReader>
 
-#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
@@ -72,13 +71,9 @@ void readIntroduction(const QString &path, Messages &messages)
     richtext::importRichOrPlain(&document, readFile(path));
     // A fragment without a Chinese character or a quotation mark reads the same in every edition
     // and is never looked up.
-    const auto staysAsWritten = [](const QString &text) {
-        return std::all_of(text.begin(), text.end(),
-                           [](QChar c) { return c.unicode() < 0x2E80 && c != u'“' && c != u'”'; });
-    };
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
         for (auto it = block.begin(); !it.atEnd(); ++it)
-            if (!staysAsWritten(it.fragment().text()))
+            if (!text::staysAsWritten(it.fragment().text()))
                 messages[QString::fromLatin1(IntroductionContext)].insert(it.fragment().text());
 }
 
