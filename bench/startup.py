@@ -16,10 +16,11 @@ import sys
 import time
 
 
-def run_once(exe):
+def run_once(command):
+    exe = command[0]
     env = dict(os.environ, LORVEX_FIRST_FRAME="quit")
     start = time.monotonic_ns()
-    child = subprocess.Popen([exe], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    child = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
     err = child.stderr.read().decode(errors="replace")
     _, status, usage = os.wait4(child.pid, 0)
     child.returncode = 0  # reaped above; keeps Popen from waiting again
@@ -35,14 +36,18 @@ def main():
     parser.add_argument("floor")
     parser.add_argument("program")
     parser.add_argument("--runs", type=int, default=20)
+    parser.add_argument("--plain", action="store_true",
+                        help="the floor's label in the desktop's own font, not the Song face")
     args = parser.parse_args()
+    floor = [args.floor] + (["plain"] if args.plain else [])
+    program = [args.program]
 
     # One unmeasured run of each first, so that both start from a warm file cache.
-    run_once(args.floor)
-    run_once(args.program)
+    run_once(floor)
+    run_once(program)
     results = {"floor": [], "program": []}
     for i in range(args.runs):
-        order = [("floor", args.floor), ("program", args.program)]
+        order = [("floor", floor), ("program", program)]
         if i % 2:
             order.reverse()
         for name, exe in order:
