@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -192,7 +193,7 @@ QString verseLines(const QString &verse)
 
 } // namespace
 
-BirthDataPage::BirthDataPage(QWidget *parent)
+BirthDataPage::BirthDataPage(QWidget *parent, Places places)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("TabSheet1"));
@@ -257,7 +258,6 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     lPlace->setText(tr("出生地"));
     lPlace->setWordWrap(false);
     lPlace->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    lPlace->resize(std::min(lPlace->sizeHint().width(), kLPlace.width()), kLPlace.height());
     cbPlace = birthList("cbPlace", tr("出生地"), this, kCbPlace);
     lPlace->setBuddy(cbPlace);
     cbPlace->setToolTip(tr("选出生的城市，或输入经度，如“东经104.1”"));
@@ -278,7 +278,8 @@ BirthDataPage::BirthDataPage(QWidget *parent)
     lNextBirthday->setWordWrap(false);
     lCorrections->hide();
     lNextBirthday->hide();
-    fillPlaces();
+    if (places == Places::Now)
+        preparePlaces();
     connect(cbPlace->lineEdit(), &QLineEdit::textEdited, this, &BirthDataPage::offerPlaces);
     connect(cbPlace, &QComboBox::currentIndexChanged, this, [this] {
         m_placeTyped = false;
@@ -562,6 +563,14 @@ void BirthDataPage::showConverted(const QStringList &lines)
     lCorrections->setVisible(lines.size() > 1);
 }
 
+void BirthDataPage::preparePlaces()
+{
+    if (std::exchange(m_placesReady, true))
+        return;
+    lPlace->resize(std::min(lPlace->sizeHint().width(), kLPlace.width()), kLPlace.height());
+    fillPlaces();
+}
+
 void BirthDataPage::fillPlaces()
 {
     // 未指定 first, then the municipalities, the provinces' capitals, Hong Kong, Macau and Taipei
@@ -635,6 +644,8 @@ PlaceChoice BirthDataPage::placeChoice() const
 void BirthDataPage::updatePlaceControls()
 {
     const bool gregorian = rbSolar->isChecked();
+    if (gregorian)
+        preparePlaces();
     lPlace->setVisible(gregorian);
     cbPlace->setVisible(gregorian);
     cbSolarTime->setVisible(gregorian);

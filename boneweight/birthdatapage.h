@@ -66,7 +66,16 @@ class BirthDataPage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit BirthDataPage(QWidget *parent = nullptr);
+    enum class Places {
+        Now,  // the place list filled by the constructor
+        Later // filled by preparePlaces(), or when 公历 first shows it
+    };
+
+    explicit BirthDataPage(QWidget *parent = nullptr, Places places = Places::Now);
+
+    // Fills the place list and sizes its label, once: they show with 公历 only, so the window's
+    // first frame does without them.
+    void preparePlaces();
 
     // Start-up step: fills the five lists; the year list runs from today's year down to 1880.
     void fillLists(QDate today);
@@ -134,17 +143,18 @@ private:
     void showConverted(const QStringList &lines);
     void showNextBirthday();
 
-    void fillPlaces();
     // The place controls show with 公历 only; true solar time needs a place.
     void updatePlaceControls();
     void offerPlaces(const QString &typed);
 
     void showPlaceholder(QComboBox *list, const char *placeholder);
+    void fillPlaces();
 
     std::optional<ShownReading> m_lastReading;
     bool m_readingShown = false; // l1 shows m_lastReading's weight line
     // The placeholder each list shows until it is picked from or typed in, as written.
     QHash<const QComboBox *, const char *> m_placeholders;
     bool m_placeTyped = false; // cbPlace shows a typed text rather than its current item
+    bool m_placesReady = false;
     QStringListModel *m_placeMatches = nullptr; // what the typed text finds, for the completer
 };
