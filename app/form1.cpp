@@ -21,8 +21,11 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
+
+#include <utility>
 
 namespace {
 
@@ -57,9 +60,16 @@ void putTabsAfterPages(QWidget *window, QTabWidget *set)
         QWidget::setTabOrder(last, set->tabBar());
 }
 
+// The captions of the tabs after the first, in their order.
+constexpr const char *kBehindCaptions[] = {
+    QT_TRANSLATE_NOOP("TForm1", " 看手相 "),
+    QT_TRANSLATE_NOOP("TForm1", " 看痣相 "),
+    QT_TRANSLATE_NOOP("TForm1", " 今日黄历 "),
+};
+
 } // namespace
 
-TForm1::TForm1(QWidget *parent)
+TForm1::TForm1(QWidget *parent, Pages pages)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                               | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
@@ -79,7 +89,8 @@ TForm1::TForm1(QWidget *parent)
     PageControl1->setAccessibleName(tr("算命"));
     PageControl1->setGeometry(0, 0, ClientWidth, ClientHeight);
 
-    TabSheet1 = new BirthDataPage;
+    TabSheet1 = new BirthDataPage(nullptr, pages == Pages::AllNow ? BirthDataPage::Places::Now
+                                                                  : BirthDataPage::Places::Later);
     PageControl1->addTab(TabSheet1, tr(" 我有几两命？ "));
     // The animation lies lowest on the first tab, so every control of the form is in front of it;
     // the page clips what reaches past its edges.
@@ -88,25 +99,71 @@ TForm1::TForm1(QWidget *parent)
     fla->setAccessibleName(tr("太极八卦动画"));
     fla->setGeometry(-3, 4, 705, 437);
     fla->lower();
-    TabSheet2 = new PalmPage;
-    PageControl1->addTab(TabSheet2, tr(" 看手相 "));
-    TabSheet10 = new MolePage;
-    PageControl1->addTab(TabSheet10, tr(" 看痣相 "));
-    TabAlmanac = new AlmanacPage;
-    PageControl1->addTab(TabAlmanac, tr(" 今日黄历 "));
-    // Pages in the plain button-face colour, as the panels and labels on them are.
-    for (QWidget *page : {static_cast<QWidget *>(TabSheet1), static_cast<QWidget *>(TabSheet2),
-                          static_cast<QWidget *>(TabSheet10), static_cast<QWidget *>(TabAlmanac)})
-        page->setAutoFillBackground(true);
-    // A screen reader names each page after its tab.
-    for (int i = 0; i < PageControl1->count(); ++i)
-        PageControl1->widget(i)->setAccessibleName(PageControl1->tabText(i).trimmed());
+    if (pages == Pages::AllNow) {
+        buildPagesBehind();
+    } else {
+        // Blank pages hold the tabs' places until the real ones are built; choosing one of these
+        // tabs builds them before anything is painted.
+        for (const char *caption : kBehindCaptions) {
+            auto *blank = new QWidget;
+            blank->setAutoFillBackground(true);
+            PageControl1->addTab(blank, tr(caption));
+        }
+        connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+            if (index > 0)
+                buildPagesBehind();
+        });
+    }
+    TabSheet1->setAutoFillBackground(true);
+    TabSheet1->setAccessibleName(PageControl1->tabText(0).trimmed());
     PageControl1->setCurrentIndex(0);
-    putTabsAfterPages(this, TabSheet2->PageControl2);
-    putTabsAfterPages(this, TabSheet10->PageControl3);
 
     buildMenu();
     resize(ClientWidth, ClientHeight + MainMenu1->sizeHint().height());
+}
+
+void TForm1::buildPagesBehind()
+{
+    TabSheet1->preparePlaces();
+    if (TabSheet2)
+        return;
+    TabSheet2 = new PalmPage;
+    TabSheet10 = new MolePage;
+    TabAlmanac = new AlmanacPage;
+    const QWidget *const pages[] = {TabSheet2, TabSheet10, TabAlmanac};
+    {
+        // The tab in front stays in front; the blank page in its place goes quietly.
+        const QSignalBlocker quiet(PageControl1);
+        const int current = PageControl1->currentIndex();
+        for (int i = 0; i < 3; ++i) {
+            auto *page = const_cast<QWidget *>(pages[i]);
+            // Pages in the plain button-face colour, as the panels and labels on them are.
+            page->setAutoFillBackground(true);
+            const int index = 1 + i;
+            if (PageControl1->count() > index) {
+                QWidget *blank = PageControl1->widget(index);
+                PageControl1->removeTab(index);
+                blank->deleteLater();
+            }
+            PageControl1->insertTab(index, page, tr(kBehindCaptions[i]));
+            // A screen reader names each page after its tab.
+            page->setAccessibleName(PageControl1->tabText(index).trimmed());
+        }
+        PageControl1->setCurrentIndex(current);
+    }
+    putTabsAfterPages(this, TabSheet2->PageControl2);
+    putTabsAfterPages(this, TabSheet10->PageControl3);
+    if (m_introduction)
+        base::guarded([this] { TabSheet2->showIntroduction(*std::exchange(m_introduction, {})); });
+    if (std::exchange(m_startTextsDue, false)) {
+        TabSheet2->setStartTexts();
+        TabSheet10->setStartTexts();
+    }
+    if (keepMenu) {
+        for (QWidget *page : std::initializer_list<QWidget *>{TabSheet2, TabSheet10})
+            followReadings(page);
+        keepMenu->refresh();
+    }
 }
 
 void TForm1::buildMenu()
@@ -150,9 +207,17 @@ void TForm1::buildKeepMenu(QMenu *menu)
         keepMenu->refresh();
     };
     connect(TabSheet1, &BirthDataPage::reckoned, keepMenu, refresh);
-    for (const QTabWidget *tabs : findChildren<QTabWidget *>())
+    followReadings(this);
+}
+
+void TForm1::followReadings(QWidget *root)
+{
+    const auto refresh = [this] {
+        keepMenu->refresh();
+    };
+    for (const QTabWidget *tabs : root->findChildren<QTabWidget *>())
         connect(tabs, &QTabWidget::currentChanged, keepMenu, refresh);
-    for (const QPlainTextEdit *memo : findChildren<QPlainTextEdit *>())
+    for (const QPlainTextEdit *memo : root->findChildren<QPlainTextEdit *>())
         connect(memo, &QPlainTextEdit::textChanged, keepMenu, refresh);
 }
 
@@ -172,10 +237,19 @@ std::vector<StartupStep> TForm1::startupSteps()
          }},
         {QStringLiteral("palm introduction"),
          [this] {
-             TabSheet2->loadIntroduction(PalmIntroPage::introductionPath());
+             // Read now in any case, so that a missing file is reported before the window opens.
+             QByteArray bytes = base::readDataFile(PalmIntroPage::introductionPath());
+             if (TabSheet2)
+                 TabSheet2->showIntroduction(bytes);
+             else
+                 m_introduction = std::move(bytes);
          }},
         {QStringLiteral("memo start texts"),
          [this] {
+             if (!TabSheet2) {
+                 m_startTextsDue = true;
+                 return;
+             }
              TabSheet2->setStartTexts();
              TabSheet10->setStartTexts();
          }},

@@ -1,12 +1,17 @@
 #pragma once
 
 // The one window of the program. It holds every control of the three readings and the almanac from
-// its creation to the end of the run; FormCreate fills them once, in a fixed order.
+// its creation to the end of the run; FormCreate fills them once, in a fixed order. The program
+// itself builds the pages behind the first tab just after the window's first frame (or at once,
+// should one of their tabs be chosen sooner); whoever makes the window without saying so gets
+// every page built in the constructor.
 
 #include "app/startup.h"
 
+#include <QByteArray>
 #include <QMainWindow>
 
+#include <optional>
 #include <vector>
 
 class AlmanacPage;
@@ -27,7 +32,16 @@ public:
     static constexpr int ClientWidth = 633;
     static constexpr int ClientHeight = 441;
 
-    explicit TForm1(QWidget *parent = nullptr);
+    enum class Pages {
+        AllNow,         // every page built by the constructor
+        FirstThenOthers // the first page now; the others by buildPagesBehind()
+    };
+
+    explicit TForm1(QWidget *parent = nullptr, Pages pages = Pages::AllNow);
+
+    // Builds the palm, mole and almanac pages in their tabs' places, if they are not built yet,
+    // and gives them what the start-up steps read for them.
+    void buildPagesBehind();
 
     // The creation handler: runs the start-up steps in their order.
     void FormCreate();
@@ -53,4 +67,10 @@ public:
 private:
     void buildMenu();
     void buildKeepMenu(QMenu *menu);
+    // The File menu follows the tab sets and memos under `root`.
+    void followReadings(QWidget *root);
+
+    // What the start-up steps had for pages not yet built.
+    std::optional<QByteArray> m_introduction;
+    bool m_startTextsDue = false;
 };

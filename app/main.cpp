@@ -6,5 +6,6 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    return runLorvex(app, [] { return std::make_unique<TForm1>(); });
+    return runLorvex(
+        app, [] { return std::make_unique<TForm1>(nullptr, TForm1::Pages::FirstThenOthers); });
 }

@@ -23,16 +23,21 @@ void setUpApplication()
     // A change of the desktop's colour scheme reaches the controls below a tab bar or menu bar
     // with a style sheet as well; without this Qt stops handing the palette on at such a control.
     QApplication::setAttribute(Qt::AA_UseStyleSheetPropagationInWidgetStyles);
-    // The larger drawings keep the title bar's icon sharp on a finer screen.
-    QIcon icon(QStringLiteral(":/icon/lorvex2004.png"));
-    icon.addFile(QStringLiteral(":/icon/lorvex2004-128.png"));
-    icon.addFile(QStringLiteral(":/icon/lorvex2004-256.png"));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/lorvex2004.png")));
     // The program keeps no state between runs. Qt's own file dialog would remember its last folder
     // in the user's settings (QtProject.conf); this process's user settings point at a place where
     // nothing can be created, so saving a reading writes the chosen file and nothing else.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
+}
+
+void setLargerIcons()
+{
+    // The larger drawings keep the icon sharp on a finer screen and in a task switcher.
+    QIcon icon(QStringLiteral(":/icon/lorvex2004.png"));
+    icon.addFile(QStringLiteral(":/icon/lorvex2004-128.png"));
+    icon.addFile(QStringLiteral(":/icon/lorvex2004-256.png"));
+    QApplication::setWindowIcon(icon);
 }
 
 int runLorvex(QApplication &app, const FormFactory &makeForm)
@@ -54,6 +59,12 @@ int runLorvex(QApplication &app, const FormFactory &makeForm)
     }
     form->FormCreate();
     base::watchFirstFrame(form.get());
+    // The pages behind the first tab and the larger icons: after the first frame, while the user
+    // reads the first tab.
+    base::afterFirstFrame(form.get(), [window = form.get()] {
+        window->buildPagesBehind();
+        setLargerIcons();
+    });
     form->showCentred();
     return app.exec();
 }

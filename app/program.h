@@ -18,3 +18,5 @@ int runLorvex(QApplication &app, const FormFactory &makeForm);
 // The application-wide settings that come before any window: title, edition (and with it every
 // text and Qt's own words) and font.
 void setUpApplication();
+// The icon's 128- and 256-pixel drawings beside the 48-pixel one setUpApplication gives.
+void setLargerIcons();

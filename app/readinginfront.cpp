@@ -11,11 +11,12 @@
 ReadingInFront readingInFront(const TForm1 &form)
 {
     const QWidget *page = form.PageControl1->currentWidget();
-    if (page == form.TabSheet1)
-        return form.TabSheet1->keptReading();
-    if (page == form.TabSheet2)
+    if (form.TabSheet2 && page == form.TabSheet2)
         return form.TabSheet2->keptReading();
-    if (page == form.TabAlmanac)
+    if (form.TabAlmanac && page == form.TabAlmanac)
         return form.TabAlmanac->keptReading();
-    return form.TabSheet10->keptReading();
+    if (form.TabSheet10 && page == form.TabSheet10)
+        return form.TabSheet10->keptReading();
+    // The first page; also while the others wait to be built, since then it is the one in front.
+    return form.TabSheet1->keptReading();
 }

@@ -52,6 +52,57 @@ private:
 
 } // namespace
 
+namespace {
+
+class AfterFirstFrame : public QObject
+{
+public:
+    AfterFirstFrame(QWidget *window, std::function<void()> work)
+        : QObject(window)
+        , m_window(window)
+        , m_work(std::move(work))
+    {
+        m_timer.setSingleShot(true);
+        connect(&m_timer, &QTimer::timeout, this, [this] { run(); });
+        m_timer.start(1000);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && watched == m_window->windowHandle()
+            && m_window->windowHandle()->isExposed()) {
+            qApp->removeEventFilter(this);
+            // The frame is painted and flushed while the expose is handled. A call posted now
+            // runs after that; the timer it starts goes off in a later turn of the loop, so that
+            // what is posted beside it (the frame's other business) comes first.
+            QMetaObject::invokeMethod(
+                this, [this] { m_timer.start(0); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    void run()
+    {
+        qApp->removeEventFilter(this);
+        const std::function<void()> work = std::move(m_work);
+        deleteLater();
+        if (work)
+            work();
+    }
+
+    QWidget *m_window;
+    std::function<void()> m_work;
+    QTimer m_timer;
+};
+
+} // namespace
+
+void afterFirstFrame(QWidget *window, std::function<void()> work)
+{
+    qApp->installEventFilter(new AfterFirstFrame(window, std::move(work)));
+}
+
 void watchFirstFrame(QWidget *window)
 {
     if (!qEnvironmentVariableIsSet("LORVEX_FIRST_FRAME"))

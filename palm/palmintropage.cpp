@@ -145,7 +145,11 @@ QString PalmIntroPage::introductionPath()
 
 void PalmIntroPage::loadIntroduction(const QString &path)
 {
-    const QByteArray bytes = base::readDataFile(path);
+    showIntroduction(base::readDataFile(path));
+}
+
+void PalmIntroPage::showIntroduction(const QByteArray &bytes)
+{
     richtext::importRichOrPlain(r1->document(), bytes);
     // Read as it is, then translated for the edition: ours from the catalogue at once, a user's
     // own through OpenCC a moment later. The catalogue's context for its fragments is ours.

@@ -26,6 +26,8 @@ public:
     // code page 936 text otherwise. A file that can't be read raises the "Cannot open file"
     // failure and leaves r1 as it was.
     void loadIntroduction(const QString &path);
+    // The same with the file's bytes already read.
+    void showIntroduction(const QByteArray &bytes);
 
     void i1Click();
     void i2Click();

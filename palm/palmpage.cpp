@@ -51,6 +51,11 @@ void PalmPage::loadIntroduction(const QString &path)
     TabSheet9->loadIntroduction(path);
 }
 
+void PalmPage::showIntroduction(const QByteArray &bytes)
+{
+    TabSheet9->showIntroduction(bytes);
+}
+
 ReadingInFront PalmPage::keptReading() const
 {
     const auto *topic = qobject_cast<const PalmTopicTab *>(PageControl2->currentWidget());

@@ -21,6 +21,7 @@ public:
 
     // Start-up step: the introduction page reads its text from `path` (see PalmIntroPage).
     void loadIntroduction(const QString &path);
+    void showIntroduction(const QByteArray &bytes);
     // Start-up step: the six topic memos get their start text.
     void setStartTexts();
     // The sub-tab changed: every topic memo, m2 to m7 in turn, gets the reset text.

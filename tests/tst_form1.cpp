@@ -1,9 +1,14 @@
+#include "almanac/almanacpage.h"
 #include "app/form1.h"
 #include "app/helpabout.h"
 #include "app/program.h"
 #include "base/errorreport.h"
+#include "base/firstframe.h"
 #include "boneweight/birthdatapage.h"
+#include "mole/molepage.h"
 #include "movie/shockwaveflash.h"
+#include "palm/palmintropage.h"
+#include "palm/palmpage.h"
 #include "text/gbk.h"
 
 #include <QAbstractButton>
@@ -49,6 +54,8 @@ private slots:
     void everyTextFitsCodePage936();
     void startsWithoutMovie_data();
     void startsWithoutMovie();
+    void pagesBuiltLater_data();
+    void pagesBuiltLater();
 
 private:
     // Answers the next modal box: records its caption and text, then closes it with `key`.
@@ -263,6 +270,61 @@ void TestForm1::startsWithoutMovie()
     QCOMPARE(fla->player().state(), movie::Player::State::NotRunning);
     QVERIFY(fresh.findChild<QComboBox *>(QStringLiteral("cy"))->count() > 0);
     QVERIFY(!fresh.findChild<QTextEdit *>(QStringLiteral("r1"))->toPlainText().isEmpty());
+}
+
+// The program builds the pages behind the first tab after its first frame, or at once when one of
+// their tabs is chosen sooner; either way it ends as the window built whole at its creation.
+void TestForm1::pagesBuiltLater_data()
+{
+    QTest::addColumn<int>("chosen"); // the tab chosen before the first frame
+    QTest::newRow("none") << 0;
+    QTest::newRow("palm") << 1;
+    QTest::newRow("almanac") << 3;
+}
+
+void TestForm1::pagesBuiltLater()
+{
+    QFETCH(int, chosen);
+    const auto names = [](const QWidget &window) {
+        QStringList names;
+        for (const QObject *o : window.findChildren<QObject *>())
+            if (!o->objectName().isEmpty() && !o->objectName().startsWith(QLatin1String("qt_")))
+                names << o->objectName();
+        names.sort();
+        return names;
+    };
+    TForm1 later(nullptr, TForm1::Pages::FirstThenOthers);
+    later.FormCreate();
+    QVERIFY(!later.TabSheet2 && !later.TabSheet10 && !later.TabAlmanac);
+    QCOMPARE(later.PageControl1->count(), 4);
+    bool ran = false;
+    base::afterFirstFrame(&later, [&] {
+        ran = true;
+        later.buildPagesBehind();
+    });
+    later.showCentred();
+    QVERIFY(!ran);
+    if (chosen) {
+        later.PageControl1->setCurrentIndex(chosen);
+        QVERIFY(later.TabSheet2);
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(&later));
+    QTRY_VERIFY(ran);
+    QCOMPARE(later.PageControl1->currentIndex(), chosen);
+    const QWidget *const pages[]
+        = {later.TabSheet1, later.TabSheet2, later.TabSheet10, later.TabAlmanac};
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(later.PageControl1->widget(i), pages[i]);
+    QCOMPARE(names(later), names(*form));
+    QCOMPARE(later.TabSheet1->cbPlace->count(), form->TabSheet1->cbPlace->count());
+    // What the start-up steps read for the palm page reached it.
+    QCOMPARE(later.TabSheet2->TabSheet9->r1->toPlainText(),
+             form->TabSheet2->TabSheet9->r1->toPlainText());
+    const auto memo = [](const QWidget &window) {
+        return window.findChild<QPlainTextEdit *>(QStringLiteral("m2"))->toPlainText();
+    };
+    QVERIFY(!memo(later).isEmpty());
+    QCOMPARE(memo(later), memo(*form));
 }
 
 QTEST_MAIN(TestForm1)
