@@ -107,6 +107,7 @@ TForm1::TForm1(QWidget *parent, Pages pages)
         for (const char *caption : kBehindCaptions) {
             auto *blank = new QWidget;
             blank->setAutoFillBackground(true);
+            blank->setAccessibleName(tr(caption).trimmed());
             PageControl1->addTab(blank, tr(caption));
         }
         connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
