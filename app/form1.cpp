@@ -131,13 +131,13 @@ void TForm1::buildPagesBehind()
     TabSheet2 = new PalmPage;
     TabSheet10 = new MolePage;
     TabAlmanac = new AlmanacPage;
-    const QWidget *const pages[] = {TabSheet2, TabSheet10, TabAlmanac};
+    QWidget *const pages[] = {TabSheet2, TabSheet10, TabAlmanac};
     {
         // The tab in front stays in front; the blank page in its place goes quietly.
         const QSignalBlocker quiet(PageControl1);
         const int current = PageControl1->currentIndex();
         for (int i = 0; i < 3; ++i) {
-            auto *page = const_cast<QWidget *>(pages[i]);
+            QWidget *page = pages[i];
             // Pages in the plain button-face colour, as the panels and labels on them are.
             page->setAutoFillBackground(true);
             const int index = 1 + i;

@@ -27,6 +27,8 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <algorithm>
+
 // Receives the address that Help hands to the desktop.
 class UrlCatcher : public QObject
 {
@@ -316,6 +318,20 @@ void TestForm1::pagesBuiltLater()
     for (int i = 0; i < 4; ++i)
         QCOMPARE(later.PageControl1->widget(i), pages[i]);
     QCOMPARE(names(later), names(*form));
+    // Tab goes round the same stops in the same order on every page.
+    const auto tabStops = [](TForm1 &window, int tab) {
+        window.PageControl1->setCurrentIndex(tab);
+        QStringList stops;
+        for (QWidget *w = window.nextInFocusChain(); w != &window; w = w->nextInFocusChain())
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(&window))
+                stops << w->objectName() + QLatin1Char(':') + w->metaObject()->className();
+        // The same round, wherever the chain starts.
+        std::rotate(stops.begin(), std::min_element(stops.begin(), stops.end()), stops.end());
+        return stops;
+    };
+    for (int tab = 0; tab < 4; ++tab)
+        QCOMPARE(tabStops(later, tab), tabStops(*form, tab));
+    later.PageControl1->setCurrentIndex(chosen);
     QCOMPARE(later.TabSheet1->cbPlace->count(), form->TabSheet1->cbPlace->count());
     // What the start-up steps read for the palm page reached it.
     QCOMPARE(later.TabSheet2->TabSheet9->r1->toPlainText(),
