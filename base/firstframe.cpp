@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 
 namespace base {
 
@@ -38,9 +39,13 @@ private:
     void stamp()
     {
         const auto now = std::chrono::steady_clock::now().time_since_epoch();
-        std::fprintf(stderr, "first-frame %lld\n",
+        // Then the process's CPU time so far, all threads, to the same frame.
+        timespec cpu{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+        std::fprintf(stderr, "first-frame %lld %lld\n",
                      static_cast<long long>(
-                         std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+                         std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
+                     static_cast<long long>(cpu.tv_sec) * 1000000000LL + cpu.tv_nsec);
         std::fflush(stderr);
         if (m_quit)
             QCoreApplication::exit(0);

@@ -2,7 +2,8 @@
 
 // A start-up measurement hook. Only when the environment variable LORVEX_FIRST_FRAME is set does
 // it do anything: once `window` has put its first frame on the screen it writes
-// "first-frame <ns>" (the monotonic clock, in nanoseconds) to standard error, and when the value
+// "first-frame <ns> <cpu ns>" (the monotonic clock, then the process's CPU time, in nanoseconds)
+// to standard error, and when the value
 // is "quit" it then ends the event loop, so that a driver can also read the run's peak memory.
 
 #include <functional>
