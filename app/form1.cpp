@@ -89,8 +89,8 @@ TForm1::TForm1(QWidget *parent, Pages pages)
     PageControl1->setAccessibleName(tr("算命"));
     PageControl1->setGeometry(0, 0, ClientWidth, ClientHeight);
 
-    TabSheet1 = new BirthDataPage(nullptr, pages == Pages::AllNow ? BirthDataPage::Places::Now
-                                                                  : BirthDataPage::Places::Later);
+    TabSheet1 = new BirthDataPage(nullptr, pages == Pages::AllNow ? BirthDataPage::Unseen::Now
+                                                                  : BirthDataPage::Unseen::Later);
     PageControl1->addTab(TabSheet1, tr(" 我有几两命？ "));
     // The animation lies lowest on the first tab, so every control of the form is in front of it;
     // the page clips what reaches past its edges.
@@ -125,7 +125,7 @@ TForm1::TForm1(QWidget *parent, Pages pages)
 
 void TForm1::buildPagesBehind()
 {
-    TabSheet1->preparePlaces();
+    TabSheet1->prepareUnseen();
     if (TabSheet2)
         return;
     TabSheet2 = new PalmPage;

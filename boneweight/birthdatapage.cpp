@@ -193,7 +193,7 @@ QString verseLines(const QString &verse)
 
 } // namespace
 
-BirthDataPage::BirthDataPage(QWidget *parent, Places places)
+BirthDataPage::BirthDataPage(QWidget *parent, Unseen unseen)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("TabSheet1"));
@@ -278,7 +278,7 @@ BirthDataPage::BirthDataPage(QWidget *parent, Places places)
     lNextBirthday->setWordWrap(false);
     lCorrections->hide();
     lNextBirthday->hide();
-    if (places == Places::Now)
+    if (unseen == Unseen::Now)
         preparePlaces();
     connect(cbPlace->lineEdit(), &QLineEdit::textEdited, this, &BirthDataPage::offerPlaces);
     connect(cbPlace, &QComboBox::currentIndexChanged, this, [this] {
@@ -297,7 +297,8 @@ BirthDataPage::BirthDataPage(QWidget *parent, Places places)
     m1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m1->setFont(base::songFont(27));
+    if (unseen == Unseen::Now)
+        m1->setFont(base::songFont(27));
     base::setCreamBase(m1);
     m1->setGeometry(kM1);
     m1->viewport()->installEventFilter(this);
@@ -561,6 +562,15 @@ void BirthDataPage::showConverted(const QStringList &lines)
                             .size();
     lCorrections->resize(needs.boundedTo(room.size()) + QSize(2, 0));
     lCorrections->setVisible(lines.size() > 1);
+}
+
+void BirthDataPage::prepareUnseen()
+{
+    if (std::exchange(m_unseenReady, true))
+        return;
+    preparePlaces();
+    if (!m_lastReading)
+        m1->setFont(base::songFont(27));
 }
 
 void BirthDataPage::preparePlaces()

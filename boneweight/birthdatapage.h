@@ -66,16 +66,17 @@ class BirthDataPage : public QWidget
 {
     Q_OBJECT
 public:
-    enum class Places {
-        Now,  // the place list filled by the constructor
-        Later // filled by preparePlaces(), or when 公历 first shows it
+    enum class Unseen {
+        Now,  // everything prepared by the constructor
+        Later // what the first frame does not show waits for prepareUnseen()
     };
 
-    explicit BirthDataPage(QWidget *parent = nullptr, Places places = Places::Now);
+    explicit BirthDataPage(QWidget *parent = nullptr, Unseen unseen = Unseen::Now);
 
-    // Fills the place list and sizes its label, once: they show with 公历 only, so the window's
-    // first frame does without them.
-    void preparePlaces();
+    // Once: fills the place list and sizes its label, which show with 公历 only, and gives the
+    // empty memo m1 its large face, which nothing drawn uses before the first verse. Choosing
+    // 公历 or showing a verse before it does their part of it themselves.
+    void prepareUnseen();
 
     // Start-up step: fills the five lists; the year list runs from today's year down to 1880.
     void fillLists(QDate today);
@@ -148,6 +149,7 @@ private:
     void offerPlaces(const QString &typed);
 
     void showPlaceholder(QComboBox *list, const char *placeholder);
+    void preparePlaces();
     void fillPlaces();
 
     std::optional<ShownReading> m_lastReading;
@@ -156,5 +158,6 @@ private:
     QHash<const QComboBox *, const char *> m_placeholders;
     bool m_placeTyped = false; // cbPlace shows a typed text rather than its current item
     bool m_placesReady = false;
+    bool m_unseenReady = false;
     QStringListModel *m_placeMatches = nullptr; // what the typed text finds, for the completer
 };

@@ -333,6 +333,7 @@ void TestForm1::pagesBuiltLater()
         QCOMPARE(tabStops(later, tab), tabStops(*form, tab));
     later.PageControl1->setCurrentIndex(chosen);
     QCOMPARE(later.TabSheet1->cbPlace->count(), form->TabSheet1->cbPlace->count());
+    QCOMPARE(later.TabSheet1->m1->font(), form->TabSheet1->m1->font());
     // What the start-up steps read for the palm page reached it.
     QCOMPARE(later.TabSheet2->TabSheet9->r1->toPlainText(),
              form->TabSheet2->TabSheet9->r1->toPlainText());
