@@ -635,8 +635,9 @@ bool CachedDrawing::drawPose(QPainter &painter, const DisplayObject &object,
         {cx.mul[0], cx.mul[1], cx.mul[2], cx.mul[3], cx.add[0], cx.add[1], cx.add[2], cx.add[3]}};
     auto found = cache.m_poses.find(key);
     if (found == cache.m_poses.end()) {
-        // Kept from its second drawing on: a pose never seen again costs nothing.
-        if (cache.m_posesSeen.insert(key).second) {
+        // Kept from its second drawing on, unless it will come back: a pose never seen again
+        // costs nothing.
+        if (!cache.m_returning && cache.m_posesSeen.insert(key).second) {
             if (cache.m_posesSeen.size() > 4096)
                 cache.m_posesSeen.clear();
             return false;

@@ -31,7 +31,8 @@ namespace movie {
 // above them is drawn.
 //
 // A shape that moves is kept too, once it comes back to a pose it was drawn in before (its exact
-// matrix and colour transform on the device's pixels), as a looping movie's shapes do: packed
+// matrix and colour transform on the device's pixels), as a looping movie's shapes do, or from
+// its first drawing when the movie is known to loop soon (setReturning): packed
 // without its transparent pixels, and with runs of one opaque colour as that colour alone, so
 // that a turning wheel costs a few copies a frame instead of its rasterizing. A translucent layer
 // is kept in a picture of its own, blended as drawing blends it. These pictures hold at most
@@ -42,6 +43,9 @@ public:
     static constexpr int PoseBudget = 3;
 
     void clear();
+    // Whether what is drawn comes back in later drawings, as in a movie that loops soon: poses
+    // are then kept from their first drawing on, not their second.
+    void setReturning(bool returning) { m_returning = returning; }
     // The bytes the pictures of poses hold now.
     qint64 poseBytes() const { return m_poseBytes; }
 
@@ -101,6 +105,7 @@ private:
     std::set<PoseKey> m_posesSeen;
     qint64 m_poseBytes = 0;
     bool m_posesFull = false;
+    bool m_returning = false;
     qint64 m_paints = 0;
     qint64 m_keptPixels = 0;
     qint64 m_keptVersion = 0; // counts each picture kept or let go

@@ -181,8 +181,8 @@ void TestRili::changedAreasMatchWholeFrames()
     }
 }
 
-// The ring and the taiji come back to each pose once a loop: the player keeps their pictures by
-// pose from the second time on and puts them down from the third. Every frame of three loops, as
+// The ring, the taiji and the clouds come back to each pose once a loop: the player keeps their
+// pictures by pose in the first and puts them down from then on. Every frame of three loops, as
 // the panel keeps it, against the frame drawn whole with nothing kept; and what is kept stays
 // within its budget.
 void TestRili::posesKeptMatchFramesDrawnWithout()
