@@ -345,24 +345,12 @@ struct CachedDrawing
     static void blend(const PackedPicture &packed, QImage &image);
 
     // The shape (its layers from `first` up to `last`) alone over nothing, on `area` of the
-    // device's pixels; in the cache's scratch image, valid until the next, when told.
+    // device's pixels.
     QImage picture(const DisplayObject &object, const QTransform &transform,
                    const ColorTransform &cx, const QRect &area, qreal ratio, size_t first = 0,
-                   size_t last = std::numeric_limits<size_t>::max(), bool scratch = false) const
+                   size_t last = std::numeric_limits<size_t>::max()) const
     {
-        QImage picture;
-        if (scratch) {
-            QImage &pixels = cache.m_scratch;
-            if (pixels.width() < area.width() || pixels.height() < area.height())
-                pixels = QImage(area.size().expandedTo(pixels.size()),
-                                QImage::Format_ARGB32_Premultiplied);
-            if (pixels.isNull())
-                return picture;
-            picture = QImage(pixels.bits(), area.width(), area.height(), pixels.bytesPerLine(),
-                             QImage::Format_ARGB32_Premultiplied);
-        } else {
-            picture = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
-        }
+        QImage picture(area.size(), QImage::Format_ARGB32_Premultiplied);
         if (picture.isNull())
             return picture;
         picture.setDevicePixelRatio(ratio);
@@ -674,8 +662,7 @@ bool CachedDrawing::drawPose(QPainter &painter, const DisplayObject &object,
         std::vector<PackedPicture> pictures;
         qint64 bytes = 0;
         for (const auto &[first, last] : groups) {
-            const QImage picture
-                = this->picture(object, transform, cx, area, ratio, first, last, true);
+            const QImage picture = this->picture(object, transform, cx, area, ratio, first, last);
             if (picture.isNull())
                 return false;
             pictures.push_back(pack(picture, area.topLeft()));
@@ -765,7 +752,6 @@ void FrameCache::clear()
     m_outlines.clear();
     m_poses.clear();
     m_posesSeen.clear();
-    m_scratch = QImage();
     m_poseBytes = 0;
     m_posesFull = false;
 }

@@ -106,7 +106,6 @@ private:
     qint64 m_poseBytes = 0;
     bool m_posesFull = false;
     bool m_returning = false;
-    QImage m_scratch; // where poses are drawn to be kept
     qint64 m_paints = 0;
     qint64 m_keptPixels = 0;
     qint64 m_keptVersion = 0; // counts each picture kept or let go
