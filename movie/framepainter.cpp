@@ -325,7 +325,8 @@ struct CachedDrawing
               const QTransform &transform, const ColorTransform &cx, const QRectF &bounds);
 
     // Draws a shape that moves from the picture kept of its pose, keeping it first if the pose
-    // was seen in an earlier drawing; false when it must be drawn as usual.
+    // was seen in an earlier drawing or will come back (FrameCache::setReturning); false when it
+    // must be drawn as usual.
     bool drawPose(QPainter &painter, const DisplayObject &object, const QTransform &transform,
                   const ColorTransform &cx, const QRectF &bounds);
 
