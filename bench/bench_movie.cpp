@@ -94,3 +94,47 @@ BENCHMARK(BM_PlayOneFrame)
     ->ArgName("in_pool")
     ->Arg(0)
     ->Arg(1);
+
+// A frame of the third loop and on, drawn where it changed into a frame buffer of a screen at
+// `percent`, from a pool thread: what the player does once every pose of the loop is kept. The
+// counter is the memory the kept poses hold.
+static void BM_PlayKeptLoop(benchmark::State &state)
+{
+    const qreal scale = state.range(0) / 100.0;
+    movie::Playback playback(std::make_shared<movie::Movie>(movie::readSwf(rili())));
+    QImage image(QSize(705, 437) * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    const QRectF target(0, 0, 705, 437);
+    const QTransform toDevice = movie::showAllTransform(playback.movie().stage, target);
+    QRegion region(target.toRect());
+    qint64 tick = 0;
+    const auto playOne = [&] {
+        for (const QRectF &area : playback.advanceTo(++tick))
+            region += toDevice.mapRect(area).toAlignedRect().adjusted(-2, -2, 2, 2);
+        QSemaphore done;
+        QThreadPool::globalInstance()->start([&] {
+            {
+                QPainter painter(&image);
+                for (const QRect &area : region) {
+                    painter.setClipRect(area);
+                    playback.paint(painter, target);
+                }
+            }
+            done.release();
+        });
+        done.acquire();
+        region = QRegion();
+    };
+    while (tick < 200)
+        playOne();
+    for (auto _ : state)
+        playOne();
+    state.counters["kept_KiB"] = double(playback.cache().poseBytes()) / 1024;
+}
+BENCHMARK(BM_PlayKeptLoop)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->ArgName("percent")
+    ->Arg(100)
+    ->Arg(150)
+    ->Arg(200);

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QtMath>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -219,11 +220,15 @@ void strokeLine(QPainter &painter, const QPainterPath &path, const LineStyle &st
     painter.setTransform(toDevice);
 }
 
+// The layers of `shape` from `first` up to `last`, all of them unless told.
 void paintShape(QPainter &painter, const Shape &shape, const QTransform &toDevice,
-                const ColorTransform &cx, const Movie *movie, FrameCache *cache)
+                const ColorTransform &cx, const Movie *movie, FrameCache *cache, size_t first = 0,
+                size_t last = std::numeric_limits<size_t>::max())
 {
     painter.setTransform(toDevice);
-    for (const ShapeLayer &layer : shape.layers) {
+    last = std::min(last, shape.layers.size());
+    for (size_t i = first; i < last; ++i) {
+        const ShapeLayer &layer = shape.layers[i];
         if (layer.fill >= 0) {
             const FillStyle &style = shape.fills[size_t(layer.fill)];
             painter.setRenderHint(QPainter::SmoothPixmapTransform,
@@ -318,7 +323,182 @@ struct CachedDrawing
     // since an earlier drawing; false when it must be drawn as usual.
     bool draw(QPainter &painter, int depth, const DisplayObject &object,
               const QTransform &transform, const ColorTransform &cx, const QRectF &bounds);
+
+    // Draws a shape that moves from the picture kept of its pose, keeping it first if the pose
+    // was seen in an earlier drawing or will come back (FrameCache::setReturning); false when it
+    // must be drawn as usual.
+    bool drawPose(QPainter &painter, const DisplayObject &object, const QTransform &transform,
+                  const ColorTransform &cx, const QRectF &bounds);
+
+    // The device's pixels a picture of a shape within `bounds` covers: its own, widened by one for
+    // antialiasing (a frame buffer of a finer screen has more than one to each unit drawn in).
+    static QRect pictureArea(const QRectF &bounds, qreal ratio)
+    {
+        return QRectF(bounds.topLeft() * ratio, bounds.size() * ratio)
+                   .toAlignedRect()
+                   .adjusted(-1, -1, 1, 1)
+               & QRect(-(1 << 20), -(1 << 20), 1 << 21, 1 << 21);
+    }
+
+    using PackedPicture = FrameCache::PackedPicture;
+    static PackedPicture pack(const QImage &picture, QPoint at);
+    // `packed` over `image` (32 bits a pixel, premultiplied or opaque), which must hold all of it.
+    static void blend(const PackedPicture &packed, QImage &image);
+
+    // The shape (its layers from `first` up to `last`) alone over nothing, on `area` of the
+    // device's pixels.
+    QImage picture(const DisplayObject &object, const QTransform &transform,
+                   const ColorTransform &cx, const QRect &area, qreal ratio, size_t first = 0,
+                   size_t last = std::numeric_limits<size_t>::max()) const
+    {
+        QImage picture(area.size(), QImage::Format_ARGB32_Premultiplied);
+        if (picture.isNull())
+            return picture;
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(Qt::transparent);
+        QPainter onPicture(&picture);
+        onPicture.setRenderHint(QPainter::Antialiasing);
+        paintShape(onPicture, object.character->shape,
+                   transform * QTransform::fromTranslate(-area.x() / ratio, -area.y() / ratio), cx,
+                   &movie, &cache, first, last);
+        return picture;
+    }
 };
+
+namespace {
+
+// Runs of this many equal pixels or more are kept as one; gaps of this many transparent pixels
+// or fewer are kept with the pixels around them.
+constexpr int MinimumFill = 4;
+constexpr int MaximumGap = 3;
+
+// How a layer of a shape is kept in the picture of a pose. A translucent layer goes alone, so
+// that it is blended once, as drawing it blends it: put down over another translucent layer of
+// the same picture, it would be rounded once more. Opaque layers are kept together.
+enum class LayerKeeping { Together, Alone, Never };
+
+LayerKeeping keeping(const Shape &shape, const ShapeLayer &layer, const ColorTransform &cx)
+{
+    if (layer.fill >= 0) {
+        const FillStyle &style = shape.fills[size_t(layer.fill)];
+        return style.kind == FillStyle::Solid && cx.apply(style.colour).alpha() == 255
+                   ? LayerKeeping::Together
+                   : LayerKeeping::Alone;
+    }
+    if (layer.line >= 0) {
+        const LineStyle &style = shape.lines[size_t(layer.line)];
+        if (!style.hasFill && cx.apply(style.colour).alpha() == 255)
+            return LayerKeeping::Together;
+        // A stroke with two caps is drawn in two blends.
+        return style.startCap == style.endCap ? LayerKeeping::Alone : LayerKeeping::Never;
+    }
+    return LayerKeeping::Together;
+}
+
+// A premultiplied pixel over another, rounded as QPainter's source-over rounds.
+inline QRgb over(QRgb source, QRgb destination)
+{
+    const uint alpha = 255 - qAlpha(source);
+    quint64 t
+        = ((quint64(destination) | (quint64(destination) << 24)) & 0x00ff00ff00ff00ffULL) * alpha;
+    t = (t + ((t >> 8) & 0x00ff00ff00ff00ffULL) + 0x0080008000800080ULL) >> 8;
+    t &= 0x00ff00ff00ff00ffULL;
+    return source + (QRgb(t) | QRgb(t >> 24));
+}
+
+} // namespace
+
+CachedDrawing::PackedPicture CachedDrawing::pack(const QImage &picture, QPoint at)
+{
+    PackedPicture packed;
+    packed.rect = QRect(at, picture.size());
+    const int width = picture.width();
+    for (int y = 0; y < picture.height(); ++y) {
+        packed.rowStarts.push_back(quint32(packed.runs.size()));
+        const auto *row = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        const auto sameFrom = [&](int x) {
+            int end = x + 1;
+            while (end < width && row[end] == row[x])
+                ++end;
+            return end;
+        };
+        // Premultiplied, a transparent pixel is 0; most of a picture is, four at a time.
+        const auto transparentFrom = [&](int x) {
+            while (x + 4 <= width && (row[x] | row[x + 1] | row[x + 2] | row[x + 3]) == 0)
+                x += 4;
+            while (x < width && row[x] == 0)
+                ++x;
+            return x;
+        };
+        for (int x = transparentFrom(0); x < width; x = transparentFrom(x)) {
+            if (const int end = sameFrom(x); end - x >= MinimumFill) {
+                const bool opaque = qAlpha(row[x]) == 255;
+                packed.runs.push_back({quint32(x), quint32(end - x),
+                                       opaque ? PackedPicture::Fill : PackedPicture::BlendFill,
+                                       row[x]});
+                x = end;
+                continue;
+            }
+            // Pixels one by one up to a long run or a wider gap; blended unless all are opaque.
+            int end = x + 1;
+            while (end < width && sameFrom(end) - end < MinimumFill) {
+                const int gapEnd = transparentFrom(end);
+                if (gapEnd - end > MaximumGap || gapEnd == width)
+                    break;
+                end = std::max(end + 1, gapEnd);
+            }
+            const bool opaque
+                = std::all_of(row + x, row + end, [](QRgb pixel) { return qAlpha(pixel) == 255; });
+            packed.runs.push_back({quint32(x), quint32(end - x),
+                                   opaque ? PackedPicture::Copy : PackedPicture::Blend,
+                                   quint32(packed.pixels.size())});
+            packed.pixels.insert(packed.pixels.end(), row + x, row + end);
+            x = end;
+        }
+    }
+    packed.rowStarts.push_back(quint32(packed.runs.size()));
+    packed.rowStarts.shrink_to_fit();
+    packed.runs.shrink_to_fit();
+    packed.pixels.shrink_to_fit();
+    return packed;
+}
+
+void CachedDrawing::blend(const PackedPicture &packed, QImage &image)
+{
+    uchar *const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    for (int y = 0; y < packed.rect.height(); ++y) {
+        auto *const row
+            = reinterpret_cast<QRgb *>(bits + (packed.rect.y() + y) * stride) + packed.rect.x();
+        for (quint32 i = packed.rowStarts[size_t(y)]; i < packed.rowStarts[size_t(y) + 1]; ++i) {
+            const PackedPicture::Run &run = packed.runs[i];
+            QRgb *const to = row + run.x;
+            const QRgb *const from = packed.pixels.data();
+            switch (run.kind) {
+            case PackedPicture::Fill:
+                std::fill_n(to, run.length, QRgb(run.value));
+                break;
+            case PackedPicture::Copy:
+                std::copy_n(from + run.value, run.length, to);
+                break;
+            case PackedPicture::Blend:
+                for (int k = 0; k < run.length; ++k)
+                    to[k] = over(from[run.value + k], to[k]);
+                break;
+            case PackedPicture::BlendFill:
+                for (int k = 0; k < run.length; ++k)
+                    to[k] = over(QRgb(run.value), to[k]);
+                break;
+            }
+        }
+    }
+}
+
+qint64 FrameCache::PackedPicture::bytes() const
+{
+    return qint64(sizeof(PackedPicture)) + qint64(rowStarts.capacity() * sizeof(quint32))
+           + qint64(runs.capacity() * sizeof(Run)) + qint64(pixels.capacity() * sizeof(QRgb));
+}
 
 namespace {
 
@@ -329,11 +509,12 @@ struct ActiveMask
 };
 
 // Objects in depth order; a mask clips the depths up to its clip depth, within any outer clip.
-// `cached` is given for the main timeline alone, whose depths name its objects.
+// `cached` is given for the main timeline, whose depths name its objects, and for the sprites
+// in it that no mask clips (`nested`), whose shapes are kept by pose alone.
 void paintList(QPainter &painter, const DisplayList &list, const QTransform &toDevice,
                const ColorTransform &cx, const Movie &movie, const QRectF &visible,
                FrameCache *cache, CachedDrawing *cached = nullptr,
-               int underlaid = std::numeric_limits<int>::min())
+               int underlaid = std::numeric_limits<int>::min(), bool nested = false)
 {
     std::vector<ActiveMask> masks;
     bool outerRead = false;
@@ -377,12 +558,14 @@ void paintList(QPainter &painter, const DisplayList &list, const QTransform &toD
         const QTransform transform = object.matrix * toDevice;
         const ColorTransform combined = cx.after(object.colorTransform);
         if (cached && masks.empty() && object.character->kind == Character::ShapeCharacter
-            && cached->draw(painter, depth, object, transform, combined, bounds))
+            && (nested ? cached->drawPose(painter, object, transform, combined, bounds)
+                       : cached->draw(painter, depth, object, transform, combined, bounds)))
             continue;
         if (object.character->kind == Character::ShapeCharacter)
             paintShape(painter, object.character->shape, transform, combined, &movie, cache);
         else if (object.sprite)
-            paintList(painter, *object.sprite, transform, combined, movie, visible, cache);
+            paintList(painter, *object.sprite, transform, combined, movie, visible, cache,
+                      masks.empty() ? cached : nullptr, CachedDrawing::none, true);
     }
     if (!masks.empty()) {
         masks.clear();
@@ -401,32 +584,19 @@ bool CachedDrawing::draw(QPainter &painter, int depth, const DisplayObject &obje
         || entry.colorTransform != cx) {
         forget(entry);
         entry = {object.character, transform, cx, cache.m_paints, {}, {}};
-        return false;
+        return drawPose(painter, object, transform, cx, bounds);
     }
     if (entry.picture.isNull()) {
-        if (entry.firstPaint == cache.m_paints)
-            return false; // not yet seen standing still
-        // The whole shape on the device's own pixels (a frame buffer of a finer screen has more
-        // than one to each unit drawn in), widened by a pixel for antialiasing.
+        if (entry.firstPaint == cache.m_paints) // not yet seen standing still
+            return drawPose(painter, object, transform, cx, bounds);
         const qreal ratio = painter.device()->devicePixelRatio();
-        const QRect area = QRectF(bounds.topLeft() * ratio, bounds.size() * ratio)
-                               .toAlignedRect()
-                               .adjusted(-1, -1, 1, 1)
-                           & QRect(-(1 << 20), -(1 << 20), 1 << 21, 1 << 21);
+        const QRect area = pictureArea(bounds, ratio);
         const qint64 pixels = qint64(area.width()) * area.height();
         if (area.isEmpty() || cache.m_keptPixels + pixels > budget(painter))
             return false;
-        QImage picture(area.size(), QImage::Format_ARGB32_Premultiplied);
+        const QImage picture = this->picture(object, transform, cx, area, ratio);
         if (picture.isNull())
             return false;
-        picture.setDevicePixelRatio(ratio);
-        picture.fill(Qt::transparent);
-        QPainter onPicture(&picture);
-        onPicture.setRenderHint(QPainter::Antialiasing);
-        paintShape(onPicture, object.character->shape,
-                   transform * QTransform::fromTranslate(-area.x() / ratio, -area.y() / ratio), cx,
-                   &movie, &cache);
-        onPicture.end();
         entry.picture = picture;
         entry.at = area.topLeft();
         cache.m_keptPixels += pixels;
@@ -434,6 +604,84 @@ bool CachedDrawing::draw(QPainter &painter, int depth, const DisplayObject &obje
     }
     painter.setTransform(QTransform());
     painter.drawImage(QPointF(entry.at) / entry.picture.devicePixelRatio(), entry.picture);
+    return true;
+}
+
+bool CachedDrawing::drawPose(QPainter &painter, const DisplayObject &object,
+                             const QTransform &transform, const ColorTransform &cx,
+                             const QRectF &bounds)
+{
+    QPaintDevice *device = painter.device();
+    if (cache.m_posesFull || !device || device->devType() != QInternal::Image)
+        return false;
+    auto &image = *static_cast<QImage *>(device);
+    if (image.format() != QImage::Format_RGB32
+        && image.format() != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    const qreal ratio = image.devicePixelRatio();
+    const QRect area = pictureArea(bounds, ratio);
+    // Put down pixel by pixel, past the painter: only where the clip lets all of it through.
+    painter.setTransform(QTransform());
+    QRectF open(QPointF(0, 0), QSizeF(image.size()));
+    if (painter.hasClipping()) {
+        const QRectF clip = painter.clipBoundingRect();
+        open &= QRectF(clip.topLeft() * ratio, clip.size() * ratio);
+    }
+    const QRect inside(
+        QPoint(int(std::ceil(open.left())), int(std::ceil(open.top()))),
+        QPoint(int(std::floor(open.right())) - 1, int(std::floor(open.bottom())) - 1));
+    if (area.isEmpty() || area.width() > PackedPicture::MaxWidth || !inside.contains(area))
+        return false;
+    const FrameCache::PoseKey key{
+        object.character,
+        {transform.m11(), transform.m12(), transform.m13(), transform.m21(), transform.m22(),
+         transform.m23(), transform.m31(), transform.m32(), transform.m33(), ratio},
+        {cx.mul[0], cx.mul[1], cx.mul[2], cx.mul[3], cx.add[0], cx.add[1], cx.add[2], cx.add[3]}};
+    auto found = cache.m_poses.find(key);
+    if (found == cache.m_poses.end()) {
+        // Kept from its second drawing on, unless it will come back: a pose never seen again
+        // costs nothing.
+        if (!cache.m_returning && cache.m_posesSeen.insert(key).second) {
+            if (cache.m_posesSeen.size() > 4096)
+                cache.m_posesSeen.clear();
+            return false;
+        }
+        // The layers in pictures of their own where they must be.
+        const Shape &shape = object.character->shape;
+        std::vector<std::pair<size_t, size_t>> groups;
+        bool together = false;
+        for (size_t i = 0; i < shape.layers.size(); ++i) {
+            const LayerKeeping how = keeping(shape, shape.layers[i], cx);
+            if (how == LayerKeeping::Never)
+                return false;
+            if (how == LayerKeeping::Together && together)
+                groups.back().second = i + 1;
+            else
+                groups.emplace_back(i, i + 1);
+            together = how == LayerKeeping::Together;
+        }
+        std::vector<PackedPicture> pictures;
+        qint64 bytes = 0;
+        for (const auto &[first, last] : groups) {
+            const QImage picture = this->picture(object, transform, cx, area, ratio, first, last);
+            if (picture.isNull())
+                return false;
+            pictures.push_back(pack(picture, area.topLeft()));
+            bytes += pictures.back().bytes();
+        }
+        if (cache.m_poseBytes + bytes
+            > FrameCache::PoseBudget * qint64(image.bytesPerLine()) * image.height()) {
+            cache.m_posesFull = true; // drawn this once from what was made
+            for (const PackedPicture &picture : pictures)
+                blend(picture, image);
+            return true;
+        }
+        cache.m_posesSeen.erase(key);
+        cache.m_poseBytes += bytes;
+        found = cache.m_poses.emplace(key, std::move(pictures)).first;
+    }
+    for (const PackedPicture &picture : found->second)
+        blend(picture, image);
     return true;
 }
 
@@ -503,6 +751,10 @@ void FrameCache::clear()
     ++m_keptVersion;
     m_underlay = QImage();
     m_outlines.clear();
+    m_poses.clear();
+    m_posesSeen.clear();
+    m_poseBytes = 0;
+    m_posesFull = false;
 }
 
 const QPainterPath &FrameCache::strokeOutline(const QPainterPath &path, const QPen &pen)

@@ -6,9 +6,13 @@
 #include "movie/displaylist.h"
 #include "movie/swf.h"
 
+#include <QImage>
 #include <QPen>
 
+#include <array>
 #include <map>
+#include <set>
+#include <vector>
 
 class QPainter;
 
@@ -25,10 +29,25 @@ namespace movie {
 // The background with every kept picture over it is kept too, as the underlay: where the lowest
 // objects reaching into an area are all kept, the area is copied from it, and only what lies
 // above them is drawn.
+//
+// A shape that moves is kept too, once it comes back to a pose it was drawn in before (its exact
+// matrix and colour transform on the device's pixels), as a looping movie's shapes do, or from
+// its first drawing when the movie is known to loop soon (setReturning): packed
+// without its transparent pixels, and with runs of one opaque colour as that colour alone, so
+// that a turning wheel costs a few copies a frame instead of its rasterizing. A translucent layer
+// is kept in a picture of its own, blended as drawing blends it. These pictures hold at most
+// PoseBudget frame buffers' bytes together; once they are full, poses not kept are drawn.
 class FrameCache
 {
 public:
+    static constexpr int PoseBudget = 3;
+
     void clear();
+    // Whether what is drawn comes back in later drawings, as in a movie that loops soon: poses
+    // are then kept from their first drawing on, not their second.
+    void setReturning(bool returning) { m_returning = returning; }
+    // The bytes the pictures of poses hold now.
+    qint64 poseBytes() const { return m_poseBytes; }
 
     // The outline of `path`, a shape's stroke, as `pen` (non-cosmetic, its width in the shape's
     // units) draws it: made once and filled from then on, the same stroke without its making.
@@ -57,6 +76,36 @@ private:
         auto operator<=>(const OutlineKey &) const = default;
     };
     std::map<OutlineKey, QPainterPath> m_outlines;
+    // A pose, on the device's own pixels.
+    struct PoseKey
+    {
+        const Character *character;
+        std::array<qreal, 10> transform; // and the device's pixel ratio
+        std::array<int, 8> colour;
+        auto operator<=>(const PoseKey &) const = default;
+    };
+    // A picture by rows, each a few runs of its pixels that are not transparent.
+    struct PackedPicture
+    {
+        enum Kind : quint8 { Fill, Copy, Blend, BlendFill };
+        struct Run
+        {
+            quint32 x : 16, length : 14;
+            quint32 kind : 2; // a Kind
+            quint32 value;    // Fill, BlendFill: the pixel; Copy, Blend: the first in `pixels`
+        };
+        static constexpr int MaxWidth = (1 << 14) - 1;
+        QRect rect;                     // on the device
+        std::vector<quint32> rowStarts; // each row's first run, and the end
+        std::vector<Run> runs;
+        std::vector<QRgb> pixels;
+        qint64 bytes() const;
+    };
+    std::map<PoseKey, std::vector<PackedPicture>> m_poses; // a picture for each layer or more
+    std::set<PoseKey> m_posesSeen;
+    qint64 m_poseBytes = 0;
+    bool m_posesFull = false;
+    bool m_returning = false;
     qint64 m_paints = 0;
     qint64 m_keptPixels = 0;
     qint64 m_keptVersion = 0; // counts each picture kept or let go

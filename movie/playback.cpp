@@ -33,7 +33,11 @@ Playback::Playback(std::shared_ptr<const Movie> movie)
     : m_movie(std::move(movie))
     , m_list(std::make_unique<DisplayList>(*m_movie, m_movie->timeline, 0, m_liveObjects))
     , m_period(periodOf(*m_movie))
-{}
+{
+    // A loop of a few minutes at most brings every pose back soon.
+    constexpr qint64 shortLoop = 3000;
+    m_cache.setReturning(m_period > 1 && m_period <= shortLoop);
+}
 
 Playback::~Playback() = default;
 

@@ -36,6 +36,9 @@ public:
     // The frame alone, over what is there, under another movie's stage fitted into `target`.
     void paintOver(QPainter &painter, const QRectF &stage, const QRectF &target) const;
 
+    // What its drawings keep from one to the next.
+    const FrameCache &cache() const { return m_cache; }
+
 private:
     std::shared_ptr<const Movie> m_movie;
     int m_liveObjects = 0;

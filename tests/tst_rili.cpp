@@ -60,6 +60,8 @@ private slots:
     void seamlessLoop();
     void changedAreasMatchWholeFrames_data();
     void changedAreasMatchWholeFrames();
+    void posesKeptMatchFramesDrawnWithout_data() { changedAreasMatchWholeFrames_data(); }
+    void posesKeptMatchFramesDrawnWithout();
 };
 
 void TestRili::madeByTheMovieMaker()
@@ -177,6 +179,57 @@ void TestRili::changedAreasMatchWholeFrames()
         }
         QVERIFY2(worst <= 2, qPrintable(QStringLiteral("frame %1 off by %2").arg(tick).arg(worst)));
     }
+}
+
+// The ring, the taiji and the clouds come back to each pose once a loop: the player keeps their
+// pictures by pose in the first and puts them down from then on. Every frame of three loops, as
+// the panel keeps it, against the frame drawn whole with nothing kept; and what is kept stays
+// within its budget.
+void TestRili::posesKeptMatchFramesDrawnWithout()
+{
+    QFETCH(qreal, scale);
+    const auto movie = std::make_shared<movie::Movie>(movie::readSwf(shipped()));
+    movie::Playback playback(movie);
+    int liveObjects = 0;
+    movie::DisplayList list(*movie, movie->timeline, 0, liveObjects);
+    QImage buffer(QSize(705, 437) * scale, QImage::Format_RGB32);
+    buffer.setDevicePixelRatio(scale);
+    QImage expected = buffer.copy();
+    const QRectF target(0, 0, 705, 437);
+    const QTransform toDevice = movie::showAllTransform(movie->stage, target);
+    QRegion pending(target.toRect());
+    for (int tick = 0; tick < 300; ++tick) {
+        if (tick > 0) {
+            for (const QRectF &area : playback.advanceTo(tick))
+                pending += toDevice.mapRect(area).toAlignedRect().adjusted(-2, -2, 2, 2);
+            movie::DirtyArea ignored;
+            list.advance(QTransform(), ignored);
+        }
+        QPainter painter(&buffer);
+        for (const QRect &area : pending) {
+            painter.setClipRect(area);
+            playback.paint(painter, target);
+        }
+        painter.end();
+        pending = QRegion();
+        painter.begin(&expected);
+        movie::paintFrame(painter, *movie, list, target);
+        painter.end();
+        int worst = 0;
+        for (int y = 0; y < buffer.height(); ++y) {
+            const auto *a = reinterpret_cast<const QRgb *>(buffer.constScanLine(y));
+            const auto *b = reinterpret_cast<const QRgb *>(expected.constScanLine(y));
+            for (int x = 0; x < buffer.width(); ++x)
+                if (a[x] != b[x])
+                    worst = std::max({worst, std::abs(qRed(a[x]) - qRed(b[x])),
+                                      std::abs(qGreen(a[x]) - qGreen(b[x])),
+                                      std::abs(qBlue(a[x]) - qBlue(b[x]))});
+        }
+        QVERIFY2(worst <= 2, qPrintable(QStringLiteral("frame %1 off by %2").arg(tick).arg(worst)));
+    }
+    const qint64 kept = playback.cache().poseBytes();
+    QVERIFY(kept > 0);
+    QVERIFY(kept <= movie::FrameCache::PoseBudget * buffer.sizeInBytes());
 }
 
 QTEST_GUILESS_MAIN(TestRili)
