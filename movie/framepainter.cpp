@@ -639,6 +639,10 @@ bool CachedDrawing::drawPose(QPainter &painter, const DisplayObject &object,
         {cx.mul[0], cx.mul[1], cx.mul[2], cx.mul[3], cx.add[0], cx.add[1], cx.add[2], cx.add[3]}};
     auto found = cache.m_poses.find(key);
     if (found == cache.m_poses.end()) {
+        // The first drawing is the window's first frame, the one a start-up waits for: its poses
+        // are kept when they come round again.
+        if (cache.m_paints <= 1)
+            return false;
         // Kept from its second drawing on, unless it will come back: a pose never seen again
         // costs nothing.
         if (!cache.m_returning && cache.m_posesSeen.insert(key).second) {
