@@ -29,7 +29,8 @@ def run_once(command):
     if not stamps or os.waitstatus_to_exitcode(status) != 0:
         sys.exit(f"{exe}: no first frame or a failed exit ({status}):\n{err}")
     cpu = (usage.ru_utime + usage.ru_stime) * 1e3
-    frame_cpu = int(stamps[0][1]) / 1e6
+    # A build from before the stamp carried the CPU time has the first field only.
+    frame_cpu = int(stamps[0][1]) / 1e6 if len(stamps[0]) > 1 else float("nan")
     return (int(stamps[0][0]) - start) / 1e6, usage.ru_maxrss / 1024.0, frame_cpu, cpu
 
 
