@@ -64,6 +64,22 @@ private slots:
     void posesKeptMatchFramesDrawnWithout();
 };
 
+// The largest difference of any colour channel between two frames of one size.
+static int worstChannel(const QImage &one, const QImage &other)
+{
+    int worst = 0;
+    for (int y = 0; y < one.height(); ++y) {
+        const auto *a = reinterpret_cast<const QRgb *>(one.constScanLine(y));
+        const auto *b = reinterpret_cast<const QRgb *>(other.constScanLine(y));
+        for (int x = 0; x < one.width(); ++x)
+            if (a[x] != b[x])
+                worst = std::max({worst, std::abs(qRed(a[x]) - qRed(b[x])),
+                                  std::abs(qGreen(a[x]) - qGreen(b[x])),
+                                  std::abs(qBlue(a[x]) - qBlue(b[x]))});
+    }
+    return worst;
+}
+
 void TestRili::madeByTheMovieMaker()
 {
     const QByteArray bytes = shipped();
@@ -168,15 +184,7 @@ void TestRili::changedAreasMatchWholeFrames()
         QPainter painter(&expected);
         whole.paint(painter, target);
         painter.end();
-        int worst = 0;
-        for (int y = 0; y < buffer.height(); ++y) {
-            const auto *a = reinterpret_cast<const QRgb *>(buffer.constScanLine(y));
-            const auto *b = reinterpret_cast<const QRgb *>(expected.constScanLine(y));
-            for (int x = 0; x < buffer.width(); ++x)
-                worst = std::max({worst, std::abs(qRed(a[x]) - qRed(b[x])),
-                                  std::abs(qGreen(a[x]) - qGreen(b[x])),
-                                  std::abs(qBlue(a[x]) - qBlue(b[x]))});
-        }
+        const int worst = worstChannel(buffer, expected);
         QVERIFY2(worst <= 2, qPrintable(QStringLiteral("frame %1 off by %2").arg(tick).arg(worst)));
     }
 }
@@ -215,16 +223,7 @@ void TestRili::posesKeptMatchFramesDrawnWithout()
         painter.begin(&expected);
         movie::paintFrame(painter, *movie, list, target);
         painter.end();
-        int worst = 0;
-        for (int y = 0; y < buffer.height(); ++y) {
-            const auto *a = reinterpret_cast<const QRgb *>(buffer.constScanLine(y));
-            const auto *b = reinterpret_cast<const QRgb *>(expected.constScanLine(y));
-            for (int x = 0; x < buffer.width(); ++x)
-                if (a[x] != b[x])
-                    worst = std::max({worst, std::abs(qRed(a[x]) - qRed(b[x])),
-                                      std::abs(qGreen(a[x]) - qGreen(b[x])),
-                                      std::abs(qBlue(a[x]) - qBlue(b[x]))});
-        }
+        const int worst = worstChannel(buffer, expected);
         QVERIFY2(worst <= 2, qPrintable(QStringLiteral("frame %1 off by %2").arg(tick).arg(worst)));
     }
     const qint64 kept = playback.cache().poseBytes();
