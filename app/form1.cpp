@@ -125,9 +125,9 @@ TForm1::TForm1(QWidget *parent, Pages pages)
 
 void TForm1::buildPagesBehind()
 {
-    TabSheet1->prepareUnseen();
     if (TabSheet2)
         return;
+    TabSheet1->prepareUnseen();
     TabSheet2 = new PalmPage;
     TabSheet10 = new MolePage;
     TabAlmanac = new AlmanacPage;

@@ -566,8 +566,6 @@ void BirthDataPage::showConverted(const QStringList &lines)
 
 void BirthDataPage::prepareUnseen()
 {
-    if (std::exchange(m_unseenReady, true))
-        return;
     preparePlaces();
     if (!m_lastReading)
         m1->setFont(base::songFont(27));

@@ -73,7 +73,7 @@ public:
 
     explicit BirthDataPage(QWidget *parent = nullptr, Unseen unseen = Unseen::Now);
 
-    // Once: fills the place list and sizes its label, which show with 公历 only, and gives the
+    // Fills the place list and sizes its label, which show with 公历 only, and gives the
     // empty memo m1 its large face, which nothing drawn uses before the first verse. Choosing
     // 公历 or showing a verse before it does their part of it themselves.
     void prepareUnseen();
@@ -158,6 +158,5 @@ private:
     QHash<const QComboBox *, const char *> m_placeholders;
     bool m_placeTyped = false; // cbPlace shows a typed text rather than its current item
     bool m_placesReady = false;
-    bool m_unseenReady = false;
     QStringListModel *m_placeMatches = nullptr; // what the typed text finds, for the completer
 };

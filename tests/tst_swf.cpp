@@ -252,20 +252,24 @@ void TestSwf::shapes_data()
         shape.rect(px(0, 0, 100, 100), shape.addFill(fill));
         return w.defineShape(shape, 3);
     }) << Probes{{{25, 50}, red}, {{75, 50}, blue}};
+    // A JPEG of `size` in `colour`, with `area` in `other`.
+    const auto twoColourJpeg
+        = [](QSize size, QColor colour, QRect area, QColor other, int quality) {
+              QImage picture(size, QImage::Format_RGB32);
+              picture.fill(colour);
+              QPainter(&picture).fillRect(area, other);
+              QByteArray jpeg;
+              QBuffer buffer(&jpeg);
+              buffer.open(QIODevice::WriteOnly);
+              picture.save(&buffer, "JPEG", quality);
+              return jpeg;
+          };
     // A 32 × 16 JPEG, red on the left half, blue on the right, stretched over the stage; as
     // DefineBitsJPEG2 (with the empty image Flash's tools put in front) and as DefineBitsJPEG3
     // with alpha 128.
     const auto jpegFill = [=](bool alpha) {
         return oneShape([=](SwfWriter &w) {
-            QImage picture(32, 16, QImage::Format_RGB32);
-            picture.fill(red);
-            for (int y = 0; y < 16; ++y)
-                for (int x = 16; x < 32; ++x)
-                    picture.setPixelColor(x, y, blue);
-            QByteArray jpeg;
-            QBuffer buffer(&jpeg);
-            buffer.open(QIODevice::WriteOnly);
-            picture.save(&buffer, "JPEG", 100);
+            const QByteArray jpeg = twoColourJpeg({32, 16}, red, {16, 0, 16, 16}, blue, 100);
             WriterFill fill;
             fill.kind = WriterFill::Bitmap;
             fill.bitmapId = alpha ? w.defineJpeg(jpeg, QByteArray(32 * 16, char(128)))
@@ -282,15 +286,7 @@ void TestSwf::shapes_data()
     // A JPEG of 64 rows of red over 64 of blue, its stream cut short in the blue half: what there
     // is of it shows, not the paper behind.
     QTest::newRow("DefineBitsJPEG2 cut short") << oneShape([=](SwfWriter &w) {
-        QImage picture(64, 128, QImage::Format_RGB32);
-        picture.fill(blue);
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x)
-                picture.setPixelColor(x, y, red);
-        QByteArray jpeg;
-        QBuffer buffer(&jpeg);
-        buffer.open(QIODevice::WriteOnly);
-        picture.save(&buffer, "JPEG", 90);
+        QByteArray jpeg = twoColourJpeg({64, 128}, blue, {0, 0, 64, 64}, red, 90);
         const qsizetype scan = jpeg.lastIndexOf("\xff\xda");
         jpeg.truncate(scan + (jpeg.size() - scan) * 3 / 4);
         WriterFill fill;
