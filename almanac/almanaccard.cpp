@@ -16,13 +16,6 @@ QString translated(const char *source)
     return QCoreApplication::translate("AlmanacCard", source);
 }
 
-const char *const weekdays[7] = {
-    QT_TRANSLATE_NOOP("AlmanacCard", "星期一"), QT_TRANSLATE_NOOP("AlmanacCard", "星期二"),
-    QT_TRANSLATE_NOOP("AlmanacCard", "星期三"), QT_TRANSLATE_NOOP("AlmanacCard", "星期四"),
-    QT_TRANSLATE_NOOP("AlmanacCard", "星期五"), QT_TRANSLATE_NOOP("AlmanacCard", "星期六"),
-    QT_TRANSLATE_NOOP("AlmanacCard", "星期日"),
-};
-
 // The line's label, as the card and the sentence name it.
 const char *const labels[6] = {
     QT_TRANSLATE_NOOP("AlmanacCard", "干支"), QT_TRANSLATE_NOOP("AlmanacCard", "生肖"),
@@ -69,13 +62,6 @@ QDate lastAlmanacDay()
     return calendar::lastConvertibleDay();
 }
 
-QString weekdayName(int dayOfWeek)
-{
-    if (dayOfWeek < 1 || dayOfWeek > 7)
-        return {};
-    return translated(weekdays[dayOfWeek - 1]);
-}
-
 std::optional<AlmanacCard> almanacCard(QDate date)
 {
     const std::optional<calendar::AlmanacDay> day = calendar::almanacDay(date);
@@ -89,7 +75,7 @@ std::optional<AlmanacCard> almanacCard(QDate date)
                        .arg(date.year())
                        .arg(date.month())
                        .arg(date.day())
-                       .arg(weekdayName(date.dayOfWeek()));
+                       .arg(calendar::weekdayName(date.dayOfWeek()));
     card.lunar = QCoreApplication::translate("AlmanacCard", "农历%1年%2%3")
                      .arg(cycleName(day->year), calendar::monthName(lunar->month, lunar->kind),
                           calendar::dayName(lunar->day));

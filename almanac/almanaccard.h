@@ -39,9 +39,6 @@ QDate lastAlmanacDay();
 // Nothing outside those days.
 std::optional<AlmanacCard> almanacCard(QDate date);
 
-// 星期一 … 星期日 for Qt's day numbers 1 to 7; empty outside them.
-QString weekdayName(int dayOfWeek);
-
 // The card as rich text for a QTextEdit on cream: the heading and the lunar date centred, the
 // lines as a table of label and value.
 QString cardHtml(const AlmanacCard &card);

@@ -6,6 +6,7 @@
 #include "base/picturelabel.h"
 #include "base/today.h"
 #include "boneweight/plainwords.h"
+#include "calendar/lunar.h"
 #include "edition/edition.h"
 
 #include <QAbstractItemView>
@@ -151,14 +152,6 @@ QLabel *creamLabel(const char *name, const QString &accessibleName, QWidget *par
     label->setGeometry(geometry);
     return label;
 }
-
-// The days of the week, Monday first as QDate::dayOfWeek counts them.
-constexpr const char *kWeekdays[] = {
-    QT_TRANSLATE_NOOP("BirthDataPage", "星期一"), QT_TRANSLATE_NOOP("BirthDataPage", "星期二"),
-    QT_TRANSLATE_NOOP("BirthDataPage", "星期三"), QT_TRANSLATE_NOOP("BirthDataPage", "星期四"),
-    QT_TRANSLATE_NOOP("BirthDataPage", "星期五"), QT_TRANSLATE_NOOP("BirthDataPage", "星期六"),
-    QT_TRANSLATE_NOOP("BirthDataPage", "星期日"),
-};
 
 // The item data of 未指定 in cbPlace; a place's is its row in calendar::places().
 constexpr int kUnspecified = -1;
@@ -474,7 +467,7 @@ void BirthDataPage::showNextBirthday()
                        .arg(next->date.year())
                        .arg(next->date.month())
                        .arg(next->date.day())
-                       .arg(tr(kWeekdays[next->date.dayOfWeek() - 1]));
+                       .arg(calendar::weekdayName(next->date.dayOfWeek()));
     if (next->rules.leapAsOrdinary)
         line += tr("（该年无%1，按%2过）")
                     .arg(calendar::monthName(birth.month, calendar::MonthKind::Leap),

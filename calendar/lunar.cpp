@@ -159,6 +159,12 @@ constexpr const char *kDays[]
        QT_TRANSLATE_NOOP("Calendar", "廿七"), QT_TRANSLATE_NOOP("Calendar", "廿八"),
        QT_TRANSLATE_NOOP("Calendar", "廿九"), QT_TRANSLATE_NOOP("Calendar", "三十")};
 
+constexpr const char *kWeekdays[]
+    = {QT_TRANSLATE_NOOP("Calendar", "星期一"), QT_TRANSLATE_NOOP("Calendar", "星期二"),
+       QT_TRANSLATE_NOOP("Calendar", "星期三"), QT_TRANSLATE_NOOP("Calendar", "星期四"),
+       QT_TRANSLATE_NOOP("Calendar", "星期五"), QT_TRANSLATE_NOOP("Calendar", "星期六"),
+       QT_TRANSLATE_NOOP("Calendar", "星期日")};
+
 QString name(const char *source)
 {
     return QCoreApplication::translate("Calendar", source);
@@ -199,6 +205,13 @@ QString hourBranch(int hour)
     if (hour < 0 || hour > 23)
         return {};
     return name(kBranches[(hour + 1) / 2 % 12]);
+}
+
+QString weekdayName(int dayOfWeek)
+{
+    if (dayOfWeek < 1 || dayOfWeek > 7)
+        return {};
+    return name(kWeekdays[dayOfWeek - 1]);
 }
 
 } // namespace calendar

@@ -50,5 +50,7 @@ QString dayName(int day);
 // The double hour a clock hour lies in: 子 for 23 and 0, 丑 for 1 and 2 … 亥 for 21 and 22; empty
 // outside 0 to 23.
 QString hourBranch(int hour);
+// 星期一 … 星期日 for Qt's day numbers 1 to 7; empty outside them.
+QString weekdayName(int dayOfWeek);
 
 } // namespace calendar

@@ -462,34 +462,6 @@ Lorvex 工作室 編製</translation>
         <translation>彭祖百忌</translation>
     </message>
     <message>
-        <source>星期一</source>
-        <translation>星期一</translation>
-    </message>
-    <message>
-        <source>星期三</source>
-        <translation>星期三</translation>
-    </message>
-    <message>
-        <source>星期二</source>
-        <translation>星期二</translation>
-    </message>
-    <message>
-        <source>星期五</source>
-        <translation>星期五</translation>
-    </message>
-    <message>
-        <source>星期六</source>
-        <translation>星期六</translation>
-    </message>
-    <message>
-        <source>星期四</source>
-        <translation>星期四</translation>
-    </message>
-    <message>
-        <source>星期日</source>
-        <translation>星期日</translation>
-    </message>
-    <message>
         <source>生肖</source>
         <translation>生肖</translation>
     </message>
@@ -686,34 +658,6 @@ Lorvex 工作室 編製</translation>
     <message>
         <source>时</source>
         <translation>時</translation>
-    </message>
-    <message>
-        <source>星期一</source>
-        <translation>星期一</translation>
-    </message>
-    <message>
-        <source>星期三</source>
-        <translation>星期三</translation>
-    </message>
-    <message>
-        <source>星期二</source>
-        <translation>星期二</translation>
-    </message>
-    <message>
-        <source>星期五</source>
-        <translation>星期五</translation>
-    </message>
-    <message>
-        <source>星期六</source>
-        <translation>星期六</translation>
-    </message>
-    <message>
-        <source>星期四</source>
-        <translation>星期四</translation>
-    </message>
-    <message>
-        <source>星期日</source>
-        <translation>星期日</translation>
     </message>
     <message>
         <source>月份</source>
@@ -1088,6 +1032,34 @@ Lorvex 工作室 編製</translation>
     <message>
         <source>戌</source>
         <translation>戌</translation>
+    </message>
+    <message>
+        <source>星期一</source>
+        <translation>星期一</translation>
+    </message>
+    <message>
+        <source>星期三</source>
+        <translation>星期三</translation>
+    </message>
+    <message>
+        <source>星期二</source>
+        <translation>星期二</translation>
+    </message>
+    <message>
+        <source>星期五</source>
+        <translation>星期五</translation>
+    </message>
+    <message>
+        <source>星期六</source>
+        <translation>星期六</translation>
+    </message>
+    <message>
+        <source>星期四</source>
+        <translation>星期四</translation>
+    </message>
+    <message>
+        <source>星期日</source>
+        <translation>星期日</translation>
     </message>
     <message>
         <source>未</source>
