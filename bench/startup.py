@@ -41,9 +41,13 @@ def main():
     parser.add_argument("--runs", type=int, default=20)
     parser.add_argument("--plain", action="store_true",
                         help="the floor's label in the desktop's own font, not the Song face")
+    parser.add_argument("--program-arg", action="append", default=[],
+                        help="an argument for the program (startup_floor page as the program)")
+    parser.add_argument("--page", action="store_true",
+                        help="the floor holds the first page's kinds of widgets, made with plain Qt")
     args = parser.parse_args()
-    floor = [args.floor] + (["plain"] if args.plain else [])
-    program = [args.program]
+    floor = [args.floor] + (["plain"] if args.plain else []) + (["page"] if args.page else [])
+    program = [args.program] + args.program_arg
 
     # One unmeasured run of each first, so that both start from a warm file cache.
     run_once(floor)
