@@ -46,11 +46,6 @@ PalmPage::PalmPage(QWidget *parent)
                          [this] { PageControl2Change(); });
 }
 
-void PalmPage::loadIntroduction(const QString &path)
-{
-    TabSheet9->loadIntroduction(path);
-}
-
 void PalmPage::showIntroduction(const QByteArray &bytes)
 {
     TabSheet9->showIntroduction(bytes);

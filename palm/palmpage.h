@@ -19,8 +19,8 @@ class PalmPage : public QWidget
 public:
     explicit PalmPage(QWidget *parent = nullptr);
 
-    // Start-up step: the introduction page reads its text from `path` (see PalmIntroPage).
-    void loadIntroduction(const QString &path);
+    // Start-up step: the introduction page shows the bytes read from its file (see
+    // PalmIntroPage::showIntroduction).
     void showIntroduction(const QByteArray &bytes);
     // Start-up step: the six topic memos get their start text.
     void setStartTexts();
