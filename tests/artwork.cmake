@@ -3,6 +3,6 @@ lorvex_test(tst_artwork LIBS lorvex_artwork lorvex_picture)
 target_compile_definitions(tst_artwork PRIVATE
     LORVEX_ARTWORK_DIR="${PROJECT_SOURCE_DIR}/tools/artwork")
 # The Traditional twins of the pictures with words, against the committed ones.
-lorvex_test(tst_hantartwork LIBS lorvex_artwork lorvex_picture lorvex_hant)
+lorvex_test(tst_hantartwork LIBS lorvex_artwork lorvex_picture lorvex_hant_dictionaries)
 target_compile_definitions(tst_hantartwork PRIVATE
     LORVEX_ARTWORK_DIR="${PROJECT_SOURCE_DIR}/tools/artwork")

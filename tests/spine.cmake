@@ -11,7 +11,7 @@ foreach(scale 1.25 1.5 2)
 endforeach()
 # The 繁體 editions: the converter and our phrase list, then the real window under four desktops
 # (LC_ALL=zh_TW.UTF-8 works without the locale generated: Qt reads the name itself).
-lorvex_test(tst_hant LIBS lorvex_hant lorvex_boneweight_core lorvex_palm_core lorvex_mole_core)
+lorvex_test(tst_hant LIBS lorvex_hant_dictionaries lorvex_boneweight_core lorvex_palm_core lorvex_mole_core)
 if(LORVEX_BUILD_TOOLS)
     # The catalogues are what the marked sources give, to the byte, and hold every marked text.
     include(Catalogues)
@@ -27,7 +27,7 @@ endif()
 lorvex_test(tst_editionpicture
     LIBS lorvex_base lorvex_picture lorvex_palm lorvex_palm_core lorvex_mole_core lorvex_boneweight)
 add_executable(tst_hantwindow tst_hantwindow.cpp)
-target_link_libraries(tst_hantwindow PRIVATE Qt6::Test lorvex_app lorvex_hant)
+target_link_libraries(tst_hantwindow PRIVATE Qt6::Test lorvex_app lorvex_hant_dictionaries)
 lorvex_warnings(tst_hantwindow)
 foreach(desktop "zh_CN;LC_ALL=zh_CN.UTF-8;zh-Hans" "C;LC_ALL=C.UTF-8;zh-Hans"
                 "zh_TW;LC_ALL=zh_TW.UTF-8;tw" "zh_HK;LANGUAGE=zh_HK;hk")

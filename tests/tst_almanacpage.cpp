@@ -12,7 +12,7 @@
 #include "calendar/solarterms.h"
 #include "edition/edition.h"
 #include "keep/keepmenu.h"
-#include "text/hanconvert.h"
+#include "text/openccdictionary.h"
 
 #include <QAction>
 #include <QDateEdit>

@@ -6,7 +6,7 @@
 #include "boneweight/verses.h"
 #include "mole/moleitems.h"
 #include "palm/palmitems.h"
-#include "text/hanconvert.h"
+#include "text/openccdictionary.h"
 
 #include <QTest>
 

@@ -3,7 +3,7 @@
 // (text::simplifiedOnlyCharacters, and t2s to read them back), not by the tool's lettering.
 
 #include "picture/jpeg.h"
-#include "text/hanconvert.h"
+#include "text/openccdictionary.h"
 #include "tools/artwork/checks.h"
 #include "tools/artwork/ink.h"
 #include "tools/artwork/lettering.h"

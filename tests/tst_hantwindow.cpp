@@ -22,7 +22,7 @@
 #include "edition/document.h"
 #include "edition/edition.h"
 #include "keep/keepmenu.h"
-#include "text/hanconvert.h"
+#include "text/openccdictionary.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

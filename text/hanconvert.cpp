@@ -1,14 +1,11 @@
 #include "text/hanconvert.h"
 
-#include <opencc/Lexicon.hpp>
-#include <opencc/MarisaDict.hpp>
-#include <opencc/SimpleConverter.hpp>
+#include "text/opencclibrary.h"
 
 #include <QMultiHash>
 #include <QStringList>
 
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -45,7 +42,7 @@ struct HanConverter::OpenCC
     explicit OpenCC(const char *config)
         : converter(config)
     {}
-    opencc::SimpleConverter converter;
+    OpenCCConversion converter;
     // The list's phrases for this edition, keyed by their first character, longest first: the
     // readings' list, and the same with the interface's words.
     QMultiHash<QChar, std::pair<QString, QString>> phrases;
@@ -77,11 +74,11 @@ bool interfaceWord(const QString &simplified)
     return false;
 }
 
-QString throughOpenCC(const opencc::SimpleConverter &converter, const QString &text)
+QString throughOpenCC(const OpenCCConversion &converter, const QString &text)
 {
     if (text.isEmpty())
         return text;
-    return QString::fromStdString(converter.Convert(text.toStdString()));
+    return converter.convert(text);
 }
 } // namespace
 
@@ -175,51 +172,6 @@ QString HanConverter::convert(const QString &simplified, Words words) const
     return result;
 }
 
-QList<OpenCCEntry> openCCDictionary(const char *name)
-{
-    const QString path = QStringLiteral(OPENCC_DATA_DIR "/") + QLatin1String(name);
-    FILE *file = std::fopen(path.toLocal8Bit().constData(), "rb");
-    if (!file)
-        throw std::runtime_error(std::string("OpenCC's dictionary is missing: ") + name);
-    const opencc::MarisaDictPtr dict = opencc::MarisaDict::NewFromFile(file);
-    std::fclose(file);
-    QList<OpenCCEntry> entries;
-    for (const std::unique_ptr<opencc::DictEntry> &entry : *dict->GetLexicon()) {
-        QStringList values;
-        for (const std::string &value : entry->Values())
-            values << QString::fromStdString(value);
-        entries.append({QString::fromStdString(entry->Key()), values});
-    }
-    return entries;
-}
-
-namespace {
-// The keys and the values of one of OpenCC's dictionaries, character by character.
-std::pair<QSet<char32_t>, QSet<char32_t>> charactersOf(const char *dictionary)
-{
-    QSet<char32_t> keys, values;
-    for (const OpenCCEntry &entry : openCCDictionary(dictionary)) {
-        for (char32_t c : entry.key.toUcs4())
-            keys.insert(c);
-        for (const QString &value : entry.values)
-            for (char32_t c : value.toUcs4())
-                values.insert(c);
-    }
-    return {keys, values};
-}
-} // namespace
-
-QSet<char32_t> simplifiedOnlyCharacters(Edition edition)
-{
-    const auto [keys, values] = charactersOf("STCharacters.ocd2");
-    QSet<char32_t> left = keys - values;
-    if (edition == Edition::Taiwan)
-        left -= charactersOf("TWVariants.ocd2").second;
-    else if (edition == Edition::HongKong)
-        left -= charactersOf("HKVariants.ocd2").second;
-    return left;
-}
-
 bool staysAsWritten(QStringView text)
 {
     return std::all_of(text.begin(), text.end(),
@@ -228,7 +180,7 @@ bool staysAsWritten(QStringView text)
 
 QString traditionalToSimplified(const QString &traditional)
 {
-    static const opencc::SimpleConverter back("t2s.json");
+    static const OpenCCConversion back("t2s.json");
     return throughOpenCC(back, traditional);
 }
 

@@ -6,11 +6,8 @@
 // phrase of the list is written as the list says, everything between the list's phrases goes
 // through OpenCC. Double quotation marks become the corner brackets both standards quote with.
 
-#include <QList>
 #include <QLocale>
-#include <QSet>
 #include <QString>
-#include <QStringList>
 
 #include <memory>
 #include <span>
@@ -61,21 +58,6 @@ private:
     Edition m_edition;
     std::unique_ptr<OpenCC> m_openCC;
 };
-
-// The characters OpenCC's Simplified-to-Traditional character table converts and never writes,
-// less those the edition's own variants table writes (群 in Taiwan, 兑 and 户 in Hong Kong): what
-// must not be left in a text of that edition. Reads OpenCC's dictionaries each time.
-QSet<char32_t> simplifiedOnlyCharacters(Edition edition);
-
-// One entry of one of OpenCC's dictionaries: a key and the writings it may take.
-struct OpenCCEntry
-{
-    QString key;
-    QStringList values;
-};
-// The entries of one of OpenCC's dictionaries ("STCharacters.ocd2"); raises std::runtime_error
-// if it is missing.
-QList<OpenCCEntry> openCCDictionary(const char *name);
 
 // True if the conversion leaves the text as it is whatever its context: it has no character from
 // the CJK blocks up (U+2E80 on), where every key of OpenCC's dictionaries lies, and no double

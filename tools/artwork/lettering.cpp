@@ -1,5 +1,7 @@
 #include "tools/artwork/lettering.h"
 
+#include "text/openccdictionary.h"
+
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QHash>
