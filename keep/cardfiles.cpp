@@ -3,9 +3,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QPageLayout>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QSaveFile>
 
 namespace {
@@ -83,13 +83,14 @@ KeepResult writeCardPdf(const KeptReading &reading, QDate day, const QString &pa
     });
 }
 
-KeepResult printCard(const KeptReading &reading, QDate day, QPrinter &printer)
+KeepResult printCard(const KeptReading &reading, QDate day, QPagedPaintDevice &printer,
+                     const QString &printerName, int resolution)
 {
     QPainter painter;
     if (!painter.begin(&printer))
         return {false, QCoreApplication::translate("KeptReading", "打印机“%1”没有接受这份打印。")
-                           .arg(printer.printerName())};
-    paintOnPage(painter, reading, day, pageArea(printer.pageLayout(), printer.resolution()));
+                           .arg(printerName)};
+    paintOnPage(painter, reading, day, pageArea(printer.pageLayout(), resolution));
     if (!painter.end())
         return {false, QCoreApplication::translate("KeptReading", "打印没有完成。")};
     return {};

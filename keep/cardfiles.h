@@ -8,7 +8,7 @@
 
 #include <QString>
 
-class QPrinter;
+class QPagedPaintDevice;
 
 struct KeepResult
 {
@@ -22,8 +22,9 @@ KeepResult writeCardPicture(const KeptReading &reading, QDate day, const QString
 // The card on one A5 page, its text as text (selectable, searchable), the picture embedded.
 KeepResult writeCardPdf(const KeptReading &reading, QDate day, const QString &path);
 
-// The card on the printer's first page, at the printer's resolution.
-KeepResult printCard(const KeptReading &reading, QDate day, QPrinter &printer);
+// The card on the printer's first page, at the printer's resolution (dots per inch).
+KeepResult printCard(const KeptReading &reading, QDate day, QPagedPaintDevice &printer,
+                     const QString &printerName, int resolution);
 
 // A file name made from the reading's stem: characters no file system takes become "_".
 QString defaultFileName(const KeptReading &reading, const QString &suffix);

@@ -3,17 +3,18 @@
 #include "base/errorreport.h"
 #include "base/today.h"
 #include "keep/cardfiles.h"
+#include "keep/printdialog.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QLibrary>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QStandardPaths>
 
 namespace {
@@ -125,12 +126,23 @@ void KeepMenu::printReading()
     const ReadingInFront front = m_inFront();
     if (!front.reading)
         return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(front.reading->fileStem);
-    QPrintDialog dialog(&printer, m_window);
-    if (dialog.exec() != QDialog::Accepted)
+    // Loaded once and kept: QLibrary leaves the module loaded when it goes.
+    QLibrary module(QCoreApplication::applicationDirPath() + QLatin1Char('/')
+                    + QLatin1String(kPrintModule));
+    const auto withDialog = reinterpret_cast<PrintWithDialog>(module.resolve(kPrintWithDialog));
+    if (!withDialog) {
+        tell(tr("无法打印：程序所在的文件夹里缺少打印所需的文件“%1”（%2）。")
+                 .arg(QLatin1String(kPrintModule), module.errorString()));
         return;
-    const KeepResult result = printCard(*front.reading, base::today(), printer);
-    if (!result.ok)
+    }
+    const KeptReading reading = *front.reading;
+    const QDate today = base::today();
+    KeepResult result;
+    const PrintRequest request{
+        m_window, reading.fileStem,
+        [&](QPagedPaintDevice &printer, const QString &name, int resolution) {
+            return printCard(reading, today, printer, name, resolution);
+        }};
+    if (withDialog(request, result) && !result.ok)
         tell(result.message);
 }

@@ -4,6 +4,7 @@
 #include "boneweight/birthdatapage.h"
 #include "keep/cardfiles.h"
 #include "keep/keepmenu.h"
+#include "keep/printdialog.h"
 #include "mole/molepage.h"
 #include "palm/palmpage.h"
 
@@ -13,7 +14,9 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLibrary>
 #include <QMimeData>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -33,11 +36,13 @@ private slots:
     void keptFromEachTab();
     void nothingToKeep();
     void pdfCarriesTheText();
+    void printedPageCarriesTheText();
     void clipboardHoldsTextAndPicture();
     void failedWriteLeavesNothing();
 
 private:
     void reckon(const QStringList &texts);
+    QString pdfText(const QString &path);
     std::unique_ptr<TForm1> form;
     QStringList told;
 };
@@ -194,10 +199,20 @@ void TestKeep::nothingToKeep()
     QVERIFY(offWithReason());
 }
 
-void TestKeep::pdfCarriesTheText()
+// The PDF's text as pdftotext reads it, without white space.
+QString TestKeep::pdfText(const QString &path)
 {
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    QVERIFY2(!pdftotext.isEmpty(), "pdftotext (poppler-utils) is needed to read the PDF back");
+    if (pdftotext.isEmpty())
+        qFatal("pdftotext (poppler-utils) is needed to read the PDF back");
+    QProcess reader;
+    reader.start(pdftotext, {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, "-"});
+    reader.waitForFinished();
+    return QString::fromUtf8(reader.readAllStandardOutput()).remove(QRegularExpression("\\s"));
+}
+
+void TestKeep::pdfCarriesTheText()
+{
     reckon({"1999年", "3月", "26日", "23", "59"});
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("card.pdf"));
@@ -207,17 +222,35 @@ void TestKeep::pdfCarriesTheText()
     form->keepMenu->pdfAction->trigger();
     QVERIFY(told.isEmpty());
 
-    QProcess reader;
-    reader.start(pdftotext, {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, "-"});
-    QVERIFY(reader.waitForFinished());
-    QCOMPARE(reader.exitCode(), 0);
-    QString text = QString::fromUtf8(reader.readAllStandardOutput());
-    text.remove(QRegularExpression(QStringLiteral("\\s")));
+    const QString text = pdfText(path);
     for (const QString &part :
          {QStringLiteral("你的命重：7两1钱"), QStringLiteral("大志大业势如破竹之命"),
           QStringLiteral("富贵荣华海品隆"), QStringLiteral("Lorvex2004")})
         QVERIFY2(text.contains(part), qPrintable(part + QStringLiteral(" in ") + text));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"card.pdf"});
+}
+
+// The printer's side lives in its module, loaded from the program's folder; the page is ours,
+// put here on a PDF writer as it is put on the printer the user chose.
+void TestKeep::printedPageCarriesTheText()
+{
+    QLibrary module(QStringLiteral(LORVEX_PRINT_MODULE));
+    QVERIFY2(module.resolve(kPrintWithDialog), qPrintable(module.errorString()));
+    QCOMPARE(QFileInfo(module.fileName()).completeBaseName(), QLatin1String(kPrintModule));
+
+    reckon({"1999年", "3月", "26日", "23", "59"});
+    const std::optional<KeptReading> reading = readingInFront(*form).reading;
+    QVERIFY(reading);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("printed.pdf"));
+    {
+        QPdfWriter printer(path);
+        printer.setResolution(600);
+        QVERIFY(printCard(*reading, QDate(2027, 1, 1), printer, QString(), 600).ok);
+    }
+    const QString text = pdfText(path);
+    for (const QString &part : {QStringLiteral("你的命重：7两1钱"), QStringLiteral("2027")})
+        QVERIFY2(text.contains(part), qPrintable(part + QStringLiteral(" in ") + text));
 }
 
 void TestKeep::clipboardHoldsTextAndPicture()

@@ -59,6 +59,8 @@ constexpr HantPhrase kPhrases[] = {
 constexpr HantPhrase kInterfaceWords[] = {
     {"文件", "檔案", "檔案"}, // the File menu; a document is 文件 there
     {"文档", "文件", "文件"},
+    {"文件夹", "資料夾", "資料夾"},
+    {"程序", "程式", "程式"}, // the program itself
     {"复制", "複製", "複製"},
     {"保存", "儲存", "儲存"},
     {"打印机", "印表機", "打印機"},

@@ -1993,6 +1993,10 @@ Lorvex 工作室 編製</translation>
         <translation>列印(&amp;P)…</translation>
     </message>
     <message>
+        <source>无法打印：程序所在的文件夹里缺少打印所需的文件“%1”（%2）。</source>
+        <translation>無法列印：程式所在的資料夾裡缺少列印所需的檔案「%1」（%2）。</translation>
+    </message>
+    <message>
         <source>退出(&amp;X)</source>
         <translation>結束(&amp;X)</translation>
     </message>
