@@ -1,5 +1,6 @@
 #include "keep/keepmenu.h"
 
+#include "base/datafile.h"
 #include "base/errorreport.h"
 #include "base/today.h"
 #include "keep/cardfiles.h"
@@ -7,7 +8,6 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -127,15 +127,14 @@ void KeepMenu::printReading()
     if (!front.reading)
         return;
     // Loaded once and kept: QLibrary leaves the module loaded when it goes.
-    QLibrary module(QCoreApplication::applicationDirPath() + QLatin1Char('/')
-                    + QLatin1String(kPrintModule));
+    QLibrary module(base::executableFolder() + QLatin1String(kPrintModule));
     const auto withDialog = reinterpret_cast<PrintWithDialog>(module.resolve(kPrintWithDialog));
     if (!withDialog) {
         tell(tr("无法打印：程序所在的文件夹里缺少打印所需的文件“%1”（%2）。")
                  .arg(QLatin1String(kPrintModule), module.errorString()));
         return;
     }
-    const KeptReading reading = *front.reading;
+    const KeptReading &reading = *front.reading;
     const QDate today = base::today();
     KeepResult result;
     const PrintRequest request{

@@ -74,12 +74,6 @@ bool interfaceWord(const QString &simplified)
     return false;
 }
 
-QString throughOpenCC(const OpenCCConversion &converter, const QString &text)
-{
-    if (text.isEmpty())
-        return text;
-    return converter.convert(text);
-}
 } // namespace
 
 HanConverter::HanConverter(Edition edition)
@@ -128,7 +122,7 @@ QString HanConverter::convertWithOpenCCOnly(const QString &simplified) const
 {
     if (!m_openCC)
         return simplified;
-    return throughOpenCC(m_openCC->converter, simplified);
+    return m_openCC->converter.convert(simplified);
 }
 
 QString HanConverter::convert(const QString &simplified, Words words) const
@@ -156,12 +150,12 @@ QString HanConverter::convert(const QString &simplified, Words words) const
             ++at;
             continue;
         }
-        result += throughOpenCC(m_openCC->converter, simplified.sliced(plainFrom, at - plainFrom));
+        result += m_openCC->converter.convert(simplified.sliced(plainFrom, at - plainFrom));
         result += best->second;
         at += best->first.size();
         plainFrom = at;
     }
-    result += throughOpenCC(m_openCC->converter, simplified.sliced(plainFrom));
+    result += m_openCC->converter.convert(simplified.sliced(plainFrom));
     // Quotation marks: Taiwan's and Hong Kong's standards both quote with corner brackets, which
     // OpenCC leaves to the writer. Single quotes stay, as they are also apostrophes.
     result.replace(u'“', u'「');
@@ -181,7 +175,7 @@ bool staysAsWritten(QStringView text)
 QString traditionalToSimplified(const QString &traditional)
 {
     static const OpenCCConversion back("t2s.json");
-    return throughOpenCC(back, traditional);
+    return back.convert(traditional);
 }
 
 } // namespace text

@@ -70,6 +70,8 @@ OpenCCConversion::~OpenCCConversion()
 
 QString OpenCCConversion::convert(const QString &text) const
 {
+    if (text.isEmpty())
+        return text;
     const Library &opencc = library();
     const QByteArray utf8 = text.toUtf8();
     char *converted = opencc.convert(m_handle, utf8.constData(), size_t(utf8.size()));

@@ -18,7 +18,7 @@ public:
     OpenCCConversion(const OpenCCConversion &) = delete;
     OpenCCConversion &operator=(const OpenCCConversion &) = delete;
 
-    // Raises std::runtime_error if OpenCC fails on the text.
+    // Raises std::runtime_error if OpenCC fails on the text. An empty text comes back as it is.
     QString convert(const QString &text) const;
 
 private:
