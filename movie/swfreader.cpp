@@ -298,6 +298,10 @@ public:
         // Operations after the last ShowFrame never show: Flash drops them too.
         if (!ended)
             m_movie.problems << QStringLiteral("no End tag");
+        if (main && m_redefined > 0)
+            m_movie.problems << QStringLiteral("%1 definitions of characters already defined "
+                                               "passed over: the first of each is kept")
+                                    .arg(m_redefined);
     }
 
 private:
@@ -335,7 +339,17 @@ private:
 
     void define(int id, std::shared_ptr<Character> character)
     {
-        m_movie.dictionary[id] = std::move(character);
+        m_movie.dictionary.try_emplace(id, std::move(character));
+    }
+
+    // As Flash Player does, a character keeps its first definition: ffmpeg, for one, writes every
+    // frame's picture under one id (after a FreeCharacter, which Flash Player passes over).
+    // Checked before a definition is read, so that nothing is decoded for it.
+    bool definedAlready(int id)
+    {
+        const bool defined = m_movie.dictionary.contains(id);
+        m_redefined += defined;
+        return defined;
     }
 
     void readDefinition(BitReader &body, int code)
@@ -359,6 +373,8 @@ private:
                                 : code == DefineShape3 ? 3
                                                        : 4;
             const int id = body.u16();
+            if (definedAlready(id))
+                break;
             auto character = std::make_shared<Character>();
             character->kind = Character::ShapeCharacter;
             const int budget = std::min(m_limits.maxEdgesPerShape, m_edgeBudget);
@@ -372,6 +388,8 @@ private:
         }
         case DefineSprite: {
             const int id = body.u16();
+            if (definedAlready(id))
+                break;
             (void)body.u16(); // declared frame count: the ShowFrame tags decide
             auto character = std::make_shared<Character>();
             character->kind = Character::SpriteCharacter;
@@ -382,6 +400,8 @@ private:
         case DefineBitsLossless:
         case DefineBitsLossless2: {
             const int id = body.u16();
+            if (definedAlready(id))
+                break;
             auto character = std::make_shared<Character>();
             character->kind = Character::BitmapCharacter;
             character->bitmap
@@ -393,6 +413,8 @@ private:
         case DefineBitsJPEG2:
         case DefineBitsJPEG3: {
             const int id = body.u16();
+            if (definedAlready(id))
+                break;
             auto character = std::make_shared<Character>();
             character->kind = Character::BitmapCharacter;
             character->bitmap = readJpeg(body, code == DefineBitsJPEG3);
@@ -409,6 +431,7 @@ private:
     int m_edgeBudget = m_limits.maxEdgesPerMovie;
     qint64 m_pixelBudget = m_limits.maxPixelsPerMovie;
     bool m_backgroundSet = false;
+    int m_redefined = 0;
 };
 
 // Reads `bytes` into `movie`, naming in its problems what it leaves out.

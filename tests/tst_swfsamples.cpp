@@ -55,6 +55,12 @@ void TestSwfSamples::samples_data()
             << QStringLiteral("ours_timeline") << frame
             << (frame == 1 ? QStringLiteral("ours_timeline")
                            : QStringLiteral("ours_timeline.f%1").arg(frame));
+    // Ruffle's picture of a movie ffmpeg wrote: a JPEG a frame under one id, each behind an empty
+    // JPEG, and a header of no frames. The first JPEG is kept,
+    // so the fourth frame shows what the first does.
+    for (int frame : {1, 4})
+        QTest::addRow("ffmpeg_mjpeg frame %d", frame)
+            << QStringLiteral("ffmpeg_mjpeg") << frame << QStringLiteral("ffmpeg_mjpeg");
 }
 
 void TestSwfSamples::samples()
