@@ -224,11 +224,11 @@ void skipDestination(RtfImporter &in, const RtfToken &)
         s->destination = RtfDestination::Skip;
 }
 
-// "\*": the group is a destination to skip unless we know it; unlike a word it never counts in a
-// \u fallback.
+// "\*": the group is a destination to skip unless we know the word after it; unlike a word it
+// never counts in a \u fallback.
 void skipUnknownDestination(RtfImporter &in, const RtfToken &)
 {
-    in.skipGroup();
+    in.starDestination();
 }
 
 const std::unordered_map<std::string_view, RtfAction> &actions()
@@ -326,6 +326,8 @@ const std::unordered_map<std::string_view, RtfAction> &actions()
         {"footerf", skipDestination},
         {"footnote", skipDestination},
         {"fldinst", skipDestination},
+        // A field's result is shown; AbiWord writes it starred.
+        {"fldrslt", nothing},
         {"xe", skipDestination},
         {"tc", skipDestination},
         {"nonshppict", skipDestination},

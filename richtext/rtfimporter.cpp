@@ -8,10 +8,16 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 namespace richtext {
 
 namespace {
+
+std::string_view asWord(const RtfToken &token)
+{
+    return {token.text.data(), std::size_t(token.text.size())};
+}
 
 // The caps that keep bad or huge input from recursing, allocating or running without bound.
 // Nothing here recurses: groups are a vector of states, capped at kMaxDepth; groups nested
@@ -86,6 +92,9 @@ RtfReport RtfImporter::run()
                                                      : RtfTokenizer::Semicolons::Text);
         if (token.kind == RtfToken::Kind::End)
             break;
+        if (std::exchange(m_starred, false)
+            && (token.kind != RtfToken::Kind::ControlWord || !rtfAction(asWord(token))))
+            skipGroup();
         switch (token.kind) {
         case RtfToken::Kind::End:
             break;
@@ -174,8 +183,7 @@ void RtfImporter::closeGroup()
 
 void RtfImporter::control(const RtfToken &token)
 {
-    const RtfAction action
-        = rtfAction(std::string_view(token.text.data(), std::size_t(token.text.size())));
+    const RtfAction action = rtfAction(asWord(token));
     if (action)
         action(*this, token);
     else

@@ -96,8 +96,8 @@ public:
     void unicode(int code);
     void binary(qsizetype length);
     void paragraph();
-    // "\*": the group is a destination to skip unless we know it.
-    void skipGroup();
+    // "\*": the group is a destination to skip unless the next token is a word we know.
+    void starDestination() { m_starred = true; }
     // Any word or symbol we don't know is passed over, though it counts in a \u fallback.
     void unknownWord();
 
@@ -106,6 +106,7 @@ private:
     void openGroup();
     void closeGroup();
     void control(const RtfToken &token);
+    void skipGroup();
     void byte(char byte);
     void textRun(QByteArrayView run);
     void textBytes(QByteArrayView bytes);
@@ -132,6 +133,7 @@ private:
     std::vector<RtfGroupState> m_groups; // [0] lies outside every group
     int m_tooDeep = 0;                   // open groups past the depth we keep
     int m_skipBytes = 0;                 // fallback bytes still to drop after \u
+    bool m_starred = false;              // a "\*" waits for the word after it
 
     RtfTables m_tables;
 

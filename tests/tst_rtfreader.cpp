@@ -5,6 +5,7 @@
 #include "richtext/rtfreader.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -36,6 +37,23 @@ QTextCharFormat formatAt(const QTextDocument &document, const QString &marker)
     return cursor.charFormat();
 }
 
+// A text as pieces to compare across writers: each line cut at its tabs (a table's cells, a list
+// item's marker), spaces of every kind run together, soft hyphens and list markers left out.
+QStringList pieces(QString text)
+{
+    static const QRegularExpression marker(u"^(?:\\x{2022}|-|\\d+\\.)(?:\\s+|$)"_qs);
+    static const QRegularExpression spaces(u"[\\s\\x{a0}\\x{3000}]+"_qs);
+    text.remove(QChar(0xfeff)).remove(QChar(0xad));
+    QStringList result;
+    for (const QString &line : text.split(u'\n'))
+        for (QString piece : line.split(u'\t')) {
+            piece = piece.replace(spaces, u" "_qs).trimmed().remove(marker);
+            if (!piece.isEmpty())
+                result << piece;
+        }
+    return result;
+}
+
 } // namespace
 
 class TestRtfReader : public QObject
@@ -52,6 +70,8 @@ private slots:
     void badInput();
     void files_data();
     void files();
+    void otherWriters_data();
+    void otherWriters();
     void importReplacesContent();
 };
 
@@ -105,6 +125,8 @@ void TestRtfReader::text_data()
     QTest::newRow("field keeps result")
         << QByteArray(R"({\rtf1 see {\field{\*\fldinst HYPERLINK "u"}{\fldrslt site}}.})")
         << u"see site."_qs;
+    QTest::newRow("starred group read if its word is known")
+        << QByteArray(R"({\rtf1 a{\*\fldrslt b}{\*\bkmkstart c}{\* x}d})") << u"abd"_qs;
     QTest::newRow("field without star")
         << QByteArray(R"({\rtf1{\field{\fldinst PAGE}{\fldrslt 3}}})") << u"3"_qs;
     QTest::newRow("hidden text") << QByteArray(R"({\rtf1 a{\v hid\par den}b\v c\v0 d})")
@@ -326,6 +348,31 @@ void TestRtfReader::files()
     QCOMPARE(report.unbalancedGroups + report.badEscapes + report.tooDeepGroups, 0);
     if (!bold.isEmpty())
         QCOMPARE(formatAt(document, bold.left(1)).fontWeight(), QFont::Bold);
+}
+
+// Files LibreOffice and AbiWord wrote from one page each, read against what each writer itself
+// makes of the same page as plain text (tests/data/rtf/writers/README.md).
+void TestRtfReader::otherWriters_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *writer : {"libreoffice", "abiword"})
+        for (const char *page : {"simplified", "traditional", "latin"})
+            QTest::newRow(qPrintable(QStringLiteral("%1-%2").arg(writer, page)))
+                << QStringLiteral("%1-%2").arg(writer, page);
+}
+
+void TestRtfReader::otherWriters()
+{
+    QFETCH(QString, name);
+    QFile rtf(QFINDTESTDATA("data/rtf/writers/" + name + ".rtf"));
+    QFile text(QFINDTESTDATA("data/rtf/writers/" + name + ".txt"));
+    QVERIFY(rtf.open(QIODevice::ReadOnly) && text.open(QIODevice::ReadOnly));
+    QTextDocument document;
+    const LogCapture log("lorvex.rtf");
+    const RtfReport report = richtext::importRichOrPlain(&document, rtf.readAll());
+    QVERIFY2(log.messages().isEmpty(), qPrintable(log.joined()));
+    QCOMPARE(report.unbalancedGroups + report.badEscapes + report.tooDeepGroups, 0);
+    QCOMPARE(pieces(document.toPlainText()), pieces(QString::fromUtf8(text.readAll())));
 }
 
 void TestRtfReader::importReplacesContent()
