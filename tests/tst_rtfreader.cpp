@@ -350,12 +350,13 @@ void TestRtfReader::files()
         QCOMPARE(formatAt(document, bold.left(1)).fontWeight(), QFont::Bold);
 }
 
-// Files LibreOffice and AbiWord wrote from one page each, read against what each writer itself
-// makes of the same page as plain text (tests/data/rtf/writers/README.md).
+// Files LibreOffice, AbiWord and pandoc wrote from one page each, read against the page as plain
+// text: from the writer itself, or for pandoc from LibreOffice reading pandoc's file
+// (tests/data/rtf/writers/README.md).
 void TestRtfReader::otherWriters_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char *writer : {"libreoffice", "abiword"})
+    for (const char *writer : {"libreoffice", "abiword", "pandoc"})
         for (const char *page : {"simplified", "traditional", "latin"})
             QTest::newRow(qPrintable(QStringLiteral("%1-%2").arg(writer, page)))
                 << QStringLiteral("%1-%2").arg(writer, page);
