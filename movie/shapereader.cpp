@@ -139,6 +139,22 @@ public:
         return m_shape;
     }
 
+    QPainterPath readGlyph(int &edges)
+    {
+        m_shape.fills.resize(1); // the glyph's inside
+        m_fillCount = 1;
+        m_fillBits = int(m_in.bits(4));
+        m_lineBits = int(m_in.bits(4));
+        readRecords();
+        flushGroup();
+        edges = m_shape.edges;
+        QPainterPath glyph;
+        for (const ShapeLayer &layer : m_shape.layers)
+            if (layer.fill >= 0)
+                glyph.addPath(layer.path);
+        return glyph;
+    }
+
 private:
     bool readStyles()
     {
@@ -396,6 +412,11 @@ double toSrgb(double c)
 Shape readShape(BitReader &in, int version, int fileVersion, const ShapeLimits &limits)
 {
     return ShapeReader(in, version, fileVersion, limits).read();
+}
+
+QPainterPath readGlyph(BitReader &in, int edgeBudget, int &edges)
+{
+    return ShapeReader(in, 1, 0, {edgeBudget, 1}).readGlyph(edges);
 }
 
 QGradientStops increasingStops(const QGradientStops &raw)

@@ -17,6 +17,10 @@ struct ShapeLimits
 };
 Shape readShape(BitReader &in, int version, int fileVersion, const ShapeLimits &limits);
 
+// Reads a font's glyph (a SHAPE: records whose only fill, 1, is the glyph's inside) into one path
+// in its font's units, and counts its edges; reading stops after `edgeBudget` edges.
+QPainterPath readGlyph(BitReader &in, int edgeBudget, int &edges);
+
 // A gradient's stops as the file gives them (ratios in 0..1, in file order, not always
 // increasing) as Qt wants them: strictly increasing, with the colours Flash shows.
 QGradientStops increasingStops(const QGradientStops &raw);

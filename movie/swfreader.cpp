@@ -347,7 +347,7 @@ private:
     // Checked before a definition is read, so that nothing is decoded for it.
     bool definedAlready(int id)
     {
-        const bool defined = m_movie.dictionary.contains(id);
+        const bool defined = m_movie.dictionary.contains(id) || m_fonts.contains(id);
         m_redefined += defined;
         return defined;
     }
@@ -421,9 +421,141 @@ private:
             define(id, std::move(character));
             break;
         }
-        default:
-            break; // actions, sounds, text, fonts, buttons, morphs, DefineBits...: passed over
+        case DefineFont:
+        case DefineFont2:
+        case DefineFont3: {
+            const int id = body.u16();
+            if (!definedAlready(id))
+                readFont(body, id, code);
+            break;
         }
+        case DefineText:
+        case DefineText2: {
+            const int id = body.u16();
+            if (definedAlready(id))
+                break;
+            auto character = std::make_shared<Character>();
+            character->kind = Character::ShapeCharacter;
+            character->shape = readText(body, id, code == DefineText2);
+            define(id, std::move(character));
+            break;
+        }
+        default:
+            break; // actions, sounds, edit text, buttons, morphs, DefineBits...: passed over
+        }
+    }
+
+    // A font's glyphs, in its units: 1024 to the em, 20480 in DefineFont3.
+    struct Font
+    {
+        std::vector<QPainterPath> glyphs;
+        std::vector<int> edges;
+        qreal unitsPerEm = 1024;
+    };
+
+    // DefineFont's glyph shapes, or DefineFont2's and 3's; their names, codes and layout are
+    // for text typed at run time, which a movie here never has.
+    void readFont(BitReader &body, int id, int code)
+    {
+        Font font;
+        qsizetype glyphCount = 0;
+        bool wide = false;
+        if (code == DefineFont) {
+            BitReader first(body.rest());
+            glyphCount = first.u16() / 2; // the first offset follows the whole table
+        } else {
+            const int flags = body.u8();
+            wide = flags & 0x08;
+            (void)body.u8();            // language
+            (void)body.take(body.u8()); // name
+            glyphCount = body.u16();
+            font.unitsPerEm = code == DefineFont3 ? 20480 : 1024;
+        }
+        if (glyphCount == 0) { // a font of the player's own, for text typed in
+            m_fonts.emplace(id, std::move(font));
+            return;
+        }
+        const QByteArrayView table = body.rest();
+        BitReader offsets(table);
+        std::vector<qsizetype> starts;
+        for (qsizetype i = 0; i <= glyphCount && !offsets.overrun(); ++i) // and the code table's
+            starts.push_back(wide ? qsizetype(offsets.u32()) : offsets.u16());
+        if (offsets.overrun()) {
+            m_movie.problems << QStringLiteral("font %1 passed over: no glyph table").arg(id);
+            return;
+        }
+        if (code == DefineFont)
+            starts.back() = table.size(); // DefineFont has no code table: the last glyph ends here
+        for (qsizetype i = 0; i < glyphCount; ++i) {
+            const qsizetype from = std::clamp<qsizetype>(starts[size_t(i)], 0, table.size());
+            const qsizetype to = std::clamp<qsizetype>(starts[size_t(i) + 1], from, table.size());
+            BitReader glyph(table.sliced(from, to - from));
+            int edges = 0;
+            font.glyphs.push_back(readGlyph(glyph, m_edgeBudget, edges));
+            font.edges.push_back(edges);
+            m_edgeBudget -= edges;
+        }
+        m_fonts.emplace(id, std::move(font));
+    }
+
+    // A text of glyphs, built into a shape at reading: a fill of the text's colour for each glyph,
+    // placed by the text's records and matrix, so that it is drawn and kept as any shape is.
+    Shape readText(BitReader &body, int id, bool alpha)
+    {
+        Shape shape;
+        (void)body.rect(); // declared bounds: ours are measured
+        const QTransform matrix = body.matrix();
+        const int glyphBits = body.u8();
+        const int advanceBits = body.u8();
+        const Font *font = nullptr;
+        QColor colour = Qt::black;
+        qreal x = 0, y = 0, height = 0;
+        const int budget = std::min(m_limits.maxEdgesPerShape, m_edgeBudget);
+        while (!body.overrun()) {
+            const int flags = body.u8();
+            if (flags == 0 || body.overrun())
+                break;
+            if (flags & 0x08) {
+                const auto found = m_fonts.find(body.u16());
+                font = found == m_fonts.end() ? nullptr : &found->second;
+            }
+            if (flags & 0x04)
+                colour = alpha ? body.rgba() : body.rgb();
+            if (flags & 0x01)
+                x = body.s16();
+            if (flags & 0x02)
+                y = body.s16();
+            if (flags & 0x08)
+                height = body.u16();
+            const int glyphs = body.u8();
+            for (int i = 0; i < glyphs && !body.overrun(); ++i) {
+                const auto index = qsizetype(body.bits(glyphBits));
+                const int advance = body.signedBits(advanceBits);
+                if (font && index < qsizetype(font->glyphs.size())
+                    && !font->glyphs[size_t(index)].isEmpty()) {
+                    if (shape.edges + font->edges[size_t(index)] > budget) {
+                        m_movie.problems
+                            << QStringLiteral("text %1 cut at %2 edges").arg(id).arg(budget);
+                        return shape;
+                    }
+                    const qreal scale = height / font->unitsPerEm;
+                    const QTransform place = QTransform(scale, 0, 0, scale, x, y) * matrix;
+                    ShapeLayer layer;
+                    layer.path = place.map(font->glyphs[size_t(index)]);
+                    layer.fill = int(shape.fills.size());
+                    shape.bounds |= layer.path.boundingRect();
+                    shape.layers.push_back(std::move(layer));
+                    FillStyle fill;
+                    fill.colour = colour;
+                    shape.fills.push_back(fill);
+                    shape.edges += font->edges[size_t(index)];
+                }
+                x += advance;
+            }
+            body.align();
+        }
+        m_edgeBudget -= shape.edges;
+        return shape;
     }
 
     const ReadLimits &m_limits;
@@ -432,6 +564,7 @@ private:
     qint64 m_pixelBudget = m_limits.maxPixelsPerMovie;
     bool m_backgroundSet = false;
     int m_redefined = 0;
+    std::map<int, Font> m_fonts;
 };
 
 // Reads `bytes` into `movie`, naming in its problems what it leaves out.

@@ -4,8 +4,9 @@
 // count or a length in the file: what it can't read is left out and named in Movie::problems. A
 // movie without a single frame is empty (nothing to show).
 //
-// Scripts, sounds, text, buttons, morphs and filters are passed over; nothing in a movie is run
-// and nothing is fetched.
+// Static text (DefineText and DefineText2, with the glyphs of DefineFont, DefineFont2 or
+// DefineFont3) becomes a shape of its glyphs. Scripts, sounds, edit text, buttons, morphs and
+// filters are passed over; nothing in a movie is run and nothing is fetched.
 
 #include "movie/swf.h"
 

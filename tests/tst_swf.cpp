@@ -540,6 +540,22 @@ void TestSwf::hostile_data()
             w.timeline().showFrame();
         });
     };
+    // One glyph of 1000 edges written 255 times a record, 200 records: more edges than a shape
+    // may have, from a few kilobytes.
+    const QByteArray manyGlyphs = makeMovie([](SwfWriter &w) {
+        ShapeBuilder glyph;
+        glyph.setStyles(0, 1, 0);
+        glyph.moveTo(0, 0);
+        for (int i = 1; i <= 1000; ++i)
+            glyph.lineTo(i % 2 * 40, i * 2);
+        const int font = w.defineFont({glyph}, 3);
+        std::vector<SwfWriter::TextRun> runs(200, {font, Qt::black, 0, 0, 200, {}});
+        for (SwfWriter::TextRun &run : runs)
+            run.glyphs.assign(255, {0, 10});
+        w.timeline().place(1, w.defineText(QRect(0, 0, 2000, 2000), {}, runs, true));
+        w.timeline().showFrame();
+    });
+    QTest::newRow("text of more edges than a shape may have") << manyGlyphs << true;
     QTest::newRow("bitmap of 65535 x 65535") << bitmaps(1, 65535) << true;
     QTest::newRow("many 2048 x 2048 bitmaps of 64 bytes") << bitmaps(40, 2048) << true;
 }

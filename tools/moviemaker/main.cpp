@@ -4,9 +4,9 @@
 
 #include "tools/moviemaker/rili.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 
 #include <cstdio>
 
@@ -22,7 +22,11 @@ static bool save(const QString &path, const QByteArray &bytes)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // The text movie takes its glyphs from fonts through Qt's font engine, which needs a
+    // QGuiApplication; no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.size() == 1)
         return save(args[0], makeRili()) ? 0 : 1;

@@ -23,3 +23,6 @@ QList<std::pair<QString, QByteArray>> makeTestMovies();
 // The gradient movies among them ("ours_grad_unordered", ...): one for each way a gradient may be
 // written.
 QList<std::pair<QString, QByteArray>> makeGradientMovies();
+
+// The text movie: glyphs of each font format in both static text tags. Needs a QGuiApplication.
+QList<std::pair<QString, QByteArray>> makeTextMovies();

@@ -292,5 +292,5 @@ QList<std::pair<QString, QByteArray>> makeTestMovies()
                {QStringLiteral("ours_linescaling"), lineScaling()},
                {QStringLiteral("ours_fillrules"), fillRules()},
                {QStringLiteral("ours_timeline"), timeline()}}
-           + makeGradientMovies();
+           + makeGradientMovies() + makeTextMovies();
 }

@@ -323,6 +323,29 @@ QByteArray ShapeBuilder::body(int id, int version) const
         out.bits(std::uint32_t(lineBits), 4);
     };
     startGroup();
+    writeRecords(out, fillBits, lineBits, [&] {
+        ++group;
+        out.align();
+        startGroup();
+    });
+    return out.data();
+}
+
+QByteArray ShapeBuilder::glyphBody() const
+{
+    BitWriter out;
+    const int fillBits = 1, lineBits = 0; // one fill, the glyph's inside
+    out.bits(std::uint32_t(fillBits), 4);
+    out.bits(std::uint32_t(lineBits), 4);
+    writeRecords(out, fillBits, lineBits, nullptr);
+    return out.data();
+}
+
+// The records, then the end of the shape. `fillBits` and `lineBits` are read as each record is
+// written: `nextGroup` changes them at new style arrays.
+void ShapeBuilder::writeRecords(BitWriter &out, const int &fillBits, const int &lineBits,
+                                const std::function<void()> &nextGroup) const
+{
     qint64 penX = 0, penY = 0;
     for (const Record &r : m_records) {
         switch (r.kind) {
@@ -345,11 +368,8 @@ QByteArray ShapeBuilder::body(int id, int version) const
                 out.bits(std::uint32_t(r.fill1), fillBits);
                 out.bits(std::uint32_t(r.line), lineBits);
             }
-            if (r.newStyles) {
-                ++group;
-                out.align();
-                startGroup();
-            }
+            if (r.newStyles && nextGroup)
+                nextGroup();
             break;
         }
         case Record::Line: {
@@ -391,7 +411,6 @@ QByteArray ShapeBuilder::body(int id, int version) const
     }
     out.bits(0, 6); // end of shape
     out.align();
-    return out.data();
 }
 
 // Timelines
@@ -603,6 +622,91 @@ int SwfWriter::defineJpeg(const QByteArray &jpeg, const QByteArray &alpha)
     out.bytes(jpeg);
     out.bytes(qCompress(alpha).sliced(4)); // qCompress puts the length in front of zlib's stream
     tag(swf::DefineBitsJPEG3, out.data());
+    return id;
+}
+
+int SwfWriter::defineFont(const std::vector<ShapeBuilder> &glyphs, int version)
+{
+    const int id = m_nextId++;
+    std::vector<QByteArray> shapes;
+    qsizetype shapeBytes = 0;
+    for (const ShapeBuilder &glyph : glyphs) {
+        shapes.push_back(glyph.glyphBody());
+        shapeBytes += shapes.back().size();
+    }
+    const auto n = qsizetype(glyphs.size());
+    BitWriter out;
+    out.u16(id);
+    if (version == 1) {
+        // Offsets from the table's start, which the first one's value also measures.
+        qsizetype at = 2 * n;
+        for (const QByteArray &shape : shapes) {
+            out.u16(int(at));
+            at += shape.size();
+        }
+        for (const QByteArray &shape : shapes)
+            out.bytes(shape);
+        tag(swf::DefineFont, out.data());
+        return id;
+    }
+    const bool wide = 4 * (n + 1) + shapeBytes > 0xffff;
+    out.u8((wide ? 0x08 : 0) | 0x04); // wide offsets if need be, wide codes
+    out.u8(0);                        // no language
+    const QByteArray name("Lorvex");
+    out.u8(int(name.size()));
+    out.bytes(name);
+    out.u16(int(n));
+    qsizetype at = (wide ? 4 : 2) * (n + 1);
+    const auto offset = [&](qsizetype value) {
+        wide ? out.u32(std::uint32_t(value)) : out.u16(int(value));
+    };
+    for (const QByteArray &shape : shapes) {
+        offset(at);
+        at += shape.size();
+    }
+    offset(at); // the code table's
+    for (const QByteArray &shape : shapes)
+        out.bytes(shape);
+    for (qsizetype code = 0; code < n; ++code)
+        out.u16(int(0xe000 + code)); // private-use codes: only the glyphs matter here
+    tag(version == 3 ? swf::DefineFont3 : swf::DefineFont2, out.data());
+    return id;
+}
+
+int SwfWriter::defineText(const QRect &bounds, const QTransform &matrix,
+                          const std::vector<TextRun> &runs, bool alpha)
+{
+    const int id = m_nextId++;
+    qint64 widestIndex = 0;
+    int advanceBits = 1;
+    for (const TextRun &run : runs)
+        for (const auto &[index, advance] : run.glyphs) {
+            widestIndex = std::max<qint64>(widestIndex, index);
+            advanceBits = std::max(advanceBits, BitWriter::signedWidth({advance}));
+        }
+    const int glyphBits = std::max(1, unsignedWidth(widestIndex));
+    BitWriter out;
+    out.u16(id);
+    out.rect(bounds);
+    out.matrix(matrix);
+    out.u8(glyphBits);
+    out.u8(advanceBits);
+    for (const TextRun &run : runs) {
+        out.u8(0x80 | 0x08 | 0x04 | 0x02 | 0x01); // font, colour, y and x given
+        out.u16(run.font);
+        alpha ? out.rgba(run.colour) : out.rgb(run.colour);
+        out.u16(run.x & 0xffff);
+        out.u16(run.y & 0xffff);
+        out.u16(run.height);
+        out.u8(int(run.glyphs.size()));
+        for (const auto &[index, advance] : run.glyphs) {
+            out.bits(std::uint32_t(index), glyphBits);
+            out.signedBits(advance, advanceBits);
+        }
+        out.align();
+    }
+    out.u8(0);
+    tag(alpha ? swf::DefineText2 : swf::DefineText, out.data());
     return id;
 }
 

@@ -15,6 +15,7 @@
 #include <QTransform>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -107,8 +108,12 @@ public:
     void setFillRule(FillRule rule) { m_fillRule = rule; }
 
     QByteArray body(int id, int version) const;
+    // The records alone, as a font's glyph (a SHAPE), with fill1 = 1 for the glyph's inside.
+    QByteArray glyphBody() const;
 
 private:
+    void writeRecords(BitWriter &out, const int &fillBits, const int &lineBits,
+                      const std::function<void()> &nextGroup) const;
     struct Record
     {
         enum Kind { Style, Line, Curve } kind;
@@ -171,6 +176,20 @@ public:
     int defineBitmap(const QImage &image); // DefineBitsLossless2
     // DefineBitsJPEG2 of a JPEG stream, or DefineBitsJPEG3 with one alpha byte a pixel.
     int defineJpeg(const QByteArray &jpeg, const QByteArray &alpha = {});
+    // DefineFont (version 1), DefineFont2 or DefineFont3 of glyph shapes in font units (1024 to
+    // the em; 20480 in DefineFont3), without layout; its codes are private-use characters.
+    int defineFont(const std::vector<ShapeBuilder> &glyphs, int version);
+    // DefineText (RGB colours) or DefineText2 (RGBA) of runs of glyphs.
+    struct TextRun
+    {
+        int font = 0;
+        QColor colour;
+        int x = 0, y = 0;                        // twips, in the text's space
+        int height = 0;                          // the em in twips
+        std::vector<std::pair<int, int>> glyphs; // index in the font, advance in twips
+    };
+    int defineText(const QRect &bounds, const QTransform &matrix, const std::vector<TextRun> &runs,
+                   bool alpha);
     void tag(int code, const QByteArray &body);
 
     TimelineBuilder &timeline() { return m_timeline; }
