@@ -2,6 +2,8 @@
 
 #include "picture/jpeg.h"
 
+#include <algorithm>
+
 namespace movie {
 
 QImage decodeJpegBits(QByteArrayView data, qint64 maxPixels)
@@ -12,7 +14,10 @@ QImage decodeJpegBits(QByteArrayView data, qint64 maxPixels)
     static const QByteArray endStart("\xff\xd9\xff\xd8", 4);
     if (bytes.startsWith(endStart))
         bytes.remove(0, 4);
-    if (const qsizetype split = bytes.indexOf(endStart, 2); split > 0)
+    // DefineBits joined to JPEGTables may make more than one such join; a removal can make
+    // another just before it.
+    for (qsizetype split = bytes.indexOf(endStart, 2); split > 0;
+         split = bytes.indexOf(endStart, std::max<qsizetype>(2, split - 2)))
         bytes.remove(split, 4);
     if (!bytes.startsWith("\xff\xd8"))
         return {};

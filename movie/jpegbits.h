@@ -1,7 +1,8 @@
 #pragma once
 
-// The one place the movie decodes JPEG (DefineBitsJPEG2 and 3 hold whole JPEG streams): the
-// stream is tidied as Flash's tools wrote it, then decoded by picture/.
+// The one place the movie decodes JPEG (DefineBitsJPEG2 and 3 hold whole JPEG streams, DefineBits
+// one whose tables are the movie's JPEGTables): the stream is tidied as Flash's tools wrote it,
+// then decoded by picture/.
 
 #include <QByteArrayView>
 #include <QImage>

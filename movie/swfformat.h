@@ -16,6 +16,8 @@ enum TagCode : int {
     DefineShape = 2,
     PlaceObject = 4,
     RemoveObject = 5,
+    DefineBits = 6,
+    JPEGTables = 8,
     SetBackgroundColor = 9,
     DefineFont = 10,
     DefineText = 11,

@@ -7,6 +7,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace movie {
 
@@ -410,6 +411,24 @@ private:
             define(id, std::move(character));
             break;
         }
+        case JPEGTables:
+            // One a movie, ahead of the DefineBits that use it.
+            if (!m_jpegTables)
+                m_jpegTables = body.rest().toByteArray();
+            break;
+        case DefineBits: {
+            const int id = body.u16();
+            if (definedAlready(id))
+                break;
+            QByteArray joined = m_jpegTables.value_or(QByteArray());
+            joined += body.rest();
+            BitReader stream(joined);
+            auto character = std::make_shared<Character>();
+            character->kind = Character::BitmapCharacter;
+            character->bitmap = readJpeg(stream, false);
+            define(id, std::move(character));
+            break;
+        }
         case DefineBitsJPEG2:
         case DefineBitsJPEG3: {
             const int id = body.u16();
@@ -565,6 +584,7 @@ private:
     bool m_backgroundSet = false;
     int m_redefined = 0;
     std::map<int, Font> m_fonts;
+    std::optional<QByteArray> m_jpegTables;
 };
 
 // Reads `bytes` into `movie`, naming in its problems what it leaves out.

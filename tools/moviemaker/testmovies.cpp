@@ -6,7 +6,10 @@
 
 #include "tools/swfwriter/swfwriter.h"
 
+#include <QBuffer>
 #include <QImage>
+#include <QImageWriter>
+#include <QPainter>
 
 using namespace movie;
 
@@ -282,6 +285,51 @@ QByteArray timeline()
     return w.finish(SwfWriter::Plain);
 }
 
+// A picture as Qt's JPEG writer makes it: a diagonal colour sweep with a disc, `hue` apart.
+QByteArray jpegPicture(int hue)
+{
+    QImage image(48, 36, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient sweep(0, 0, 48, 36);
+    sweep.setColorAt(0, QColor::fromHsv(hue, 200, 240));
+    sweep.setColorAt(1, QColor::fromHsv((hue + 120) % 360, 220, 120));
+    painter.fillRect(image.rect(), sweep);
+    painter.setBrush(Qt::white);
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(QRectF(14, 8, 20, 20));
+    painter.end();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpg");
+    writer.setQuality(85);
+    writer.write(image);
+    return buffer.data();
+}
+
+// Two pictures in DefineBits sharing one JPEGTables, as Flash's early tools wrote them, the tables
+// behind the erroneous header (FF D9 FF D8) those tools put in front of some streams.
+QByteArray jpegTables()
+{
+    SwfWriter w = stage(QColor(240, 240, 240));
+    const auto [tables, first] = SwfWriter::splitJpeg(jpegPicture(10));
+    const auto [sameTables, second] = SwfWriter::splitJpeg(jpegPicture(200));
+    if (tables != sameTables)
+        qFatal("moviemaker: the two pictures' JPEG tables differ");
+    w.jpegTables(QByteArray("\xff\xd9\xff\xd8", 4) + tables);
+    const int ids[] = {w.defineBits(first), w.defineBits(second)};
+    for (int i = 0; i < 2; ++i) {
+        WriterFill picture;
+        picture.kind = WriterFill::Bitmap;
+        picture.bitmapId = ids[i];
+        picture.bitmapType = swf::ClippedBitmapFill;
+        const int left = 15 + i * 110;
+        picture.matrix = QTransform(twips(2), 0, 0, twips(2), twips(left), twips(40));
+        w.timeline().place(i + 1, box(w, {double(left), 40, 96, 72}, picture, 3));
+    }
+    w.timeline().showFrame();
+    return w.finish(SwfWriter::Plain);
+}
+
 } // namespace
 
 QList<std::pair<QString, QByteArray>> makeTestMovies()
@@ -291,6 +339,7 @@ QList<std::pair<QString, QByteArray>> makeTestMovies()
                {QStringLiteral("ours_lines"), lines()},
                {QStringLiteral("ours_linescaling"), lineScaling()},
                {QStringLiteral("ours_fillrules"), fillRules()},
-               {QStringLiteral("ours_timeline"), timeline()}}
+               {QStringLiteral("ours_timeline"), timeline()},
+               {QStringLiteral("ours_jpegtables"), jpegTables()}}
            + makeGradientMovies() + makeTextMovies();
 }

@@ -710,6 +710,39 @@ int SwfWriter::defineText(const QRect &bounds, const QTransform &matrix,
     return id;
 }
 
+std::pair<QByteArray, QByteArray> SwfWriter::splitJpeg(const QByteArray &jpeg)
+{
+    const QByteArray start("\xff\xd8", 2), end("\xff\xd9", 2);
+    QByteArray tables = start, picture = start;
+    qsizetype at = 2;
+    while (at + 4 <= jpeg.size() && uchar(jpeg[at]) == 0xff) {
+        const int marker = uchar(jpeg[at + 1]);
+        if (marker == 0xda) { // start of scan: the rest is the picture's
+            picture += jpeg.sliced(at);
+            break;
+        }
+        const qsizetype length = 2 + (uchar(jpeg[at + 2]) << 8 | uchar(jpeg[at + 3]));
+        (marker == 0xdb || marker == 0xc4 ? tables : picture) += jpeg.sliced(at, length);
+        at += length;
+    }
+    return {tables + end, picture};
+}
+
+void SwfWriter::jpegTables(const QByteArray &tables)
+{
+    tag(swf::JPEGTables, tables);
+}
+
+int SwfWriter::defineBits(const QByteArray &picture)
+{
+    const int id = m_nextId++;
+    BitWriter out;
+    out.u16(id);
+    out.bytes(picture);
+    tag(swf::DefineBits, out.data());
+    return id;
+}
+
 QByteArray SwfWriter::finish(Compression compression) const
 {
     BitWriter body;

@@ -17,6 +17,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace movie {
@@ -176,6 +177,11 @@ public:
     int defineBitmap(const QImage &image); // DefineBitsLossless2
     // DefineBitsJPEG2 of a JPEG stream, or DefineBitsJPEG3 with one alpha byte a pixel.
     int defineJpeg(const QByteArray &jpeg, const QByteArray &alpha = {});
+    // A JPEG split as Flash's early tools wrote it: its tables (DQT, DHT) once in JPEGTables,
+    // each picture without them in DefineBits. `splitJpeg` returns the tables and the picture.
+    static std::pair<QByteArray, QByteArray> splitJpeg(const QByteArray &jpeg);
+    void jpegTables(const QByteArray &tables);
+    int defineBits(const QByteArray &picture);
     // DefineFont (version 1), DefineFont2 or DefineFont3 of glyph shapes in font units (1024 to
     // the em; 20480 in DefineFont3), without layout; its codes are private-use characters.
     int defineFont(const std::vector<ShapeBuilder> &glyphs, int version);
