@@ -17,6 +17,7 @@ enum TagCode : int {
     PlaceObject = 4,
     RemoveObject = 5,
     DefineBits = 6,
+    DefineButton = 7,
     JPEGTables = 8,
     SetBackgroundColor = 9,
     DefineFont = 10,
@@ -30,6 +31,7 @@ enum TagCode : int {
     DefineText2 = 33,
     DefineBitsJPEG3 = 35,
     DefineBitsLossless2 = 36,
+    DefineButton2 = 34,
     DefineSprite = 39,
     DefineFont2 = 48,
     PlaceObject3 = 70,
@@ -102,6 +104,11 @@ inline constexpr int PlaceHasRatio = 0x10;
 inline constexpr int PlaceHasName = 0x20;
 inline constexpr int PlaceHasClipDepth = 0x40;
 inline constexpr int PlaceHasClipActions = 0x80;
+
+// A BUTTONRECORD's flags: the states it shows in, and what follows it in DefineButton2.
+inline constexpr int ButtonStateUp = 0x01;
+inline constexpr int ButtonHasFilterList = 0x10;
+inline constexpr int ButtonHasBlendMode = 0x20;
 
 // PlaceObject3: the second flag byte.
 inline constexpr int PlaceHasFilterList = 0x01;

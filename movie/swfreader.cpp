@@ -411,6 +411,17 @@ private:
             define(id, std::move(character));
             break;
         }
+        case DefineButton:
+        case DefineButton2: {
+            const int id = body.u16();
+            if (definedAlready(id))
+                break;
+            auto character = std::make_shared<Character>();
+            character->kind = Character::SpriteCharacter;
+            character->sprite = {readButtonUp(body, code == DefineButton2)};
+            define(id, std::move(character));
+            break;
+        }
         case JPEGTables:
             // One a movie, ahead of the DefineBits that use it.
             if (!m_jpegTables)
@@ -460,8 +471,41 @@ private:
             break;
         }
         default:
-            break; // actions, sounds, edit text, buttons, morphs, DefineBits...: passed over
+            break; // actions, sounds, edit text, morphs...: passed over
         }
+    }
+
+    // A button as a sprite of one frame: what it shows in its up state, as it stands with no
+    // pointer over it. Its other states and its actions need a pointer and scripts, which a
+    // movie here never gets.
+    Frame readButtonUp(BitReader &body, bool second)
+    {
+        if (second) {
+            (void)body.u8();  // tracked as a menu
+            (void)body.u16(); // where its actions start
+        }
+        Frame up;
+        while (!body.overrun()) {
+            const int flags = body.u8();
+            if (flags == 0 || body.overrun())
+                break;
+            ControlTag tag;
+            tag.characterId = body.u16();
+            tag.depth = body.u16();
+            tag.hasMatrix = true;
+            tag.matrix = body.matrix();
+            if (second) {
+                tag.hasColorTransform = true;
+                tag.colorTransform = readColorTransform(body, true);
+                if ((flags & ButtonHasFilterList) && !skipFilters(body))
+                    break;
+                if (flags & ButtonHasBlendMode)
+                    (void)body.u8();
+            }
+            if ((flags & ButtonStateUp) && !body.overrun())
+                up.push_back(tag);
+        }
+        return up;
     }
 
     // A font's glyphs, in its units: 1024 to the em, 20480 in DefineFont3.

@@ -330,6 +330,38 @@ QByteArray jpegTables()
     return w.finish(SwfWriter::Plain);
 }
 
+// Buttons as they stand with no pointer over them: DefineButton2 with a translucent record and
+// states over, down and hit that must not show, placed twice (once turned), and DefineButton
+// whose record scales its shape.
+QByteArray buttons()
+{
+    SwfWriter w = stage(QColor(235, 240, 250));
+    const int green = box(w, {0, 0, 60, 40}, WriterFill::solid(QColor(40, 150, 70)), 3);
+    const int red = box(w, {0, 0, 60, 40}, WriterFill::solid(QColor(210, 40, 40)), 3);
+    const int blue = box(w, {10, 10, 30, 14}, WriterFill::solid(QColor(30, 60, 200)), 3);
+    const int hit = box(w, {-5, -5, 70, 50}, WriterFill::solid(Qt::black), 3);
+    WriterColorTransform half;
+    half.mul[3] = 128;
+    const int second = w.defineButton(
+        {{swf::ButtonStateUp, green, 1, {}, {}},
+         {0x02 | 0x04, red, 1, {}, {}}, // over and down
+         {0x08, hit, 2, {}, {}},        // the area the pointer meets
+         {swf::ButtonStateUp, blue, 3, QTransform::fromTranslate(twips(15), twips(12)), half}},
+        2);
+    const int yellow = box(w, {0, 0, 30, 20}, WriterFill::solid(QColor(230, 190, 30)), 3);
+    const int first
+        = w.defineButton({{swf::ButtonStateUp, yellow, 1, QTransform(2, 0, 0, 1.5, 0, 0), {}},
+                          {0x02, red, 1, {}, {}}},
+                         1);
+    w.timeline().place(1, second, QTransform::fromTranslate(twips(20), twips(20)));
+    QTransform turned = QTransform::fromTranslate(twips(60), twips(100));
+    turned.rotate(20);
+    w.timeline().place(2, second, turned);
+    w.timeline().place(3, first, QTransform::fromTranslate(twips(140), twips(40)));
+    w.timeline().showFrame();
+    return w.finish(SwfWriter::Plain);
+}
+
 } // namespace
 
 QList<std::pair<QString, QByteArray>> makeTestMovies()
@@ -340,6 +372,7 @@ QList<std::pair<QString, QByteArray>> makeTestMovies()
                {QStringLiteral("ours_linescaling"), lineScaling()},
                {QStringLiteral("ours_fillrules"), fillRules()},
                {QStringLiteral("ours_timeline"), timeline()},
-               {QStringLiteral("ours_jpegtables"), jpegTables()}}
+               {QStringLiteral("ours_jpegtables"), jpegTables()},
+               {QStringLiteral("ours_buttons"), buttons()}}
            + makeGradientMovies() + makeTextMovies();
 }

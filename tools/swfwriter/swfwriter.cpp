@@ -710,6 +710,30 @@ int SwfWriter::defineText(const QRect &bounds, const QTransform &matrix,
     return id;
 }
 
+int SwfWriter::defineButton(const std::vector<ButtonRecord> &records, int version)
+{
+    const int id = m_nextId++;
+    BitWriter out;
+    out.u16(id);
+    if (version == 2) {
+        out.u8(0);  // not a menu
+        out.u16(0); // no actions
+    }
+    for (const ButtonRecord &record : records) {
+        out.u8(record.states);
+        out.u16(record.id);
+        out.u16(record.depth);
+        out.matrix(record.matrix);
+        if (version == 2)
+            writeColorTransform(out, record.cx, true);
+    }
+    out.u8(0); // end of the records
+    if (version != 2)
+        out.u8(0); // no actions: their end
+    tag(version == 2 ? swf::DefineButton2 : swf::DefineButton, out.data());
+    return id;
+}
+
 std::pair<QByteArray, QByteArray> SwfWriter::splitJpeg(const QByteArray &jpeg)
 {
     const QByteArray start("\xff\xd8", 2), end("\xff\xd9", 2);

@@ -196,6 +196,16 @@ public:
     };
     int defineText(const QRect &bounds, const QTransform &matrix, const std::vector<TextRun> &runs,
                    bool alpha);
+    // DefineButton (no colour transforms) or DefineButton2 of records, without actions.
+    struct ButtonRecord
+    {
+        int states = 0; // swf::ButtonStateUp and the other state bits
+        int id = 0;
+        int depth = 1;
+        QTransform matrix;
+        WriterColorTransform cx;
+    };
+    int defineButton(const std::vector<ButtonRecord> &records, int version);
     void tag(int code, const QByteArray &body);
 
     TimelineBuilder &timeline() { return m_timeline; }
