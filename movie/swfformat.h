@@ -37,6 +37,7 @@ enum TagCode : int {
     PlaceObject3 = 70,
     DefineFont3 = 75,
     DefineShape4 = 83,
+    DefineBitsJPEG4 = 90,
 };
 
 // FILLSTYLE's type byte.

@@ -306,11 +306,14 @@ public:
     }
 
 private:
-    // DefineBitsJPEG2/3: a JPEG stream, for JPEG3 followed by zlib-compressed alpha, one byte a
-    // pixel. The pixels come out of the movie's bitmap budget.
-    QImage readJpeg(BitReader &body, bool withAlpha)
+    // DefineBitsJPEG2, 3 and 4: a JPEG stream (or a PNG or GIF), for JPEG3 and 4 followed by
+    // zlib-compressed alpha, one byte a pixel, which a PNG or GIF never has. The pixels come out
+    // of the movie's bitmap budget.
+    QImage readJpeg(BitReader &body, bool withAlpha, bool deblocking = false)
     {
         const qsizetype alphaOffset = withAlpha ? qsizetype(body.u32()) : body.remaining();
+        if (deblocking)
+            (void)body.u16(); // DefineBitsJPEG4's deblocking strength: drawn without
         const QByteArrayView rest = body.rest();
         if (body.overrun() || alphaOffset > rest.size())
             return {};
@@ -321,21 +324,25 @@ private:
             return {};
         }
         m_pixelBudget -= qint64(image.width()) * image.height();
-        if (!withAlpha)
+        if (!withAlpha || alphaOffset == rest.size() || image.hasAlphaChannel())
             return image;
         const qsizetype pixels = qsizetype(image.width()) * image.height();
         const QByteArray alpha
             = inflateBody(rest.sliced(alphaOffset), pixels, pixels, m_movie.problems);
         if (alpha.size() < pixels)
             return image; // no usable alpha: opaque
-        image = image.convertToFormat(QImage::Format_ARGB32);
+        // The colours are stored premultiplied, as Flash's tools wrote them; Flash Player keeps
+        // each within its alpha, for the files whose colours aren't.
+        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         for (int y = 0; y < image.height(); ++y) {
             auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x)
-                line[x] = qRgba(qRed(line[x]), qGreen(line[x]), qBlue(line[x]),
-                                uchar(alpha[qsizetype(y) * image.width() + x]));
+            for (int x = 0; x < image.width(); ++x) {
+                const int a = uchar(alpha[qsizetype(y) * image.width() + x]);
+                line[x] = qRgba(std::min(qRed(line[x]), a), std::min(qGreen(line[x]), a),
+                                std::min(qBlue(line[x]), a), a);
+            }
         }
-        return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        return image;
     }
 
     void define(int id, std::shared_ptr<Character> character)
@@ -441,13 +448,14 @@ private:
             break;
         }
         case DefineBitsJPEG2:
-        case DefineBitsJPEG3: {
+        case DefineBitsJPEG3:
+        case DefineBitsJPEG4: {
             const int id = body.u16();
             if (definedAlready(id))
                 break;
             auto character = std::make_shared<Character>();
             character->kind = Character::BitmapCharacter;
-            character->bitmap = readJpeg(body, code == DefineBitsJPEG3);
+            character->bitmap = readJpeg(body, code != DefineBitsJPEG2, code == DefineBitsJPEG4);
             define(id, std::move(character));
             break;
         }

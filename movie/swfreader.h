@@ -6,9 +6,9 @@
 //
 // Static text (DefineText and DefineText2, with the glyphs of DefineFont, DefineFont2 or
 // DefineFont3) becomes a shape of its glyphs. Bitmaps come from DefineBitsLossless 1 and 2,
-// DefineBitsJPEG2 and 3, and DefineBits with the movie's JPEGTables. A button shows its up state.
-// Scripts, sounds, edit text, morphs and filters are passed over; nothing in a movie is run and
-// nothing is fetched.
+// DefineBitsJPEG2, 3 and 4 (a JPEG, or a PNG or GIF), and DefineBits with the movie's JPEGTables. A
+// button shows its up state. Scripts, sounds, edit text, morphs and filters are passed over;
+// nothing in a movie is run and nothing is fetched.
 
 #include "movie/swf.h"
 

@@ -43,7 +43,7 @@ void TestSwfSamples::samples_data()
         QTest::newRow(name) << QString::fromLatin1(name) << 1 << QString::fromLatin1(name);
     // Ruffle's pictures of our writer's movies (tools/moviemaker --test-movies).
     for (const char *name : {"ours_fills", "ours_lines", "ours_linescaling", "ours_fillrules",
-                             "ours_text", "ours_jpegtables", "ours_buttons"})
+                             "ours_text", "ours_jpegtables", "ours_buttons", "ours_pictureformats"})
         QTest::newRow(name) << QString::fromLatin1(name) << 1 << QString::fromLatin1(name);
     // A gradient movie for each way a gradient may be written.
     for (const char *name :

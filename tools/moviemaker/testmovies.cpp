@@ -330,6 +330,46 @@ QByteArray jpegTables()
     return w.finish(SwfWriter::Plain);
 }
 
+// The other pictures the JPEG tags may hold, and DefineBitsJPEG4: a PNG with alpha in
+// DefineBitsJPEG2 and in DefineBitsJPEG4 (no alpha data of its own), and in DefineBitsJPEG4 a
+// JPEG with alpha data and a deblocking strength.
+QByteArray pictureFormats()
+{
+    SwfWriter w = stage(QColor(250, 245, 230));
+    QImage ring(40, 40, QImage::Format_ARGB32);
+    ring.fill(Qt::transparent);
+    {
+        QPainter painter(&ring);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(200, 40, 90, 200), 6));
+        painter.drawEllipse(QRectF(5, 5, 30, 30));
+        painter.fillRect(QRectF(14, 14, 12, 12), QColor(30, 90, 200));
+    }
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    ring.save(&png, "png");
+    QByteArray alpha;
+    for (int y = 0; y < 36; ++y)
+        for (int x = 0; x < 48; ++x)
+            alpha += char(std::min(255, (x + y) * 4)); // clear at the top left, opaque beyond
+    const int ids[] = {w.defineJpeg(png.data()), w.defineJpeg4(png.data(), {}, 0),
+                       w.defineJpeg4(jpegPicture(60), alpha, 0x0100)};
+    const QSize sizes[] = {{40, 40}, {40, 40}, {48, 36}};
+    for (int i = 0; i < 3; ++i) {
+        WriterFill picture;
+        picture.kind = WriterFill::Bitmap;
+        picture.bitmapId = ids[i];
+        picture.bitmapType = swf::ClippedBitmapFill;
+        const int left = 10 + i * 75;
+        picture.matrix = QTransform(twips(1.5), 0, 0, twips(1.5), twips(left), twips(50));
+        w.timeline().place(
+            i + 1, box(w, {double(left), 50, sizes[i].width() * 1.5, sizes[i].height() * 1.5},
+                       picture, 3));
+    }
+    w.timeline().showFrame();
+    return w.finish(SwfWriter::Plain);
+}
+
 // Buttons as they stand with no pointer over them: DefineButton2 with a translucent record and
 // states over, down and hit that must not show, placed twice (once turned), and DefineButton
 // whose record scales its shape.
@@ -373,6 +413,7 @@ QList<std::pair<QString, QByteArray>> makeTestMovies()
                {QStringLiteral("ours_fillrules"), fillRules()},
                {QStringLiteral("ours_timeline"), timeline()},
                {QStringLiteral("ours_jpegtables"), jpegTables()},
-               {QStringLiteral("ours_buttons"), buttons()}}
+               {QStringLiteral("ours_buttons"), buttons()},
+               {QStringLiteral("ours_pictureformats"), pictureFormats()}}
            + makeGradientMovies() + makeTextMovies();
 }

@@ -710,6 +710,20 @@ int SwfWriter::defineText(const QRect &bounds, const QTransform &matrix,
     return id;
 }
 
+int SwfWriter::defineJpeg4(const QByteArray &jpeg, const QByteArray &alpha, int deblocking)
+{
+    const int id = m_nextId++;
+    BitWriter out;
+    out.u16(id);
+    out.u32(std::uint32_t(jpeg.size()));
+    out.u16(deblocking);
+    out.bytes(jpeg);
+    if (!alpha.isEmpty()) // a PNG or GIF has none
+        out.bytes(qCompress(alpha).sliced(4));
+    tag(swf::DefineBitsJPEG4, out.data());
+    return id;
+}
+
 int SwfWriter::defineButton(const std::vector<ButtonRecord> &records, int version)
 {
     const int id = m_nextId++;

@@ -177,6 +177,9 @@ public:
     int defineBitmap(const QImage &image); // DefineBitsLossless2
     // DefineBitsJPEG2 of a JPEG stream, or DefineBitsJPEG3 with one alpha byte a pixel.
     int defineJpeg(const QByteArray &jpeg, const QByteArray &alpha = {});
+    // DefineBitsJPEG4: as DefineBitsJPEG3, with a deblocking strength (8.8 fixed point); no
+    // alpha data at all when `alpha` is empty.
+    int defineJpeg4(const QByteArray &jpeg, const QByteArray &alpha, int deblocking);
     // A JPEG split as Flash's early tools wrote it: its tables (DQT, DHT) once in JPEGTables,
     // each picture without them in DefineBits. `splitJpeg` returns the tables and the picture.
     static std::pair<QByteArray, QByteArray> splitJpeg(const QByteArray &jpeg);
