@@ -298,6 +298,19 @@ void TestSwf::shapes_data()
         shape.rect(px(0, 0, 100, 100), shape.addFill(fill));
         return w.defineShape(shape, 3);
     }) << Probes{{{50, 20}, red}};
+    // A GIF of one red pixel where a JPEG may stand, stretched over the stage.
+    QTest::newRow("bitmap fill from a GIF in DefineBitsJPEG2") << oneShape([](SwfWriter &w) {
+        static const char gif[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\x00\x00\x00\x00\x00"
+                                  ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;";
+        WriterFill fill;
+        fill.kind = WriterFill::Bitmap;
+        fill.bitmapId = w.defineJpeg(QByteArray(gif, sizeof gif - 1));
+        fill.bitmapType = 0x41;
+        fill.matrix = QTransform::fromScale(100.0 * Px, 100.0 * Px);
+        ShapeBuilder shape;
+        shape.rect(px(0, 0, 100, 100), shape.addFill(fill));
+        return w.defineShape(shape, 3);
+    }) << Probes{{{50, 50}, QColor(255, 0, 0)}};
     // Its colours count as premultiplied, each kept within the alpha as Flash Player keeps it:
     // red (128, 30, 30) and blue (30, 30, 128) at alpha 128, over the paper.
     QTest::newRow("DefineBitsJPEG3 with alpha")
