@@ -10,8 +10,10 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <qdrawutil.h>
 
@@ -124,6 +126,17 @@ PalmIntroPage::PalmIntroPage(QWidget *parent)
     // No scroll bars; the wheel still scrolls a text longer than the area.
     r1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     r1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The text only ever changes whole (read, converted for the edition, recoloured), and opens
+    // at its beginning each time: reading it moves the area's own cursor to its end, which would
+    // show a longer text's last lines. Queued, after the change is done: moving the cursor lays
+    // the text out, which must not happen in the middle of a change.
+    connect(
+        r1->document(), &QTextDocument::contentsChanged, r1,
+        [this] {
+            r1->moveCursor(QTextCursor::Start);
+            r1->verticalScrollBar()->setValue(0); // the document's top margin too
+        },
+        Qt::QueuedConnection);
 
     // Made after r1, so that it lies on top of r1's upper edge.
     StaticText1 = new QLabel(tr("手相学"), this);

@@ -27,6 +27,8 @@ private slots:
     void introduction();
     void ourIntroductionFitsWhole();
     void wheelScrollsALongerText();
+    void aLongerTextOpensAtItsTop_data();
+    void aLongerTextOpensAtItsTop();
     void unreadableFile_data();
     void unreadableFile();
 };
@@ -137,6 +139,35 @@ void TestPalmIntroPage::wheelScrollsALongerText()
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(page.r1->viewport(), &wheel);
     QVERIFY(page.r1->verticalScrollBar()->value() > 0);
+}
+
+// A user's own introduction longer than the area shows its beginning, plain or RTF, and still
+// after the 繁體 editions' conversion has been through it.
+void TestPalmIntroPage::aLongerTextOpensAtItsTop_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QByteArray plain, rtf("{\\rtf1\\ansi ");
+    for (int line = 1; line <= 120; ++line) {
+        plain += "line " + QByteArray::number(line) + "\r\n";
+        rtf += "line " + QByteArray::number(line) + "\\par\n";
+    }
+    QTest::newRow("plain") << plain;
+    QTest::newRow("RTF") << rtf + "}";
+}
+
+void TestPalmIntroPage::aLongerTextOpensAtItsTop()
+{
+    QFETCH(QByteArray, bytes);
+    PalmIntroPage page;
+    page.showIntroduction(bytes);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QVERIFY(page.r1->verticalScrollBar()->maximum() > 0);
+    QTRY_COMPARE(page.r1->verticalScrollBar()->value(), 0);
+    // The document changed again, as a conversion changes it: back at the top.
+    page.r1->verticalScrollBar()->setValue(100);
+    QTextCursor(page.r1->document()).insertText(u"line 0\n"_qs);
+    QTRY_COMPARE(page.r1->verticalScrollBar()->value(), 0);
 }
 
 void TestPalmIntroPage::unreadableFile_data()
