@@ -15,7 +15,7 @@ namespace {
 // and checked first.
 QImage decodeOther(QByteArrayView data, qint64 maxPixels)
 {
-    QByteArray bytes = data.toByteArray();
+    QByteArray bytes = QByteArray::fromRawData(data.data(), data.size()); // read, never copied
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer, bytes.startsWith("GIF") ? "gif" : "png");
     const QSize size = reader.size();

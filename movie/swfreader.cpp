@@ -345,11 +345,6 @@ private:
         return image;
     }
 
-    void define(int id, std::shared_ptr<Character> character)
-    {
-        m_movie.dictionary.try_emplace(id, std::move(character));
-    }
-
     // As Flash Player does, a character keeps its first definition: ffmpeg, for one, writes every
     // frame's picture under one id (after a FreeCharacter, which Flash Player passes over).
     // Checked before a definition is read, so that nothing is decoded for it.
@@ -358,6 +353,20 @@ private:
         const bool defined = m_movie.dictionary.contains(id) || m_fonts.contains(id);
         m_redefined += defined;
         return defined;
+    }
+
+    // Reads the id a definition starts with and, unless it is taken, a character of `kind` that
+    // `read` fills in from the rest of the tag.
+    template<typename Read>
+    void defineCharacter(BitReader &body, Character::Kind kind, Read read)
+    {
+        const int id = body.u16();
+        if (definedAlready(id))
+            return;
+        auto character = std::make_shared<Character>();
+        character->kind = kind;
+        read(*character, id);
+        m_movie.dictionary.emplace(id, std::move(character));
     }
 
     void readDefinition(BitReader &body, int code)
@@ -380,85 +389,57 @@ private:
                                 : code == DefineShape2 ? 2
                                 : code == DefineShape3 ? 3
                                                        : 4;
-            const int id = body.u16();
-            if (definedAlready(id))
-                break;
-            auto character = std::make_shared<Character>();
-            character->kind = Character::ShapeCharacter;
-            const int budget = std::min(m_limits.maxEdgesPerShape, m_edgeBudget);
-            character->shape
-                = readShape(body, version, m_movie.version, {budget, m_limits.maxStylesPerShape});
-            m_edgeBudget -= character->shape.edges;
-            if (character->shape.edges >= budget)
-                m_movie.problems << QStringLiteral("shape %1 cut at %2 edges").arg(id).arg(budget);
-            define(id, std::move(character));
+            defineCharacter(body, Character::ShapeCharacter, [&](Character &shape, int id) {
+                const int budget = std::min(m_limits.maxEdgesPerShape, m_edgeBudget);
+                shape.shape = readShape(body, version, m_movie.version,
+                                        {budget, m_limits.maxStylesPerShape});
+                m_edgeBudget -= shape.shape.edges;
+                if (shape.shape.edges >= budget)
+                    m_movie.problems
+                        << QStringLiteral("shape %1 cut at %2 edges").arg(id).arg(budget);
+            });
             break;
         }
-        case DefineSprite: {
-            const int id = body.u16();
-            if (definedAlready(id))
-                break;
-            (void)body.u16(); // declared frame count: the ShowFrame tags decide
-            auto character = std::make_shared<Character>();
-            character->kind = Character::SpriteCharacter;
-            readTimeline(body, character->sprite, false);
-            define(id, std::move(character));
+        case DefineSprite:
+            defineCharacter(body, Character::SpriteCharacter, [&](Character &sprite, int) {
+                (void)body.u16(); // declared frame count: the ShowFrame tags decide
+                readTimeline(body, sprite.sprite, false);
+            });
             break;
-        }
-        case DefineBitsLossless:
-        case DefineBitsLossless2: {
-            const int id = body.u16();
-            if (definedAlready(id))
-                break;
-            auto character = std::make_shared<Character>();
-            character->kind = Character::BitmapCharacter;
-            character->bitmap
-                = readLossless(body, code == DefineBitsLossless2, m_limits.maxBitmapPixels,
-                               m_pixelBudget, m_movie.problems);
-            define(id, std::move(character));
-            break;
-        }
         case DefineButton:
-        case DefineButton2: {
-            const int id = body.u16();
-            if (definedAlready(id))
-                break;
-            auto character = std::make_shared<Character>();
-            character->kind = Character::SpriteCharacter;
-            character->sprite = {readButtonUp(body, code == DefineButton2)};
-            define(id, std::move(character));
+        case DefineButton2:
+            defineCharacter(body, Character::SpriteCharacter, [&](Character &button, int) {
+                button.sprite = {readButtonUp(body, code == DefineButton2)};
+            });
             break;
-        }
+        case DefineBitsLossless:
+        case DefineBitsLossless2:
+            defineCharacter(body, Character::BitmapCharacter, [&](Character &bitmap, int) {
+                bitmap.bitmap
+                    = readLossless(body, code == DefineBitsLossless2, m_limits.maxBitmapPixels,
+                                   m_pixelBudget, m_movie.problems);
+            });
+            break;
         case JPEGTables:
             // One a movie, ahead of the DefineBits that use it.
             if (!m_jpegTables)
                 m_jpegTables = body.rest().toByteArray();
             break;
-        case DefineBits: {
-            const int id = body.u16();
-            if (definedAlready(id))
-                break;
-            QByteArray joined = m_jpegTables.value_or(QByteArray());
-            joined += body.rest();
-            BitReader stream(joined);
-            auto character = std::make_shared<Character>();
-            character->kind = Character::BitmapCharacter;
-            character->bitmap = readJpeg(stream, false);
-            define(id, std::move(character));
+        case DefineBits:
+            defineCharacter(body, Character::BitmapCharacter, [&](Character &bitmap, int) {
+                QByteArray joined = m_jpegTables.value_or(QByteArray());
+                joined += body.rest();
+                BitReader stream(joined);
+                bitmap.bitmap = readJpeg(stream, false);
+            });
             break;
-        }
         case DefineBitsJPEG2:
         case DefineBitsJPEG3:
-        case DefineBitsJPEG4: {
-            const int id = body.u16();
-            if (definedAlready(id))
-                break;
-            auto character = std::make_shared<Character>();
-            character->kind = Character::BitmapCharacter;
-            character->bitmap = readJpeg(body, code != DefineBitsJPEG2, code == DefineBitsJPEG4);
-            define(id, std::move(character));
+        case DefineBitsJPEG4:
+            defineCharacter(body, Character::BitmapCharacter, [&](Character &bitmap, int) {
+                bitmap.bitmap = readJpeg(body, code != DefineBitsJPEG2, code == DefineBitsJPEG4);
+            });
             break;
-        }
         case DefineFont:
         case DefineFont2:
         case DefineFont3: {
@@ -468,16 +449,11 @@ private:
             break;
         }
         case DefineText:
-        case DefineText2: {
-            const int id = body.u16();
-            if (definedAlready(id))
-                break;
-            auto character = std::make_shared<Character>();
-            character->kind = Character::ShapeCharacter;
-            character->shape = readText(body, id, code == DefineText2);
-            define(id, std::move(character));
+        case DefineText2:
+            defineCharacter(body, Character::ShapeCharacter, [&](Character &text, int id) {
+                text.shape = readText(body, id, code == DefineText2);
+            });
             break;
-        }
         default:
             break; // actions, sounds, edit text, morphs...: passed over
         }
@@ -517,10 +493,14 @@ private:
     }
 
     // A font's glyphs, in its units: 1024 to the em, 20480 in DefineFont3.
+    struct Glyph
+    {
+        QPainterPath path;
+        int edges = 0;
+    };
     struct Font
     {
-        std::vector<QPainterPath> glyphs;
-        std::vector<int> edges;
+        std::vector<Glyph> glyphs;
         qreal unitsPerEm = 1024;
     };
 
@@ -560,17 +540,17 @@ private:
         for (qsizetype i = 0; i < glyphCount; ++i) {
             const qsizetype from = std::clamp<qsizetype>(starts[size_t(i)], 0, table.size());
             const qsizetype to = std::clamp<qsizetype>(starts[size_t(i) + 1], from, table.size());
-            BitReader glyph(table.sliced(from, to - from));
-            int edges = 0;
-            font.glyphs.push_back(readGlyph(glyph, m_edgeBudget, edges));
-            font.edges.push_back(edges);
-            m_edgeBudget -= edges;
+            BitReader in(table.sliced(from, to - from));
+            Glyph glyph;
+            glyph.path = readGlyph(in, m_edgeBudget, glyph.edges);
+            m_edgeBudget -= glyph.edges;
+            font.glyphs.push_back(std::move(glyph));
         }
         m_fonts.emplace(id, std::move(font));
     }
 
-    // A text of glyphs, built into a shape at reading: a fill of the text's colour for each glyph,
-    // placed by the text's records and matrix, so that it is drawn and kept as any shape is.
+    // A text of glyphs, built into a shape at reading: a layer for each glyph, placed by the text's
+    // records and matrix and filled with its colour, so that it is drawn and kept as any shape is.
     Shape readText(BitReader &body, int id, bool alpha)
     {
         Shape shape;
@@ -582,7 +562,8 @@ private:
         QColor colour = Qt::black;
         qreal x = 0, y = 0, height = 0;
         const int budget = std::min(m_limits.maxEdgesPerShape, m_edgeBudget);
-        while (!body.overrun()) {
+        bool cut = false;
+        while (!cut && !body.overrun()) {
             const int flags = body.u8();
             if (flags == 0 || body.overrun())
                 break;
@@ -599,29 +580,34 @@ private:
             if (flags & 0x08)
                 height = body.u16();
             const int glyphs = body.u8();
-            for (int i = 0; i < glyphs && !body.overrun(); ++i) {
+            for (int i = 0; i < glyphs && !cut && !body.overrun(); ++i) {
                 const auto index = qsizetype(body.bits(glyphBits));
-                const int advance = body.signedBits(advanceBits);
-                if (font && index < qsizetype(font->glyphs.size())
-                    && !font->glyphs[size_t(index)].isEmpty()) {
-                    if (shape.edges + font->edges[size_t(index)] > budget) {
-                        m_movie.problems
-                            << QStringLiteral("text %1 cut at %2 edges").arg(id).arg(budget);
-                        return shape;
-                    }
-                    const qreal scale = height / font->unitsPerEm;
-                    const QTransform place = QTransform(scale, 0, 0, scale, x, y) * matrix;
-                    ShapeLayer layer;
-                    layer.path = place.map(font->glyphs[size_t(index)]);
-                    layer.fill = int(shape.fills.size());
-                    shape.bounds |= layer.path.boundingRect();
-                    shape.layers.push_back(std::move(layer));
+                const qreal at = x;
+                x += body.signedBits(advanceBits);
+                if (!font || index >= qsizetype(font->glyphs.size()))
+                    continue;
+                const Glyph &glyph = font->glyphs[size_t(index)];
+                if (glyph.path.isEmpty())
+                    continue;
+                if (shape.edges + glyph.edges > budget) {
+                    m_movie.problems
+                        << QStringLiteral("text %1 cut at %2 edges").arg(id).arg(budget);
+                    cut = true;
+                    break;
+                }
+                // Glyphs of one colour share its fill.
+                if (shape.fills.empty() || shape.fills.back().colour != colour) {
                     FillStyle fill;
                     fill.colour = colour;
                     shape.fills.push_back(fill);
-                    shape.edges += font->edges[size_t(index)];
                 }
-                x += advance;
+                const qreal scale = height / font->unitsPerEm;
+                ShapeLayer layer;
+                layer.path = (QTransform(scale, 0, 0, scale, at, y) * matrix).map(glyph.path);
+                layer.fill = int(shape.fills.size()) - 1;
+                shape.bounds |= layer.path.boundingRect();
+                shape.layers.push_back(std::move(layer));
+                shape.edges += glyph.edges;
             }
             body.align();
         }

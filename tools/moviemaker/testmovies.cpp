@@ -285,6 +285,18 @@ QByteArray timeline()
     return w.finish(SwfWriter::Plain);
 }
 
+// Bitmap `id` of `size` pixels, clipped and scaled by `scale`, in a box of its size at `at`.
+void placePicture(SwfWriter &w, int depth, int id, QPointF at, QSize size, qreal scale)
+{
+    WriterFill picture;
+    picture.kind = WriterFill::Bitmap;
+    picture.bitmapId = id;
+    picture.bitmapType = swf::ClippedBitmapFill;
+    picture.matrix = QTransform(twips(scale), 0, 0, twips(scale), twips(at.x()), twips(at.y()));
+    w.timeline().place(
+        depth, box(w, {at.x(), at.y(), size.width() * scale, size.height() * scale}, picture, 3));
+}
+
 // A picture as Qt's JPEG writer makes it: a diagonal colour sweep with a disc, `hue` apart.
 QByteArray jpegPicture(int hue)
 {
@@ -317,15 +329,8 @@ QByteArray jpegTables()
         qFatal("moviemaker: the two pictures' JPEG tables differ");
     w.jpegTables(QByteArray("\xff\xd9\xff\xd8", 4) + tables);
     const int ids[] = {w.defineBits(first), w.defineBits(second)};
-    for (int i = 0; i < 2; ++i) {
-        WriterFill picture;
-        picture.kind = WriterFill::Bitmap;
-        picture.bitmapId = ids[i];
-        picture.bitmapType = swf::ClippedBitmapFill;
-        const int left = 15 + i * 110;
-        picture.matrix = QTransform(twips(2), 0, 0, twips(2), twips(left), twips(40));
-        w.timeline().place(i + 1, box(w, {double(left), 40, 96, 72}, picture, 3));
-    }
+    for (int i = 0; i < 2; ++i)
+        placePicture(w, i + 1, ids[i], {15.0 + i * 110, 40}, {48, 36}, 2);
     w.timeline().showFrame();
     return w.finish(SwfWriter::Plain);
 }
@@ -355,17 +360,8 @@ QByteArray pictureFormats()
     const int ids[] = {w.defineJpeg(png.data()), w.defineJpeg4(png.data(), {}, 0),
                        w.defineJpeg4(jpegPicture(60), alpha, 0x0100)};
     const QSize sizes[] = {{40, 40}, {40, 40}, {48, 36}};
-    for (int i = 0; i < 3; ++i) {
-        WriterFill picture;
-        picture.kind = WriterFill::Bitmap;
-        picture.bitmapId = ids[i];
-        picture.bitmapType = swf::ClippedBitmapFill;
-        const int left = 10 + i * 75;
-        picture.matrix = QTransform(twips(1.5), 0, 0, twips(1.5), twips(left), twips(50));
-        w.timeline().place(
-            i + 1, box(w, {double(left), 50, sizes[i].width() * 1.5, sizes[i].height() * 1.5},
-                       picture, 3));
-    }
+    for (int i = 0; i < 3; ++i)
+        placePicture(w, i + 1, ids[i], {10.0 + i * 75, 50}, sizes[i], 1.5);
     w.timeline().showFrame();
     return w.finish(SwfWriter::Plain);
 }
