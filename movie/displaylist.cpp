@@ -37,9 +37,25 @@ QRectF DisplayObject::bounds(const QTransform &toStage) const
         const qreal pad = character->shape.nonScalingWidth / 2.0;
         return transform.mapRect(character->shape.bounds).adjusted(-pad, -pad, pad, pad);
     }
+    // A morph is measured at every ratio at once: no ratio needs building for it.
+    if (character->morph) {
+        const qreal pad = character->morph->nonScalingWidth / 2.0;
+        return transform.mapRect(character->morph->bounds).adjusted(-pad, -pad, pad, pad);
+    }
     if (sprite)
         return sprite->bounds(transform);
     return {};
+}
+
+std::shared_ptr<const Shape> DisplayObject::shape() const
+{
+    if (!character)
+        return nullptr;
+    if (character->kind == Character::ShapeCharacter)
+        return std::shared_ptr<const Shape>(std::shared_ptr<const Shape>(), &character->shape);
+    if (character->morph)
+        return character->morph->shapeAt(ratio);
+    return nullptr;
 }
 
 DisplayList::DisplayList(const Movie &movie, const Timeline &timeline, int nesting,
@@ -145,9 +161,9 @@ bool DisplayList::apply(const ControlTag &tag, const QTransform &toStage, DirtyA
     DisplayObject &object = exists ? at->second : m_objects[tag.depth];
     if (!exists)
         ++m_liveObjects;
-    const DisplayObject before{
-        object.characterId, object.character, object.matrix, object.colorTransform,
-        object.clipDepth,   object.visible,   nullptr};
+    const DisplayObject before{object.characterId,    object.character, object.matrix,
+                               object.colorTransform, object.clipDepth, object.visible,
+                               object.morphRatio(),   nullptr};
     const QRectF oldArea = exists ? object.bounds(toStage) : QRectF();
 
     // A new object, or a new character at the depth (PlaceObject2 with move and a character):
@@ -161,7 +177,10 @@ bool DisplayList::apply(const ControlTag &tag, const QTransform &toStage, DirtyA
         object.colorTransform = ColorTransform();
         object.clipDepth = 0;
         object.visible = true;
+        object.ratio = 0;
     }
+    if (tag.hasRatio)
+        object.ratio = tag.ratio;
     if (tag.hasVisible)
         object.visible = tag.visible;
     if (tag.hasMatrix)
@@ -175,10 +194,11 @@ bool DisplayList::apply(const ControlTag &tag, const QTransform &toStage, DirtyA
         object.characterId = tag.characterId;
         instantiate(object);
     }
-    const bool changed
-        = !exists || fresh || before.characterId != object.characterId
-          || before.matrix != object.matrix || !(before.colorTransform == object.colorTransform)
-          || before.clipDepth != object.clipDepth || before.visible != object.visible;
+    const bool changed = !exists || fresh || before.characterId != object.characterId
+                         || before.matrix != object.matrix
+                         || !(before.colorTransform == object.colorTransform)
+                         || before.clipDepth != object.clipDepth || before.visible != object.visible
+                         || before.ratio != object.morphRatio();
     if (changed) {
         dirty.add(oldArea);
         dirty.add(object.bounds(toStage));

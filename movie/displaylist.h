@@ -79,9 +79,15 @@ struct DisplayObject
     ColorTransform colorTransform;
     int clipDepth = 0;
     bool visible = true;
+    int ratio = 0; // a morph's, 0..65535
     std::unique_ptr<DisplayList> sprite;
 
     QRectF bounds(const QTransform &toStage) const;
+    // What a shape or a morph shows now, null for anything else; a morph's is held by the
+    // pointer, while it is drawn, against its morph letting it go.
+    std::shared_ptr<const Shape> shape() const;
+    // The ratio its drawing depends on: a morph's, 0 for anything else.
+    int morphRatio() const { return character && character->morph ? ratio : 0; }
 };
 
 } // namespace movie

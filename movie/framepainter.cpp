@@ -220,6 +220,13 @@ void strokeLine(QPainter &painter, const QPainterPath &path, const LineStyle &st
     painter.setTransform(toDevice);
 }
 
+// The cache of stroke outlines for an object's shape: a morph's shapes are let go as its ratio
+// moves on, and the cache keeps outlines by their paths' addresses, so they are stroked anew.
+FrameCache *outlines(const DisplayObject &object, FrameCache *cache)
+{
+    return object.character && object.character->morph ? nullptr : cache;
+}
+
 // The layers of `shape` from `first` up to `last`, all of them unless told.
 void paintShape(QPainter &painter, const Shape &shape, const QTransform &toDevice,
                 const ColorTransform &cx, const Movie *movie, FrameCache *cache, size_t first = 0,
@@ -248,8 +255,8 @@ QPainterPath maskPath(const DisplayObject &object, const QTransform &toDevice)
     if (!object.character || !object.visible)
         return path;
     const QTransform transform = object.matrix * toDevice;
-    if (object.character->kind == Character::ShapeCharacter) {
-        for (const ShapeLayer &layer : object.character->shape.layers)
+    if (const auto shape = object.shape()) {
+        for (const ShapeLayer &layer : shape->layers)
             if (layer.fill >= 0)
                 path.addPath(transform.map(layer.path));
     } else if (object.sprite) {
@@ -287,8 +294,8 @@ struct CachedDrawing
         // stands as it is.
         for (auto entry = cache.m_entries.begin(); entry != cache.m_entries.end();) {
             const auto found = list.objects().find(entry->first);
-            if (found == list.objects().end()
-                || found->second.character != entry->second.character) {
+            if (found == list.objects().end() || found->second.character != entry->second.character
+                || found->second.morphRatio() != entry->second.ratio) {
                 forget(entry->second);
                 entry = cache.m_entries.erase(entry);
                 continue;
@@ -319,16 +326,16 @@ struct CachedDrawing
     int putUnderlay(QPainter &painter, const DisplayList &list, const QRectF &target,
                     const QRectF &stage, const QColor &background);
 
-    // Draws the shape at `depth` from its kept picture, keeping it first if it has stood still
-    // since an earlier drawing; false when it must be drawn as usual.
-    bool draw(QPainter &painter, int depth, const DisplayObject &object,
+    // Draws the shape at `depth` (`shape`, what it shows) from its kept picture, keeping it first
+    // if it has stood still since an earlier drawing; false when it must be drawn as usual.
+    bool draw(QPainter &painter, int depth, const DisplayObject &object, const Shape &shape,
               const QTransform &transform, const ColorTransform &cx, const QRectF &bounds);
 
     // Draws a shape that moves from the picture kept of its pose, keeping it first if the pose
     // was seen in an earlier drawing or will come back (FrameCache::setReturning); false when it
     // must be drawn as usual.
-    bool drawPose(QPainter &painter, const DisplayObject &object, const QTransform &transform,
-                  const ColorTransform &cx, const QRectF &bounds);
+    bool drawPose(QPainter &painter, const DisplayObject &object, const Shape &shape,
+                  const QTransform &transform, const ColorTransform &cx, const QRectF &bounds);
 
     // The device's pixels a picture of a shape within `bounds` covers: its own, widened by one for
     // antialiasing (a frame buffer of a finer screen has more than one to each unit drawn in).
@@ -347,7 +354,7 @@ struct CachedDrawing
 
     // The shape (its layers from `first` up to `last`) alone over nothing, on `area` of the
     // device's pixels.
-    QImage picture(const DisplayObject &object, const QTransform &transform,
+    QImage picture(const DisplayObject &object, const Shape &shape, const QTransform &transform,
                    const ColorTransform &cx, const QRect &area, qreal ratio, size_t first = 0,
                    size_t last = std::numeric_limits<size_t>::max()) const
     {
@@ -358,9 +365,9 @@ struct CachedDrawing
         picture.fill(Qt::transparent);
         QPainter onPicture(&picture);
         onPicture.setRenderHint(QPainter::Antialiasing);
-        paintShape(onPicture, object.character->shape,
+        paintShape(onPicture, shape,
                    transform * QTransform::fromTranslate(-area.x() / ratio, -area.y() / ratio), cx,
-                   &movie, &cache, first, last);
+                   &movie, outlines(object, &cache), first, last);
         return picture;
     }
 };
@@ -557,12 +564,13 @@ void paintList(QPainter &painter, const DisplayList &list, const QTransform &toD
             continue;
         const QTransform transform = object.matrix * toDevice;
         const ColorTransform combined = cx.after(object.colorTransform);
-        if (cached && masks.empty() && object.character->kind == Character::ShapeCharacter
-            && (nested ? cached->drawPose(painter, object, transform, combined, bounds)
-                       : cached->draw(painter, depth, object, transform, combined, bounds)))
+        const auto shape = object.shape();
+        if (cached && masks.empty() && shape
+            && (nested ? cached->drawPose(painter, object, *shape, transform, combined, bounds)
+                       : cached->draw(painter, depth, object, *shape, transform, combined, bounds)))
             continue;
-        if (object.character->kind == Character::ShapeCharacter)
-            paintShape(painter, object.character->shape, transform, combined, &movie, cache);
+        if (shape)
+            paintShape(painter, *shape, transform, combined, &movie, outlines(object, cache));
         else if (object.sprite)
             paintList(painter, *object.sprite, transform, combined, movie, visible, cache,
                       masks.empty() ? cached : nullptr, CachedDrawing::none, true);
@@ -576,25 +584,25 @@ void paintList(QPainter &painter, const DisplayList &list, const QTransform &toD
 } // namespace
 
 bool CachedDrawing::draw(QPainter &painter, int depth, const DisplayObject &object,
-                         const QTransform &transform, const ColorTransform &cx,
+                         const Shape &shape, const QTransform &transform, const ColorTransform &cx,
                          const QRectF &bounds)
 {
     FrameCache::Entry &entry = cache.m_entries[depth];
-    if (entry.character != object.character || entry.transform != transform
-        || entry.colorTransform != cx) {
+    if (entry.character != object.character || entry.ratio != object.morphRatio()
+        || entry.transform != transform || entry.colorTransform != cx) {
         forget(entry);
-        entry = {object.character, transform, cx, cache.m_paints, {}, {}};
-        return drawPose(painter, object, transform, cx, bounds);
+        entry = {object.character, object.morphRatio(), transform, cx, cache.m_paints, {}, {}};
+        return drawPose(painter, object, shape, transform, cx, bounds);
     }
     if (entry.picture.isNull()) {
         if (entry.firstPaint == cache.m_paints) // not yet seen standing still
-            return drawPose(painter, object, transform, cx, bounds);
+            return drawPose(painter, object, shape, transform, cx, bounds);
         const qreal ratio = painter.device()->devicePixelRatio();
         const QRect area = pictureArea(bounds, ratio);
         const qint64 pixels = qint64(area.width()) * area.height();
         if (area.isEmpty() || cache.m_keptPixels + pixels > budget(painter))
             return false;
-        const QImage picture = this->picture(object, transform, cx, area, ratio);
+        const QImage picture = this->picture(object, shape, transform, cx, area, ratio);
         if (picture.isNull())
             return false;
         entry.picture = picture;
@@ -607,7 +615,7 @@ bool CachedDrawing::draw(QPainter &painter, int depth, const DisplayObject &obje
     return true;
 }
 
-bool CachedDrawing::drawPose(QPainter &painter, const DisplayObject &object,
+bool CachedDrawing::drawPose(QPainter &painter, const DisplayObject &object, const Shape &shape,
                              const QTransform &transform, const ColorTransform &cx,
                              const QRectF &bounds)
 {
@@ -634,6 +642,7 @@ bool CachedDrawing::drawPose(QPainter &painter, const DisplayObject &object,
         return false;
     const FrameCache::PoseKey key{
         object.character,
+        object.morphRatio(),
         {transform.m11(), transform.m12(), transform.m13(), transform.m21(), transform.m22(),
          transform.m23(), transform.m31(), transform.m32(), transform.m33(), ratio},
         {cx.mul[0], cx.mul[1], cx.mul[2], cx.mul[3], cx.add[0], cx.add[1], cx.add[2], cx.add[3]}};
@@ -651,7 +660,6 @@ bool CachedDrawing::drawPose(QPainter &painter, const DisplayObject &object,
             return false;
         }
         // The layers in pictures of their own where they must be.
-        const Shape &shape = object.character->shape;
         std::vector<std::pair<size_t, size_t>> groups;
         bool together = false;
         for (size_t i = 0; i < shape.layers.size(); ++i) {
@@ -667,7 +675,8 @@ bool CachedDrawing::drawPose(QPainter &painter, const DisplayObject &object,
         std::vector<PackedPicture> pictures;
         qint64 bytes = 0;
         for (const auto &[first, last] : groups) {
-            const QImage picture = this->picture(object, transform, cx, area, ratio, first, last);
+            const QImage picture
+                = this->picture(object, shape, transform, cx, area, ratio, first, last);
             if (picture.isNull())
                 return false;
             pictures.push_back(pack(picture, area.topLeft()));

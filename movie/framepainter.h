@@ -22,9 +22,9 @@ namespace movie {
 // the main timeline that stands still, drawn once over nothing at its place on the device, so
 // that a frame redrawn around something that moves puts it down in one blend instead of
 // rasterizing it again. A shape is kept from its second drawing unchanged on (a shape that moves
-// every frame is never kept); a change of its character, matrix or colour transform, or of the
-// device transform, lets it go. Blending a kept picture differs from drawing the shape by the
-// rounding of one 8-bit step at most in each channel.
+// every frame is never kept); a change of its character, a morph's ratio, its matrix or colour
+// transform, or of the device transform, lets it go. Blending a kept picture differs from drawing
+// the shape by the rounding of one 8-bit step at most in each channel.
 //
 // The background with every kept picture over it is kept too, as the underlay: where the lowest
 // objects reaching into an area are all kept, the area is copied from it, and only what lies
@@ -59,6 +59,7 @@ private:
     struct Entry
     {
         const Character *character = nullptr;
+        int ratio = 0; // a morph's
         QTransform transform;
         ColorTransform colorTransform;
         qint64 firstPaint = 0; // the drawing in which it was first seen as it is
@@ -80,6 +81,7 @@ private:
     struct PoseKey
     {
         const Character *character;
+        int ratio;                       // a morph's
         std::array<qreal, 10> transform; // and the device's pixel ratio
         std::array<int, 8> colour;
         auto operator<=>(const PoseKey &) const = default;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 #include <unordered_map>
 
 namespace movie {
@@ -108,9 +109,189 @@ QPainterPath linePath(const std::vector<Edge> &edges, bool noClose)
     return path;
 }
 
+// One record of a SHAPE: a style change, with its flags and the style indices as the file gives
+// them, or an edge.
+struct ShapeRecord
+{
+    enum Kind { End, StyleChange, EdgeRecord };
+    Kind kind = End;
+    std::uint32_t flags = 0;
+    std::uint32_t fill0 = 0, fill1 = 0, line = 0;
+    Edge edge;
+};
+
+// Reads the next record: a style change moves the pen where it says, an edge starts at the pen
+// and moves it to its end. The end of the shape, or of the data, is End.
+ShapeRecord readRecord(BitReader &in, int fillBits, int lineBits, Point &pen)
+{
+    ShapeRecord record;
+    if (in.bits(1) == 0) {
+        record.flags = in.bits(5);
+        if (record.flags == 0 || in.overrun())
+            return record;
+        record.kind = ShapeRecord::StyleChange;
+        if (record.flags & swf::ChangeMoveTo) {
+            const int n = int(in.bits(5));
+            pen.x = in.signedBits(n);
+            pen.y = in.signedBits(n);
+        }
+        if (record.flags & swf::ChangeFill0)
+            record.fill0 = in.bits(fillBits);
+        if (record.flags & swf::ChangeFill1)
+            record.fill1 = in.bits(fillBits);
+        if (record.flags & swf::ChangeLine)
+            record.line = in.bits(lineBits);
+        return record;
+    }
+    Edge &edge = record.edge;
+    edge.from = pen;
+    const bool straight = in.bits(1);
+    const int n = int(in.bits(4)) + 2;
+    if (straight) {
+        if (in.bits(1)) {
+            pen.x += in.signedBits(n);
+            pen.y += in.signedBits(n);
+        } else if (in.bits(1)) {
+            pen.y += in.signedBits(n);
+        } else {
+            pen.x += in.signedBits(n);
+        }
+        edge.control = pen;
+    } else {
+        edge.curved = true;
+        pen.x += in.signedBits(n);
+        pen.y += in.signedBits(n);
+        edge.control = pen;
+        pen.x += in.signedBits(n);
+        pen.y += in.signedBits(n);
+    }
+    edge.to = pen;
+    if (!in.overrun())
+        record.kind = ShapeRecord::EdgeRecord;
+    return record;
+}
+
+// A group of a shape's edges, gathered by style, then built into its layers.
+class EdgeGroup
+{
+public:
+    void add(const Edge &edge, int fill0, int fill1, int line)
+    {
+        if (fill0 >= 0)
+            m_fillEdges[fill0].push_back(edge.reversed());
+        if (fill1 >= 0)
+            m_fillEdges[fill1].push_back(edge);
+        if (line >= 0)
+            m_lineEdges[line].push_back(edge);
+    }
+
+    // Paints the group: its fills first, in style order, then its lines.
+    void flush(Shape &shape)
+    {
+        for (auto &[fill, edges] : m_fillEdges) {
+            ShapeLayer layer;
+            layer.path = fillPath(edges, shape.fillRule);
+            layer.fill = fill;
+            shape.bounds |= layer.path.boundingRect();
+            shape.layers.push_back(std::move(layer));
+        }
+        for (auto &[line, edges] : m_lineEdges) {
+            ShapeLayer layer;
+            layer.path = linePath(edges, shape.lines[size_t(line)].noClose);
+            layer.line = line;
+            const LineStyle &style = shape.lines[size_t(line)];
+            if (style.scaling != StrokeScaling::Both)
+                shape.nonScalingWidth = std::max(shape.nonScalingWidth, style.width + 40);
+            const qreal half = std::max(style.width, 20) / 2.0 + 20;
+            shape.bounds |= layer.path.boundingRect().adjusted(-half, -half, half, half);
+            shape.layers.push_back(std::move(layer));
+        }
+        m_fillEdges.clear();
+        m_lineEdges.clear();
+    }
+
+private:
+    std::map<int, std::vector<Edge>> m_fillEdges;
+    std::map<int, std::vector<Edge>> m_lineEdges;
+};
+
+int styleIndex(std::uint32_t index, int base, int count)
+{
+    return index == 0 || int(index) > count ? -1 : base + int(index) - 1;
+}
+
 // A focal point is kept this far inside its circle: on the circle itself the ratio behind the
 // point grows without bound. Ruffle keeps it there too, and its pictures judge ours.
 constexpr qreal MaxFocal = 0.98;
+
+FillStyle::Kind gradientKind(int type)
+{
+    return type == swf::LinearGradientFill   ? FillStyle::Linear
+           : type == swf::RadialGradientFill ? FillStyle::Radial
+                                             : FillStyle::Focal;
+}
+
+QGradient::Spread spreadOf(std::uint32_t code)
+{
+    return code == swf::ReflectSpread  ? QGradient::ReflectSpread
+           : code == swf::RepeatSpread ? QGradient::RepeatSpread
+                                       : QGradient::PadSpread;
+}
+
+// A gradient's stops from those the file gives; a gradient without any is a clear fill.
+void setStops(FillStyle &style, const QGradientStops &raw, bool linearRgb)
+{
+    style.stops = increasingStops(raw);
+    if (style.stops.isEmpty()) {
+        style.kind = FillStyle::Solid;
+        style.colour = Qt::transparent;
+    } else if (linearRgb) {
+        style.stops = linearRgbStops(style.stops);
+    }
+}
+
+// A bitmap fill of FILLSTYLE's `type`: smoothed from file version 8 on unless it says not.
+void setBitmapKind(FillStyle &style, int type, int fileVersion)
+{
+    style.kind = FillStyle::Bitmap;
+    style.repeat = (type & 0x01) == 0;
+    style.smooth = (type & 0x02) == 0 && fileVersion >= 8;
+}
+
+Qt::PenCapStyle capStyle(std::uint32_t code)
+{
+    return code == swf::NoCap ? Qt::FlatCap : code == swf::SquareCap ? Qt::SquareCap : Qt::RoundCap;
+}
+
+// LINESTYLE2's flags after its width, and the miter limit that may follow them.
+void readLineFlags(BitReader &in, LineStyle &style)
+{
+    const auto flags = in.fields(swf::LineStyle2Flags);
+    style.startCap = capStyle(flags[swf::StartCap]);
+    style.endCap = capStyle(flags[swf::EndCap]);
+    const std::uint32_t join = flags[swf::Join];
+    style.join = join == swf::BevelJoin   ? Qt::BevelJoin
+                 : join == swf::MiterJoin ? Qt::MiterJoin
+                                          : Qt::RoundJoin;
+    const bool noH = flags[swf::NoHScale], noV = flags[swf::NoVScale];
+    style.scaling = noH && noV ? StrokeScaling::None
+                    : noH      ? StrokeScaling::VerticalOnly
+                    : noV      ? StrokeScaling::HorizontalOnly
+                               : StrokeScaling::Both;
+    style.noClose = flags[swf::NoClose];
+    style.hasFill = flags[swf::HasFill];
+    // Pixel hinting snaps strokes to whole pixels: our antialiased strokes stay where they are.
+    if (join == swf::MiterJoin)
+        style.miterLimit = std::max(1.0, in.u16() / 256.0);
+}
+
+// The colour a line drawn with a fill stands for where one colour is wanted.
+void colourFromFill(LineStyle &style)
+{
+    style.colour = style.fill.kind == FillStyle::Solid ? style.fill.colour
+                   : style.fill.stops.isEmpty()        ? QColor(Qt::transparent)
+                                                       : style.fill.stops.first().second;
+}
 
 class ShapeReader
 {
@@ -200,50 +381,31 @@ private:
         case swf::LinearGradientFill:
         case swf::RadialGradientFill:
         case swf::FocalGradientFill: {
-            style.kind = type == swf::LinearGradientFill   ? FillStyle::Linear
-                         : type == swf::RadialGradientFill ? FillStyle::Radial
-                                                           : FillStyle::Focal;
+            style.kind = gradientKind(type);
             style.matrix = m_in.matrix();
             const auto flags = m_in.fields(swf::GradientFlags);
-            style.spread = flags[swf::Spread] == swf::ReflectSpread  ? QGradient::ReflectSpread
-                           : flags[swf::Spread] == swf::RepeatSpread ? QGradient::RepeatSpread
-                                                                     : QGradient::PadSpread;
+            style.spread = spreadOf(flags[swf::Spread]);
             QGradientStops raw;
             for (std::uint32_t i = 0; i < flags[swf::StopCount]; ++i) {
                 const qreal at = m_in.u8() / 255.0;
                 raw.append({at, colour()});
             }
-            style.stops = increasingStops(raw);
             if (type == swf::FocalGradientFill)
                 style.focal = std::clamp(m_in.s16() / 256.0, -MaxFocal, MaxFocal);
-            if (style.stops.isEmpty()) {
-                style.kind = FillStyle::Solid;
-                style.colour = Qt::transparent;
-            } else if (flags[swf::Interpolation] == swf::LinearRgb) {
-                style.stops = linearRgbStops(style.stops);
-            }
+            setStops(style, raw, flags[swf::Interpolation] == swf::LinearRgb);
             return true;
         }
         case swf::RepeatingBitmapFill:
         case swf::ClippedBitmapFill:
         case swf::HardRepeatingBitmapFill:
         case swf::HardClippedBitmapFill:
-            style.kind = FillStyle::Bitmap;
             style.bitmapId = m_in.u16();
             style.matrix = m_in.matrix();
-            style.repeat = (type & 0x01) == 0;
-            style.smooth = (type & 0x02) == 0 && m_fileVersion >= 8;
+            setBitmapKind(style, type, m_fileVersion);
             return true;
         default:
             return false; // unknown fill: its length is unknown, so the shape ends here
         }
-    }
-
-    static Qt::PenCapStyle capStyle(std::uint32_t code)
-    {
-        return code == swf::NoCap       ? Qt::FlatCap
-               : code == swf::SquareCap ? Qt::SquareCap
-                                        : Qt::RoundCap;
     }
 
     bool readLine(LineStyle &style)
@@ -253,127 +415,46 @@ private:
             style.colour = colour();
             return true;
         }
-        const auto flags = m_in.fields(swf::LineStyle2Flags);
-        style.startCap = capStyle(flags[swf::StartCap]);
-        style.endCap = capStyle(flags[swf::EndCap]);
-        const std::uint32_t join = flags[swf::Join];
-        style.join = join == swf::BevelJoin   ? Qt::BevelJoin
-                     : join == swf::MiterJoin ? Qt::MiterJoin
-                                              : Qt::RoundJoin;
-        const bool noH = flags[swf::NoHScale], noV = flags[swf::NoVScale];
-        style.scaling = noH && noV ? StrokeScaling::None
-                        : noH      ? StrokeScaling::VerticalOnly
-                        : noV      ? StrokeScaling::HorizontalOnly
-                                   : StrokeScaling::Both;
-        style.noClose = flags[swf::NoClose];
-        style.hasFill = flags[swf::HasFill];
-        // Pixel hinting snaps strokes to whole pixels: our antialiased strokes stay where they are.
-        if (join == swf::MiterJoin)
-            style.miterLimit = std::max(1.0, m_in.u16() / 256.0);
+        readLineFlags(m_in, style);
         if (style.hasFill) {
             if (!readFill(style.fill))
                 return false;
-            style.colour = style.fill.kind == FillStyle::Solid ? style.fill.colour
-                           : style.fill.stops.isEmpty()        ? QColor(Qt::transparent)
-                                                               : style.fill.stops.first().second;
+            colourFromFill(style);
         } else {
             style.colour = m_in.rgba();
         }
         return true;
     }
 
-    int styleIndex(std::uint32_t index, int base, int count) const
-    {
-        return index == 0 || int(index) > count ? -1 : base + int(index) - 1;
-    }
-
     void readRecords()
     {
         Point pen;
         while (!m_in.overrun() && m_shape.edges < m_edgeBudget) {
-            if (m_in.bits(1) == 0) {
-                const std::uint32_t flags = m_in.bits(5);
-                if (flags == 0 || m_in.overrun())
-                    return;
-                if (flags & swf::ChangeMoveTo) {
-                    const int n = int(m_in.bits(5));
-                    pen.x = m_in.signedBits(n);
-                    pen.y = m_in.signedBits(n);
-                }
-                if (flags & swf::ChangeFill0)
-                    m_fill0 = styleIndex(m_in.bits(m_fillBits), m_fillBase, m_fillCount);
-                if (flags & swf::ChangeFill1)
-                    m_fill1 = styleIndex(m_in.bits(m_fillBits), m_fillBase, m_fillCount);
-                if (flags & swf::ChangeLine)
-                    m_line = styleIndex(m_in.bits(m_lineBits), m_lineBase, m_lineCount);
-                // New style arrays exist from DefineShape2 on.
-                if ((flags & swf::ChangeNewStyles) && m_version >= 2) {
-                    flushGroup();
-                    m_in.align();
-                    if (!readStyles())
-                        return;
-                }
+            const ShapeRecord record = readRecord(m_in, m_fillBits, m_lineBits, pen);
+            if (record.kind == ShapeRecord::End)
+                return;
+            if (record.kind == ShapeRecord::EdgeRecord) {
+                ++m_shape.edges;
+                m_group.add(record.edge, m_fill0, m_fill1, m_line);
                 continue;
             }
-            Edge edge;
-            edge.from = pen;
-            const bool straight = m_in.bits(1);
-            const int n = int(m_in.bits(4)) + 2;
-            if (straight) {
-                if (m_in.bits(1)) {
-                    pen.x += m_in.signedBits(n);
-                    pen.y += m_in.signedBits(n);
-                } else if (m_in.bits(1)) {
-                    pen.y += m_in.signedBits(n);
-                } else {
-                    pen.x += m_in.signedBits(n);
-                }
-                edge.control = pen;
-            } else {
-                edge.curved = true;
-                pen.x += m_in.signedBits(n);
-                pen.y += m_in.signedBits(n);
-                edge.control = pen;
-                pen.x += m_in.signedBits(n);
-                pen.y += m_in.signedBits(n);
+            if (record.flags & swf::ChangeFill0)
+                m_fill0 = styleIndex(record.fill0, m_fillBase, m_fillCount);
+            if (record.flags & swf::ChangeFill1)
+                m_fill1 = styleIndex(record.fill1, m_fillBase, m_fillCount);
+            if (record.flags & swf::ChangeLine)
+                m_line = styleIndex(record.line, m_lineBase, m_lineCount);
+            // New style arrays exist from DefineShape2 on.
+            if ((record.flags & swf::ChangeNewStyles) && m_version >= 2) {
+                flushGroup();
+                m_in.align();
+                if (!readStyles())
+                    return;
             }
-            if (m_in.overrun())
-                return;
-            edge.to = pen;
-            ++m_shape.edges;
-            if (m_fill0 >= 0)
-                m_fillEdges[m_fill0].push_back(edge.reversed());
-            if (m_fill1 >= 0)
-                m_fillEdges[m_fill1].push_back(edge);
-            if (m_line >= 0)
-                m_lineEdges[m_line].push_back(edge);
         }
     }
 
-    // Paints the current style group: its fills first, in style order, then its lines.
-    void flushGroup()
-    {
-        for (auto &[fill, edges] : m_fillEdges) {
-            ShapeLayer layer;
-            layer.path = fillPath(edges, m_shape.fillRule);
-            layer.fill = fill;
-            m_shape.bounds |= layer.path.boundingRect();
-            m_shape.layers.push_back(std::move(layer));
-        }
-        for (auto &[line, edges] : m_lineEdges) {
-            ShapeLayer layer;
-            layer.path = linePath(edges, m_shape.lines[size_t(line)].noClose);
-            layer.line = line;
-            const LineStyle &style = m_shape.lines[size_t(line)];
-            if (style.scaling != StrokeScaling::Both)
-                m_shape.nonScalingWidth = std::max(m_shape.nonScalingWidth, style.width + 40);
-            const qreal half = std::max(style.width, 20) / 2.0 + 20;
-            m_shape.bounds |= layer.path.boundingRect().adjusted(-half, -half, half, half);
-            m_shape.layers.push_back(std::move(layer));
-        }
-        m_fillEdges.clear();
-        m_lineEdges.clear();
-    }
+    void flushGroup() { m_group.flush(m_shape); }
 
     BitReader &m_in;
     const int m_version;
@@ -384,8 +465,7 @@ private:
     int m_fillBase = 0, m_lineBase = 0, m_fillCount = 0, m_lineCount = 0;
     int m_fillBits = 0, m_lineBits = 0;
     int m_fill0 = -1, m_fill1 = -1, m_line = -1;
-    std::map<int, std::vector<Edge>> m_fillEdges;
-    std::map<int, std::vector<Edge>> m_lineEdges;
+    EdgeGroup m_group;
 };
 
 QColor mixColours(const QColor &a, const QColor &b, qreal t)
@@ -407,11 +487,379 @@ double toSrgb(double c)
     return c <= 0.0031308 ? c * 12.92 : 1.055 * std::pow(c, 1 / 2.4) - 0.055;
 }
 
+// A morph's fill: its start and end values, gradients with their stops as the file gives them
+// (they are put in order once blended).
+struct MorphFill
+{
+    FillStyle start, end;
+    bool linearRgb = false;
+};
+
+struct MorphLine
+{
+    LineStyle start, end; // the end's width, colour and fill; the start's flags for both
+    bool linearRgb = false;
+};
+
+// A start edge and its end edge, with the styles of the start's records where it stands.
+struct MorphEdge
+{
+    Edge start, end;
+    int fill0 = -1, fill1 = -1, line = -1;
+};
+
+qint64 mix(qint64 a, qint64 b, qreal t)
+{
+    return a + std::llround(qreal(b - a) * t);
+}
+
+qreal mix(qreal a, qreal b, qreal t)
+{
+    return a + (b - a) * t;
+}
+
+QTransform mixMatrices(const QTransform &a, const QTransform &b, qreal t)
+{
+    return QTransform(mix(a.m11(), b.m11(), t), mix(a.m12(), b.m12(), t), mix(a.m21(), b.m21(), t),
+                      mix(a.m22(), b.m22(), t), mix(a.dx(), b.dx(), t), mix(a.dy(), b.dy(), t));
+}
+
+FillStyle mixFills(const FillStyle &a, const FillStyle &b, bool linearRgb, qreal t)
+{
+    FillStyle style = a;
+    style.colour = mixColours(a.colour, b.colour, t);
+    style.matrix = mixMatrices(a.matrix, b.matrix, t);
+    style.focal = mix(a.focal, b.focal, t);
+    if (a.kind == FillStyle::Linear || a.kind == FillStyle::Radial || a.kind == FillStyle::Focal) {
+        QGradientStops raw;
+        for (qsizetype i = 0; i < a.stops.size() && i < b.stops.size(); ++i)
+            raw.append({mix(a.stops[i].first, b.stops[i].first, t),
+                        mixColours(a.stops[i].second, b.stops[i].second, t)});
+        setStops(style, raw, linearRgb);
+    }
+    return style;
+}
+
+// A straight edge paired with a curve is the curve through its middle, as Flash pairs them.
+QPointF controlOf(const Edge &edge)
+{
+    return edge.curved ? toPointF(edge.control) : (toPointF(edge.from) + toPointF(edge.to)) / 2;
+}
+
+Edge mixEdges(const Edge &a, const Edge &b, qreal t)
+{
+    Edge edge;
+    edge.curved = a.curved || b.curved;
+    // Ends meet where they met at both ends of the morph: each end is blended on its own values.
+    edge.from = {mix(a.from.x, b.from.x, t), mix(a.from.y, b.from.y, t)};
+    edge.to = {mix(a.to.x, b.to.x, t), mix(a.to.y, b.to.y, t)};
+    const QPointF control = controlOf(a) + (controlOf(b) - controlOf(a)) * t;
+    edge.control
+        = edge.curved ? Point{std::llround(control.x()), std::llround(control.y())} : edge.to;
+    return edge;
+}
+
+class MorphShape final : public Morph
+{
+public:
+    std::shared_ptr<const Shape> shapeAt(int ratio) const override
+    {
+        ratio = std::clamp(ratio, 0, 65535);
+        const std::lock_guard lock(m_mutex);
+        const auto found = std::find_if(m_kept.begin(), m_kept.end(),
+                                        [ratio](const auto &kept) { return kept.first == ratio; });
+        if (found != m_kept.end()) {
+            std::rotate(found, found + 1, m_kept.end()); // the latest last
+            return m_kept.back().second;
+        }
+        if (m_kept.size() >= Kept)
+            m_kept.erase(m_kept.begin());
+        m_kept.emplace_back(ratio, std::make_shared<const Shape>(build(ratio / 65535.0)));
+        return m_kept.back().second;
+    }
+
+    // The area of the shape at any ratio: each point lies between its start and its end.
+    void measure()
+    {
+        QRectF area;
+        const auto add = [&](const Edge &edge) {
+            area |= QRectF(toPointF(edge.from), toPointF(edge.to)).normalized();
+            area |= QRectF(toPointF(edge.from), controlOf(edge)).normalized();
+        };
+        for (const MorphEdge &edge : edges) {
+            add(edge.start);
+            add(edge.end);
+        }
+        int widest = -1;
+        for (const MorphLine &line : lines) {
+            const int width = std::max(line.start.width, line.end.width);
+            widest = std::max(widest, width);
+            if (line.start.scaling != StrokeScaling::Both)
+                nonScalingWidth = std::max(nonScalingWidth, width + 40);
+        }
+        const qreal half = widest < 0 ? 0 : std::max(widest, 20) / 2.0 + 20;
+        bounds = edges.empty() ? QRectF() : area.adjusted(-half, -half, half, half);
+    }
+
+    std::vector<MorphFill> fills;
+    std::vector<MorphLine> lines;
+    std::vector<MorphEdge> edges;
+
+private:
+    Shape build(qreal t) const
+    {
+        Shape shape;
+        for (const MorphFill &fill : fills)
+            shape.fills.push_back(mixFills(fill.start, fill.end, fill.linearRgb, t));
+        for (const MorphLine &line : lines) {
+            LineStyle style = line.start;
+            style.width = int(mix(qint64(line.start.width), qint64(line.end.width), t));
+            style.colour = mixColours(line.start.colour, line.end.colour, t);
+            if (style.hasFill) {
+                style.fill = mixFills(line.start.fill, line.end.fill, line.linearRgb, t);
+                colourFromFill(style);
+            }
+            shape.lines.push_back(style);
+        }
+        EdgeGroup group;
+        for (const MorphEdge &edge : edges)
+            group.add(mixEdges(edge.start, edge.end, t), edge.fill0, edge.fill1, edge.line);
+        group.flush(shape);
+        shape.edges = int(edges.size());
+        return shape;
+    }
+
+    static constexpr size_t Kept = 4;
+    mutable std::mutex m_mutex;
+    mutable std::vector<std::pair<int, std::shared_ptr<const Shape>>> m_kept;
+};
+
+// DefineMorphShape (`version` 1) or DefineMorphShape2 (2), its id already read.
+class MorphReader
+{
+public:
+    MorphReader(BitReader &in, int version, int fileVersion, const ShapeLimits &limits)
+        : m_in(in)
+        , m_version(version)
+        , m_fileVersion(fileVersion)
+        , m_edgeBudget(std::max(0, limits.edgeBudget))
+        , m_maxStyles(limits.maxStyles)
+    {}
+
+    // The morph, null when its styles can't be read; `problem` says what was left out.
+    std::shared_ptr<MorphShape> read(QString &problem)
+    {
+        auto morph = std::make_shared<MorphShape>();
+        (void)m_in.rect(); // start and end bounds: ours are measured
+        (void)m_in.rect();
+        if (m_version == 2) {
+            (void)m_in.rect(); // start and end edge bounds
+            (void)m_in.rect();
+            // The stroke hints only summarise the line styles. The bit that asks DefineShape4 for
+            // non-zero winding is reserved here: a morph is filled even-odd, as Ruffle fills it.
+            (void)m_in.u8();
+        }
+        const qsizetype offset = m_in.u32();
+        const QByteArrayView afterOffset = m_in.rest();
+        if (!readStyles(*morph)) {
+            problem = QStringLiteral("passed over: its styles can't be read");
+            return nullptr;
+        }
+        const std::vector<ShapeRecord> start = readStart(*morph);
+        // The end edges follow the start's; where the start was not read to its end, the offset
+        // finds them.
+        BitReader end = m_in;
+        if (m_cut || m_in.overrun())
+            end = BitReader(offset <= afterOffset.size() ? afterOffset.sliced(offset)
+                                                         : QByteArrayView());
+        pair(*morph, start, end, problem);
+        if (m_cut)
+            problem = QStringLiteral("cut at %1 edges").arg(m_edgeBudget);
+        morph->measure();
+        return morph;
+    }
+
+    int edges() const { return m_edges; }
+
+private:
+    int count()
+    {
+        const int n = m_in.u8();
+        return n == 0xff ? m_in.u16() : n;
+    }
+
+    bool readStyles(MorphShape &morph)
+    {
+        const int fills = count();
+        for (int i = 0; i < fills && !m_in.overrun(); ++i) {
+            MorphFill fill;
+            if (!readFill(fill.start, fill.end, fill.linearRgb))
+                return false;
+            morph.fills.push_back(fill);
+        }
+        const int lines = count();
+        for (int i = 0; i < lines && !m_in.overrun(); ++i) {
+            MorphLine line;
+            line.start.width = m_in.u16();
+            line.end.width = m_in.u16();
+            if (m_version == 2) {
+                readLineFlags(m_in, line.start);
+                if (line.start.hasFill && !readFill(line.start.fill, line.end.fill, line.linearRgb))
+                    return false;
+            }
+            if (!line.start.hasFill) {
+                line.start.colour = m_in.rgba();
+                line.end.colour = m_in.rgba();
+            }
+            morph.lines.push_back(line);
+        }
+        return !m_in.overrun() && int(morph.fills.size() + morph.lines.size()) <= m_maxStyles;
+    }
+
+    // MORPHFILLSTYLE: each value at the start, then at the end.
+    bool readFill(FillStyle &start, FillStyle &end, bool &linearRgb)
+    {
+        const int type = m_in.u8();
+        switch (type) {
+        case swf::SolidFill:
+            start.colour = m_in.rgba();
+            end.colour = m_in.rgba();
+            return true;
+        case swf::LinearGradientFill:
+        case swf::RadialGradientFill:
+        case swf::FocalGradientFill: {
+            start.kind = gradientKind(type);
+            start.matrix = m_in.matrix();
+            end.matrix = m_in.matrix();
+            const auto flags = m_in.fields(swf::GradientFlags);
+            start.spread = spreadOf(flags[swf::Spread]);
+            linearRgb = flags[swf::Interpolation] == swf::LinearRgb;
+            for (std::uint32_t i = 0; i < flags[swf::StopCount]; ++i) {
+                const qreal startAt = m_in.u8() / 255.0;
+                start.stops.append({startAt, m_in.rgba()});
+                const qreal endAt = m_in.u8() / 255.0;
+                end.stops.append({endAt, m_in.rgba()});
+            }
+            if (type == swf::FocalGradientFill) {
+                start.focal = std::clamp(m_in.s16() / 256.0, -MaxFocal, MaxFocal);
+                end.focal = std::clamp(m_in.s16() / 256.0, -MaxFocal, MaxFocal);
+            }
+            return true;
+        }
+        case swf::RepeatingBitmapFill:
+        case swf::ClippedBitmapFill:
+        case swf::HardRepeatingBitmapFill:
+        case swf::HardClippedBitmapFill:
+            start.bitmapId = m_in.u16();
+            start.matrix = m_in.matrix();
+            end.matrix = m_in.matrix();
+            setBitmapKind(start, type, m_fileVersion);
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    // The start's records, up to half the edge budget: each of its edges has one at the end.
+    std::vector<ShapeRecord> readStart(const MorphShape &morph)
+    {
+        std::vector<ShapeRecord> records;
+        m_in.align();
+        const int fillBits = int(m_in.bits(4));
+        const int lineBits = int(m_in.bits(4));
+        Point pen;
+        int edges = 0;
+        while (!m_in.overrun()) {
+            if (edges >= m_edgeBudget / 2) {
+                m_cut = true;
+                break;
+            }
+            ShapeRecord record = readRecord(m_in, fillBits, lineBits, pen);
+            if (record.kind == ShapeRecord::End)
+                break;
+            if (record.kind == ShapeRecord::StyleChange) {
+                // Resolved here; a morph has one set of styles, so new ones are not read.
+                const int fills = int(morph.fills.size()), lines = int(morph.lines.size());
+                record.fill0 = std::uint32_t(styleIndex(record.fill0, 0, fills));
+                record.fill1 = std::uint32_t(styleIndex(record.fill1, 0, fills));
+                record.line = std::uint32_t(styleIndex(record.line, 0, lines));
+            } else {
+                ++edges;
+            }
+            records.push_back(record);
+        }
+        return records;
+    }
+
+    // Pairs each start edge with the next edge of the end shape. The end's style changes only
+    // move its pen; one stands where the start's style changes stand.
+    void pair(MorphShape &morph, const std::vector<ShapeRecord> &start, BitReader &end,
+              QString &problem)
+    {
+        end.align();
+        const int fillBits = int(end.bits(4));
+        const int lineBits = int(end.bits(4));
+        Point pen;
+        const auto next = [&] {
+            ShapeRecord record;
+            do
+                record = readRecord(end, fillBits, lineBits, pen);
+            while (record.kind == ShapeRecord::StyleChange);
+            return record;
+        };
+        int fill0 = -1, fill1 = -1, line = -1;
+        for (const ShapeRecord &record : start) {
+            if (record.kind == ShapeRecord::StyleChange) {
+                if (record.flags & swf::ChangeFill0)
+                    fill0 = int(record.fill0);
+                if (record.flags & swf::ChangeFill1)
+                    fill1 = int(record.fill1);
+                if (record.flags & swf::ChangeLine)
+                    line = int(record.line);
+                BitReader ahead = end;
+                Point aheadPen = pen;
+                if (readRecord(ahead, fillBits, lineBits, aheadPen).kind
+                    == ShapeRecord::StyleChange) {
+                    end = ahead;
+                    pen = aheadPen;
+                }
+                continue;
+            }
+            const ShapeRecord paired = next();
+            if (paired.kind != ShapeRecord::EdgeRecord) {
+                problem = QStringLiteral("has fewer end edges than start edges: the rest are "
+                                         "left out");
+                return;
+            }
+            morph.edges.push_back({record.edge, paired.edge, fill0, fill1, line});
+            m_edges += 2;
+        }
+        if (!m_cut && next().kind == ShapeRecord::EdgeRecord)
+            problem = QStringLiteral("has more end edges than start edges: the rest are left out");
+    }
+
+    BitReader &m_in;
+    const int m_version;
+    const int m_fileVersion;
+    const int m_edgeBudget;
+    const int m_maxStyles;
+    bool m_cut = false;
+    int m_edges = 0;
+};
 } // namespace
 
 Shape readShape(BitReader &in, int version, int fileVersion, const ShapeLimits &limits)
 {
     return ShapeReader(in, version, fileVersion, limits).read();
+}
+
+std::shared_ptr<const Morph> readMorph(BitReader &in, int version, int fileVersion,
+                                       const ShapeLimits &limits, int &edges, QString &problem)
+{
+    MorphReader reader(in, version, fileVersion, limits);
+    std::shared_ptr<const Morph> morph = reader.read(problem);
+    edges = reader.edges();
+    return morph;
 }
 
 QPainterPath readGlyph(BitReader &in, int edgeBudget, int &edges)

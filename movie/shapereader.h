@@ -17,6 +17,13 @@ struct ShapeLimits
 };
 Shape readShape(BitReader &in, int version, int fileVersion, const ShapeLimits &limits);
 
+// Reads DefineMorphShape (`version` 1) or DefineMorphShape2 (2) after its id: its styles and the
+// start's records, then pairs each start edge with an edge of the end shape. `edges` counts both
+// (the start's stop at half the budget); `problem` says what was left out, if anything. Null when
+// its styles can't be read.
+std::shared_ptr<const Morph> readMorph(BitReader &in, int version, int fileVersion,
+                                       const ShapeLimits &limits, int &edges, QString &problem);
+
 // Reads a font's glyph (a SHAPE: records whose only fill, 1, is the glyph's inside) into one path
 // in its font's units, and counts its edges; reading stops after `edgeBudget` edges.
 QPainterPath readGlyph(BitReader &in, int edgeBudget, int &edges);

@@ -105,6 +105,25 @@ struct ControlTag
     int clipDepth = 0;
     bool hasVisible = false; // PlaceObject3 may hide an object
     bool visible = true;
+    bool hasRatio = false; // how far a morph has gone from its start shape to its end shape
+    int ratio = 0;         // 0..65535
+};
+
+// A shape tween (DefineMorphShape, DefineMorphShape2): a start and an end shape whose edges and
+// styles pair one to one. The shape at a ratio, built on demand by the reader's morph
+// (shapereader.cpp), blends each value as start + (end - start) * ratio / 65535.
+class Morph
+{
+public:
+    virtual ~Morph() = default;
+    // The shape at `ratio` (0..65535); the last few built are kept, so a morph playing on is not
+    // built again for each drawing. May be called from any thread.
+    virtual std::shared_ptr<const Shape> shapeAt(int ratio) const = 0;
+
+    // What the shape covers at any ratio, strokes included, and the pad its non-scaling strokes
+    // need (as Shape's): the display list measures a morph by them without building it.
+    QRectF bounds;
+    int nonScalingWidth = 0;
 };
 
 using Frame = std::vector<ControlTag>;
@@ -112,9 +131,10 @@ using Timeline = std::vector<Frame>;
 
 struct Character
 {
-    enum Kind { ShapeCharacter, SpriteCharacter, BitmapCharacter };
+    enum Kind { ShapeCharacter, SpriteCharacter, BitmapCharacter, MorphCharacter };
     Kind kind = ShapeCharacter;
     Shape shape;
+    std::shared_ptr<const Morph> morph; // a morph's, null when it could not be read
     Timeline sprite;
     QImage bitmap;
 };

@@ -33,10 +33,12 @@ enum TagCode : int {
     DefineBitsLossless2 = 36,
     DefineButton2 = 34,
     DefineSprite = 39,
+    DefineMorphShape = 46,
     DefineFont2 = 48,
     PlaceObject3 = 70,
     DefineFont3 = 75,
     DefineShape4 = 83,
+    DefineMorphShape2 = 84,
     DefineBitsJPEG4 = 90,
 };
 
@@ -91,7 +93,7 @@ inline constexpr int ChangeFill1 = 0x04;
 inline constexpr int ChangeLine = 0x08;
 inline constexpr int ChangeNewStyles = 0x10;
 
-// DefineShape4's flag byte, after its edge bounds.
+// DefineShape4's flag byte, after its edge bounds, and DefineMorphShape2's.
 inline constexpr int UsesScalingStrokes = 0x01;
 inline constexpr int UsesNonScalingStrokes = 0x02;
 inline constexpr int UsesFillWindingRule = 0x04;

@@ -140,8 +140,10 @@ ControlTag readPlace(BitReader &in, int code)
         tag.hasColorTransform = true;
         tag.colorTransform = readColorTransform(in, true);
     }
-    if (flags & PlaceHasRatio)
-        (void)in.u16(); // ratio: morphs are passed over
+    if (flags & PlaceHasRatio) {
+        tag.hasRatio = true;
+        tag.ratio = in.u16();
+    }
     if (flags & PlaceHasName)
         (void)in.string(); // name: only scripts use it
     if (flags & PlaceHasClipDepth)
@@ -400,6 +402,19 @@ private:
             });
             break;
         }
+        case DefineMorphShape:
+        case DefineMorphShape2:
+            defineCharacter(body, Character::MorphCharacter, [&](Character &morph, int id) {
+                const int budget = std::min(m_limits.maxEdgesPerShape, m_edgeBudget);
+                int edges = 0;
+                QString problem;
+                morph.morph = readMorph(body, code == DefineMorphShape2 ? 2 : 1, m_movie.version,
+                                        {budget, m_limits.maxStylesPerShape}, edges, problem);
+                m_edgeBudget -= edges;
+                if (!problem.isEmpty())
+                    m_movie.problems << QStringLiteral("morph %1 %2").arg(id).arg(problem);
+            });
+            break;
         case DefineSprite:
             defineCharacter(body, Character::SpriteCharacter, [&](Character &sprite, int) {
                 (void)body.u16(); // declared frame count: the ShowFrame tags decide
@@ -455,7 +470,7 @@ private:
             });
             break;
         default:
-            break; // actions, sounds, edit text, morphs...: passed over
+            break; // actions, sounds, edit text...: passed over
         }
     }
 

@@ -7,8 +7,9 @@
 // Static text (DefineText and DefineText2, with the glyphs of DefineFont, DefineFont2 or
 // DefineFont3) becomes a shape of its glyphs. Bitmaps come from DefineBitsLossless 1 and 2,
 // DefineBitsJPEG2, 3 and 4 (a JPEG, or a PNG or GIF), and DefineBits with the movie's JPEGTables. A
-// button shows its up state. Scripts, sounds, edit text, morphs and filters are passed over;
-// nothing in a movie is run and nothing is fetched.
+// button shows its up state. A morph (DefineMorphShape, DefineMorphShape2) is drawn at the ratio
+// its placing gives. Scripts, sounds, edit text and filters are passed over; nothing in a movie
+// is run and nothing is fetched.
 
 #include "movie/swf.h"
 
