@@ -331,6 +331,125 @@ QByteArray ShapeBuilder::body(int id, int version) const
     return out.data();
 }
 
+// MORPHFILLSTYLE: `end` gives the end values of `start`'s.
+static void writeMorphFill(BitWriter &out, const WriterFill &start, const WriterFill &end)
+{
+    out.u8(start.kind == WriterFill::Bitmap ? start.bitmapType : start.kind);
+    switch (start.kind) {
+    case WriterFill::Solid:
+        out.rgba(start.colour);
+        out.rgba(end.colour);
+        break;
+    case WriterFill::Linear:
+    case WriterFill::Radial:
+    case WriterFill::Focal: {
+        out.matrix(start.matrix);
+        out.matrix(end.matrix);
+        const qsizetype stops = std::min<qsizetype>(start.stops.size(), 15);
+        out.fields(swf::GradientFlags,
+                   {std::uint32_t(start.spread), start.linearRgb ? swf::LinearRgb : swf::NormalRgb,
+                    std::uint32_t(stops)});
+        for (qsizetype i = 0; i < stops; ++i) {
+            const QGradientStop &to = i < end.stops.size() ? end.stops[i] : start.stops[i];
+            out.u8(int(std::lround(start.stops[i].first * 255)));
+            out.rgba(start.stops[i].second);
+            out.u8(int(std::lround(to.first * 255)));
+            out.rgba(to.second);
+        }
+        if (start.kind == WriterFill::Focal) {
+            out.u16(int(std::lround(start.focal * 256)));
+            out.u16(int(std::lround(end.focal * 256)));
+        }
+        break;
+    }
+    case WriterFill::Bitmap:
+        out.u16(start.bitmapId);
+        out.matrix(start.matrix);
+        out.matrix(end.matrix);
+        break;
+    }
+}
+
+QByteArray ShapeBuilder::morphBody(int id, const ShapeBuilder &end, int version) const
+{
+    const auto bounds = [](const ShapeBuilder &shape) {
+        int widest = 0;
+        for (const WriterLine &line : shape.m_groups.front().lines)
+            widest = std::max(widest, line.width);
+        const QRect edges = shape.m_bounds.value_or(QRect());
+        return shape.m_bounds ? edges.adjusted(-widest / 2, -widest / 2, widest / 2, widest / 2)
+                              : edges;
+    };
+    const Group &styles = m_groups.front();
+    const Group &endStyles = end.m_groups.front();
+    BitWriter out;
+    out.u16(id);
+    out.rect(bounds(*this));
+    out.rect(bounds(end));
+    if (version == 2) {
+        out.rect(m_bounds.value_or(QRect()));
+        out.rect(end.m_bounds.value_or(QRect()));
+        bool scaling = false, nonScaling = false;
+        for (const WriterLine &line : styles.lines)
+            (line.scaling == WriterLine::Both ? scaling : nonScaling) = true;
+        out.u8((m_fillRule == FillRule::NonZero ? swf::UsesFillWindingRule : 0)
+               | (nonScaling ? swf::UsesNonScalingStrokes : 0)
+               | (scaling ? swf::UsesScalingStrokes : 0));
+    }
+    // The styles and the start's records; the offset that comes first counts them.
+    BitWriter rest;
+    const auto count = [&](size_t n) {
+        if (n >= 0xff) {
+            rest.u8(0xff);
+            rest.u16(int(n));
+        } else {
+            rest.u8(int(n));
+        }
+    };
+    count(styles.fills.size());
+    for (size_t i = 0; i < styles.fills.size(); ++i)
+        writeMorphFill(rest, styles.fills[i],
+                       i < endStyles.fills.size() ? endStyles.fills[i] : styles.fills[i]);
+    count(styles.lines.size());
+    for (size_t i = 0; i < styles.lines.size(); ++i) {
+        const WriterLine &line = styles.lines[i];
+        const WriterLine &to = i < endStyles.lines.size() ? endStyles.lines[i] : line;
+        rest.u16(line.width);
+        rest.u16(to.width);
+        if (version == 2) {
+            const bool noH
+                = line.scaling == WriterLine::NoHScale || line.scaling == WriterLine::NoScale;
+            const bool noV
+                = line.scaling == WriterLine::NoVScale || line.scaling == WriterLine::NoScale;
+            const int endCap = line.endCap >= 0 ? line.endCap : line.cap;
+            rest.fields(swf::LineStyle2Flags,
+                        {std::uint32_t(line.cap), std::uint32_t(line.join), line.fill.has_value(),
+                         noH, noV, 0, 0, line.noClose, std::uint32_t(endCap)});
+            if (line.join == swf::MiterJoin)
+                rest.u16(int(std::lround(line.miterLimit * 256)));
+            if (line.fill) {
+                writeMorphFill(rest, *line.fill, to.fill.value_or(*line.fill));
+                continue;
+            }
+        }
+        rest.rgba(line.colour);
+        rest.rgba(to.colour);
+    }
+    const int fillBits = unsignedWidth(qint64(styles.fills.size()));
+    const int lineBits = unsignedWidth(qint64(styles.lines.size()));
+    rest.bits(std::uint32_t(fillBits), 4);
+    rest.bits(std::uint32_t(lineBits), 4);
+    writeRecords(rest, fillBits, lineBits, nullptr);
+    const qsizetype endOffset = rest.data().size();
+    const int none = 0; // the end's records have no styles
+    rest.bits(0, 4);
+    rest.bits(0, 4);
+    end.writeRecords(rest, none, none, nullptr);
+    out.u32(std::uint32_t(endOffset));
+    out.bytes(rest.data());
+    return out.data();
+}
+
 QByteArray ShapeBuilder::glyphBody() const
 {
     BitWriter out;
@@ -442,30 +561,35 @@ static void writeColorTransform(BitWriter &out, const WriterColorTransform &cx, 
 }
 
 void TimelineBuilder::place(int depth, int id, const QTransform &matrix,
-                            const std::optional<WriterColorTransform> &cx, int clipDepth)
+                            const std::optional<WriterColorTransform> &cx, int clipDepth, int ratio)
 {
     BitWriter out;
     out.u8(swf::PlaceHasCharacter | swf::PlaceHasMatrix | (cx ? swf::PlaceHasColorTransform : 0)
-           | (clipDepth > 0 ? swf::PlaceHasClipDepth : 0));
+           | (ratio >= 0 ? swf::PlaceHasRatio : 0) | (clipDepth > 0 ? swf::PlaceHasClipDepth : 0));
     out.u16(depth);
     out.u16(id);
     out.matrix(matrix);
     if (cx)
         writeColorTransform(out, *cx, true);
+    if (ratio >= 0)
+        out.u16(ratio);
     if (clipDepth > 0)
         out.u16(clipDepth);
     tag(swf::PlaceObject2, out.data());
 }
 
 void TimelineBuilder::move(int depth, const QTransform &matrix,
-                           const std::optional<WriterColorTransform> &cx)
+                           const std::optional<WriterColorTransform> &cx, int ratio)
 {
     BitWriter out;
-    out.u8(swf::PlaceMove | swf::PlaceHasMatrix | (cx ? swf::PlaceHasColorTransform : 0));
+    out.u8(swf::PlaceMove | swf::PlaceHasMatrix | (cx ? swf::PlaceHasColorTransform : 0)
+           | (ratio >= 0 ? swf::PlaceHasRatio : 0));
     out.u16(depth);
     out.matrix(matrix);
     if (cx)
         writeColorTransform(out, *cx, true);
+    if (ratio >= 0)
+        out.u16(ratio);
     tag(swf::PlaceObject2, out.data());
 }
 
@@ -564,6 +688,20 @@ int SwfWriter::defineShape(const ShapeBuilder &shape, int version)
         = {swf::DefineShape, swf::DefineShape2, swf::DefineShape3, swf::DefineShape4};
     const int id = m_nextId++;
     tag(codes[std::clamp(version, 1, 4) - 1], shape.body(id, version));
+    return id;
+}
+
+int SwfWriter::defineMorphShape(const ShapeBuilder &start, const ShapeBuilder &end)
+{
+    const int id = m_nextId++;
+    tag(swf::DefineMorphShape, start.morphBody(id, end, 1));
+    return id;
+}
+
+int SwfWriter::defineMorphShape2(const ShapeBuilder &start, const ShapeBuilder &end)
+{
+    const int id = m_nextId++;
+    tag(swf::DefineMorphShape2, start.morphBody(id, end, 2));
     return id;
 }
 

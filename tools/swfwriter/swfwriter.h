@@ -2,9 +2,9 @@
 
 // A small SWF writer for our own movies: the movie maker writes "rili.swf" with it and the tests
 // write the little movies they play. It writes what our player reads: shapes 1 to 4 with solid,
-// gradient and bitmap fills and line styles, lossless and JPEG bitmaps, sprites, PlaceObject 1
-// to 3, RemoveObject 1 and 2, ShowFrame, plain ("FWS") or zlib ("CWS"). The packed records are
-// written from the same field tables the reader reads them by (movie/swfformat.h).
+// gradient and bitmap fills and line styles, morphs 1 and 2, lossless and JPEG bitmaps, sprites,
+// PlaceObject 1 to 3, RemoveObject 1 and 2, ShowFrame, plain ("FWS") or zlib ("CWS"). The packed
+// records are written from the same field tables the reader reads them by (movie/swfformat.h).
 
 #include "movie/swfformat.h"
 
@@ -109,6 +109,10 @@ public:
     void setFillRule(FillRule rule) { m_fillRule = rule; }
 
     QByteArray body(int id, int version) const;
+    // DefineMorphShape (version 1) or DefineMorphShape2 (2) from this shape to `end`. The end's
+    // fills and lines are the end values of this shape's, index for index (a style the end lacks
+    // stays as it is); its records are edges and moves alone, an edge for each of this shape's.
+    QByteArray morphBody(int id, const ShapeBuilder &end, int version) const;
     // The records alone, as a font's glyph (a SHAPE), with fill1 = 1 for the glyph's inside.
     QByteArray glyphBody() const;
 
@@ -146,10 +150,12 @@ struct WriterColorTransform
 class TimelineBuilder
 {
 public:
+    // `ratio` (0..65535, none when negative) is a morph's.
     void place(int depth, int id, const QTransform &matrix = {},
-               const std::optional<WriterColorTransform> &cx = {}, int clipDepth = 0);
+               const std::optional<WriterColorTransform> &cx = {}, int clipDepth = 0,
+               int ratio = -1);
     void move(int depth, const QTransform &matrix,
-              const std::optional<WriterColorTransform> &cx = {});
+              const std::optional<WriterColorTransform> &cx = {}, int ratio = -1);
     void replace(int depth, int id); // PlaceObject2 with move and a character
     void remove(int depth);          // RemoveObject2
     void placeObject1(int depth, int id, const QTransform &matrix);
@@ -173,6 +179,10 @@ public:
 
     void setBackground(const QColor &colour);
     int defineShape(const ShapeBuilder &shape, int version = 3);
+    // A morph from `start` to `end` (see ShapeBuilder::morphBody); DefineMorphShape2 has
+    // DefineShape4's line styles and takes the start's fill rule.
+    int defineMorphShape(const ShapeBuilder &start, const ShapeBuilder &end);
+    int defineMorphShape2(const ShapeBuilder &start, const ShapeBuilder &end);
     int defineSprite(const TimelineBuilder &timeline);
     int defineBitmap(const QImage &image); // DefineBitsLossless2
     // DefineBitsJPEG2 of a JPEG stream, or DefineBitsJPEG3 with one alpha byte a pixel.
