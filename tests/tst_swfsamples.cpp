@@ -56,6 +56,12 @@ void TestSwfSamples::samples_data()
             << QStringLiteral("ours_timeline") << frame
             << (frame == 1 ? QStringLiteral("ours_timeline")
                            : QStringLiteral("ours_timeline.f%1").arg(frame));
+    // Morphs at their ratios; the third frame moves one without a ratio, which keeps its own.
+    for (int frame = 1; frame <= 3; ++frame)
+        QTest::addRow("ours_morph frame %d", frame)
+            << QStringLiteral("ours_morph") << frame
+            << (frame == 1 ? QStringLiteral("ours_morph")
+                           : QStringLiteral("ours_morph.f%1").arg(frame));
     // Ruffle's picture of a movie ffmpeg wrote: a JPEG a frame under one id, each behind an empty
     // JPEG, and a header of no frames. The first JPEG is kept,
     // so the fourth frame shows what the first does.

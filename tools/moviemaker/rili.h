@@ -24,5 +24,8 @@ QList<std::pair<QString, QByteArray>> makeTestMovies();
 // written.
 QList<std::pair<QString, QByteArray>> makeGradientMovies();
 
+// The morph movie: shape tweens at several ratios, moved to a new ratio by a later placing.
+QList<std::pair<QString, QByteArray>> makeMorphMovies();
+
 // The text movie: glyphs of each font format in both static text tags. Needs a QGuiApplication.
 QList<std::pair<QString, QByteArray>> makeTextMovies();
