@@ -571,6 +571,23 @@ void TestSwf::hostile_data()
         w.timeline().showFrame();
     });
     QTest::newRow("text of more edges than a shape may have") << manyGlyphs << true;
+    // Morphs whose end shape lacks edges of its start, or that have more edges than a shape may.
+    const auto morph = [](int edges, int endEdges) {
+        return makeMovie([=](SwfWriter &w) {
+            ShapeBuilder start, end;
+            start.setStyles(0, start.addFill(WriterFill::solid(Qt::red)), 0);
+            end.addFill(WriterFill::solid(Qt::blue));
+            for (ShapeBuilder *shape : {&start, &end}) {
+                shape->moveTo(0, 0);
+                for (int i = 1; i <= (shape == &start ? edges : endEdges); ++i)
+                    shape->lineTo(i % 2 * 400, i * 2);
+            }
+            w.timeline().place(1, w.defineMorphShape2(start, end), {}, {}, 0, 30000);
+            w.timeline().showFrame();
+        });
+    };
+    QTest::newRow("morph of fewer end edges than start edges") << morph(40, 25) << true;
+    QTest::newRow("morph of more edges than a shape may have") << morph(120000, 120000) << true;
     QTest::newRow("bitmap of 65535 x 65535") << bitmaps(1, 65535) << true;
     QTest::newRow("many 2048 x 2048 bitmaps of 64 bytes") << bitmaps(40, 2048) << true;
 }
@@ -596,30 +613,38 @@ void TestSwf::hostile()
 void TestSwf::keptPicturesFollowChanges_data()
 {
     QTest::addColumn<Build>("change");
-    QTest::newRow("moved") << Build(
-        [](SwfWriter &w) { w.timeline().move(3, QTransform::fromTranslate(15 * Px, 0)); });
+    QTest::addColumn<bool>("morph"); // the green square is a morph standing at its start
+    QTest::newRow("moved") << Build([](SwfWriter &w) {
+        w.timeline().move(3, QTransform::fromTranslate(15 * Px, 0));
+    }) << false;
     QTest::newRow("tinted") << Build([](SwfWriter &w) {
         w.timeline().move(3, {}, WriterColorTransform{{256, 128, 256, 256}, {0, 0, 90, 0}});
-    });
+    }) << false;
     QTest::newRow("hidden") << Build([](SwfWriter &w) {
         // PlaceObject3 moving depth 3, with its visibility byte alone: 0.
         w.timeline().tag(70, QByteArray("\x01\x20\x03\x00\x00", 5));
-    });
-    QTest::newRow("removed") << Build([](SwfWriter &w) { w.timeline().remove(3); });
+    }) << false;
+    QTest::newRow("removed") << Build([](SwfWriter &w) { w.timeline().remove(3); }) << false;
     QTest::newRow("replaced") << Build([](SwfWriter &w) {
         w.timeline().replace(3, square(w, px(20, 60, 30, 30), QColor(240, 200, 40)));
-    });
+    }) << false;
+    QTest::newRow("morphed to its end")
+        << Build([](SwfWriter &w) { w.timeline().move(3, {}, {}, 65535); }) << true;
 }
 
 void TestSwf::keptPicturesFollowChanges()
 {
     QFETCH(Build, change);
+    QFETCH(bool, morph);
     const QByteArray swf = makeMovie([&](SwfWriter &w) {
         const int ground = square(w, px(0, 0, 100, 50), QColor(200, 40, 40, 200));
-        const int green = square(w, px(20, 20, 40, 40), QColor(30, 150, 60, 180));
+        ShapeBuilder start, end;
+        start.rect(px(20, 20, 40, 40), start.addFill(WriterFill::solid(QColor(30, 150, 60, 180))));
+        end.rect(px(50, 30, 45, 60), end.addFill(WriterFill::solid(QColor(240, 200, 40))));
+        const int green = morph ? w.defineMorphShape(start, end) : w.defineShape(start, 3);
         const int blue = square(w, px(0, 60, 10, 10), QColor(40, 60, 210));
         w.timeline().place(1, ground);
-        w.timeline().place(3, green);
+        w.timeline().place(3, green, {}, {}, 0, morph ? 0 : -1);
         for (int frame = 0; frame < 6; ++frame) {
             if (frame == 0)
                 w.timeline().place(5, blue);
