@@ -19,7 +19,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libturbojpeg0-dev libjpeg62-turbo-dev zlib1g-dev libfontconfig-dev
     fonts-arphic-gbsn00lp fonts-arphic-uming fonts-cwtex-ming tzdata
-    libopencc-dev opencc qt6-translations-l10n qt6-l10n-tools
+    libopencc-dev opencc qt6-translations-l10n qt6-l10n-tools python3-fonttools fontconfig
 )
 if [ "$what" = test ]; then
     # The tests read the PDFs the program writes back with pdftotext, hear the screen reader's

@@ -116,8 +116,7 @@ QFont songFont(int pixelHeight, QFont::Weight weight)
     QFont font;
     QStringList families;
     // The Traditional editions read in the Song face drawn with their own standard's glyph forms.
-    if (const QString face = edition::songFace(); !face.isEmpty())
-        families << face;
+    families << edition::songFaces();
     font.setFamilies(families
                      + QStringList{QStringLiteral("SimSun"), QStringLiteral("宋体"),
                                    QStringLiteral("NSimSun"), QStringLiteral("AR PL SungtiL GB"),

@@ -49,14 +49,14 @@ void rewrite(QTextDocument *document, const std::vector<QTextFragment> &fragment
     const bool undo = document->isUndoRedoEnabled();
     document->setUndoRedoEnabled(false);
     // A rich text names its own faces ("宋体" in sxjj.txt), which lack many Traditional forms.
-    const QString song = songFace();
+    const QStringList song = songFaces();
     for (std::size_t i = fragments.size(); i-- > 0;) {
         const QTextFragment &fragment = fragments[i];
         QTextCharFormat format = fragment.charFormat();
         const QStringList families = format.fontFamilies().toStringList();
-        const bool refaced = !families.isEmpty() && families.first() != song;
+        const bool refaced = !families.isEmpty() && families.first() != song.value(0);
         if (refaced)
-            format.setFontFamilies(QStringList{song} + families);
+            format.setFontFamilies(song + families);
         if (shown[i] == fragment.text() && !refaced)
             continue;
         QTextCursor cursor(document);

@@ -1,6 +1,10 @@
 #include "edition/edition.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHash>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -18,6 +22,12 @@ struct Installed
     std::unique_ptr<QTranslator> ours;
     std::unique_ptr<QTranslator> qt;
 };
+
+// The parts of the Traditional faces, beside the program (and beside each test).
+QString facesFolder()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/faces/");
+}
 
 Installed &installed()
 {
@@ -96,19 +106,48 @@ std::optional<QString> catalogueText(const char *context, const QString &source)
     return found;
 }
 
-QString songFace()
+QStringList songFaces()
 {
     // Taiwan's face must draw 兌 說 稅 脫 with Taiwan's 八, not Hong Kong's 丷: UMing TW draws
     // them as Hong Kong does, cwTeX Ming (Debian fonts-cwtex-ming) as Taiwan's standard has them.
+    QString face;
+    QString part;
     switch (current()) {
     case text::Edition::Taiwan:
-        return QStringLiteral("cwTeXMing");
-    case text::Edition::HongKong:
-        return QStringLiteral("AR PL UMing HK");
-    case text::Edition::Simplified:
+        face = QStringLiteral("cwTeXMing");
+        part = QStringLiteral("song_zh_TW.ttf");
         break;
+    case text::Edition::HongKong:
+        face = QStringLiteral("AR PL UMing HK");
+        part = QStringLiteral("song_zh_HK.ttf");
+        break;
+    case text::Edition::Simplified:
+        return {};
     }
-    return {};
+    // The part of the face our own texts use, written beside the program when it is built
+    // (tools/facesubset): the glyphs a page shows lie close together in it, where the full face
+    // scatters them through a file of 11 to 20 MB, and every glyph it holds is the full face's
+    // own. A character it lacks, of a user's own text, comes from the full face behind it.
+    static QHash<QString, QString> added;
+    auto known = added.constFind(part);
+    if (known == added.cend()) {
+        if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+            return {face};
+        QString family;
+        if (const QString path = facesFolder() + part; QFile::exists(path)) {
+            const int id = QFontDatabase::addApplicationFont(path);
+            family = QFontDatabase::applicationFontFamilies(id).value(0);
+        }
+        known = added.insert(part, family);
+    }
+    if (known->isEmpty())
+        return {face};
+    return {*known, face};
+}
+
+QString songFace()
+{
+    return songFaces().value(0);
 }
 
 } // namespace edition

@@ -9,6 +9,7 @@
 #include "text/hanconvert.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -24,8 +25,11 @@ void setEdition(text::Edition edition);
 // in the Simplified edition, which has no catalogue).
 std::optional<QString> catalogueText(const char *context, const QString &source);
 
-// The Song face drawn with the edition's own glyph forms, put before the program's font list;
-// empty for the Simplified edition.
+// The Song face drawn with the edition's own glyph forms, put before the program's font list:
+// the part of it our texts use, then the whole face (or the whole face alone, if the part is not
+// beside the program). Empty for the Simplified edition.
+QStringList songFaces();
+// The first of them: the face the edition's texts are drawn in.
 QString songFace();
 
 // The resource path of an edition's catalogue, ":/i18n/lorvex_zh_TW.qm"; empty for Simplified.

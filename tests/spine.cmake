@@ -23,6 +23,9 @@ if(LORVEX_BUILD_TOOLS)
         -DTOOL=$<TARGET_FILE:catalogues> -DINTRO=${CMAKE_SOURCE_DIR}/assets/sxjj.txt
         -P ${CMAKE_CURRENT_SOURCE_DIR}/catalogues-check.cmake)
 endif()
+# The parts of the Traditional faces beside the program draw as the whole faces do.
+lorvex_test(tst_songfaces LIBS lorvex_base)
+target_compile_definitions(tst_songfaces PRIVATE LORVEX_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 # Which picture each edition shows, with every picture's resources linked in.
 lorvex_test(tst_editionpicture
     LIBS lorvex_base lorvex_picture lorvex_palm lorvex_palm_core lorvex_mole_core lorvex_boneweight)
