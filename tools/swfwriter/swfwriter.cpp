@@ -561,11 +561,14 @@ static void writeColorTransform(BitWriter &out, const WriterColorTransform &cx, 
 }
 
 void TimelineBuilder::place(int depth, int id, const QTransform &matrix,
-                            const std::optional<WriterColorTransform> &cx, int clipDepth, int ratio)
+                            const std::optional<WriterColorTransform> &cx, int clipDepth, int ratio,
+                            int blendMode)
 {
     BitWriter out;
     out.u8(swf::PlaceHasCharacter | swf::PlaceHasMatrix | (cx ? swf::PlaceHasColorTransform : 0)
            | (ratio >= 0 ? swf::PlaceHasRatio : 0) | (clipDepth > 0 ? swf::PlaceHasClipDepth : 0));
+    if (blendMode > 0)
+        out.u8(swf::PlaceHasBlendMode);
     out.u16(depth);
     out.u16(id);
     out.matrix(matrix);
@@ -575,7 +578,9 @@ void TimelineBuilder::place(int depth, int id, const QTransform &matrix,
         out.u16(ratio);
     if (clipDepth > 0)
         out.u16(clipDepth);
-    tag(swf::PlaceObject2, out.data());
+    if (blendMode > 0)
+        out.u8(blendMode);
+    tag(blendMode > 0 ? swf::PlaceObject3 : swf::PlaceObject2, out.data());
 }
 
 void TimelineBuilder::move(int depth, const QTransform &matrix,

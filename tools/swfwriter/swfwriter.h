@@ -150,10 +150,11 @@ struct WriterColorTransform
 class TimelineBuilder
 {
 public:
-    // `ratio` (0..65535, none when negative) is a morph's.
+    // `ratio` (0..65535, none when negative) is a morph's; a blend mode (1..14, none when 0)
+    // makes it PlaceObject3.
     void place(int depth, int id, const QTransform &matrix = {},
                const std::optional<WriterColorTransform> &cx = {}, int clipDepth = 0,
-               int ratio = -1);
+               int ratio = -1, int blendMode = 0);
     void move(int depth, const QTransform &matrix,
               const std::optional<WriterColorTransform> &cx = {}, int ratio = -1);
     void replace(int depth, int id); // PlaceObject2 with move and a character
