@@ -163,7 +163,7 @@ bool DisplayList::apply(const ControlTag &tag, const QTransform &toStage, DirtyA
         ++m_liveObjects;
     const DisplayObject before{object.characterId,    object.character, object.matrix,
                                object.colorTransform, object.clipDepth, object.visible,
-                               object.morphRatio(),   nullptr};
+                               object.morphRatio(),   object.blendMode, nullptr};
     const QRectF oldArea = exists ? object.bounds(toStage) : QRectF();
 
     // A new object, or a new character at the depth (PlaceObject2 with move and a character):
@@ -178,7 +178,10 @@ bool DisplayList::apply(const ControlTag &tag, const QTransform &toStage, DirtyA
         object.clipDepth = 0;
         object.visible = true;
         object.ratio = 0;
+        object.blendMode = 0;
     }
+    if (tag.hasBlendMode)
+        object.blendMode = tag.blendMode;
     if (tag.hasRatio)
         object.ratio = tag.ratio;
     if (tag.hasVisible)
@@ -194,11 +197,11 @@ bool DisplayList::apply(const ControlTag &tag, const QTransform &toStage, DirtyA
         object.characterId = tag.characterId;
         instantiate(object);
     }
-    const bool changed = !exists || fresh || before.characterId != object.characterId
-                         || before.matrix != object.matrix
-                         || !(before.colorTransform == object.colorTransform)
-                         || before.clipDepth != object.clipDepth || before.visible != object.visible
-                         || before.ratio != object.morphRatio();
+    const bool changed
+        = !exists || fresh || before.characterId != object.characterId
+          || before.matrix != object.matrix || !(before.colorTransform == object.colorTransform)
+          || before.clipDepth != object.clipDepth || before.visible != object.visible
+          || before.ratio != object.morphRatio() || before.blendMode != object.blendMode;
     if (changed) {
         dirty.add(oldArea);
         dirty.add(object.bounds(toStage));

@@ -80,6 +80,7 @@ struct DisplayObject
     int clipDepth = 0;
     bool visible = true;
     int ratio = 0; // a morph's, 0..65535
+    int blendMode = 0;
     std::unique_ptr<DisplayList> sprite;
 
     QRectF bounds(const QTransform &toStage) const;
@@ -88,6 +89,9 @@ struct DisplayObject
     std::shared_ptr<const Shape> shape() const;
     // The ratio its drawing depends on: a morph's, 0 for anything else.
     int morphRatio() const { return character && character->morph ? ratio : 0; }
+    // Whether it is drawn apart and then mixed in by its blend mode (0 and 1, and modes unknown,
+    // are normal).
+    bool blended() const { return blendMode >= BlendLayer && blendMode <= BlendHardLight; }
 };
 
 } // namespace movie

@@ -90,6 +90,25 @@ struct Shape
     int edges = 0;
 };
 
+// How an object is put down over what lies under it (PlaceObject3). Normal and Layer mix it
+// over as usual; Layer draws it apart first, which its Alpha and Erase children act on.
+enum BlendMode {
+    BlendNormal = 1,
+    BlendLayer = 2,
+    BlendMultiply = 3,
+    BlendScreen = 4,
+    BlendLighten = 5,
+    BlendDarken = 6,
+    BlendDifference = 7,
+    BlendAdd = 8,
+    BlendSubtract = 9,
+    BlendInvert = 10,
+    BlendAlpha = 11,
+    BlendErase = 12,
+    BlendOverlay = 13,
+    BlendHardLight = 14,
+};
+
 // One display-list operation of a frame (PlaceObject 1-3, RemoveObject 1-2).
 struct ControlTag
 {
@@ -105,8 +124,10 @@ struct ControlTag
     int clipDepth = 0;
     bool hasVisible = false; // PlaceObject3 may hide an object
     bool visible = true;
-    bool hasRatio = false; // how far a morph has gone from its start shape to its end shape
-    int ratio = 0;         // 0..65535
+    bool hasRatio = false;     // how far a morph has gone from its start shape to its end shape
+    int ratio = 0;             // 0..65535
+    bool hasBlendMode = false; // PlaceObject3's: how the object mixes with what lies under it
+    int blendMode = 0;         // a BlendMode
 };
 
 // A shape tween (DefineMorphShape, DefineMorphShape2): a start and an end shape whose edges and

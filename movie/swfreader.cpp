@@ -148,12 +148,14 @@ ControlTag readPlace(BitReader &in, int code)
         (void)in.string(); // name: only scripts use it
     if (flags & PlaceHasClipDepth)
         tag.clipDepth = in.u16();
-    // Filters, blend modes and bitmap caching are passed over; visibility is kept. Clip actions
-    // (scripts) follow and are never read.
+    // Filters and bitmap caching are passed over; blend modes and visibility are kept. Clip
+    // actions (scripts) follow and are never read.
     if ((flags3 & PlaceHasFilterList) && !skipFilters(in))
         return tag;
-    if (flags3 & PlaceHasBlendMode)
-        (void)in.u8();
+    if ((flags3 & PlaceHasBlendMode) && !in.atEnd()) {
+        tag.hasBlendMode = true;
+        tag.blendMode = in.u8();
+    }
     if (flags3 & PlaceHasCacheAsBitmap)
         (void)in.u8();
     if ((flags3 & PlaceHasVisible) && !in.atEnd()) {
