@@ -1,10 +1,13 @@
 #include "movie/framepainter.h"
 
+#include "movie/swfreader.h"
+
 #include <QMutex>
 #include <QPainter>
 #include <QtMath>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -248,6 +251,20 @@ void paintShape(QPainter &painter, const Shape &shape, const QTransform &toDevic
     }
 }
 
+// How `object` is drawn: as usual, or apart and mixed in by its blend mode. Alpha and Erase act
+// on the layer of a parent whose mode is Layer; anywhere else they would act on the opaque stage,
+// where they change nothing, so Flash passes them over.
+enum class Drawing { Normal, Apart, Nothing };
+
+Drawing drawing(const DisplayObject &object, bool inLayer)
+{
+    if (!object.blended())
+        return Drawing::Normal;
+    if (object.blendMode == BlendAlpha || object.blendMode == BlendErase)
+        return inLayer ? Drawing::Apart : Drawing::Nothing;
+    return Drawing::Apart;
+}
+
 // A mask's outline in device coordinates: the fills of its shapes.
 QPainterPath maskPath(const DisplayObject &object, const QTransform &toDevice)
 {
@@ -295,7 +312,8 @@ struct CachedDrawing
         for (auto entry = cache.m_entries.begin(); entry != cache.m_entries.end();) {
             const auto found = list.objects().find(entry->first);
             if (found == list.objects().end() || found->second.character != entry->second.character
-                || found->second.morphRatio() != entry->second.ratio) {
+                || found->second.morphRatio() != entry->second.ratio
+                || drawing(found->second, false) != Drawing::Normal) {
                 forget(entry->second);
                 entry = cache.m_entries.erase(entry);
                 continue;
@@ -515,13 +533,142 @@ struct ActiveMask
     QPainterPath clip;
 };
 
-// Objects in depth order; a mask clips the depths up to its clip depth, within any outer clip.
-// `cached` is given for the main timeline, whose depths name its objects, and for the sprites
-// in it that no mask clips (`nested`), whose shapes are kept by pose alone.
 void paintList(QPainter &painter, const DisplayList &list, const QTransform &toDevice,
                const ColorTransform &cx, const Movie &movie, const QRectF &visible,
                FrameCache *cache, CachedDrawing *cached = nullptr,
-               int underlaid = std::numeric_limits<int>::min(), bool nested = false)
+               int underlaid = std::numeric_limits<int>::min(), bool nested = false,
+               bool inLayer = false);
+
+// Subtract and Invert, which QPainter has no mode for: `layer` (premultiplied) becomes what the
+// device's pixels under it turn into, so that it can be put down in their place.
+bool mixByHand(QPainter &painter, int mode, QImage &layer, QPoint at)
+{
+    QPaintDevice *device = painter.device();
+    if (!device || device->devType() != QInternal::Image)
+        return false;
+    const auto &image = *static_cast<const QImage *>(device);
+    if (image.format() != QImage::Format_RGB32
+        && image.format() != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    for (int y = 0; y < layer.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(layer.scanLine(y));
+        const auto *under
+            = reinterpret_cast<const QRgb *>(image.constScanLine(at.y() + y)) + at.x();
+        const bool opaque = image.format() == QImage::Format_RGB32;
+        for (int x = 0; x < layer.width(); ++x) {
+            const QRgb s = row[x], d = opaque ? under[x] | 0xff000000 : under[x];
+            const int sa = qAlpha(s), da = qAlpha(d);
+            const auto channel = [&](int sc, int dc) {
+                if (mode == BlendSubtract)
+                    return std::max(0, dc - sc);
+                // The destination's colour turned over within its alpha, as far as the source
+                // covers it.
+                return (dc * (255 - sa) + (da - dc) * sa + 127) / 255;
+            };
+            const int alpha = mode == BlendSubtract ? sa + da - (sa * da + 127) / 255 : da;
+            row[x] = qRgba(std::min(channel(qRed(s), qRed(d)), alpha),
+                           std::min(channel(qGreen(s), qGreen(d)), alpha),
+                           std::min(channel(qBlue(s), qBlue(d)), alpha), alpha);
+        }
+    }
+    return true;
+}
+
+// `object` (a shape, a morph or a sprite with all its children) drawn into a layer of its own, as
+// far as it reaches into `visible` and the device, then mixed in over what lies under it by its
+// blend mode. An Alpha layer covers all of `visible`: where it draws nothing, its parent's layer
+// is cleared.
+void paintBlended(QPainter &painter, const DisplayObject &object, const QTransform &transform,
+                  const ColorTransform &cx, const Movie &movie, const QRectF &visible,
+                  const QRectF &bounds, FrameCache *cache)
+{
+    QPaintDevice *device = painter.device();
+    if (!device)
+        return;
+    const qreal ratio = device->devicePixelRatio();
+    QRectF area = object.blendMode == BlendAlpha ? visible : bounds & visible;
+    painter.setTransform(QTransform());
+    if (painter.hasClipping())
+        area &= painter.clipBoundingRect();
+    const QRect pixels = QRectF(area.topLeft() * ratio, area.size() * ratio).toAlignedRect()
+                         & QRect(0, 0, device->width(), device->height());
+    if (pixels.isEmpty())
+        return;
+    QImage layer(pixels.size(), QImage::Format_ARGB32_Premultiplied);
+    if (layer.isNull())
+        return;
+    layer.fill(Qt::transparent);
+    layer.setDevicePixelRatio(ratio);
+    const QPointF origin = QPointF(pixels.topLeft()) / ratio;
+    {
+        QPainter onLayer(&layer);
+        onLayer.setRenderHint(QPainter::Antialiasing);
+        const QTransform shifted = transform * QTransform::fromTranslate(-origin.x(), -origin.y());
+        if (const auto shape = object.shape())
+            paintShape(onLayer, *shape, shifted, cx, &movie, outlines(object, cache));
+        else if (object.sprite)
+            paintList(onLayer, *object.sprite, shifted, cx, movie, visible.translated(-origin),
+                      cache, nullptr, CachedDrawing::none, true, object.blendMode == BlendLayer);
+    }
+    QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+    switch (object.blendMode) {
+    case BlendMultiply:
+        mode = QPainter::CompositionMode_Multiply;
+        break;
+    case BlendScreen:
+        mode = QPainter::CompositionMode_Screen;
+        break;
+    case BlendLighten:
+        mode = QPainter::CompositionMode_Lighten;
+        break;
+    case BlendDarken:
+        mode = QPainter::CompositionMode_Darken;
+        break;
+    case BlendDifference:
+        mode = QPainter::CompositionMode_Difference;
+        break;
+    case BlendAdd:
+        mode = QPainter::CompositionMode_Plus;
+        break;
+    case BlendOverlay:
+        mode = QPainter::CompositionMode_Overlay;
+        break;
+    case BlendHardLight:
+        mode = QPainter::CompositionMode_HardLight;
+        break;
+    case BlendAlpha:
+        mode = QPainter::CompositionMode_DestinationIn;
+        break;
+    case BlendErase:
+        mode = QPainter::CompositionMode_DestinationOut;
+        break;
+    case BlendSubtract:
+    case BlendInvert:
+        if (mixByHand(painter, object.blendMode, layer, pixels.topLeft())) {
+            mode = QPainter::CompositionMode_Source;
+        } else {
+            static std::atomic<bool> told = false;
+            if (!told.exchange(true))
+                qCWarning(lcSwf, "blend mode %d drawn as normal on this device", object.blendMode);
+        }
+        break;
+    default:
+        break;
+    }
+    painter.save();
+    painter.setCompositionMode(mode);
+    painter.drawImage(origin, layer);
+    painter.restore();
+}
+
+// Objects in depth order; a mask clips the depths up to its clip depth, within any outer clip.
+// `cached` is given for the main timeline, whose depths name its objects, and for the sprites
+// in it that no mask clips (`nested`), whose shapes are kept by pose alone. Objects with a blend
+// mode are drawn apart, never kept; `inLayer`: the list is a Layer's, which its Alpha and Erase
+// children act on.
+void paintList(QPainter &painter, const DisplayList &list, const QTransform &toDevice,
+               const ColorTransform &cx, const Movie &movie, const QRectF &visible,
+               FrameCache *cache, CachedDrawing *cached, int underlaid, bool nested, bool inLayer)
 {
     std::vector<ActiveMask> masks;
     bool outerRead = false;
@@ -559,11 +706,17 @@ void paintList(QPainter &painter, const DisplayList &list, const QTransform &toD
         if (object.clipDepth > 0 || !object.character || !object.visible)
             continue;
         // Only what reaches the area being drawn: a frame is mostly redrawn in small pieces.
+        // An Alpha child reaches all of its Layer: where it is not, the layer is cleared.
         const QRectF bounds = object.bounds(toDevice);
-        if (!bounds.intersects(visible))
+        if (!bounds.intersects(visible) && !(inLayer && object.blendMode == BlendAlpha))
             continue;
         const QTransform transform = object.matrix * toDevice;
         const ColorTransform combined = cx.after(object.colorTransform);
+        if (const Drawing how = drawing(object, inLayer); how != Drawing::Normal) {
+            if (how == Drawing::Apart)
+                paintBlended(painter, object, transform, combined, movie, visible, bounds, cache);
+            continue;
+        }
         const auto shape = object.shape();
         if (cached && masks.empty() && shape
             && (nested ? cached->drawPose(painter, object, *shape, transform, combined, bounds)

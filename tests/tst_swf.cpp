@@ -413,6 +413,52 @@ void TestSwf::timeline_data()
            })
         << 0 << Probes{{{25, 50}, red}, {{75, 50}, Paper}};
 
+    // Blend modes that Ruffle's web player cannot judge (tst_swfsamples judges the others), over
+    // the paper: Subtract takes the square's colour away, Invert turns the paper over; Alpha and
+    // Erase act on a Layer sprite's red bar, keeping half of it (Alpha, where the half-alpha
+    // square lies, and nothing beyond) or cutting it away (Erase); outside a Layer they are not
+    // drawn. A move without a mode keeps it; a new placement at the depth starts over.
+    const QColor violet(100, 50, 200);
+    const auto blended = [=](int mode, const QColor &colour) {
+        return Build([=](SwfWriter &w) {
+            w.timeline().place(1, square(w, px(0, 40, 50, 20), colour), {}, {}, 0, -1, mode);
+            w.timeline().showFrame();
+        });
+    };
+    QTest::newRow("subtract") << blended(9, violet) << 0
+                              << Probes{{{25, 50}, QColor(150, 190, 20)}, {right, Paper}};
+    QTest::newRow("invert") << blended(10, violet) << 0
+                            << Probes{{{25, 50}, QColor(5, 15, 35)}, {right, Paper}};
+    QTest::newRow("alpha outside a layer") << blended(11, violet) << 0 << Probes{{{25, 50}, Paper}};
+    QTest::newRow("erase outside a layer") << blended(12, violet) << 0 << Probes{{{25, 50}, Paper}};
+    const auto inLayer = [=](int mode, const QColor &colour) {
+        return Build([=](SwfWriter &w) {
+            TimelineBuilder layer;
+            layer.place(1, square(w, px(0, 40, 100, 20), red));
+            layer.place(2, square(w, px(0, 40, 50, 20), colour), {}, {}, 0, -1, mode);
+            layer.showFrame();
+            w.timeline().place(1, w.defineSprite(layer), {}, {}, 0, -1, 2);
+            w.timeline().showFrame();
+        });
+    };
+    QTest::newRow("alpha in a layer") << inLayer(11, QColor(0, 0, 0, 128)) << 0
+                                      << Probes{{{25, 50}, QColor(225, 135, 125)}, {right, Paper}};
+    QTest::newRow("erase in a layer")
+        << inLayer(12, Qt::black) << 0 << Probes{{{25, 50}, Paper}, {right, red}};
+    const Build modeKept = [=](SwfWriter &w) {
+        const int id = square(w, px(0, 40, 20, 20), violet);
+        w.timeline().place(1, id, QTransform::fromTranslate(5 * Px, 0), {}, 0, -1, 9);
+        w.timeline().showFrame();
+        w.timeline().move(1, QTransform::fromTranslate(55 * Px, 0));
+        w.timeline().showFrame();
+        w.timeline().place(1, id, QTransform::fromTranslate(55 * Px, 0));
+        w.timeline().showFrame();
+    };
+    QTest::newRow("blend mode kept by a move")
+        << modeKept << 1 << Probes{{left, Paper}, {right, QColor(150, 190, 20)}};
+    QTest::newRow("blend mode let go by a new placement")
+        << modeKept << 2 << Probes{{left, Paper}, {right, violet}};
+
     // A two-frame sprite (red left, then red right) in a one-frame movie: the movie stays on its
     // frame, the sprite plays on.
     const Build sprite = [=](SwfWriter &w) {
@@ -628,6 +674,13 @@ void TestSwf::keptPicturesFollowChanges_data()
     QTest::newRow("replaced") << Build([](SwfWriter &w) {
         w.timeline().replace(3, square(w, px(20, 60, 30, 30), QColor(240, 200, 40)));
     }) << false;
+    // PlaceObject3 moving depth 3 (5), with its blend mode alone: multiply (difference).
+    QTest::newRow("multiplied") << Build([](SwfWriter &w) {
+        w.timeline().tag(70, QByteArray("\x01\x02\x03\x00\x03", 5));
+    }) << false;
+    QTest::newRow("a moving square over it blended")
+        << Build([](SwfWriter &w) { w.timeline().tag(70, QByteArray("\x01\x02\x05\x00\x07", 5)); })
+        << false;
     QTest::newRow("morphed to its end")
         << Build([](SwfWriter &w) { w.timeline().move(3, {}, {}, 65535); }) << true;
 }
