@@ -42,8 +42,9 @@ void TestSwfSamples::samples_data()
     for (const char *name : {"ruffle_gradients", "ruffle_winding_rule", "shumway_acid-scale"})
         QTest::newRow(name) << QString::fromLatin1(name) << 1 << QString::fromLatin1(name);
     // Ruffle's pictures of our writer's movies (tools/moviemaker --test-movies).
-    for (const char *name : {"ours_fills", "ours_lines", "ours_linescaling", "ours_fillrules",
-                             "ours_text", "ours_jpegtables", "ours_buttons", "ours_pictureformats"})
+    for (const char *name :
+         {"ours_fills", "ours_lines", "ours_linescaling", "ours_fillrules", "ours_text",
+          "ours_jpegtables", "ours_buttons", "ours_pictureformats", "ours_blendmodes"})
         QTest::newRow(name) << QString::fromLatin1(name) << 1 << QString::fromLatin1(name);
     // A gradient movie for each way a gradient may be written.
     for (const char *name :

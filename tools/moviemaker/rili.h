@@ -27,5 +27,8 @@ QList<std::pair<QString, QByteArray>> makeGradientMovies();
 // The morph movie: shape tweens at several ratios, moved to a new ratio by a later placing.
 QList<std::pair<QString, QByteArray>> makeMorphMovies();
 
+// The blend mode movie: shapes and sprites put down by each blend mode over stripes.
+QList<std::pair<QString, QByteArray>> makeBlendMovies();
+
 // The text movie: glyphs of each font format in both static text tags. Needs a QGuiApplication.
 QList<std::pair<QString, QByteArray>> makeTextMovies();

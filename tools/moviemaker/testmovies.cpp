@@ -411,5 +411,5 @@ QList<std::pair<QString, QByteArray>> makeTestMovies()
                {QStringLiteral("ours_jpegtables"), jpegTables()},
                {QStringLiteral("ours_buttons"), buttons()},
                {QStringLiteral("ours_pictureformats"), pictureFormats()}}
-           + makeGradientMovies() + makeTextMovies() + makeMorphMovies();
+           + makeGradientMovies() + makeTextMovies() + makeMorphMovies() + makeBlendMovies();
 }
