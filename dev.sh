@@ -17,7 +17,7 @@ esac
 packages=(
     cmake ninja-build g++ pkg-config git
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libturbojpeg0-dev libjpeg62-turbo-dev zlib1g-dev libfontconfig-dev
+    libturbojpeg0-dev libjpeg62-turbo-dev zlib1g-dev liblzma-dev libfontconfig-dev
     fonts-arphic-gbsn00lp fonts-arphic-uming fonts-cwtex-ming tzdata
     libopencc-dev opencc qt6-translations-l10n qt6-l10n-tools python3-fonttools fontconfig
 )

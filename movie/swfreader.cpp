@@ -4,9 +4,11 @@
 #include "movie/jpegbits.h"
 #include "movie/shapereader.h"
 
+#include <lzma.h>
 #include <zlib.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 
 namespace movie {
@@ -47,6 +49,63 @@ QByteArray inflateBody(QByteArrayView body, qsizetype hint, qsizetype limit, QSt
     if (status != Z_STREAM_END && status != Z_OK)
         problems << QStringLiteral("compressed body ends early");
     inflateEnd(&stream);
+    out.truncate(produced);
+    return out;
+}
+
+// Decodes a "ZWS" body: the compressed length (not needed: the stream is read to its end), five
+// bytes of LZMA properties and the LZMA stream, without the sizes of an .lzma file. The stream
+// stops at `expected` bytes, the header's length, whether or not it has an end mark; as with
+// inflateBody, the output grows as the stream delivers and stops at the limit, and the dictionary
+// is never larger than the output may be, whatever the properties ask.
+QByteArray lzmaBody(QByteArrayView body, qsizetype expected, qsizetype limit, QStringList &problems)
+{
+    if (body.size() < 9) {
+        problems << QStringLiteral("LZMA properties cut short");
+        return {};
+    }
+    lzma_filter filters[2] = {{LZMA_FILTER_LZMA1, nullptr}, {LZMA_VLI_UNKNOWN, nullptr}};
+    if (lzma_properties_decode(&filters[0], nullptr,
+                               reinterpret_cast<const uint8_t *>(body.data() + 4), 5)
+        != LZMA_OK) {
+        problems << QStringLiteral("LZMA properties not understood");
+        return {};
+    }
+    auto *options = static_cast<lzma_options_lzma *>(filters[0].options);
+    const qsizetype wanted = std::max<qsizetype>(expected, 0);
+    const qsizetype bound = std::min(wanted, limit);
+    options->dict_size = uint32_t(std::clamp<qsizetype>(
+        options->dict_size, LZMA_DICT_SIZE_MIN, std::max<qsizetype>(bound, LZMA_DICT_SIZE_MIN)));
+    lzma_stream stream = LZMA_STREAM_INIT;
+    const lzma_ret started = lzma_raw_decoder(&stream, filters);
+    free(options);
+    if (started != LZMA_OK) {
+        problems << QStringLiteral("LZMA decoder not started");
+        return {};
+    }
+    QByteArray out;
+    out.resize(std::min({bound, qsizetype(4 * 1024 * 1024)}));
+    stream.next_in = reinterpret_cast<const uint8_t *>(body.data() + 9);
+    stream.avail_in = size_t(body.size() - 9);
+    qsizetype produced = 0;
+    lzma_ret status = LZMA_OK;
+    while (status == LZMA_OK && produced < bound) {
+        if (produced == out.size())
+            out.resize(std::min(out.size() * 2, bound));
+        stream.next_out = reinterpret_cast<uint8_t *>(out.data() + produced);
+        stream.avail_out = size_t(out.size() - produced);
+        const size_t before = stream.avail_in;
+        status = lzma_code(&stream, LZMA_RUN);
+        const qsizetype now = out.size() - qsizetype(stream.avail_out);
+        if (status == LZMA_OK && now == produced && stream.avail_in == before)
+            break; // no input left to go on with
+        produced = now;
+    }
+    lzma_end(&stream);
+    if (produced == limit && wanted > limit)
+        problems << QStringLiteral("LZMA body cut at %1 bytes").arg(limit);
+    else if (produced < wanted)
+        problems << QStringLiteral("compressed body ends early");
     out.truncate(produced);
     return out;
 }
@@ -661,6 +720,9 @@ void readInto(Movie &movie, QByteArrayView bytes, const ReadLimits &limits)
     } else if (signature == "CWS") {
         inflated
             = inflateBody(bytes.sliced(8), declared - 8, limits.maxUncompressed, movie.problems);
+        body = inflated;
+    } else if (signature == "ZWS") {
+        inflated = lzmaBody(bytes.sliced(8), declared - 8, limits.maxUncompressed, movie.problems);
         body = inflated;
     } else {
         movie.problems << QStringLiteral("not a SWF movie");

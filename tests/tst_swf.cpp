@@ -128,6 +128,8 @@ private slots:
     void longAbsence();
     void hostile_data();
     void hostile();
+    void hostileLzma_data();
+    void hostileLzma();
     void keptPicturesFollowChanges_data();
     void keptPicturesFollowChanges();
 };
@@ -650,6 +652,44 @@ void TestSwf::hostile()
     QCOMPARE(log.messages().size(), movie.problems.size() + (movie.isEmpty() && !problem));
     for (const QString &message : log.messages())
         QVERIFY2(message.startsWith(u"hostile.swf "), qPrintable(message));
+    render(bytes, 3);
+}
+
+// LZMA ("ZWS") bodies that lie, stop short or would not stop: each says why it was cut (a body of
+// zeros has an empty stage besides, so that saying something is not enough), then plays and draws.
+void TestSwf::hostileLzma_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("says");
+    // A stream of zero bytes decodes, bit after bit of the highest likelihood, to
+    // about 40 zero bytes a byte: 2 MB of it are a bomb past the 64 MB limit.
+    const auto zws = [](quint32 length, qsizetype zeros, char properties = 0x5d) {
+        QByteArray bytes("ZWS\x0d", 4);
+        for (const quint32 value : {length, quint32(zeros)})
+            for (int shift = 0; shift < 32; shift += 8)
+                bytes += char(value >> shift);
+        bytes += properties + QByteArray("\x00\x00\x10\x00", 4);
+        return bytes + QByteArray(zeros, '\0');
+    };
+    QTest::newRow("bomb") << zws(100 * 1024 * 1024, 2 * 1024 * 1024)
+                          << QStringLiteral("LZMA body cut at 67108864 bytes");
+    QTest::newRow("bomb, its length claiming 4 GB")
+        << zws(0xffffffff, 2 * 1024 * 1024) << QStringLiteral("LZMA body cut at 67108864 bytes");
+    QTest::newRow("stream cut before its length")
+        << zws(1024 * 1024, 100) << QStringLiteral("compressed body ends early");
+    QTest::newRow("properties out of range")
+        << zws(1024, 100, char(0xff)) << QStringLiteral("LZMA properties not understood");
+    QTest::newRow("properties cut")
+        << zws(1024, 0).first(15) << QStringLiteral("LZMA properties cut short");
+}
+
+void TestSwf::hostileLzma()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, says);
+    const LogCapture log("lorvex.swf");
+    const Movie movie = readSwf(bytes, {}, QStringLiteral("hostile.swf"));
+    QVERIFY2(movie.problems.contains(says), qPrintable(movie.problems.join(u"; ")));
     render(bytes, 3);
 }
 
