@@ -41,6 +41,10 @@ void TestSwfSamples::samples_data()
     // Flash Player's pictures of movies made by other tools.
     for (const char *name : {"ruffle_gradients", "ruffle_winding_rule", "shumway_acid-scale"})
         QTest::newRow(name) << QString::fromLatin1(name) << 1 << QString::fromLatin1(name);
+    // LZMA ("ZWS") copies of two of them, made by Python's lzma (tools/swf2zws.py).
+    for (const char *name : {"ruffle_gradients", "shumway_acid-scale"})
+        QTest::addRow("%s as ZWS", name)
+            << QString::fromLatin1(name) + QStringLiteral(".zws") << 1 << QString::fromLatin1(name);
     // Ruffle's pictures of our writer's movies (tools/moviemaker --test-movies).
     for (const char *name :
          {"ours_fills", "ours_lines", "ours_linescaling", "ours_fillrules", "ours_text",
