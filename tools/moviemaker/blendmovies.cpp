@@ -30,7 +30,7 @@ void addRect(ShapeBuilder &shape, const QRectF &r, const QColor &colour)
 }
 
 // Modes, as PlaceObject3 numbers them. Subtract (9), Invert (10), Alpha (11) and Erase (12) are
-// not here: Ruffle's web player draws them as normal.
+// not here: Ruffle's web player does not draw them as Flash does.
 constexpr int Layer = 2, Multiply = 3, Screen = 4, Lighten = 5, Darken = 6, Difference = 7, Add = 8,
               Overlay = 13, HardLight = 14;
 
