@@ -59,11 +59,11 @@ std::shared_ptr<const Shape> DisplayObject::shape() const
 }
 
 DisplayList::DisplayList(const Movie &movie, const Timeline &timeline, int nesting,
-                         int &liveObjects)
+                         ListCounts &counts)
     : m_movie(movie)
     , m_timeline(timeline)
     , m_nesting(nesting)
-    , m_liveObjects(liveObjects)
+    , m_counts(counts)
 {
     DirtyArea ignored;
     if (!m_timeline.empty()) {
@@ -74,7 +74,7 @@ DisplayList::DisplayList(const Movie &movie, const Timeline &timeline, int nesti
 
 DisplayList::~DisplayList()
 {
-    m_liveObjects -= int(m_objects.size());
+    m_counts.liveObjects -= int(m_objects.size());
 }
 
 QRectF DisplayList::bounds(const QTransform &toStage) const
@@ -133,7 +133,7 @@ void DisplayList::rewind(const QTransform &toStage, DirtyArea &dirty)
         dirty.add(it->second.bounds(toStage));
         release(it->second);
         it = m_objects.erase(it);
-        --m_liveObjects;
+        --m_counts.liveObjects;
     }
     m_frame = 0;
     for (const ControlTag &tag : m_timeline.front())
@@ -150,17 +150,17 @@ bool DisplayList::apply(const ControlTag &tag, const QTransform &toStage, DirtyA
         dirty.add(at->second.bounds(toStage));
         release(at->second);
         m_objects.erase(at);
-        --m_liveObjects;
+        --m_counts.liveObjects;
         return true;
     }
     const bool exists = at != m_objects.end();
     if (!exists && tag.characterId < 0)
         return false; // moves nothing
-    if (!exists && m_liveObjects >= MaxLiveObjects)
+    if (!exists && m_counts.liveObjects >= MaxLiveObjects)
         return false;
     DisplayObject &object = exists ? at->second : m_objects[tag.depth];
     if (!exists)
-        ++m_liveObjects;
+        ++m_counts.liveObjects;
     const DisplayObject before{object.characterId,    object.character, object.matrix,
                                object.colorTransform, object.clipDepth, object.visible,
                                object.morphRatio(),   object.blendMode, nullptr};
@@ -212,10 +212,16 @@ bool DisplayList::apply(const ControlTag &tag, const QTransform &toStage, DirtyA
 void DisplayList::instantiate(DisplayObject &object)
 {
     object.character = m_movie.character(object.characterId);
-    if (object.character && object.character->kind == Character::SpriteCharacter
-        && m_nesting < MaxSpriteNesting)
-        object.sprite = std::make_unique<DisplayList>(m_movie, object.character->sprite,
-                                                      m_nesting + 1, m_liveObjects);
+    if (!object.character || object.character->kind != Character::SpriteCharacter
+        || m_nesting >= MaxSpriteNesting)
+        return;
+    if (m_counts.spritesPlaced >= MaxSpritesPerFrame) {
+        m_counts.spritesCut = true;
+        return;
+    }
+    ++m_counts.spritesPlaced;
+    object.sprite
+        = std::make_unique<DisplayList>(m_movie, object.character->sprite, m_nesting + 1, m_counts);
 }
 
 void DisplayList::release(DisplayObject &object)

@@ -13,10 +13,22 @@
 
 namespace movie {
 
-// Hostile movies are bounded here: sprites nested deeper are not instantiated, and once this
-// many objects live in one movie further placements are passed over.
+// Hostile movies are bounded here: sprites nested deeper are not instantiated, once this many
+// objects live in one movie further placements are passed over, and once this many sprites have
+// been placed in one frame of the movie the sprites placed after them in that frame stay empty.
+// A sprite that places itself again and again would otherwise make a number of lists that grows
+// as a power of its nesting.
 constexpr int MaxSpriteNesting = 16;
 constexpr int MaxLiveObjects = 20000;
+constexpr qint64 MaxSpritesPerFrame = 1 << 18;
+
+// What the lists of one movie count together.
+struct ListCounts
+{
+    int liveObjects = 0;
+    qint64 spritesPlaced = 0; // in this frame
+    bool spritesCut = false;  // some were left empty
+};
 
 struct DisplayObject;
 
@@ -37,7 +49,7 @@ class DisplayList
 {
 public:
     // Starts `timeline` at its first frame.
-    DisplayList(const Movie &movie, const Timeline &timeline, int nesting, int &liveObjects);
+    DisplayList(const Movie &movie, const Timeline &timeline, int nesting, ListCounts &counts);
     ~DisplayList();
     DisplayList(const DisplayList &) = delete;
     DisplayList &operator=(const DisplayList &) = delete;
@@ -66,7 +78,7 @@ private:
     const Movie &m_movie;
     const Timeline &m_timeline;
     const int m_nesting;
-    int &m_liveObjects;
+    ListCounts &m_counts;
     int m_frame = -1;
     std::map<int, DisplayObject> m_objects;
 };

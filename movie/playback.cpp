@@ -1,6 +1,7 @@
 #include "movie/playback.h"
 
 #include "movie/framepainter.h"
+#include "movie/swfreader.h"
 
 #include <numeric>
 
@@ -31,12 +32,23 @@ qint64 periodOf(const Movie &movie)
 
 Playback::Playback(std::shared_ptr<const Movie> movie)
     : m_movie(std::move(movie))
-    , m_list(std::make_unique<DisplayList>(*m_movie, m_movie->timeline, 0, m_liveObjects))
+    , m_list(std::make_unique<DisplayList>(*m_movie, m_movie->timeline, 0, m_counts))
     , m_period(periodOf(*m_movie))
 {
     // A loop of a few minutes at most brings every pose back soon.
     constexpr qint64 shortLoop = 3000;
     m_cache.setReturning(m_period > 1 && m_period <= shortLoop);
+    tellCut();
+}
+
+void Playback::tellCut()
+{
+    if (!m_counts.spritesCut || m_toldCut)
+        return;
+    m_toldCut = true;
+    qCWarning(lcSwf,
+              "movie played in part: sprites placed beyond %lld in one frame were left empty",
+              static_cast<long long>(MaxSpritesPerFrame));
 }
 
 Playback::~Playback() = default;
@@ -56,8 +68,11 @@ std::vector<QRectF> Playback::advanceTo(qint64 tick)
         steps = maxSteps;
     m_tick = tick;
     DirtyArea dirty;
-    for (qint64 i = 0; i < steps; ++i)
+    for (qint64 i = 0; i < steps; ++i) {
+        m_counts.spritesPlaced = 0;
         m_list->advance(QTransform(), dirty);
+    }
+    tellCut();
     std::vector<QRectF> changed;
     for (const QRectF &rect : dirty.rects())
         if (const QRectF onStage = rect.intersected(m_movie->stage); !onStage.isEmpty())

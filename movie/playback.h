@@ -40,11 +40,15 @@ public:
     const FrameCache &cache() const { return m_cache; }
 
 private:
+    // Says once, through the reader's category, that a frame placed more sprites than it may.
+    void tellCut();
+
     std::shared_ptr<const Movie> m_movie;
-    int m_liveObjects = 0;
+    ListCounts m_counts;
     std::unique_ptr<DisplayList> m_list;
     qint64 m_tick = 0;
     qint64 m_period = 1; // 0: too long to know
+    bool m_toldCut = false;
     // Kept across drawings; drawing changes nothing that is seen, so it may happen in const.
     mutable FrameCache m_cache;
 };

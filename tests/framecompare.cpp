@@ -77,8 +77,8 @@ QImage renderStage(const QByteArray &swf, int frames)
     image.fill(Qt::black);
     if (movie.isEmpty())
         return image;
-    int liveObjects = 0;
-    movie::DisplayList list(movie, movie.timeline, 0, liveObjects);
+    movie::ListCounts counts;
+    movie::DisplayList list(movie, movie.timeline, 0, counts);
     movie::DirtyArea ignored;
     for (int frame = 1; frame < frames; ++frame)
         list.advance(QTransform(), ignored);

@@ -198,8 +198,8 @@ void TestRili::posesKeptMatchFramesDrawnWithout()
     QFETCH(qreal, scale);
     const auto movie = std::make_shared<movie::Movie>(movie::readSwf(shipped()));
     movie::Playback playback(movie);
-    int liveObjects = 0;
-    movie::DisplayList list(*movie, movie->timeline, 0, liveObjects);
+    movie::ListCounts counts;
+    movie::DisplayList list(*movie, movie->timeline, 0, counts);
     QImage buffer(QSize(705, 437) * scale, QImage::Format_RGB32);
     buffer.setDevicePixelRatio(scale);
     QImage expected = buffer.copy();

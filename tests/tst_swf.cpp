@@ -130,6 +130,7 @@ private slots:
     void hostile();
     void hostileLzma_data();
     void hostileLzma();
+    void selfPlacingSpriteIsCut();
     void keptPicturesFollowChanges_data();
     void keptPicturesFollowChanges();
 };
@@ -653,6 +654,30 @@ void TestSwf::hostile()
     for (const QString &message : log.messages())
         QVERIFY2(message.startsWith(u"hostile.swf "), qPrintable(message));
     render(bytes, 3);
+}
+
+// A sprite whose first frame places itself four times over at one depth: each placement makes its
+// nested sprites anew, 4^16 lists down to the nesting limit were nothing to stop it (a fuzzer's
+// find, which ran for ever). Past the frame's budget the sprites stay empty, and the log says so.
+void TestSwf::selfPlacingSpriteIsCut()
+{
+    TimelineBuilder inner;
+    for (int i = 0; i < 4; ++i)
+        inner.place(1, 1);
+    inner.showFrame();
+    QByteArray body;
+    body += char(1), body += char(0), body += char(1), body += char(0);
+    body += inner.tags() + QByteArray(2, '\0');
+    const QByteArray bytes = makeMovie([&](SwfWriter &w) {
+        w.tag(39, body);
+        w.timeline().place(1, 1);
+        w.timeline().showFrame();
+        w.timeline().showFrame();
+    });
+    const LogCapture log("lorvex.swf");
+    render(bytes, 3);
+    QCOMPARE(log.messages().size(), 1);
+    QVERIFY2(log.messages().first().contains(u"left empty"), qPrintable(log.messages().first()));
 }
 
 // LZMA ("ZWS") bodies that lie, stop short or would not stop: each says why it was cut (a body of
