@@ -20,7 +20,7 @@ namespace movie {
 // as a power of its nesting.
 constexpr int MaxSpriteNesting = 16;
 constexpr int MaxLiveObjects = 20000;
-constexpr qint64 MaxSpritesPerFrame = 1 << 18;
+constexpr qint64 MaxSpritesPerFrame = 1 << 14;
 
 // What the lists of one movie count together.
 struct ListCounts
