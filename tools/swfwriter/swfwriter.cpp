@@ -254,21 +254,24 @@ static void writeFill(BitWriter &out, const WriterFill &fill, int version)
     }
 }
 
+// A style array's count: a byte, or 0xff and 16 bits from 255 on.
+static void writeStyleCount(BitWriter &out, size_t n)
+{
+    if (n >= 0xff) {
+        out.u8(0xff);
+        out.u16(int(n));
+    } else {
+        out.u8(int(n));
+    }
+}
+
 static void writeStyles(BitWriter &out, const std::vector<WriterFill> &fills,
                         const std::vector<WriterLine> &lines, int version)
 {
-    const auto count = [&](size_t n) {
-        if (n >= 0xff) {
-            out.u8(0xff);
-            out.u16(int(n));
-        } else {
-            out.u8(int(n));
-        }
-    };
-    count(fills.size());
+    writeStyleCount(out, fills.size());
     for (const WriterFill &fill : fills)
         writeFill(out, fill, version);
-    count(lines.size());
+    writeStyleCount(out, lines.size());
     for (const WriterLine &line : lines) {
         out.u16(line.width);
         if (version < 4) {
@@ -398,19 +401,11 @@ QByteArray ShapeBuilder::morphBody(int id, const ShapeBuilder &end, int version)
     }
     // The styles and the start's records; the offset that comes first counts them.
     BitWriter rest;
-    const auto count = [&](size_t n) {
-        if (n >= 0xff) {
-            rest.u8(0xff);
-            rest.u16(int(n));
-        } else {
-            rest.u8(int(n));
-        }
-    };
-    count(styles.fills.size());
+    writeStyleCount(rest, styles.fills.size());
     for (size_t i = 0; i < styles.fills.size(); ++i)
         writeMorphFill(rest, styles.fills[i],
                        i < endStyles.fills.size() ? endStyles.fills[i] : styles.fills[i]);
-    count(styles.lines.size());
+    writeStyleCount(rest, styles.lines.size());
     for (size_t i = 0; i < styles.lines.size(); ++i) {
         const WriterLine &line = styles.lines[i];
         const WriterLine &to = i < endStyles.lines.size() ? endStyles.lines[i] : line;
