@@ -254,7 +254,9 @@ async function renderOne(browser, state, origin, options, job) {
         // The first animation frame only starts Ruffle's clock; each later one, a frame's time
         // long, runs exactly one movie frame. Ruffle asks for its next animation frame a moment
         // after the last one ran, so we wait for the request.
-        const frameMs = 1000 / (metadata.frameRate > 0 ? metadata.frameRate : 12);
+        // A hair over a frame's time: at 12 fps, 1000 / 12 added up step by step fell short of
+        // Ruffle's own count of frames by rounding, and the fifth step ran no frame.
+        const frameMs = (1000 / (metadata.frameRate > 0 ? metadata.frameRate : 12)) * (1 + 1e-9);
         const step = async (ms) => {
             for (let tries = 0; tries < 400; ++tries) {
                 if (await page.evaluate((d) => window.swfjudgeStep(d), tries === 0 ? ms : 0) > 0)
