@@ -1,5 +1,7 @@
 #include "movie/displaylist.h"
 
+#include <algorithm>
+
 namespace movie {
 
 void DirtyArea::add(const QRectF &rect)
@@ -69,6 +71,7 @@ DisplayList::DisplayList(const Movie &movie, const Timeline &timeline, int nesti
     if (!m_timeline.empty()) {
         m_frame = 0;
         applyFrame(0, QTransform(), ignored);
+        runActions(0, QTransform(), ignored);
     }
 }
 
@@ -95,14 +98,70 @@ bool DisplayList::advance(const QTransform &toStage, DirtyArea &dirty)
         if (object.sprite)
             changed |= object.sprite->advance(object.matrix * toStage, dirty);
     }
-    if (m_timeline.size() == 1)
+    if (m_timeline.size() == 1 || !m_playing)
         return changed; // a single frame stays: Flash does not replay it
     if (m_frame + 1 >= int(m_timeline.size())) {
         rewind(toStage, dirty);
-        return true;
+        changed = true;
+    } else {
+        ++m_frame;
+        changed |= applyFrame(m_frame, toStage, dirty);
     }
-    ++m_frame;
-    return applyFrame(m_frame, toStage, dirty) || changed;
+    return runActions(m_frame, toStage, dirty) || changed;
+}
+
+bool DisplayList::runActions(int frame, const QTransform &toStage, DirtyArea &dirty)
+{
+    bool changed = false;
+    const int last = int(m_timeline.size()) - 1;
+    for (int gotos = 0; gotos < MaxGotosPerFrame; ++gotos) {
+        bool landed = false;
+        for (const ControlTag &tag : m_timeline[size_t(frame)]) {
+            int target = -1;
+            switch (tag.kind) {
+            case ControlTag::Stop:
+                m_playing = false;
+                break;
+            case ControlTag::Play:
+                m_playing = true;
+                break;
+            case ControlTag::Goto:
+                if (tag.frame < 0)
+                    break; // a label the timeline lacks: Flash does nothing either
+                target = std::min(tag.frame, last);
+                break;
+            case ControlTag::Step:
+                target = std::clamp(m_frame + tag.frame, 0, last);
+                break;
+            default:
+                break;
+            }
+            if (target < 0)
+                continue;
+            // A goto stops the timeline where it lands; a play after it plays on from there.
+            m_playing = false;
+            if (target != m_frame) {
+                changed |= goTo(target, toStage, dirty);
+                landed = true;
+            }
+        }
+        if (!landed)
+            break;
+        frame = m_frame;
+    }
+    return changed;
+}
+
+bool DisplayList::goTo(int frame, const QTransform &toStage, DirtyArea &dirty)
+{
+    bool changed = false;
+    if (frame < m_frame) {
+        rewind(toStage, dirty);
+        changed = true;
+    }
+    while (m_frame < frame)
+        changed |= applyFrame(++m_frame, toStage, dirty);
+    return changed;
 }
 
 bool DisplayList::applyFrame(int frame, const QTransform &toStage, DirtyArea &dirty)
@@ -143,6 +202,8 @@ void DisplayList::rewind(const QTransform &toStage, DirtyArea &dirty)
 bool DisplayList::apply(const ControlTag &tag, const QTransform &toStage, DirtyArea &dirty,
                         Placement placement)
 {
+    if (tag.kind != ControlTag::Place && tag.kind != ControlTag::Remove)
+        return false; // an action: run apart, after the frame's operations
     const auto at = m_objects.find(tag.depth);
     if (tag.kind == ControlTag::Remove) {
         if (at == m_objects.end())

@@ -21,6 +21,9 @@ namespace movie {
 constexpr int MaxSpriteNesting = 16;
 constexpr int MaxLiveObjects = 20000;
 constexpr qint64 MaxSpritesPerFrame = 1 << 14;
+// A frame's actions may go to a frame whose actions go on again; a timeline follows at most this
+// many gotos in one frame, so that two frames that go to each other do not hang it.
+constexpr int MaxGotosPerFrame = 16;
 
 // What the lists of one movie count together.
 struct ListCounts
@@ -54,11 +57,13 @@ public:
     DisplayList(const DisplayList &) = delete;
     DisplayList &operator=(const DisplayList &) = delete;
 
-    // One frame on; from the last frame back to the first. Adds to `dirty` the area, under
-    // `toStage`, whose drawing may have changed; returns whether anything changed.
+    // One frame on, unless its actions stopped it; from the last frame back to the first. Adds to
+    // `dirty` the area, under `toStage`, whose drawing may have changed; returns whether anything
+    // changed.
     bool advance(const QTransform &toStage, DirtyArea &dirty);
 
     int frame() const { return m_frame; }
+    bool playing() const { return m_playing; }
     int frameCount() const { return int(m_timeline.size()); }
     const std::map<int, DisplayObject> &objects() const { return m_objects; }
 
@@ -72,6 +77,10 @@ private:
     bool apply(const ControlTag &tag, const QTransform &toStage, DirtyArea &dirty,
                Placement placement = Placement::Fresh);
     void rewind(const QTransform &toStage, DirtyArea &dirty);
+    // Runs the actions of `frame`, just entered, and of the frames their gotos land on.
+    bool runActions(int frame, const QTransform &toStage, DirtyArea &dirty);
+    // The display list as `frame` has it, without running any frame's actions on the way.
+    bool goTo(int frame, const QTransform &toStage, DirtyArea &dirty);
     void instantiate(DisplayObject &object);
     void release(DisplayObject &object);
 
@@ -80,6 +89,7 @@ private:
     const int m_nesting;
     ListCounts &m_counts;
     int m_frame = -1;
+    bool m_playing = true;
     std::map<int, DisplayObject> m_objects;
 };
 

@@ -9,12 +9,18 @@ namespace movie {
 
 namespace {
 
-// Least common multiple of the frame counts of every timeline, 0 past a million frames.
+// Least common multiple of the frame counts of every timeline, 0 past a million frames or when
+// a timeline's actions go to frames of their own choosing. A stop only makes a timeline stand
+// still, from its first time through.
 qint64 periodOf(const Movie &movie)
 {
     constexpr qint64 limit = 1 << 20;
     qint64 period = 1;
     const auto add = [&](const Timeline &timeline) {
+        for (const Frame &frame : timeline)
+            for (const ControlTag &tag : frame)
+                if (tag.kind == ControlTag::Goto || tag.kind == ControlTag::Step)
+                    period = 0;
         if (period == 0 || timeline.size() < 2)
             return;
         period = std::lcm(period, qint64(timeline.size()));

@@ -109,12 +109,17 @@ enum BlendMode {
     BlendHardLight = 14,
 };
 
-// One display-list operation of a frame (PlaceObject 1-3, RemoveObject 1-2).
+// One display-list operation of a frame (PlaceObject 1-3, RemoveObject 1-2), or one of the
+// frame's actions that move its own timeline (DoAction's stop, play and goto), which run after
+// its operations, in order.
 struct ControlTag
 {
-    enum Kind { Place, Remove };
+    enum Kind { Place, Remove, Stop, Play, Goto, Step };
     Kind kind = Place;
     int depth = 0;
+    // Goto's: the frame (from 0) it goes to and stops at, none when negative (a label not in the
+    // timeline); Step's: +1 or -1, the next or the previous frame.
+    int frame = 0;
     bool move = false;    // modify the object at depth rather than place a new one
     int characterId = -1; // -1: keep the character at depth
     bool hasMatrix = false;

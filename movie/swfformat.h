@@ -22,6 +22,7 @@ enum TagCode : int {
     SetBackgroundColor = 9,
     DefineFont = 10,
     DefineText = 11,
+    DoAction = 12,
     DefineBitsLossless = 20,
     DefineBitsJPEG2 = 21,
     DefineShape2 = 22,
@@ -33,6 +34,7 @@ enum TagCode : int {
     DefineBitsLossless2 = 36,
     DefineButton2 = 34,
     DefineSprite = 39,
+    FrameLabel = 43,
     DefineMorphShape = 46,
     DefineFont2 = 48,
     PlaceObject3 = 70,
@@ -40,6 +42,31 @@ enum TagCode : int {
     DefineShape4 = 83,
     DefineMorphShape2 = 84,
     DefineBitsJPEG4 = 90,
+};
+
+// ACTIONRECORD codes: those that move the timeline they run in, and those past which a list of
+// actions is no longer followed (they branch, call, or turn to another timeline). A code of 0x80
+// or more is followed by a UI16 length and that many bytes.
+enum ActionCode : int {
+    ActionEnd = 0x00,
+    ActionNextFrame = 0x04,
+    ActionPreviousFrame = 0x05,
+    ActionPlay = 0x06,
+    ActionStop = 0x07,
+    ActionSetTarget2 = 0x20,
+    ActionCallFunction = 0x3D,
+    ActionCallMethod = 0x52,
+    ActionGotoFrame = 0x81,
+    ActionSetTarget = 0x8B,
+    ActionGotoLabel = 0x8C,
+    ActionDefineFunction2 = 0x8E,
+    ActionTry = 0x8F,
+    ActionWith = 0x94,
+    ActionJump = 0x99,
+    ActionDefineFunction = 0x9B,
+    ActionCall = 0x9E,
+    ActionIf = 0x9D,
+    ActionGotoFrame2 = 0x9F,
 };
 
 // FILLSTYLE's type byte.

@@ -311,6 +311,9 @@ public:
     void readTimeline(BitReader &in, Timeline &timeline, bool main)
     {
         Frame pending;
+        Frame actions; // run after the frame's operations, wherever their tags lie in it
+        std::map<QByteArray, int> labels;
+        std::vector<QByteArray> labelled; // the labels gotos name, until all are read
         bool ended = false;
         while (!in.atEnd()) {
             const int header = in.u16();
@@ -331,8 +334,16 @@ public:
             }
             switch (code) {
             case ShowFrame:
+                pending.insert(pending.end(), actions.begin(), actions.end());
+                actions.clear();
                 timeline.push_back(std::move(pending));
                 pending = {};
+                break;
+            case DoAction:
+                readActions(body, actions, labelled);
+                break;
+            case FrameLabel:
+                labels.try_emplace(body.string().toByteArray(), int(timeline.size()));
                 break;
             case PlaceObject:
             case PlaceObject2:
@@ -359,9 +370,17 @@ public:
                 break;
             }
         }
+        for (Frame &frame : timeline)
+            for (ControlTag &tag : frame)
+                if (tag.kind == ControlTag::Goto && tag.frame <= -2)
+                    tag.frame = labelFrame(labels, labelled[size_t(-2 - tag.frame)]);
         // Operations after the last ShowFrame never show: Flash drops them too.
         if (!ended)
             m_movie.problems << QStringLiteral("no End tag");
+        if (main && m_actionsPassedOver > 0)
+            m_movie.problems << QStringLiteral("%1 lists of actions followed only up to a branch, "
+                                               "a call or another timeline's name")
+                                    .arg(m_actionsPassedOver);
         if (main && m_redefined > 0)
             m_movie.problems << QStringLiteral("%1 definitions of characters already defined "
                                                "passed over: the first of each is kept")
@@ -369,6 +388,76 @@ public:
     }
 
 private:
+    // The actions of a frame that move its own timeline: stop, play and the gotos. Anything
+    // else is passed over. A list is followed only up to an action that branches, calls or
+    // turns to another timeline by name: which of the actions after it would run, and on which
+    // timeline, would take running the script to know. A goto to a label names it by its place
+    // in `labelled` (-2 for the first, -3 for the next) until the timeline's labels are read.
+    void readActions(BitReader &body, Frame &actions, std::vector<QByteArray> &labelled)
+    {
+        while (!body.atEnd()) {
+            const int code = body.u8();
+            const qsizetype length = code >= 0x80 ? body.u16() : 0;
+            if (code == ActionEnd || body.overrun() || length > body.remaining())
+                return;
+            BitReader data = body.take(length);
+            ControlTag tag;
+            switch (code) {
+            case ActionStop:
+                tag.kind = ControlTag::Stop;
+                break;
+            case ActionPlay:
+                tag.kind = ControlTag::Play;
+                break;
+            case ActionNextFrame:
+            case ActionPreviousFrame:
+                tag.kind = ControlTag::Step;
+                tag.frame = code == ActionNextFrame ? 1 : -1;
+                break;
+            case ActionGotoFrame:
+                tag.kind = ControlTag::Goto;
+                tag.frame = data.u16();
+                break;
+            case ActionGotoLabel:
+                tag.kind = ControlTag::Goto;
+                tag.frame = -2 - int(labelled.size());
+                labelled.push_back(data.string().toByteArray());
+                break;
+            case ActionSetTarget:
+            case ActionSetTarget2:
+            case ActionCallFunction:
+            case ActionCallMethod:
+            case ActionDefineFunction:
+            case ActionDefineFunction2:
+            case ActionTry:
+            case ActionWith:
+            case ActionJump:
+            case ActionIf:
+            case ActionCall:
+            case ActionGotoFrame2:
+                ++m_actionsPassedOver;
+                return;
+            default:
+                continue;
+            }
+            if (data.overrun())
+                return;
+            actions.push_back(tag);
+        }
+    }
+
+    // A label's frame, none (-1) when the timeline has no such label: by its exact name, else
+    // by its name in any case, as the scripts of early versions match it.
+    static int labelFrame(const std::map<QByteArray, int> &labels, const QByteArray &label)
+    {
+        if (const auto exact = labels.find(label); exact != labels.end())
+            return exact->second;
+        for (const auto &[name, frame] : labels)
+            if (name.compare(label, Qt::CaseInsensitive) == 0)
+                return frame;
+        return -1;
+    }
+
     // DefineBitsJPEG2, 3 and 4: a JPEG stream (or a PNG or GIF), for JPEG3 and 4 followed by
     // zlib-compressed alpha, one byte a pixel, which a PNG or GIF never has. The pixels come out
     // of the movie's bitmap budget.
@@ -697,6 +786,7 @@ private:
     qint64 m_pixelBudget = m_limits.maxPixelsPerMovie;
     bool m_backgroundSet = false;
     int m_redefined = 0;
+    int m_actionsPassedOver = 0;
     std::map<int, Font> m_fonts;
     std::optional<QByteArray> m_jpegTables;
 };

@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include <functional>
+#include <map>
 
 using namespace movie;
 
@@ -126,6 +127,7 @@ private slots:
     void showAll_data();
     void showAll();
     void longAbsence();
+    void gotosLoopAndEnd();
     void hostile_data();
     void hostile();
     void hostileLzma_data();
@@ -545,6 +547,33 @@ void TestSwf::longAbsence()
     const QImage far = render(swf, int(day));
     QCOMPARE(far, render(swf, 5));
     checkProbes(far, {{{65, 55}, red}, {{65, 5}, Paper}});
+}
+
+void TestSwf::gotosLoopAndEnd()
+{
+    // Five frames, a square a step right on each; the second goes to the fourth and plays on, so
+    // the movie runs 0, 3, 4, 0, 3, 4 and its frame count is no period of it.
+    const QColor red(200, 30, 30);
+    const auto stepping = [=](const std::map<int, QByteArray> &actions) {
+        return makeMovie([=](SwfWriter &w) {
+            const int id = square(w, px(0, 0, 10, 10), red);
+            for (int frame = 0; frame < 5; ++frame) {
+                const QTransform at = QTransform::fromTranslate(frame * 20 * Px, 0);
+                frame == 0 ? w.timeline().place(1, id, at) : w.timeline().move(1, at);
+                if (actions.contains(frame))
+                    w.timeline().doAction(actions.at(frame));
+                w.timeline().showFrame();
+            }
+        });
+    };
+    const QByteArray goto3 = actionRecord(swf::ActionGotoFrame, actionFrame(3));
+    const QByteArray cycle = stepping({{1, goto3 + actionRecord(swf::ActionPlay)}});
+    checkProbes(render(cycle, 1001), {{{85, 5}, red}, {{5, 5}, Paper}, {{65, 5}, Paper}});
+    // Two frames that go to each other end, on one of them.
+    const QByteArray pingPong
+        = stepping({{0, goto3}, {3, actionRecord(swf::ActionGotoFrame, actionFrame(0))}});
+    const QImage stuck = render(pingPong, 50);
+    QVERIFY(near(stuck.pixelColor(5, 5), red, 6) != near(stuck.pixelColor(65, 5), red, 6));
 }
 
 void TestSwf::hostile_data()

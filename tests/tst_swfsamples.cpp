@@ -56,17 +56,16 @@ void TestSwfSamples::samples_data()
         const QString movie = QStringLiteral("ours_grad_") + QLatin1String(name);
         QTest::newRow(qPrintable(movie)) << movie << 1 << movie;
     }
-    for (int frame = 1; frame <= 3; ++frame)
-        QTest::addRow("ours_timeline frame %d", frame)
-            << QStringLiteral("ours_timeline") << frame
-            << (frame == 1 ? QStringLiteral("ours_timeline")
-                           : QStringLiteral("ours_timeline.f%1").arg(frame));
-    // Morphs at their ratios; the third frame moves one without a ratio, which keeps its own.
-    for (int frame = 1; frame <= 3; ++frame)
-        QTest::addRow("ours_morph frame %d", frame)
-            << QStringLiteral("ours_morph") << frame
-            << (frame == 1 ? QStringLiteral("ours_morph")
-                           : QStringLiteral("ours_morph.f%1").arg(frame));
+    // Movies over several frames, a picture of each: the timeline; morphs at their ratios (the
+    // third frame moves one without a ratio, which keeps its own); frame actions that stop, play
+    // and go to frames.
+    for (const auto &[name, frames] :
+         {std::pair{"ours_timeline", 3}, std::pair{"ours_morph", 3}, std::pair{"ours_actions", 6}})
+        for (int frame = 1; frame <= frames; ++frame)
+            QTest::addRow("%s frame %d", name, frame)
+                << QString::fromLatin1(name) << frame
+                << (frame == 1 ? QString::fromLatin1(name)
+                               : QStringLiteral("%1.f%2").arg(QLatin1String(name)).arg(frame));
     // Ruffle's picture of a movie ffmpeg wrote: a JPEG a frame under one id, each behind an empty
     // JPEG, and a header of no frames. The first JPEG is kept,
     // so the fourth frame shows what the first does.

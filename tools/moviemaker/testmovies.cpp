@@ -11,6 +11,8 @@
 #include <QImageWriter>
 #include <QPainter>
 
+#include <map>
+
 using namespace movie;
 
 namespace {
@@ -285,6 +287,70 @@ QByteArray timeline()
     return w.finish(SwfWriter::Plain);
 }
 
+// Frame actions that move timelines, each row a timeline of squares stepping right: the main
+// timeline's bar jumps over a stop, goes to a label past a frame that places a green square and
+// stops there, before a frame that would place a red one; sprite S stops on its third frame;
+// T goes from its second frame to its fourth and plays on; U goes from its second frame to its
+// fourth, whose own action plays on; V steps to its next frame from its second, and stops.
+QByteArray actions()
+{
+    SwfWriter w = stage(QColor(250, 246, 236));
+    const QColor rows[]
+        = {{40, 60, 210}, {200, 120, 20}, {130, 40, 160}, {20, 140, 140}, {120, 120, 120}};
+    const auto square = [&](const QColor &colour) {
+        return box(w, {0, 0, 20, 20}, WriterFill::solid(colour), 3);
+    };
+    // A sprite of `count` frames, its square stepping 20 pixels a frame, with `frameActions`
+    // on the frames they name.
+    const auto stepper
+        = [&](const QColor &colour, int count, const std::map<int, QByteArray> &frameActions) {
+              const int id = square(colour);
+              TimelineBuilder sprite;
+              for (int frame = 0; frame < count; ++frame) {
+                  const QTransform at = QTransform::fromTranslate(twips(10 + 20 * frame), 0);
+                  frame == 0 ? sprite.place(1, id, at) : sprite.move(1, at);
+                  if (const auto it = frameActions.find(frame); it != frameActions.end())
+                      sprite.doAction(it->second);
+                  sprite.showFrame();
+              }
+              return w.defineSprite(sprite);
+          };
+    const QByteArray goto3 = actionRecord(swf::ActionGotoFrame, actionFrame(3));
+    const int s = stepper(rows[1], 4, {{2, actionRecord(swf::ActionStop)}});
+    const int t = stepper(rows[2], 5, {{1, goto3 + actionRecord(swf::ActionPlay)}});
+    const int u = stepper(rows[3], 4, {{1, goto3}, {3, actionRecord(swf::ActionPlay)}});
+    const int v = stepper(rows[4], 4, {{1, actionRecord(swf::ActionNextFrame)}});
+
+    TimelineBuilder &main = w.timeline();
+    const int bar = box(w, {0, 0, 10, 20}, WriterFill::solid(rows[0]), 3);
+    const int green = square(QColor(20, 160, 60));
+    const int red = square(QColor(220, 30, 30));
+    for (int frame = 0; frame < 6; ++frame) {
+        const QTransform at = QTransform::fromTranslate(twips(10 + 20 * frame), twips(10));
+        frame == 0 ? main.place(1, bar, at) : main.move(1, at);
+        if (frame == 0) {
+            int depth = 2;
+            for (const int sprite : {s, t, u, v}) {
+                main.place(depth, sprite, QTransform::fromTranslate(0, twips(35 * depth - 25)));
+                ++depth;
+            }
+        }
+        if (frame == 1) // jumps over the stop
+            main.doAction(actionRecord(swf::ActionJump, actionFrame(1))
+                          + actionRecord(swf::ActionStop));
+        if (frame == 2)
+            main.doAction(actionRecord(swf::ActionGotoLabel, QByteArray("ende", 5)));
+        if (frame == 3)
+            main.place(6, green, QTransform::fromTranslate(twips(170), twips(10)));
+        if (frame == 4)
+            main.frameLabel("ende");
+        if (frame == 5)
+            main.place(7, red, QTransform::fromTranslate(twips(200), twips(10)));
+        main.showFrame();
+    }
+    return w.finish(SwfWriter::Plain);
+}
+
 // Bitmap `id` of `size` pixels, clipped and scaled by `scale`, in a box of its size at `at`.
 void placePicture(SwfWriter &w, int depth, int id, QPointF at, QSize size, qreal scale)
 {
@@ -408,6 +474,7 @@ QList<std::pair<QString, QByteArray>> makeTestMovies()
                {QStringLiteral("ours_linescaling"), lineScaling()},
                {QStringLiteral("ours_fillrules"), fillRules()},
                {QStringLiteral("ours_timeline"), timeline()},
+               {QStringLiteral("ours_actions"), actions()},
                {QStringLiteral("ours_jpegtables"), jpegTables()},
                {QStringLiteral("ours_buttons"), buttons()},
                {QStringLiteral("ours_pictureformats"), pictureFormats()}}

@@ -650,6 +650,29 @@ void TimelineBuilder::tag(int code, const QByteArray &body)
     m_tags += SwfWriter::tagBytes(code, body);
 }
 
+QByteArray actionRecord(int code, const QByteArray &data)
+{
+    QByteArray record(1, char(code));
+    if (code >= 0x80)
+        record += actionFrame(int(data.size())) + data;
+    return record;
+}
+
+QByteArray actionFrame(int frame)
+{
+    return QByteArray(1, char(frame & 0xff)) + char((frame >> 8) & 0xff);
+}
+
+void TimelineBuilder::doAction(const QByteArray &records)
+{
+    tag(swf::DoAction, records + actionRecord(swf::ActionEnd));
+}
+
+void TimelineBuilder::frameLabel(const QByteArray &name)
+{
+    tag(swf::FrameLabel, name + '\0');
+}
+
 // The movie
 
 SwfWriter::SwfWriter(const QRect &stageTwips, qreal frameRate)

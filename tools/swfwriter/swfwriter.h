@@ -147,6 +147,11 @@ struct WriterColorTransform
 };
 
 // Display-list operations frame by frame, for the main timeline or a sprite.
+// One ACTIONRECORD: a code alone, or with its data (codes of 0x80 or more). A goto's frame is
+// its UI16 (actionFrame).
+QByteArray actionRecord(int code, const QByteArray &data = {});
+QByteArray actionFrame(int frame);
+
 class TimelineBuilder
 {
 public:
@@ -164,6 +169,9 @@ public:
     void removeObject1(int depth, int id);
     void showFrame();
     void tag(int code, const QByteArray &body);
+    // DoAction of `records` (made by actionRecord), its end added; FrameLabel.
+    void doAction(const QByteArray &records);
+    void frameLabel(const QByteArray &name);
 
     const QByteArray &tags() const { return m_tags; }
     int frames() const { return m_frames; }
