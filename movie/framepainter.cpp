@@ -367,8 +367,9 @@ struct CachedDrawing
 
     using PackedPicture = FrameCache::PackedPicture;
     static PackedPicture pack(const QImage &picture, QPoint at);
-    // `packed` over `image` (32 bits a pixel, premultiplied or opaque), which must hold all of it.
-    static void blend(const PackedPicture &packed, QImage &image);
+    // `packed`, moved by `by`, over `image` (32 bits a pixel, premultiplied or opaque), which
+    // must hold all of it.
+    static void blend(const PackedPicture &packed, QImage &image, QPoint by = {});
 
     // The shape (its layers from `first` up to `last`) alone over nothing, on `area` of the
     // device's pixels.
@@ -488,13 +489,13 @@ CachedDrawing::PackedPicture CachedDrawing::pack(const QImage &picture, QPoint a
     return packed;
 }
 
-void CachedDrawing::blend(const PackedPicture &packed, QImage &image)
+void CachedDrawing::blend(const PackedPicture &packed, QImage &image, QPoint by)
 {
     uchar *const bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
-    for (int y = 0; y < packed.rect.height(); ++y) {
-        auto *const row
-            = reinterpret_cast<QRgb *>(bits + (packed.rect.y() + y) * stride) + packed.rect.x();
+    const QRect rect = packed.rect.translated(by);
+    for (int y = 0; y < rect.height(); ++y) {
+        auto *const row = reinterpret_cast<QRgb *>(bits + (rect.y() + y) * stride) + rect.x();
         for (quint32 i = packed.rowStarts[size_t(y)]; i < packed.rowStarts[size_t(y) + 1]; ++i) {
             const PackedPicture::Run &run = packed.runs[i];
             QRgb *const to = row + run.x;
@@ -793,61 +794,75 @@ bool CachedDrawing::drawPose(QPainter &painter, const DisplayObject &object, con
         QPoint(int(std::floor(open.right())) - 1, int(std::floor(open.bottom())) - 1));
     if (area.isEmpty() || area.width() > PackedPicture::MaxWidth || !inside.contains(area))
         return false;
+    // The move on the device's pixels, in whole pixels and a part of one.
+    const QPointF move(transform.m31() * ratio, transform.m32() * ratio);
+    const QPointF whole(std::floor(move.x()), std::floor(move.y()));
+    if (std::abs(whole.x()) > (1 << 20) || std::abs(whole.y()) > (1 << 20))
+        return false;
+    const QPoint pixel = whole.toPoint();
     const FrameCache::PoseKey key{
         object.character,
         object.morphRatio(),
         {transform.m11(), transform.m12(), transform.m13(), transform.m21(), transform.m22(),
-         transform.m23(), transform.m31(), transform.m32(), transform.m33(), ratio},
+         transform.m23(), move.x() - whole.x(), move.y() - whole.y(), transform.m33(), ratio},
         {cx.mul[0], cx.mul[1], cx.mul[2], cx.mul[3], cx.add[0], cx.add[1], cx.add[2], cx.add[3]}};
     auto found = cache.m_poses.find(key);
-    if (found == cache.m_poses.end()) {
-        // The first drawing is the window's first frame, the one a start-up waits for: its poses
-        // are kept when they come round again.
-        if (cache.m_paints <= 1)
-            return false;
-        // Kept from its second drawing on, unless it will come back: a pose never seen again
-        // costs nothing.
-        if (!cache.m_returning && cache.m_posesSeen.insert(key).second) {
-            if (cache.m_posesSeen.size() > 4096)
-                cache.m_posesSeen.clear();
-            return false;
-        }
-        // The layers in pictures of their own where they must be.
-        std::vector<std::pair<size_t, size_t>> groups;
-        bool together = false;
-        for (size_t i = 0; i < shape.layers.size(); ++i) {
-            const LayerKeeping how = keeping(shape, shape.layers[i], cx);
-            if (how == LayerKeeping::Never)
+    if (found != cache.m_poses.end()) {
+        // Kept at another place: put down there only if all of it is let through here too.
+        const QPoint by = pixel - found->second.pixel;
+        for (const PackedPicture &picture : found->second.pictures)
+            if (!inside.contains(picture.rect.translated(by)))
                 return false;
-            if (how == LayerKeeping::Together && together)
-                groups.back().second = i + 1;
-            else
-                groups.emplace_back(i, i + 1);
-            together = how == LayerKeeping::Together;
-        }
-        std::vector<PackedPicture> pictures;
-        qint64 bytes = 0;
-        for (const auto &[first, last] : groups) {
-            const QImage picture
-                = this->picture(object, shape, transform, cx, area, ratio, first, last);
-            if (picture.isNull())
-                return false;
-            pictures.push_back(pack(picture, area.topLeft()));
-            bytes += pictures.back().bytes();
-        }
-        if (cache.m_poseBytes + bytes
-            > FrameCache::PoseBudget * qint64(image.bytesPerLine()) * image.height()) {
-            cache.m_posesFull = true; // drawn this once from what was made
-            for (const PackedPicture &picture : pictures)
-                blend(picture, image);
-            return true;
-        }
-        cache.m_posesSeen.erase(key);
-        cache.m_poseBytes += bytes;
-        found = cache.m_poses.emplace(key, std::move(pictures)).first;
+        for (const PackedPicture &picture : found->second.pictures)
+            blend(picture, image, by);
+        return true;
     }
-    for (const PackedPicture &picture : found->second)
+    // The first drawing is the window's first frame, the one a start-up waits for: its poses
+    // are kept when they come round again.
+    if (cache.m_paints <= 1)
+        return false;
+    // Kept from its second drawing on, unless it will come back: a pose never seen again
+    // costs nothing.
+    if (!cache.m_returning && cache.m_posesSeen.insert(key).second) {
+        if (cache.m_posesSeen.size() > 4096)
+            cache.m_posesSeen.clear();
+        return false;
+    }
+    // The layers in pictures of their own where they must be.
+    std::vector<std::pair<size_t, size_t>> groups;
+    bool together = false;
+    for (size_t i = 0; i < shape.layers.size(); ++i) {
+        const LayerKeeping how = keeping(shape, shape.layers[i], cx);
+        if (how == LayerKeeping::Never)
+            return false;
+        if (how == LayerKeeping::Together && together)
+            groups.back().second = i + 1;
+        else
+            groups.emplace_back(i, i + 1);
+        together = how == LayerKeeping::Together;
+    }
+    std::vector<PackedPicture> pictures;
+    qint64 bytes = 0;
+    for (const auto &[first, last] : groups) {
+        const QImage picture
+            = this->picture(object, shape, transform, cx, area, ratio, first, last);
+        if (picture.isNull())
+            return false;
+        pictures.push_back(pack(picture, area.topLeft()));
+        bytes += pictures.back().bytes();
+    }
+    if (cache.m_poseBytes + bytes
+        > FrameCache::PoseBudget * qint64(image.bytesPerLine()) * image.height()) {
+        cache.m_posesFull = true; // drawn this once from what was made
+        for (const PackedPicture &picture : pictures)
+            blend(picture, image);
+        return true;
+    }
+    cache.m_posesSeen.erase(key);
+    cache.m_poseBytes += bytes;
+    for (const PackedPicture &picture : pictures)
         blend(picture, image);
+    cache.m_poses.emplace(key, FrameCache::Pose{pixel, std::move(pictures)});
     return true;
 }
 

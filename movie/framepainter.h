@@ -77,7 +77,8 @@ private:
         auto operator<=>(const OutlineKey &) const = default;
     };
     std::map<OutlineKey, QPainterPath> m_outlines;
-    // A pose, on the device's own pixels.
+    // A pose, on the device's own pixels. Poses a whole number of pixels apart are one, as the
+    // clouds of a row are: the transform's move is kept only in its part of a pixel.
     struct PoseKey
     {
         const Character *character;
@@ -103,7 +104,12 @@ private:
         std::vector<QRgb> pixels;
         qint64 bytes() const;
     };
-    std::map<PoseKey, std::vector<PackedPicture>> m_poses; // a picture for each layer or more
+    struct Pose
+    {
+        QPoint pixel; // the whole pixels of the move its pictures were drawn at
+        std::vector<PackedPicture> pictures; // one for each layer or more
+    };
+    std::map<PoseKey, Pose> m_poses;
     std::set<PoseKey> m_posesSeen;
     qint64 m_poseBytes = 0;
     bool m_posesFull = false;
