@@ -140,10 +140,14 @@ bool DisplayList::runActions(int frame, const QTransform &toStage, DirtyArea &di
                 continue;
             // A goto stops the timeline where it lands; a play after it plays on from there.
             m_playing = false;
-            if (target != m_frame) {
-                changed |= goTo(target, toStage, dirty);
-                landed = true;
-            }
+            if (target == m_frame)
+                continue;
+            const qint64 passing = target < m_frame ? target + 1 : target - m_frame;
+            if (m_counts.framesGone + passing > MaxGotoFramesPerFrame)
+                return changed; // stopped where it is
+            m_counts.framesGone += passing;
+            changed |= goTo(target, toStage, dirty);
+            landed = true;
         }
         if (!landed)
             break;

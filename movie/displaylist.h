@@ -22,8 +22,11 @@ constexpr int MaxSpriteNesting = 16;
 constexpr int MaxLiveObjects = 20000;
 constexpr qint64 MaxSpritesPerFrame = 1 << 14;
 // A frame's actions may go to a frame whose actions go on again; a timeline follows at most this
-// many gotos in one frame, so that two frames that go to each other do not hang it.
+// many gotos in one frame, so that two frames that go to each other do not hang it, and the
+// gotos of one frame of the movie pass at most this many frames in all (past that, a timeline
+// that would go stops where it is), however many sprites go back and forth over long timelines.
 constexpr int MaxGotosPerFrame = 16;
+constexpr qint64 MaxGotoFramesPerFrame = 1 << 16;
 
 // What the lists of one movie count together.
 struct ListCounts
@@ -31,6 +34,7 @@ struct ListCounts
     int liveObjects = 0;
     qint64 spritesPlaced = 0; // in this frame
     bool spritesCut = false;  // some were left empty
+    qint64 framesGone = 0;    // passed by gotos in this frame
 };
 
 struct DisplayObject;

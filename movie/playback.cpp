@@ -76,6 +76,7 @@ std::vector<QRectF> Playback::advanceTo(qint64 tick)
     DirtyArea dirty;
     for (qint64 i = 0; i < steps; ++i) {
         m_counts.spritesPlaced = 0;
+        m_counts.framesGone = 0;
         m_list->advance(QTransform(), dirty);
     }
     tellCut();

@@ -574,6 +574,27 @@ void TestSwf::gotosLoopAndEnd()
         = stepping({{0, goto3}, {3, actionRecord(swf::ActionGotoFrame, actionFrame(0))}});
     const QImage stuck = render(pingPong, 50);
     QVERIFY(near(stuck.pixelColor(5, 5), red, 6) != near(stuck.pixelColor(65, 5), red, 6));
+
+    // Thousands of sprites whose first and last of 4000 frames go to each other: without a
+    // budget for the frames gotos pass, making them would pass 256 million frames.
+    const QByteArray swarm = makeMovie([=](SwfWriter &w) {
+        const int id = square(w, px(0, 0, 10, 10), red);
+        TimelineBuilder sprite;
+        constexpr int frames = 4000;
+        for (int frame = 0; frame < frames; ++frame) {
+            const QTransform at = QTransform::fromTranslate(frame % 2 * 50 * Px, 0);
+            frame == 0 ? sprite.place(1, id, at) : sprite.move(1, at);
+            if (frame == 0 || frame == frames - 1)
+                sprite.doAction(
+                    actionRecord(swf::ActionGotoFrame, actionFrame(frame == 0 ? frames - 1 : 0)));
+            sprite.showFrame();
+        }
+        const int spriteId = w.defineSprite(sprite);
+        for (int depth = 1; depth <= 4000; ++depth)
+            w.timeline().place(depth, spriteId);
+        w.timeline().showFrame();
+    });
+    checkProbes(render(swarm, 2), {{{5, 5}, red}, {{55, 5}, Paper}});
 }
 
 void TestSwf::hostile_data()
