@@ -370,10 +370,7 @@ public:
                 break;
             }
         }
-        for (Frame &frame : timeline)
-            for (ControlTag &tag : frame)
-                if (tag.kind == ControlTag::Goto && tag.frame <= -2)
-                    tag.frame = labelFrame(labels, labelled[size_t(-2 - tag.frame)]);
+        resolveLabels(timeline, labels, labelled);
         // Operations after the last ShowFrame never show: Flash drops them too.
         if (!ended)
             m_movie.problems << QStringLiteral("no End tag");
@@ -446,16 +443,27 @@ private:
         }
     }
 
-    // A label's frame, none (-1) when the timeline has no such label: by its exact name, else
-    // by its name in any case, as the scripts of early versions match it.
-    static int labelFrame(const std::map<QByteArray, int> &labels, const QByteArray &label)
+    // Each goto to a label gets the label's frame, none (-1) when the timeline has no such
+    // label: by its exact name, else by its name in any case, as the scripts of early versions
+    // match it.
+    static void resolveLabels(Timeline &timeline, const std::map<QByteArray, int> &labels,
+                              const std::vector<QByteArray> &labelled)
     {
-        if (const auto exact = labels.find(label); exact != labels.end())
-            return exact->second;
+        if (labelled.empty())
+            return;
+        std::map<QByteArray, int> anyCase;
         for (const auto &[name, frame] : labels)
-            if (name.compare(label, Qt::CaseInsensitive) == 0)
-                return frame;
-        return -1;
+            anyCase.try_emplace(name.toLower(), frame);
+        const auto frameOf = [&](const QByteArray &label) {
+            if (const auto exact = labels.find(label); exact != labels.end())
+                return exact->second;
+            const auto found = anyCase.find(label.toLower());
+            return found != anyCase.end() ? found->second : -1;
+        };
+        for (Frame &frame : timeline)
+            for (ControlTag &tag : frame)
+                if (tag.kind == ControlTag::Goto && tag.frame <= -2)
+                    tag.frame = frameOf(labelled[size_t(-2 - tag.frame)]);
     }
 
     // DefineBitsJPEG2, 3 and 4: a JPEG stream (or a PNG or GIF), for JPEG3 and 4 followed by
