@@ -110,6 +110,15 @@ bool DisplayList::advance(const QTransform &toStage, DirtyArea &dirty)
     return runActions(m_frame, toStage, dirty) || changed;
 }
 
+bool DisplayList::settled() const
+{
+    if (m_playing && m_timeline.size() > 1)
+        return false;
+    return std::all_of(m_objects.begin(), m_objects.end(), [](const auto &entry) {
+        return !entry.second.sprite || entry.second.sprite->settled();
+    });
+}
+
 bool DisplayList::runActions(int frame, const QTransform &toStage, DirtyArea &dirty)
 {
     bool changed = false;

@@ -68,6 +68,9 @@ public:
 
     int frame() const { return m_frame; }
     bool playing() const { return m_playing; }
+    // Whether nothing in it will move again: its own timeline stopped or of one frame, and so
+    // every sprite's in it.
+    bool settled() const;
     int frameCount() const { return int(m_timeline.size()); }
     const std::map<int, DisplayObject> &objects() const { return m_objects; }
 

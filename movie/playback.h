@@ -24,8 +24,9 @@ public:
     const Movie &movie() const { return *m_movie; }
     qint64 tick() const { return m_tick; }
 
-    // Whether anything in it ever moves: a still movie needs no clock.
-    bool animates() const { return m_period > 1 || m_period == 0; }
+    // Whether anything in it moves from now on: a still movie, or one whose timelines have all
+    // stopped, needs no clock.
+    bool animates() const { return (m_period > 1 || m_period == 0) && !m_list->settled(); }
 
     // Plays on to frame `tick` (counted from the start, never backwards). Returns the stage areas
     // (twips) whose drawing changed, none when nothing did.

@@ -124,14 +124,17 @@ void Player::stop()
     m_timer.stop();
 }
 
+bool Player::animates() const
+{
+    return std::any_of(m_layers.begin(), m_layers.end(),
+                       [](const auto &layer) { return layer.second->playback.animates(); });
+}
+
 void Player::restartTimer()
 {
     m_timer.stop();
     const qreal rate = frameRate();
-    const bool moves = std::any_of(m_layers.begin(), m_layers.end(), [](const auto &layer) {
-        return layer.second->playback.animates();
-    });
-    if (m_started && moves && rate > 0)
+    if (m_started && animates() && rate > 0)
         m_timer.start(std::max(1, int(std::lround(1000 / rate))), Qt::CoarseTimer, this);
 }
 
@@ -148,6 +151,8 @@ void Player::catchUp()
         const std::vector<QRectF> areas = layer->playback.advanceTo(tick);
         changed.insert(changed.end(), areas.begin(), areas.end());
     }
+    if (m_timer.isActive() && !animates())
+        m_timer.stop(); // every timeline has stopped for good
     for (const QRectF &area : changed)
         emit updated(area);
 }

@@ -81,6 +81,7 @@ private:
     struct Layer;
     qreal frameRate() const;
     void restartTimer();
+    bool animates() const;
     void catchUp();
 
     std::map<int, std::unique_ptr<Layer>> m_layers;

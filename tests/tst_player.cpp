@@ -22,8 +22,9 @@ const QColor Paper(250, 240, 220);
 const QColor Red(200, 30, 30);
 
 // A 100 × 100 stage at 10 frames a second: a red square 20 pixels wide at the left in frame 0,
-// the middle in frame 1, the right in frame 2, then the movie loops.
-QByteArray steppingMovie()
+// the middle in frame 1, the right in frame 2, then the movie loops; unless frame `stopAt` stops
+// it.
+QByteArray steppingMovie(int stopAt = -1)
 {
     SwfWriter writer(QRect(0, 0, 2000, 2000), 10);
     writer.setBackground(Paper);
@@ -32,6 +33,8 @@ QByteArray steppingMovie()
     writer.timeline().place(1, writer.defineShape(shape), QTransform::fromTranslate(100, 0));
     writer.timeline().showFrame();
     writer.timeline().move(1, QTransform::fromTranslate(800, 0));
+    if (stopAt == 1)
+        writer.timeline().doAction(actionRecord(swf::ActionStop));
     writer.timeline().showFrame();
     writer.timeline().move(1, QTransform::fromTranslate(1500, 0));
     writer.timeline().showFrame();
@@ -67,6 +70,7 @@ private slots:
     void frameFromTheClock_data();
     void frameFromTheClock();
     void stoppedDoesNoWork();
+    void stopsTickingWhenItStops();
     void timerPlaysOn();
     void nothingToShow_data();
     void nothingToShow();
@@ -87,6 +91,7 @@ void TestPlayer::initTestCase()
     m_movie = m_dir.filePath(QStringLiteral("stepping.swf"));
     save(QStringLiteral("stepping.swf"), steppingMovie());
     save(QStringLiteral("text.swf"), "FWS is not a movie");
+    save(QStringLiteral("stopping.swf"), steppingMovie(1));
 }
 
 void TestPlayer::frameFromTheClock_data()
@@ -231,6 +236,22 @@ void TestPlayer::nothingToShow()
         QVERIFY(!player.hasMovie());
         QCOMPARE(player.state(), Player::State::NotRunning);
     }
+}
+
+// A movie whose second frame stops it: the clock ticks until then, and no longer.
+void TestPlayer::stopsTickingWhenItStops()
+{
+    qint64 now = 0;
+    Player player;
+    player.setClock([&now] { return now; });
+    QVERIFY(player.load(0, m_dir.filePath(QStringLiteral("stopping.swf"))));
+    player.start();
+    QCOMPARE(player.state(), Player::State::Running);
+    now += 150;
+    QTRY_COMPARE(player.state(), Player::State::NotRunning);
+    now += 1000;
+    QTest::qWait(150);
+    QCOMPARE(squareAt(player), 1);
 }
 
 QTEST_MAIN(TestPlayer)
