@@ -67,7 +67,6 @@ public:
     bool advance(const QTransform &toStage, DirtyArea &dirty);
 
     int frame() const { return m_frame; }
-    bool playing() const { return m_playing; }
     // Whether nothing in it will move again: its own timeline stopped or of one frame, and so
     // every sprite's in it.
     bool settled() const;

@@ -652,15 +652,18 @@ void TimelineBuilder::tag(int code, const QByteArray &body)
 
 QByteArray actionRecord(int code, const QByteArray &data)
 {
-    QByteArray record(1, char(code));
+    BitWriter record;
+    record.u8(code);
     if (code >= 0x80)
-        record += actionFrame(int(data.size())) + data;
-    return record;
+        record.u16(int(data.size()));
+    return record.data() + data;
 }
 
 QByteArray actionFrame(int frame)
 {
-    return QByteArray(1, char(frame & 0xff)) + char((frame >> 8) & 0xff);
+    BitWriter out;
+    out.u16(frame);
+    return out.data();
 }
 
 void TimelineBuilder::doAction(const QByteArray &records)
