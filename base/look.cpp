@@ -3,6 +3,7 @@
 #include "edition/edition.h"
 
 #include <QEvent>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHash>
@@ -27,6 +28,30 @@ double luminance(const QColor &colour)
     const QColor rgb = colour.toRgb();
     return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF())
            + 0.0722 * linear(rgb.blueF());
+}
+
+// The families of the list that are installed, in their order. A name Qt cannot find costs a
+// fontconfig sort of every installed font, for each writing system, before the next name is tried;
+// without the absent names the face chosen is the same, and so is the order in which a glyph the
+// face lacks is looked for. With none of them installed the list stays whole, and Qt looks further
+// as it would.
+QStringList installedOnly(const QStringList &families)
+{
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return families;
+    static QHash<QString, QStringList> known;
+    const QString key = families.join(QLatin1Char('\n'));
+    if (const auto found = known.constFind(key); found != known.cend())
+        return *found;
+    QStringList installed;
+    for (const QString &family : families)
+        // Looked up by name in Qt's own list: hasFamily would ask fontconfig about each alias.
+        if (!QFontDatabase::styles(family).isEmpty())
+            installed << family;
+    if (installed.isEmpty())
+        installed = families;
+    known.insert(key, installed);
+    return installed;
 }
 
 void setRole(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
@@ -114,14 +139,13 @@ int linePitch(QRawFont &face, int pixelSize)
 QFont songFont(int pixelHeight, QFont::Weight weight)
 {
     QFont font;
-    QStringList families;
     // The Traditional editions read in the Song face drawn with their own standard's glyph forms.
-    families << edition::songFaces();
-    font.setFamilies(families
-                     + QStringList{QStringLiteral("SimSun"), QStringLiteral("宋体"),
-                                   QStringLiteral("NSimSun"), QStringLiteral("AR PL SungtiL GB"),
-                                   QStringLiteral("AR PL UMing CN"),
-                                   QStringLiteral("Noto Serif CJK SC")});
+    const QStringList families = edition::songFaces();
+    font.setFamilies(installedOnly(
+        families
+        + QStringList{QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
+                      QStringLiteral("AR PL SungtiL GB"), QStringLiteral("AR PL UMing CN"),
+                      QStringLiteral("Noto Serif CJK SC")}));
     font.setPixelSize(pixelHeight);
     font.setWeight(weight);
     // UMing's lines are taller than the Simplified face's (31 pixels apart and high at 29,

@@ -131,6 +131,45 @@ private slots:
         for (const QGlyphRun &run : runs)
             QCOMPARE(run.rawFont().familyName(), whole);
     }
+
+    // The Song face's list names faces a Debian desktop lacks (SimSun and its kin); they are left
+    // out of the font, and every character must come from the face it came from with them in.
+    void absentFacesLeftOutChangeNoFace_data()
+    {
+        QTest::addColumn<Edition>("edition");
+        QTest::newRow("Simplified") << Edition::Simplified;
+        QTest::newRow("Taiwan") << Edition::Taiwan;
+        QTest::newRow("Hong Kong") << Edition::HongKong;
+    }
+
+    void absentFacesLeftOutChangeNoFace()
+    {
+        QFETCH(Edition, edition);
+        edition::setEdition(edition);
+        const QFont font = base::songFont(16);
+        for (const QString &family : font.families())
+            QVERIFY2(!QFontDatabase::styles(family).isEmpty(), qPrintable(family));
+        QFont whole = font;
+        whole.setFamilies(edition::songFaces()
+                          + QStringList{"SimSun", "宋体", "NSimSun", "AR PL SungtiL GB",
+                                        "AR PL UMing CN", "Noto Serif CJK SC"});
+        QVERIFY(whole.families().size() > font.families().size());
+        // Latin, our own texts' characters, Traditional forms the Simplified face lacks, and
+        // characters of the extensions only faces further down have.
+        const QString sample = QStringLiteral("Ab1 我有几两命 們說兌 䶮\U00020000\U0002A700");
+        const auto faces = [&sample](const QFont &f) {
+            QTextLayout layout(sample, f);
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            QStringList names;
+            for (const QGlyphRun &run : layout.glyphRuns())
+                for (int i = 0; i < run.glyphIndexes().size(); ++i)
+                    names << run.rawFont().familyName();
+            return names;
+        };
+        QCOMPARE(faces(font), faces(whole));
+    }
 };
 
 QTEST_MAIN(SongFaces)
