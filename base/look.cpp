@@ -136,16 +136,20 @@ int linePitch(QRawFont &face, int pixelSize)
     return std::max(height, height + qRound(face.leading()));
 }
 
+QStringList songFamilies()
+{
+    // The Traditional editions read in the Song face drawn with their own standard's glyph forms.
+    return edition::songFaces()
+           + QStringList{QStringLiteral("SimSun"),         QStringLiteral("宋体"),
+                         QStringLiteral("NSimSun"),        QStringLiteral("AR PL SungtiL GB"),
+                         QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")};
+}
+
 QFont songFont(int pixelHeight, QFont::Weight weight)
 {
     QFont font;
-    // The Traditional editions read in the Song face drawn with their own standard's glyph forms.
+    font.setFamilies(installedOnly(songFamilies()));
     const QStringList families = edition::songFaces();
-    font.setFamilies(installedOnly(
-        families
-        + QStringList{QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
-                      QStringLiteral("AR PL SungtiL GB"), QStringLiteral("AR PL UMing CN"),
-                      QStringLiteral("Noto Serif CJK SC")}));
     font.setPixelSize(pixelHeight);
     font.setWeight(weight);
     // UMing's lines are taller than the Simplified face's (31 pixels apart and high at 29,

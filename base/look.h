@@ -37,6 +37,9 @@ double contrastRatio(const QColor &a, const QColor &b);
 // lighter on a dark face, darker on a light one, that reads at MovedAccentContrast.
 QColor accentOn(const QColor &accent, const QColor &face);
 
+// The Song faces in the order they are wanted: the edition's own, "宋体" and its kin, then those
+// found on Linux. songFont keeps the installed ones of them.
+QStringList songFamilies();
 // "宋体" at the given character height in pixels, falling back to the Song faces found on Linux.
 QFont songFont(int pixelHeight, QFont::Weight weight = QFont::Normal);
 // The larger of a face's line spacing and height at a pixel size, as QFontMetrics gives them.

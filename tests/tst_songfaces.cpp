@@ -150,9 +150,7 @@ private slots:
         for (const QString &family : font.families())
             QVERIFY2(!QFontDatabase::styles(family).isEmpty(), qPrintable(family));
         QFont whole = font;
-        whole.setFamilies(edition::songFaces()
-                          + QStringList{"SimSun", "宋体", "NSimSun", "AR PL SungtiL GB",
-                                        "AR PL UMing CN", "Noto Serif CJK SC"});
+        whole.setFamilies(base::songFamilies());
         QVERIFY(whole.families().size() > font.families().size());
         // Latin, our own texts' characters, Traditional forms the Simplified face lacks, and
         // characters of the extensions only faces further down have.
